@@ -1,0 +1,71 @@
+// The nine logical buttons and the devices that feed them.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "system/input_devices.h"
+
+enum Button { Up, Down, Left, Right, Button1, Button2, Button3, Confirm, Back, ButtonCount };
+
+class CInput;
+
+// One button's three values and the two tests scenes make on them.
+struct ButtonState {
+  bool held;
+  bool heldLast;
+  int32_t holdFrames;
+
+  bool Pressed() const { return held && !heldLast; }
+  bool Repeat() const { return holdFrames > 9; }
+  bool PressedOrRepeat() const { return Pressed() || Repeat(); }
+};
+
+class CDirectInput;
+
+class CInput {
+ public:
+  virtual ~CInput() = default;
+
+  bool held[ButtonCount] = {};
+  bool heldLast[ButtonCount] = {};
+  int32_t holdFrames[ButtonCount] = {};
+
+  ButtonState operator[](Button b) const { return {held[b], heldLast[b], holdFrames[b]}; }
+
+  void MapKeyboard(const CDirectInput& keyboard);
+  void MapJoystick(const CDirectInput& joystick);
+  void EndFrame();
+};
+
+// DirectInput key codes the game reads.
+namespace dik {
+constexpr int Escape = 0x01, Return = 0x1C, Z = 0x2C, X = 0x2D, LMenu = 0x38, Numpad8 = 0x48,
+              Numpad4 = 0x4B, Numpad5 = 0x4C, Numpad6 = 0x4D, Numpad2 = 0x50, Numpad0 = 0x52,
+              RMenu = 0xB8, UpArrow = 0xC8, LeftArrow = 0xCB, RightArrow = 0xCD, DownArrow = 0xD0;
+}
+
+// One input device: the keyboard or the first joystick.
+class CDirectInput {
+ public:
+  virtual ~CDirectInput() { ReleaseDevice(); }
+
+  enum Kind { Keyboard = 0, Joystick = 2 };
+
+  std::unique_ptr<IKeyboardDevice> keyboardDevice;
+  std::unique_ptr<IJoystickDevice> joystickDevice;
+  int32_t deviceKind = -1;
+  uint8_t keyState[256] = {};
+  uint8_t prevKeyState[256] = {};
+  JoyState joyState;
+  uint8_t prevJoyButtons[32] = {};
+
+  bool OpenDevice(Kind kind);  // keyboard
+  bool OpenJoystick();
+  void ReleaseDevice();
+  void Acquire();
+  void Unacquire();
+  bool PollKeyboard();
+  bool PollJoystick();
+  bool KeyDown(int dik) const { return (keyState[dik] & 0x80) != 0; }
+};

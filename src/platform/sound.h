@@ -1,0 +1,42 @@
+// Sounds: WAVE resources loaded whole into playable buffers.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "system/audio_device.h"
+
+// The application's one audio device.
+struct SoundBank {
+  std::unique_ptr<IAudioDevice> device;
+
+  bool Create();   // opens the platform's audio output (a silent one when none exists)
+  void Release();
+};
+
+class CSound {
+ public:
+  CSound() = default;
+  ~CSound();
+  CSound(const CSound&) = delete;
+  CSound& operator=(const CSound&) = delete;
+
+  IAudioDevice* device = nullptr;
+  std::unique_ptr<IAudioBuffer> buffer;
+  int resourceName = 0;  // WAVE resource id, 0 when none
+  bool loop = false;
+};
+
+extern SoundBank* g_soundBank;
+
+bool LoadSound(CSound& sound, int id, IAudioDevice* device, bool loop);
+void SetSoundVolume(CSound& sound, int32_t volume);
+bool SoundPlay(CSound& sound);
+bool SoundStartIfIdle(CSound& sound);
+void SoundStop(CSound& sound);
+bool SoundIsPlaying(const CSound& sound);
+void SoundRelease(CSound& sound);
+bool SoundReload(CSound& sound);
+
+// Clamps a volume to -10000..0.
+int32_t ClampVolume(int32_t volume);

@@ -1,0 +1,38 @@
+// The settings-and-progress record and its file "SaveData.dat".
+#pragma once
+
+#include <cstdint>
+
+// 40 bytes, laid out exactly as in the file (little-endian).
+struct SaveData {
+  int32_t difficulty;
+  uint8_t fullScreen;
+  uint8_t reserved1[3];
+  int32_t bgmVolume;
+  int32_t seVolume;
+  int32_t ruleTopic;
+  uint8_t inGameMenu;
+  uint8_t reserved2[3];
+  int32_t score;
+  int32_t highScore;
+  int32_t distance;
+  int32_t diamondChain;
+};
+static_assert(sizeof(SaveData) == 40, "the record is stored as its 40 bytes");
+
+constexpr int32_t kMaxScore = 999999999;
+
+// Check value of the record: (sum of the 40 bytes) x 1103515245 + 12345, modulo 2^32.
+uint32_t SaveChecksum(const SaveData& record);
+
+// Fills the record from the file; false (and an all-zero record) when the file is missing,
+// short or damaged.
+bool LoadSaveData(SaveData& record, const char* path = "SaveData.dat");
+// Writes the record and its check value, replacing the file atomically; false when the file
+// cannot be written.
+bool StoreSaveData(const SaveData& record, const char* path = "SaveData.dat");
+
+// Raises score by points (capped) and the best score with it.
+void AddScore(SaveData& record, int32_t points);
+
+extern SaveData* g_saveData;

@@ -1,0 +1,33 @@
+// Creates, suspends, resumes and destroys scenes on request.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "scenes/scene.h"
+
+struct SceneManager {
+  std::unique_ptr<CScene> currentScene;
+  SceneId requestedScene = None;
+  bool keepCurrent = false;
+  std::vector<std::unique_ptr<CScene>> suspended;  // oldest first
+
+  void RequestScene(SceneId id, bool keep);
+  bool ReturnToSuspendedScene();
+  bool StepScenes();
+  void NotifyScenesLoad(bool deviceReset);
+  void NotifyScenesRelease(bool deviceReset);
+  // Drops every scene without calling any slot (tests and program exit).
+  void Clear();
+
+ private:
+  void PopScene();
+};
+
+extern SceneManager g_sceneManager;
+
+void RequestScene(SceneId id, bool keep);
+bool ReturnToSuspendedScene();
+
+// The factory: a new scene for the id, or null for ids without a class.
+std::unique_ptr<CScene> CreateScene(SceneId id);

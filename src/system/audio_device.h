@@ -1,0 +1,35 @@
+// Sound output: fully loaded PCM buffers mixed by the device.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+
+struct WaveFormat {
+  uint16_t formatTag = 0;  // 1 = PCM
+  uint16_t channels = 0;
+  uint32_t samplesPerSec = 0;
+  uint32_t avgBytesPerSec = 0;
+  uint16_t blockAlign = 0;
+  uint16_t bitsPerSample = 0;
+};
+
+// One playable sound. Volume is an attenuation in hundredths of a decibel (0 full, -10000
+// silent). Stop keeps the position; SetPosition(0) rewinds.
+class IAudioBuffer {
+ public:
+  virtual ~IAudioBuffer() = default;
+  virtual void Play(bool loop) = 0;
+  virtual void Stop() = 0;
+  virtual bool IsPlaying() const = 0;
+  virtual void SetPosition(uint32_t frame) = 0;
+  virtual void SetVolume(int32_t hundredthsDb) = 0;
+};
+
+class IAudioDevice {
+ public:
+  virtual ~IAudioDevice() = default;
+  // A buffer holding the PCM samples, converted to the device's format. Null on failure.
+  virtual std::unique_ptr<IAudioBuffer> CreateBuffer(const WaveFormat& format,
+                                                     std::span<const uint8_t> pcm) = 0;
+};

@@ -1,0 +1,3 @@
+#include "painter.h"
+
+PaintFn FindMenuArtPainter(int id) { return nullptr; }

@@ -1,0 +1,6 @@
+#include "painter.h"
+
+PaintFn FindArtPainter(int id) {
+  if (PaintFn play = FindPlayArtPainter(id)) return play;
+  return FindMenuArtPainter(id);
+}

@@ -1,0 +1,3 @@
+#include "painter.h"
+
+PaintFn FindPlayArtPainter(int id) { return nullptr; }
