@@ -1,0 +1,96 @@
+#include "text.h"
+
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+
+namespace art {
+namespace {
+
+// One layout in the game's lettering face. Hinting is switched off so that positions and sizes
+// stay fractional and the same on every machine.
+PangoLayout* MakeLayout(cairo_t* cr, const char* utf8, const LabelStyle& style) {
+  PangoLayout* layout = pango_cairo_create_layout(cr);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  pango_cairo_context_set_font_options(pango_layout_get_context(layout), options);
+  cairo_font_options_destroy(options);
+  pango_layout_context_changed(layout);
+
+  PangoFontDescription* font = pango_font_description_new();
+  pango_font_description_set_family(font, "IPAGothic");
+  pango_font_description_set_weight(font, style.bold ? PANGO_WEIGHT_HEAVY : PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_absolute_size(font, style.sizePx * PANGO_SCALE);
+  pango_layout_set_font_description(layout, font);
+  pango_font_description_free(font);
+
+  if (style.letterSpacingPx != 0) {
+    PangoAttrList* attrs = pango_attr_list_new();
+    pango_attr_list_insert(attrs,
+        pango_attr_letter_spacing_new(static_cast<int>(style.letterSpacingPx * PANGO_SCALE)));
+    pango_layout_set_attributes(layout, attrs);
+    pango_attr_list_unref(attrs);
+  }
+  pango_layout_set_text(layout, utf8, -1);
+  return layout;
+}
+
+TextBox InkBox(PangoLayout* layout) {
+  PangoRectangle ink, logical;
+  pango_layout_get_extents(layout, &ink, &logical);
+  return {static_cast<double>(ink.x) / PANGO_SCALE, static_cast<double>(ink.y) / PANGO_SCALE,
+          static_cast<double>(ink.width) / PANGO_SCALE,
+          static_cast<double>(ink.height) / PANGO_SCALE};
+}
+
+}  // namespace
+
+TextBox MeasureLabel(cairo_t* cr, const char* utf8, const LabelStyle& style) {
+  PangoLayout* layout = MakeLayout(cr, utf8, style);
+  TextBox box = InkBox(layout);
+  g_object_unref(layout);
+  return box;
+}
+
+double FitLabelSize(cairo_t* cr, const char* utf8, LabelStyle style, double maxWidth,
+                    double maxHeight) {
+  // Ink grows in proportion to the em size, so one measurement gives the scale.
+  TextBox box = MeasureLabel(cr, utf8, style);
+  double border = 2 * style.outlineWidth;
+  if (box.width <= 0 || box.height <= 0) return style.sizePx;
+  double scale = std::min((maxWidth - border) / box.width, (maxHeight - border) / box.height);
+  return style.sizePx * std::min(1.0, scale);
+}
+
+void AddLabelPath(cairo_t* cr, const char* utf8, double cx, double cy, const LabelStyle& style) {
+  PangoLayout* layout = MakeLayout(cr, utf8, style);
+  TextBox box = InkBox(layout);
+  cairo_move_to(cr, cx - box.x - box.width / 2, cy - box.y - box.height / 2);
+  pango_cairo_layout_path(cr, layout);
+  g_object_unref(layout);
+}
+
+void DrawLabel(cairo_t* cr, const char* utf8, double cx, double cy, const LabelStyle& style) {
+  cairo_save(cr);
+  cairo_new_path(cr);
+  AddLabelPath(cr, utf8, cx, cy, style);
+  if (style.outlineWidth > 0) {
+    style::SetColor(cr, style.outline);
+    cairo_set_line_width(cr, 2 * style.outlineWidth);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke_preserve(cr);
+  }
+  style::SetColor(cr, style.fill);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+void DrawFittedLabel(cairo_t* cr, const char* utf8, double cx, double cy, double maxWidth,
+                     double maxHeight, LabelStyle style) {
+  style.sizePx = FitLabelSize(cr, utf8, style, maxWidth, maxHeight);
+  DrawLabel(cr, utf8, cx, cy, style);
+}
+
+}  // namespace art
