@@ -1,0 +1,100 @@
+// A platform over the fakes. The window, its device and the input devices are views of state
+// the platform owns, so a test can script them after the game has taken them.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "fakes/fake_audio.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_input.h"
+#include "fakes/fake_render_device.h"
+#include "system/platform.h"
+
+struct FakeWindowState {
+  std::deque<WindowEvent> events;
+  bool created = false;
+  bool alive = false;       // created and not yet destroyed
+  WindowDesc desc;          // as created (the title and icon pointers are only valid then)
+  std::vector<uint32_t> icon;
+  bool windowed = true;
+  std::vector<bool> setWindowedCalls;  // argument of every SetWindowed
+  DisplayMode lastFullScreenMode;
+  bool failSetWindowed = false;
+  bool noDevice = false;    // Device() returns null
+  int hides = 0;
+  DisplayMode desktop{1920, 1080, 60, 22};
+  std::vector<DisplayMode> modes{{800, 600, 60, 22}, {1024, 768, 60, 22}, {1920, 1080, 60, 22}};
+
+  void Post(WindowEventType type) { events.push_back({type}); }
+};
+
+class FakeWindow : public IWindow {
+ public:
+  FakeWindow(FakeWindowState& s, FakeRenderDevice& device) : s_(s), device_(device) {}
+  ~FakeWindow() override { s_.alive = false; }
+
+  bool PollEvent(WindowEvent& event) override {
+    if (s_.events.empty()) return false;
+    event = s_.events.front();
+    s_.events.pop_front();
+    return true;
+  }
+  void PostClose() override { s_.Post(WindowEventType::Close); }
+  void Hide() override { ++s_.hides; }
+  DisplayMode DesktopMode() override { return s_.desktop; }
+  std::vector<DisplayMode> FullScreenModes() override { return s_.modes; }
+  bool SetWindowed(bool windowed, const DisplayMode& mode) override {
+    s_.setWindowedCalls.push_back(windowed);
+    if (s_.failSetWindowed) return false;
+    s_.windowed = windowed;
+    s_.lastFullScreenMode = mode;
+    return device_.Reset();  // a mode switch recreates the renderer
+  }
+  IRenderDevice* Device() override { return s_.noDevice ? nullptr : &device_; }
+
+ private:
+  FakeWindowState& s_;
+  FakeRenderDevice& device_;
+};
+
+class FakePlatform : public IPlatform {
+ public:
+  IClock& Clock() override { return clock; }
+
+  std::unique_ptr<IWindow> CreateWindow(const WindowDesc& desc) override {
+    if (failWindow) return nullptr;
+    window.created = window.alive = true;
+    window.desc = desc;
+    window.windowed = desc.windowed;
+    if (desc.iconArgb) window.icon.assign(desc.iconArgb, desc.iconArgb + desc.iconSize * desc.iconSize);
+    return std::make_unique<FakeWindow>(window, device);
+  }
+  std::unique_ptr<IAudioDevice> OpenAudio() override {
+    auto audioDevice = std::make_unique<FakeAudioDevice>();
+    audioDevice->log = audio;
+    audioDevice->failCreate = failAudioBuffers;
+    return audioDevice;
+  }
+  std::unique_ptr<IKeyboardDevice> OpenKeyboard() override {
+    if (failKeyboard) return nullptr;
+    return std::make_unique<FakeKeyboard>(keyboard);
+  }
+  std::unique_ptr<IJoystickDevice> OpenJoystick() override {
+    if (!joystickSupport) return nullptr;
+    return std::make_unique<FakeJoystick>(joystick);
+  }
+
+  FakeClock clock;
+  FakeRenderDevice device;
+  FakeWindowState window;
+  std::shared_ptr<FakeAudioLog> audio = std::make_shared<FakeAudioLog>();
+  FakeKeyboardState keyboard;
+  FakeJoystickState joystick;
+
+  bool failWindow = false;
+  bool failKeyboard = false;
+  bool failAudioBuffers = false;
+  bool joystickSupport = true;
+};

@@ -1,0 +1,116 @@
+// A render device that draws nothing and records everything the game asks of it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "system/render_device.h"
+
+struct FakeDeviceLog;
+
+// A texture remembering its pixels and, when the pixels carry the marker of FakeResources,
+// the bitmap id it was made from (0 otherwise).
+class FakeTexture : public ITexture {
+ public:
+  FakeTexture(std::shared_ptr<FakeDeviceLog> log, int w, int h, const uint32_t* argb,
+              int pixelWidth, int pixelHeight);
+  ~FakeTexture() override;
+  int Width() const override { return width; }
+  int Height() const override { return height; }
+
+  int width, height;            // real texture size (may be rounded up to a power of two)
+  int bitmapId;                 // bitmap resource id, 0 when unknown
+  std::vector<uint32_t> pixels; // the bitmap's pixels as handed over, pixelWidth per row
+  int pixelWidth, pixelHeight;
+
+ private:
+  std::shared_ptr<FakeDeviceLog> log_;
+};
+
+struct DrawnQuad {
+  const ITexture* texture;  // null for a plain colour quad
+  int bitmapId;             // bitmap the texture came from, 0 when none or unknown
+  SpriteVertex v[4];
+
+  uint32_t Colour() const { return v[0].diffuse; }
+  // The quad's bounding box on the screen: left, top, width, height.
+  struct Rect {
+    float x, y, w, h;
+  };
+  struct PixelRect {
+    int x, y, w, h;
+    bool operator==(const PixelRect&) const = default;
+  };
+  Rect ScreenRect() const;
+  // The source rectangle in texture pixels, from the first and last vertex's coordinates
+  // (the game's 0.75-texel start offset taken off again).
+  Rect SourceRect() const;
+  // Both rectangles rounded to whole pixels, for exact comparisons.
+  PixelRect ScreenPixels() const;
+  PixelRect SourcePixels() const;
+};
+
+struct DrawnText {
+  std::string sjis;
+  int left, top;
+  uint32_t argb;
+  int fontHeight;
+};
+
+// Shared by the device, its textures and its fonts, so that a texture released after the
+// device is gone stays harmless.
+struct FakeDeviceLog {
+  std::vector<DrawnQuad> quads;
+  std::vector<DrawnText> texts;
+  int liveTextures = 0;
+  int texturesCreated = 0;
+  int liveFonts = 0;
+};
+
+class FakeRenderDevice : public IRenderDevice {
+ public:
+  FakeRenderDevice();
+
+  std::unique_ptr<ITexture> CreateTexture(int w, int h, const uint32_t* argb) override;
+  std::unique_ptr<IFont> CreateFont(int pixelHeight) override;
+  DeviceStatus TestCooperativeLevel() override { return cooperativeLevel; }
+  void Clear(uint32_t argb) override;
+  bool BeginScene() override;
+  void EndScene() override { ++endScenes; }
+  bool DrawQuad(const ITexture* texture, const SpriteVertex (&v)[4]) override;
+  DeviceStatus Present() override;
+  bool Reset() override;
+  bool ReadPixels(std::vector<uint32_t>& argb) override;
+
+  // Forgets the quads and texts drawn so far (the counters stay).
+  void ClearDrawLog();
+  const std::vector<DrawnQuad>& Quads() const { return log->quads; }
+  const std::vector<DrawnText>& Texts() const { return log->texts; }
+  int LiveTextures() const { return log->liveTextures; }
+  int LiveFonts() const { return log->liveFonts; }
+  // Quads drawn with the texture of bitmap `id`.
+  std::vector<DrawnQuad> QuadsOfBitmap(int id) const;
+
+  // Behaviour the test can change.
+  bool roundTexturesToPowerOfTwo = false;  // like devices that only make 2^n textures
+  bool failTextures = false;
+  bool failFonts = false;
+  bool failReset = false;
+  bool failDraw = false;
+  DeviceStatus cooperativeLevel = DeviceStatus::Ok;
+  // Statuses the next presents report, front first; Ok once it is empty.
+  std::vector<DeviceStatus> presentResults;
+
+  // What happened.
+  std::vector<uint32_t> clears;
+  int beginScenes = 0;
+  int endScenes = 0;
+  int presents = 0;
+  int resets = 0;
+  int texturesAliveAtLastReset = 0;  // must be 0: every texture is invalid after a reset
+  int fontsAliveAtLastReset = 0;
+
+  std::shared_ptr<FakeDeviceLog> log;
+};

@@ -1,0 +1,54 @@
+// Resources made in code: a valid bitmap of the right size and depth for every id 101..128,
+// a short valid WAVE for every id 201..212 and the icon 301. Ids can be removed or replaced.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "system/resources.h"
+
+// The top-left pixel of every fake bitmap carries its id: red 0x5A, green = id, blue 0xA5.
+constexpr uint32_t FakeBitmapMarker(int id) { return 0xFF5A00A5u | (uint32_t(id & 0xFF) << 8); }
+// The id a pixel marks, or 0 when it is no marker.
+int FakeBitmapIdFromMarker(uint32_t argb);
+// The first stereo sample of every fake WAVE carries its id: left = id, right = 0x5A5A.
+// Returns the id, or 0 when the samples carry no marker.
+int FakeWaveIdFromPcm(std::span<const uint8_t> pcm);
+
+struct FakeBitmapSpec {
+  int id, width, height, bits;
+};
+// Size and depth of bitmap `id` as the game carries it, or null for an unknown id.
+const FakeBitmapSpec* FindFakeBitmapSpec(int id);
+
+// A DIB without file header: BITMAPINFOHEADER, colour table (for up to 8 bits), bottom-up rows
+// padded to 4 bytes. pixel(x, y), y from the top, gives a palette index for 1..8 bits and
+// 0x00RRGGBB for 24 and 32 bits. biClrUsed is palette.size(), or 0 when it is 2^bits.
+std::vector<uint8_t> BuildDib(int width, int height, int bits, std::span<const uint32_t> palette,
+                              const std::function<uint32_t(int x, int y)>& pixel);
+// A RIFF WAVE file with a 16-byte PCM "fmt " chunk and the given samples.
+std::vector<uint8_t> BuildWave(uint32_t rate, uint16_t channels, uint16_t bitsPerSample,
+                               std::span<const uint8_t> pcm);
+
+// Frames of sound in every fake WAVE.
+constexpr int kFakeWaveFrames = 64;
+
+class FakeResources : public IResources {
+ public:
+  std::span<const uint8_t> Find(ResourceType type, int id) const override;
+
+  void Remove(ResourceType type, int id);
+  void Replace(ResourceType type, int id, std::vector<uint8_t> bytes);
+
+ private:
+  using Key = std::pair<ResourceType, int>;
+  std::vector<uint8_t> Generate(ResourceType type, int id) const;
+
+  std::set<Key> missing_;
+  mutable std::map<Key, std::vector<uint8_t>> cache_;
+};
