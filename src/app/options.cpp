@@ -1,0 +1,158 @@
+#include "app/options.h"
+
+#include <charconv>
+#include <set>
+
+namespace {
+
+// Highest accepted --fps: beyond it a frame would be shorter than the pacing's millisecond clock
+// can hold to.
+constexpr uint32_t kMaxFps = 1000;
+
+// Parses a whole decimal number in [min, max]; no sign, no spaces, no trailing characters.
+bool ParseNumber(std::string_view text, uint32_t min, uint32_t max, uint32_t& value) {
+  if (text.empty() || text.front() == '+' || text.front() == '-') return false;
+  uint32_t parsed = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+  if (ec != std::errc() || end != text.data() + text.size()) return false;
+  if (parsed < min || parsed > max) return false;
+  value = parsed;
+  return true;
+}
+
+bool ParseScreenshot(std::string_view text, ScreenshotRequest& request) {
+  size_t colon = text.find(':');
+  if (colon == std::string_view::npos || colon + 1 == text.size()) return false;
+  if (!ParseNumber(text.substr(0, colon), 1, UINT32_MAX, request.frame)) return false;
+  request.path = std::string(text.substr(colon + 1));
+  return true;
+}
+
+class Parser {
+ public:
+  Parser(Options& options, std::string& error) : options_(options), error_(error) {}
+
+  bool Flag(std::string_view name) {
+    if (name == "--help" || name == "-h") return options_.help = true;
+    if (name == "--version") return options_.version = true;
+    if (name == "--headless") return options_.headless = true;
+    return Fail("unknown option '" + std::string(name) + "' (see --help)");
+  }
+
+  bool Valued(std::string_view name, std::string_view value) {
+    if (name != "--screenshot" && !seen_.insert(std::string(name)).second)
+      return Fail("option " + std::string(name) + " given twice");
+    if (name == "--frames")
+      return ParseNumber(value, 1, UINT32_MAX, options_.frameLimit) ||
+             Fail("--frames needs a whole number of frames from 1, not '" + std::string(value) + "'");
+    if (name == "--seed") {
+      options_.run.seedGiven = true;
+      return ParseNumber(value, 0, UINT32_MAX, options_.run.seed) ||
+             Fail("--seed needs a whole number from 0 to 4294967295, not '" + std::string(value) + "'");
+    }
+    if (name == "--fps") {
+      uint32_t fps = 0;
+      if (!ParseNumber(value, 0, kMaxFps, fps))
+        return Fail("--fps needs a whole number from 0 to 1000, not '" + std::string(value) + "'");
+      options_.run.fps = static_cast<int32_t>(fps);
+      return true;
+    }
+    if (name == "--input") return Path(name, value, options_.inputPath);
+    if (name == "--record") return Path(name, value, options_.recordPath);
+    if (name == "--trace") return Path(name, value, options_.tracePath);
+    ScreenshotRequest request;
+    if (!ParseScreenshot(value, request))
+      return Fail("--screenshot needs FRAME:FILE with FRAME from 1, not '" + std::string(value) + "'");
+    options_.screenshots.push_back(std::move(request));
+    return true;
+  }
+
+  static bool TakesValue(std::string_view name) {
+    for (std::string_view valued : {"--frames", "--seed", "--fps", "--input", "--record", "--trace",
+                                    "--screenshot"})
+      if (name == valued) return true;
+    return false;
+  }
+
+  bool Fail(std::string message) {
+    error_ = std::move(message);
+    return false;
+  }
+
+ private:
+  bool Path(std::string_view name, std::string_view value, std::string& path) {
+    if (value.empty()) return Fail(std::string(name) + " needs a file name");
+    path = std::string(value);
+    return true;
+  }
+
+  Options& options_;
+  std::string& error_;
+  std::set<std::string> seen_;
+};
+
+}  // namespace
+
+bool ParseOptions(std::span<const std::string_view> args, Options& options, std::string& error) {
+  Parser parser(options, error);
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string_view arg = args[i];
+    size_t equals = arg.find('=');
+    std::string_view name = arg.substr(0, equals);
+    if (!Parser::TakesValue(name)) {
+      if (equals != std::string_view::npos && name.starts_with("--"))
+        return parser.Fail("option " + std::string(name) + " takes no value");
+      if (!parser.Flag(arg)) return false;
+      continue;
+    }
+    std::string_view value;
+    if (equals != std::string_view::npos) {
+      value = arg.substr(equals + 1);
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
+    } else {
+      return parser.Fail("option " + std::string(name) + " needs a value");
+    }
+    if (!parser.Valued(name, value)) return false;
+  }
+  return true;
+}
+
+std::string HelpText() {
+  return "Usage: moravin [OPTION]...\n"
+         "Starts the game. With no option it runs as usual: 50 frames per second, a random\n"
+         "game each time, settings and best score in SaveData.dat in the working directory.\n"
+         "\n"
+         "Options for automation and testing:\n"
+         "  --help                 print this text and exit\n"
+         "  --version              print the version and exit\n"
+         "  --headless             run with no display and no sound card (SDL's offscreen\n"
+         "                         video and dummy audio drivers unless SDL_VIDEODRIVER or\n"
+         "                         SDL_AUDIODRIVER choose others; messages go to stderr)\n"
+         "  --frames N             close the window after N frames, as the user would\n"
+         "                         (the settings are saved, the exit code is 0)\n"
+         "  --seed N               seed the game's random generator with N (0..4294967295)\n"
+         "                         instead of the clock: the same seed and input give the\n"
+         "                         same game, frame for frame\n"
+         "  --fps N                frame rate of the pacing (default 50; 0 = no waiting)\n"
+         "  --input FILE           play the keys of FILE instead of reading the keyboard\n"
+         "                         (no game controller is read either)\n"
+         "  --record FILE          write the keys held in every frame to FILE, in the\n"
+         "                         format --input reads\n"
+         "  --trace FILE           write one JSON object per frame to FILE (JSON Lines)\n"
+         "  --screenshot FRAME:FILE\n"
+         "                         after frame FRAME is shown, save the screen to the PNG\n"
+         "                         file FILE (may be given several times)\n"
+         "\n"
+         "Values may also be joined with '=' (--seed=7). Frames count from 1, the first\n"
+         "frame of the game loop.\n"
+         "\n"
+         "Input files hold one entry a line, 'FRAME KEYS' or 'FIRST-LAST KEYS': the keys are\n"
+         "held during those frames and every other key is up. KEYS is a key name or several\n"
+         "joined with '+': Up Down Left Right Return Escape Z X Alt Numpad0 .. Numpad9.\n"
+         "'#' starts a comment. Example:\n"
+         "  # skip the logo, open the options, hold Down for half a second\n"
+         "  30 Return\n"
+         "  60-84 Down\n"
+         "  120 Alt+Return\n";
+}

@@ -1,0 +1,36 @@
+// The command line of the moravin executable. Every option is an addition for automation and
+// testing: with none given the game runs exactly as it always does.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/run_settings.h"
+
+// Write the picture on screen after frame `frame` to the PNG file `path`.
+struct ScreenshotRequest {
+  uint32_t frame = 0;
+  std::string path;
+};
+
+struct Options {
+  bool help = false;
+  bool version = false;
+  bool headless = false;
+  uint32_t frameLimit = 0;  // close the window after this many frames; 0 = run until closed
+  RunSettings run;
+  std::string inputPath;   // scripted keyboard, empty = the real keyboard
+  std::string recordPath;  // where to record the keys held, empty = no recording
+  std::string tracePath;   // per-frame JSON Lines trace, empty = none
+  std::vector<ScreenshotRequest> screenshots;
+};
+
+// Parses the arguments after the program name. False with a one-line message in `error` when an
+// option is unknown, lacks its value or has a malformed one.
+bool ParseOptions(std::span<const std::string_view> args, Options& options, std::string& error);
+
+// The text `moravin --help` prints.
+std::string HelpText();
