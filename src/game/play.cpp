@@ -1,0 +1,194 @@
+#include "game/play.h"
+
+#include <algorithm>
+
+#include "game/enemies.h"
+#include "save/save_data.h"
+#include "scenes/scene_manager.h"
+#include "system/message_box.h"
+
+namespace {
+
+const int kSpriteBitmaps[PlaySpriteCount] = {121, 108, 113, 106, 122, 119, 109, 115, 107, 105};
+const int kSoundWaves[PlaySoundCount] = {212, 208, 204, 209, 202};
+
+constexpr int32_t kFadeFrames = 20;
+constexpr int32_t kFadeStep = 13;
+constexpr int32_t kFinishBannerFrame = 50;
+constexpr int32_t kEndingDarkFrame = 80;
+constexpr int32_t kEndingFrames = 100;
+
+const char kCaption[] = "ゲームメイン初期化エラー";
+
+void ResetRun(SaveData& save) {
+  save.score = 0;
+  save.distance = 0;
+  save.diamondChain = 0;
+}
+
+template <typename T>
+void UpdateTable(T (&table)[kTableSize], CMap& map) {
+  for (T& entry : table) entry.Update(map);
+}
+
+}  // namespace
+
+CPlay::~CPlay() {
+  // The character code must not reach into a scene that is gone.
+  if (g_playSprites == sprites) g_playSprites = nullptr;
+  if (g_playSounds == sounds) g_playSounds = nullptr;
+}
+
+bool CPlay::Init() {
+  ResetRun(*g_saveData);
+  map.Init();  // generating the first columns raises the score and the distance
+  player.Start();
+  ResetRun(*g_saveData);
+  phaseFrame = 0;
+  phase = PhasePlaying;
+  return true;
+}
+
+void CPlay::Input(const CInput& input) {
+  if (phase != PhasePlaying) return;
+  map.HandleInput(input);
+  if (input[Button3].Pressed()) {
+    StopSounds();
+    g_saveData->ruleTopic = 0;
+    g_saveData->inGameMenu = 1;
+    RequestScene(Title, true);
+  }
+}
+
+bool CPlay::Update() {
+  g_playSounds = sounds;
+  if (phase == PhasePlaying) {
+    PlayingStep();
+  } else if (phase == PhaseCutOff || phase == PhaseCaught) {
+    EndingStep();
+  }
+  phaseFrame += 1;
+  return true;
+}
+
+void CPlay::PlayingStep() {
+  if (phaseFrame == 0) {
+    SpawnEffect(0, 0, EffectStart);
+    SoundPlay(sounds[SoundJingle]);
+  }
+  // The music begins when the jingle ends and goes on from where a pause stopped it.
+  if (!sounds[SoundJingle].buffer || !SoundIsPlaying(sounds[SoundJingle])) {
+    SoundStartIfIdle(sounds[SoundMusic]);
+  }
+  fade = (kFadeFrames - phaseFrame) * kFadeStep;
+
+  map.Scroll();
+  UpdateEnemies(map);
+  player.Update(map);
+  UpdateTable(g_items, map);
+  UpdateTable(g_effects, map);
+
+  if (player.kind == PlayerCutOff) {
+    phase = PhaseCutOff;
+    phaseFrame = 0;
+  } else if (player.kind == PlayerCaught) {
+    phase = PhaseCaught;
+    phaseFrame = 0;
+  }
+}
+
+void CPlay::EndingStep() {
+  if (phaseFrame == 1) SoundPlay(sounds[SoundEnding]);
+  if (phaseFrame == kFinishBannerFrame) SpawnEffect(0, 0, EffectFinish);
+  fade = (phaseFrame - kEndingDarkFrame) * kFadeStep;
+
+  if (phase == PhaseCutOff) {
+    // The field slides back right until the column edge lines up with the screen again.
+    const float moved = map.ScrollBack();
+    player.x += moved;
+    ShiftEffects(moved, 0);
+    ShiftItems(moved, 0);
+    ShiftEnemies(moved, 0);
+  }
+  player.Update(map);  // only counts the frames of her death animation
+  UpdateTable(g_effects, map);
+
+  if (phaseFrame > kEndingFrames) RequestScene(GameOver, false);
+}
+
+void CPlay::Draw(CFont* const* fonts) {
+  g_playSprites = sprites;
+  g_playDevice = g_device;
+  map.Draw(sprites, phase == PhasePlaying);
+  DrawItems();
+  for (CEnemySingle& enemy : g_enemies) enemy.Draw();
+  player.Draw();
+  for (CEffectSingle& effect : g_effects) effect.Draw();
+  DrawHud(sprites[SpriteHud]);
+  DrawFadeOverlay(fade);
+}
+
+bool CPlay::LoadResources(bool deviceReset) {
+  bool imagesLoaded = true;
+  for (int i = 0; i < PlaySpriteCount; ++i) {
+    imagesLoaded = LoadSpriteImage(kSpriteBitmaps[i], sprites[i]) && imagesLoaded;
+  }
+  // A missing picture is reported, but the game can still be played.
+  if (!imagesLoaded) ShowMessage("画像ファイルの読み込みに失敗", kCaption);
+
+  IAudioDevice* device = g_soundBank ? g_soundBank->device.get() : nullptr;
+  bool soundsLoaded = true;
+  for (int i = 0; i < PlaySoundCount; ++i) {
+    soundsLoaded = LoadSound(sounds[i], kSoundWaves[i], device, i == SoundMusic) && soundsLoaded;
+  }
+  if (!soundsLoaded) ShowMessage("サウンドファイルの読み込みに失敗", kCaption);
+  ApplyVolumes();
+  return soundsLoaded;
+}
+
+void CPlay::ReleaseResources(bool deviceReset) {
+  for (CSprite& sprite : sprites) ReleaseSpriteImage(sprite);
+  StopSounds();
+  for (CSound& sound : sounds) SoundRelease(sound);
+}
+
+void CPlay::Resume() { ApplyVolumes(); }
+
+void CPlay::ApplyVolumes() {
+  for (int i = 0; i < PlaySoundCount; ++i) {
+    if (!sounds[i].buffer) continue;
+    const bool music = i == SoundJingle || i == SoundMusic;
+    SetSoundVolume(sounds[i], ClampVolume(music ? g_saveData->bgmVolume : g_saveData->seVolume));
+  }
+}
+
+void CPlay::StopSounds() {
+  for (CSound& sound : sounds) {
+    if (SoundIsPlaying(sound)) SoundStop(sound);
+  }
+}
+
+void DrawHud(CSprite& sprite) {
+  SetSpriteRect(sprite, 0, 32, 800, 90);
+  DrawSprite(g_device, sprite, 0, 0, 0.0f, 0, 0, 0.0f);
+  DrawNumber(sprite, g_saveData->score, 248);
+  DrawNumber(sprite, g_saveData->distance, 792);
+}
+
+void DrawNumber(CSprite& sprite, int32_t value, int32_t right) {
+  // The digits lie side by side in the top 32 rows, 24 pixels each, "0" first.
+  do {
+    SetSpriteRect(sprite, 24 * (value % 10), 0, 24, 32);
+    DrawSprite(g_device, sprite, right - 24, 56, 0.0f, 0, 0, 0.0f);
+    right -= 24;
+    value /= 10;
+  } while (value != 0);
+}
+
+void DrawFadeOverlay(int32_t& fade) {
+  if (fade <= 0) return;
+  fade = std::min(fade, 255);
+  CSprite overlay;  // no texture: the colour alone, black with the fade as alpha
+  overlay.colour = static_cast<uint32_t>(fade) << 24;
+  DrawSprite(g_device, overlay, 0, 0, 0.0f, 800, 600, 0.0f);
+}

@@ -1,0 +1,51 @@
+// The scene that runs one game: the field, the heroine, the character tables, the top bar,
+// the fade-in, the pause under the title and the ending.
+#pragma once
+
+#include <cstdint>
+
+#include "game/charactor.h"
+#include "game/map.h"
+#include "game/player.h"
+#include "platform/sound.h"
+#include "platform/sprite.h"
+#include "scenes/scene.h"
+
+enum PlayPhase : int32_t { PhaseNone = 0, PhasePlaying = 1, PhaseCutOff = 2, PhaseCaught = 3 };
+
+class CPlay : public CScene {
+ public:
+  CPlay() = default;
+  ~CPlay() override;
+
+  bool Init() override;
+  void Input(const CInput& input) override;
+  bool Update() override;
+  void Draw(CFont* const* fonts) override;
+  bool LoadResources(bool deviceReset) override;
+  void ReleaseResources(bool deviceReset) override;
+  void Resume() override;
+
+  // Sets every loaded sound to its volume from the save record.
+  void ApplyVolumes();
+
+  CSprite sprites[PlaySpriteCount];
+  CSound sounds[PlaySoundCount];
+  CMap map;
+  CPlayer player;
+  int32_t phase = PhaseNone;
+  int32_t phaseFrame = 0;
+  int32_t fade = 0;  // alpha of the black overlay; none at 0 or below
+
+ private:
+  void PlayingStep();
+  void EndingStep();
+  void StopSounds();
+};
+
+// The top bar with the score and the distance, from the sheet of bar and digits.
+void DrawHud(CSprite& sprite);
+// Draws `value` in digits whose right edge is at screen x `right`.
+void DrawNumber(CSprite& sprite, int32_t value, int32_t right);
+// Darkens the whole screen with black of alpha `fade` (at most 255, stored back).
+void DrawFadeOverlay(int32_t& fade);

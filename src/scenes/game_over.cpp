@@ -1,0 +1,126 @@
+#include "scenes/game_over.h"
+
+#include <cstring>
+
+#include "game/play.h"
+#include "platform/font.h"
+#include "save/save_data.h"
+#include "scenes/scene_manager.h"
+#include "system/message_box.h"
+
+const int32_t RankThresholds[kRankCount - 1] = {1000000, 500000, 250000, 100000, 10000};
+const int RankPictures[kRankCount] = {101, 102, 103, 103, 104, 104};
+const char* const RankComments[kRankCount] = {
+    "お疲れ様でした…",         "遠くまで来ました☆",   "やったね！ウハウハだぁ！",
+    "すっごく頑張ったね！", "く…くじけないぞぉ！", "うぅ、全然ダメェ～",
+};
+
+namespace {
+
+const int kSpriteBitmaps[4] = {128, 125, 126, 127};
+constexpr int kJingleWave = 210;
+constexpr int32_t kFadeFrames = 20;
+constexpr int32_t kFadeStep = 13;
+constexpr int kCommentFont = 3;  // the 32-pixel font
+const char kCaption[] = "ゲームオーバー初期化エラー";
+
+void DrawNatural(CSprite& sprite, int32_t x, int32_t y) {
+  DrawSprite(g_device, sprite, x, y, 0.0f, 0, 0, 0.0f);
+}
+
+}  // namespace
+
+int32_t RankOfScore(int32_t score) {
+  for (int32_t rank = 0; rank < kRankCount - 1; ++rank) {
+    if (score >= RankThresholds[rank]) return rank;
+  }
+  return kRankCount - 1;
+}
+
+bool CGameOver::Init() {
+  rank = RankOfScore(g_saveData->score);
+  phase = FadeIn;
+  phaseFrame = 0;
+  return true;
+}
+
+void CGameOver::Input(const CInput& input) {
+  if (phase != Waiting) return;
+  if (input[Confirm].Pressed() || input[Button1].Pressed()) {
+    phase = FadeOut;
+    phaseFrame = 0;
+  }
+}
+
+bool CGameOver::Update() {
+  switch (phase) {
+    case FadeIn:
+      if (phaseFrame == 0) SoundPlay(jingle);
+      fade = (kFadeFrames - phaseFrame) * kFadeStep;
+      if (phaseFrame >= kFadeFrames) {
+        phase = Waiting;
+        phaseFrame = 0;
+      }
+      break;
+    case FadeOut:
+      fade = phaseFrame * kFadeStep;
+      if (phaseFrame >= kFadeFrames) {
+        // The title opens as the main menu again.
+        g_saveData->ruleTopic = -1;
+        g_saveData->inGameMenu = 0;
+        RequestScene(Title, false);
+      }
+      break;
+    default:
+      break;
+  }
+  phaseFrame += 1;
+  return true;
+}
+
+void CGameOver::Draw(CFont* const* fonts) {
+  SetSpriteRect(sprites[0], 0, 0, 800, 600);
+  DrawNatural(sprites[0], 0, 0);
+  SetSpriteRect(reward, 0, 0, 580, 420);
+  DrawNatural(reward, 110, 95);
+  SetSpriteRect(sprites[2], 0, 48 * rank, 200, 48);
+  DrawNatural(sprites[2], 290, 490);
+  SetSpriteRect(sprites[2], 16, 543, 768, 54);
+  DrawNatural(sprites[2], 16, 543);
+  DrawComment(fonts);
+  DrawHud(sprites[1]);
+  DrawFadeOverlay(fade);
+}
+
+void CGameOver::DrawComment(CFont* const* fonts) const {
+  CFont* font = fonts ? fonts[kCommentFont] : nullptr;
+  if (!font) return;
+  // Full-width characters are two bytes and 32 pixels wide: this centres the line.
+  const char* comment = RankComments[rank];
+  const int32_t left = (50 - static_cast<int32_t>(std::strlen(comment))) * 8;
+  font->DrawText(comment, left, 554, 0xFF000000);
+}
+
+bool CGameOver::LoadResources(bool deviceReset) {
+  bool imagesLoaded = true;
+  for (int i = 0; i < 4; ++i) {
+    imagesLoaded = LoadSpriteImage(kSpriteBitmaps[i], sprites[i]) && imagesLoaded;
+  }
+  imagesLoaded = LoadSpriteImage(RankPictures[rank], reward) && imagesLoaded;
+  if (!imagesLoaded) ShowMessage("画像ファイルの読み込みに失敗", kCaption);
+
+  IAudioDevice* device = g_soundBank ? g_soundBank->device.get() : nullptr;
+  if (!LoadSound(jingle, kJingleWave, device, false)) {
+    ShowMessage("サウンドファイルの読み込みに失敗", kCaption);
+    return false;
+  }
+  if (jingle.buffer) SetSoundVolume(jingle, ClampVolume(g_saveData->seVolume));
+  return true;
+}
+
+void CGameOver::ReleaseResources(bool deviceReset) {
+  for (CSprite& sprite : sprites) ReleaseSpriteImage(sprite);
+  ReleaseSpriteImage(reward);
+  if (SoundIsPlaying(jingle)) SoundStop(jingle);
+  SoundRelease(jingle);
+}
