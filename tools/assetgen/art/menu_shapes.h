@@ -48,3 +48,37 @@ void DrawArrow(cairo_t* cr, double cx, double cy, double size, int dx, int dy,
                style::Rgb fill);
 
 }  // namespace art
+
+namespace art {
+
+// Chunky sticker lettering for the title and pause logos: each glyph tilted and lifted along a
+// wave, filled with its own colour, with a white rim, a near-black outline and a solid shadow.
+struct BouncyWord {
+  const char* const* glyphs;   // one UTF-8 character per entry
+  const style::Rgb* colors;    // one fill colour per glyph
+  int count;
+  double sizePx;
+  double tilt = 0.09;          // radians, alternating per glyph
+  double lift = 0.06;          // wave height as a fraction of the size
+  double spacing = -0.02;      // extra advance as a fraction of the size
+};
+
+// The ink width of the word before tilting, for fitting.
+double BouncyWordWidth(cairo_t* cr, const BouncyWord& word);
+
+// Draws the word centred on (cx, cy).
+void DrawBouncyWord(cairo_t* cr, const BouncyWord& word, double cx, double cy);
+
+}  // namespace art
+
+namespace art {
+
+// A floating stone line of the world: a rocky island topped with round smiling sandstones.
+void DrawFloatingLine(cairo_t* cr, double x, double y, int stones, double stoneSize,
+                      double haze);
+
+// Rolling hills: a filled band whose top edge is a gentle sum of waves.
+void DrawHills(cairo_t* cr, double width, double baseY, double amplitude, double phase,
+               double bottom, style::Rgb top, style::Rgb low);
+
+}  // namespace art

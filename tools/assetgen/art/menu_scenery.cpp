@@ -1,0 +1,88 @@
+// Scenery pieces of the world: floating stone lines and hills.
+#include <cmath>
+
+#include "menu_shapes.h"
+
+namespace art {
+
+using namespace style;
+
+void DrawFloatingLine(cairo_t* cr, double x, double y, int stones, double stoneSize,
+                      double haze) {
+  // Haze mixes every colour towards the sky, so far lines sit back.
+  auto far = [haze](Rgb c) { return Mix(c, Mix(kSky, kLavender, 0.4), haze); };
+  double width = stones * stoneSize;
+  double line = std::fmax(1.2, stoneSize * 0.06);
+  cairo_save(cr);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  // The island: a flat top tapering to a rocky point under the middle.
+  double top = y + stoneSize * 0.8;
+  cairo_move_to(cr, x - stoneSize * 0.15, top);
+  cairo_line_to(cr, x + width + stoneSize * 0.15, top);
+  cairo_curve_to(cr, x + width, top + stoneSize * 0.6, x + width * 0.7, top + stoneSize * 0.9,
+                 x + width * 0.5, top + stoneSize * 1.6);
+  cairo_curve_to(cr, x + width * 0.35, top + stoneSize * 0.9, x, top + stoneSize * 0.7,
+                 x - stoneSize * 0.15, top);
+  cairo_close_path(cr);
+  cairo_pattern_t* rock = cairo_pattern_create_linear(0, top, 0, top + stoneSize * 1.6);
+  AddStop(rock, 0, far(rgb(0xb08a6a)));
+  AddStop(rock, 1, far(rgb(0x8a6f8f)));
+  cairo_set_source(cr, rock);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(rock);
+  SetColor(cr, far(kOutline));
+  cairo_set_line_width(cr, line);
+  cairo_stroke(cr);
+  // A grassy lip.
+  cairo_rectangle(cr, x - stoneSize * 0.15, top - line, width + stoneSize * 0.3, stoneSize * 0.16);
+  SetColor(cr, far(kLeaf));
+  cairo_fill(cr);
+
+  // The stones: round sandstones with a highlight and a small smile.
+  for (int i = 0; i < stones; ++i) {
+    double cx = x + (i + 0.5) * stoneSize, cy = y + stoneSize * 0.4;
+    double r = stoneSize * 0.46;
+    cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+    cairo_pattern_t* sand = cairo_pattern_create_radial(cx - r * 0.4, cy - r * 0.5, r * 0.1, cx,
+                                                        cy, r * 1.1);
+    AddStop(sand, 0, far(Mix(kStone, kWhite, 0.5)));
+    AddStop(sand, 1, far(Mix(kStone, rgb(0xc08a5a), 0.5)));
+    cairo_set_source(cr, sand);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(sand);
+    SetColor(cr, far(kOutline));
+    cairo_stroke(cr);
+    if (stoneSize >= 14) {
+      cairo_set_line_width(cr, line * 0.8);
+      cairo_arc(cr, cx, cy + r * 0.05, r * 0.32, 0.2 * M_PI, 0.8 * M_PI);
+      cairo_stroke(cr);
+      cairo_arc(cr, cx - r * 0.3, cy - r * 0.15, line * 0.7, 0, 2 * M_PI);
+      cairo_arc(cr, cx + r * 0.3, cy - r * 0.15, line * 0.7, 0, 2 * M_PI);
+      cairo_fill(cr);
+      cairo_set_line_width(cr, line);
+    }
+  }
+  cairo_restore(cr);
+}
+
+void DrawHills(cairo_t* cr, double width, double baseY, double amplitude, double phase,
+               double bottom, Rgb top, Rgb low) {
+  cairo_save(cr);
+  cairo_move_to(cr, 0, bottom);
+  for (double x = 0; x <= width; x += 4) {
+    double wave = std::sin(x / width * 2 * M_PI * 1.3 + phase) * 0.6 +
+                  std::sin(x / width * 2 * M_PI * 2.7 + phase * 1.7) * 0.4;
+    cairo_line_to(cr, x, baseY - amplitude * wave);
+  }
+  cairo_line_to(cr, width, bottom);
+  cairo_close_path(cr);
+  cairo_pattern_t* fill = cairo_pattern_create_linear(0, baseY - amplitude, 0, bottom);
+  AddStop(fill, 0, top);
+  AddStop(fill, 1, low);
+  cairo_set_source(cr, fill);
+  cairo_fill(cr);
+  cairo_pattern_destroy(fill);
+  cairo_restore(cr);
+}
+
+}  // namespace art
