@@ -40,3 +40,7 @@ bool SoundReload(CSound& sound);
 
 // Clamps a volume to -10000..0.
 int32_t ClampVolume(int32_t volume);
+
+// Writes the WAVE ids of the loaded sounds that play now into ids (at most max of them) and
+// returns how many were written. Allocates nothing.
+int PlayingSoundIds(int* ids, int max);

@@ -1,0 +1,73 @@
+#include "scenes/logo.h"
+
+#include "save/save_data.h"
+#include "scenes/scene_manager.h"
+#include "system/message_box.h"
+
+namespace {
+
+constexpr int32_t kFadeFrames = 40;
+constexpr int32_t kLastFrame = 260;
+constexpr int32_t kFadeOutStart = kLastFrame - kFadeFrames;  // 220: the overlay returns after it
+constexpr int kLogoBitmap = 110;
+constexpr int kLogoSound = 206;
+
+// How much of the logo shows at counter n, 0..1; 1 or more draws no overlay.
+float Visibility(int32_t n) {
+  if (n < kFadeFrames) return float(n) / float(kFadeFrames);
+  if (n <= kFadeOutStart) return 1.0f;
+  const float f = float(kLastFrame - n) / float(kFadeFrames);
+  return f < 0.0f ? 0.0f : f;
+}
+
+}  // namespace
+
+bool CLogo::Init() {
+  counter = 0;
+  return true;
+}
+
+void CLogo::Input(const CInput& input) {
+  if (!input[Confirm].Pressed()) return;
+  counter = counter < kFadeFrames ? kFadeFrames : kLastFrame;
+}
+
+bool CLogo::Update() {
+  ++counter;
+  if (counter > kLastFrame) {
+    g_saveData->ruleTopic = -1;
+    g_saveData->inGameMenu = false;
+    RequestScene(Title, false);
+  }
+  return true;
+}
+
+void CLogo::Draw(CFont* const* fonts) {
+  SetSpriteRect(logo, 0, 0, 800, 600);
+  DrawSprite(g_device, logo, 0, 0, 0.0f, 0, 0, 0.0f);
+
+  const float f = Visibility(counter);
+  if (f >= 1.0f) return;
+  CSprite overlay;  // no texture: a black rectangle whose alpha hides the logo
+  const auto alpha = uint32_t((1.0f - f) * 255.0f);
+  overlay.colour = alpha << 24;
+  DrawSprite(g_device, overlay, 0, 0, 0.0f, 800, 600, 0.0f);
+}
+
+bool CLogo::LoadResources(bool deviceReset) {
+  bool success = true;
+  if (!LoadSpriteImage(kLogoBitmap, logo)) {
+    success = false;
+    ShowMessage("画像ファイルの読み込みに失敗", "ロゴ初期化エラー");
+  }
+  if (!LoadSound(sound, kLogoSound, g_soundBank ? g_soundBank->device.get() : nullptr, false)) {
+    success = false;
+    ShowMessage("サウンドファイルの読み込みに失敗", "ゲームメイン初期化エラー");
+  }
+  return success;
+}
+
+void CLogo::ReleaseResources(bool deviceReset) {
+  ReleaseSpriteImage(logo);
+  SoundRelease(sound);
+}

@@ -1,0 +1,20 @@
+// The studio logo: fades in from black, holds, fades out, then hands over to the title.
+#pragma once
+
+#include "platform/sound.h"
+#include "platform/sprite.h"
+#include "scenes/scene.h"
+
+class CLogo : public CScene {
+ public:
+  bool Init() override;
+  void Input(const CInput& input) override;
+  bool Update() override;
+  void Draw(CFont* const* fonts) override;
+  bool LoadResources(bool deviceReset) override;
+  void ReleaseResources(bool deviceReset) override;
+
+  int32_t counter = 0;  // frames since Init
+  CSound sound;         // loaded, never played
+  CSprite logo;
+};

@@ -1,0 +1,107 @@
+#include "system/dib.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr uint32_t kInfoHeaderSize = 40;
+constexpr uint32_t kBiRgb = 0;
+
+uint32_t Read32(std::span<const uint8_t> b, size_t at) {
+  return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
+         uint32_t(b[at + 3]) << 24;
+}
+uint16_t Read16(std::span<const uint8_t> b, size_t at) {
+  return uint16_t(b[at] | b[at + 1] << 8);
+}
+
+struct DibLayout {
+  int width = 0;
+  int height = 0;
+  bool topDown = false;
+  int bits = 0;
+  std::span<const uint8_t> palette;  // 4 bytes per entry: B, G, R, reserved
+  std::span<const uint8_t> pixels;
+  size_t stride = 0;
+};
+
+bool SupportedDepth(int bits) {
+  return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
+}
+
+bool ReadLayout(std::span<const uint8_t> bytes, DibLayout& d) {
+  if (bytes.size() < kInfoHeaderSize) return false;
+  const uint32_t headerSize = Read32(bytes, 0);
+  if (headerSize < kInfoHeaderSize || headerSize > bytes.size()) return false;
+  const auto width = int32_t(Read32(bytes, 4));
+  const auto height = int32_t(Read32(bytes, 8));
+  d.bits = Read16(bytes, 14);
+  if (Read16(bytes, 12) != 1 || Read32(bytes, 16) != kBiRgb || !SupportedDepth(d.bits)) return false;
+  if (width <= 0 || width > kMaxDibSide || height == 0 || height < -kMaxDibSide ||
+      height > kMaxDibSide)
+    return false;
+  d.width = width;
+  d.height = std::abs(height);
+  d.topDown = height < 0;
+
+  size_t colours = 0;
+  if (d.bits <= 8) {
+    const size_t full = size_t(1) << d.bits;
+    const uint32_t used = Read32(bytes, 32);
+    if (used > full) return false;
+    colours = used ? used : full;
+  }
+  const size_t paletteBytes = colours * 4;
+  if (bytes.size() - headerSize < paletteBytes) return false;
+  d.palette = bytes.subspan(headerSize, paletteBytes);
+
+  d.stride = ((size_t(d.width) * size_t(d.bits) + 31) / 32) * 4;
+  const size_t pixelBytes = d.stride * size_t(d.height);
+  const size_t pixelStart = headerSize + paletteBytes;
+  if (bytes.size() - pixelStart < pixelBytes) return false;
+  d.pixels = bytes.subspan(pixelStart, pixelBytes);
+  return true;
+}
+
+uint32_t Opaque(uint8_t r, uint8_t g, uint8_t b) {
+  return 0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | b;
+}
+
+uint32_t PaletteColour(const DibLayout& d, uint32_t index) {
+  if (size_t(index) * 4 >= d.palette.size()) return Opaque(0, 0, 0);
+  const uint8_t* entry = d.palette.data() + size_t(index) * 4;
+  return Opaque(entry[2], entry[1], entry[0]);
+}
+
+uint32_t PixelAt(const DibLayout& d, const uint8_t* row, int x) {
+  switch (d.bits) {
+    case 24:
+    case 32: {
+      const uint8_t* p = row + size_t(x) * size_t(d.bits / 8);
+      return Opaque(p[2], p[1], p[0]);
+    }
+    default: {
+      // Indexed: the leftmost pixel sits in the high bits of its byte.
+      const size_t bit = size_t(x) * size_t(d.bits);
+      const int shift = 8 - d.bits - int(bit % 8);
+      return PaletteColour(d, (row[bit / 8] >> shift) & ((1u << d.bits) - 1));
+    }
+  }
+}
+
+}  // namespace
+
+bool DecodeDib(std::span<const uint8_t> bytes, DecodedImage& image) {
+  DibLayout d;
+  if (!ReadLayout(bytes, d)) return false;
+  image.width = d.width;
+  image.height = d.height;
+  image.argb.resize(size_t(d.width) * size_t(d.height));
+  for (int y = 0; y < d.height; ++y) {
+    const int stored = d.topDown ? y : d.height - 1 - y;
+    const uint8_t* row = d.pixels.data() + size_t(stored) * d.stride;
+    uint32_t* out = image.argb.data() + size_t(y) * size_t(d.width);
+    for (int x = 0; x < d.width; ++x) out[x] = PixelAt(d, row, x);
+  }
+  return true;
+}
