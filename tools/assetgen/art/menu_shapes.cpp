@@ -71,7 +71,8 @@ void DrawTwinkle(cairo_t* cr, double cx, double cy, double size, Rgb color, doub
 void DrawPlate(cairo_t* cr, double x, double y, double w, double h, const PlateStyle& plate) {
   cairo_save(cr);
   double half = kOutlineWidth / 2;
-  RoundedRectPath(cr, x + half, y + half, w - kOutlineWidth, h - kOutlineWidth, plate.radius);
+  RoundedRectPath(cr, x + half, y + half, w - kOutlineWidth, h - kOutlineWidth,
+                  plate.squareOutside ? 0 : plate.radius);
   SetColor(cr, plate.rim);
   cairo_fill_preserve(cr);
   SetColor(cr, kOutline);
@@ -101,13 +102,87 @@ void DrawPlate(cairo_t* cr, double x, double y, double w, double h, const PlateS
 void DrawMenuItem(cairo_t* cr, double x, double y, double w, double h, const char* utf8,
                   Rgb face, bool highlighted) {
   Rgb base = highlighted ? Mix(face, kLemon, 0.45) : face;
-  DrawPlate(cr, x, y, w, h, {Mix(base, kWhite, 0.15), Mix(base, kInk, 0.3), h * 0.36, 3});
+  DrawPlate(cr, x, y, w, h, {Mix(base, kWhite, 0.15), Mix(base, kInk, 0.3), h * 0.3, 3, true});
   LabelStyle label;
   label.sizePx = h * 0.6;
   label.fill = highlighted ? kWhite : kPaper;
   label.outline = highlighted ? Mix(kCoral, kInk, 0.45) : kInk;
   label.outlineWidth = 2.5;
   DrawFittedLabel(cr, utf8, x + w / 2, y + h / 2, w - 2 * h * 0.4, h - 10, label);
+}
+
+namespace {
+constexpr double kCaptionOutline = 3;
+constexpr double kCaptionShadow = 3;
+
+LabelStyle CaptionStyle(double sizePx) {
+  LabelStyle caption;
+  caption.sizePx = sizePx;
+  caption.fill = kWhite;
+  caption.outline = kOutline;
+  caption.outlineWidth = kCaptionOutline;
+  return caption;
+}
+}  // namespace
+
+double CaptionSize(cairo_t* cr, const char* utf8, double maxWidth, double maxHeight) {
+  // Room for the shadow below and to the right, and a pixel of margin all round.
+  return FitLabelSize(cr, utf8, CaptionStyle(44), maxWidth - kCaptionShadow - 2,
+                      maxHeight - kCaptionShadow - 2);
+}
+
+void DrawCaption(cairo_t* cr, const char* utf8, double x, double cy, double sizePx, Rgb accent,
+                 int align) {
+  LabelStyle caption = CaptionStyle(sizePx);
+  TextBox ink = MeasureLabel(cr, utf8, caption);
+  double reach = ink.width / 2 + kCaptionOutline + 1;
+  // The shadow hangs off the right: keep it inside the cell as well.
+  double cx = align < 0 ? x + reach : align > 0 ? x - reach - kCaptionShadow : x - kCaptionShadow / 2;
+  cy -= kCaptionShadow / 2;
+  LabelStyle shadow = caption;
+  shadow.fill = Mix(accent, kInk, 0.3);
+  shadow.outline = shadow.fill;
+  DrawLabel(cr, utf8, cx + kCaptionShadow, cy + kCaptionShadow, shadow);
+  DrawLabel(cr, utf8, cx, cy, caption);
+  // A tint of the accent on the lower half of the letters.
+  cairo_save(cr);
+  cairo_new_path(cr);
+  AddLabelPath(cr, utf8, cx, cy, caption);
+  cairo_clip(cr);
+  cairo_pattern_t* tint = cairo_pattern_create_linear(0, cy - sizePx / 2, 0, cy + sizePx / 2);
+  AddStop(tint, 0.45, accent, 0);
+  AddStop(tint, 1, accent, 0.55);
+  cairo_set_source(cr, tint);
+  cairo_paint(cr);
+  cairo_pattern_destroy(tint);
+  cairo_restore(cr);
+}
+
+void DrawKeyHelpBar(cairo_t* cr, double x, double y, double w, double h, double textY,
+                    const char* utf8, double pillInset) {
+  cairo_save(cr);
+  FillVertical(cr, x, y, w, h, Mix(kLilac, kSkyDeep, 0.35), Mix(kLilac, kInk, 0.25));
+  // Thin light lines along the band's edges, like a ribbon.
+  SetColor(cr, kWhite, 0.6);
+  cairo_rectangle(cr, x, y + 3, w, 1.5);
+  cairo_rectangle(cr, x, y + h - 4.5, w, 1.5);
+  cairo_fill(cr);
+  const double pillH = 44;
+  RoundedRectPath(cr, x + pillInset, textY - pillH / 2, w - 2 * pillInset, pillH, pillH / 2);
+  cairo_pattern_t* pill = cairo_pattern_create_linear(0, textY - pillH / 2, 0, textY + pillH / 2);
+  AddStop(pill, 0, kPaper);
+  AddStop(pill, 1, Mix(kPaper, kLavender, 0.45));
+  cairo_set_source(cr, pill);
+  cairo_fill_preserve(cr);
+  SetColor(cr, kOutline);
+  cairo_set_line_width(cr, kOutlineWidth);
+  cairo_stroke(cr);
+  LabelStyle help;
+  help.sizePx = 26;
+  help.fill = kInk;
+  help.outlineWidth = 0;
+  DrawFittedLabel(cr, utf8, x + w / 2, textY, w - 60, pillH - 10, help);
+  cairo_restore(cr);
 }
 
 void FillVertical(cairo_t* cr, double x, double y, double w, double h, Rgb top, Rgb bottom) {

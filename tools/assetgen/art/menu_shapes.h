@@ -26,15 +26,29 @@ struct PlateStyle {
   style::Rgb rim;        // the darker rim just inside the outline
   double radius = 14;
   double rimWidth = 3;
+  bool squareOutside = false;  // square outer corners: opaque over the whole box
 };
 
 // A rounded pastel plate: near-black outline, darker rim, face lit from the upper left and a
 // soft gloss along the top. Fully opaque inside its rounded box.
 void DrawPlate(cairo_t* cr, double x, double y, double w, double h, const PlateStyle& plate);
 
-// A menu item plate with its label centred: the face colour picks the item's accent.
+// A menu item plate with its label centred: the face colour picks the item's accent. Items are
+// square outside so that an item drawn over another hides it completely.
 void DrawMenuItem(cairo_t* cr, double x, double y, double w, double h, const char* utf8,
                   style::Rgb face, bool highlighted);
+
+// Caption lettering on a transparent background: white letters, near-black outline and a
+// solid accent-coloured shadow. Returns the size used after fitting maxWidth x maxHeight.
+double CaptionSize(cairo_t* cr, const char* utf8, double maxWidth, double maxHeight);
+// Draws a caption at `sizePx` with its ink's left, centre or right (align -1, 0, 1) on x.
+void DrawCaption(cairo_t* cr, const char* utf8, double x, double cy, double sizePx,
+                 style::Rgb accent, int align = 0);
+
+// A key-help strip: an opaque band filling the box, a pale pill `pillInset` px in from its
+// sides and the help text centred on (box centre x, textY).
+void DrawKeyHelpBar(cairo_t* cr, double x, double y, double w, double h, double textY,
+                    const char* utf8, double pillInset = 10);
 
 // A vertical two-colour gradient over the rectangle.
 void FillVertical(cairo_t* cr, double x, double y, double w, double h, style::Rgb top,

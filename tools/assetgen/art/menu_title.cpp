@@ -118,9 +118,10 @@ void DrawDescriptionBalloon(cairo_t* cr) {
   cairo_new_path(cr);
   RoundedRectPath(cr, x, y, w, h, r);
   cairo_new_sub_path(cr);
-  cairo_move_to(cr, 132, y + h - 6);
-  cairo_curve_to(cr, 140, y + h + 10, 160, y + h + 18, 177, 433);
-  cairo_curve_to(cr, 166, y + h + 8, 164, y + h + 2, 164, y + h - 6);
+  // Traced clockwise like the rounded box, so the winding rule fills their overlap.
+  cairo_move_to(cr, 164, y + h - 6);
+  cairo_curve_to(cr, 164, y + h + 2, 166, y + h + 8, 177, 433);
+  cairo_curve_to(cr, 160, y + h + 18, 140, y + h + 10, 132, y + h - 6);
   cairo_close_path(cr);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
   SetColor(cr, kOutline);
