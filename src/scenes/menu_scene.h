@@ -1,0 +1,45 @@
+// Pieces shared by the menu scenes (title, option, rule, info, CG room, music room): motion
+// sprites built from a table, the loading and release of images and sounds with the scenes'
+// error messages, and the full-screen background.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "motion/motion_sprite.h"
+#include "platform/sound.h"
+#include "platform/sprite.h"
+
+// One row of a scene's sprite table: image index, source rectangle, pivot and first script.
+struct MotionSpriteDef {
+  int32_t image;
+  int32_t x, y, width, height;
+  int32_t pivotX, pivotY;
+  const char* script;  // null: the caller assigns the scripts
+};
+
+// Allocates and initialises a sprite, stores the two parameters its script may read, then
+// assigns the script.
+MotionSprite* NewMotionSprite(const MotionSpriteDef& def, float param0 = 0.0f,
+                              float param1 = 0.0f);
+void ReleaseMotionSprites(std::span<MotionSprite*> sprites);
+void StepMotionSprites(std::span<MotionSprite* const> sprites);
+
+// Gives the selected sprite of a list one script and every other sprite another.
+void Highlight(std::span<MotionSprite* const> items, int selected, const char* selectedScript,
+               const char* otherScript);
+
+// Loads every image (going on after a failure) and reports failures with one message box.
+bool LoadMenuImages(std::span<CSprite> images, std::span<const int> ids);
+
+struct SoundLoad {
+  int id;
+  bool music;  // looping, at the music volume; effects play once at the effect volume
+};
+// Loads every sound at its volume from the save data, reporting failures with one message box.
+bool LoadMenuSounds(std::span<CSound> sounds, std::span<const SoundLoad> loads);
+
+void ReleaseMenuResources(std::span<CSprite> images, std::span<CSound> sounds);
+
+// The scene's full-screen picture behind everything else.
+void DrawBackground(CSprite& image);

@@ -1,0 +1,152 @@
+// Layout, reveal and drawing of the message window.
+#include "scenes/message_window.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "motion/motion_sprite.h"
+#include "platform/font.h"
+
+namespace {
+
+constexpr int kFontCount = 6;
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// Shift-JIS lead bytes begin a two-byte character; ASCII and half-width katakana are one byte.
+int CharacterBytes(unsigned char c) { return (c >= 0x80 && c <= 0x9F) || c >= 0xE0 ? 2 : 1; }
+
+// Bytes of text that show whole characters only: a lead byte whose second byte is not yet
+// revealed waits for it.
+int32_t WholeCharacterBytes(const char* line, int32_t count) {
+  int32_t taken = 0;
+  while (taken < count) {
+    const int bytes = CharacterBytes(static_cast<unsigned char>(line[taken]));
+    if (taken + bytes > count) break;
+    taken += bytes;
+  }
+  return taken;
+}
+
+}  // namespace
+
+CMessageWindow::~CMessageWindow() { FreeText(); }
+
+void CMessageWindow::FreeText() {
+  if (ownsText && text != nullptr) delete[] text;
+  ownsText = false;
+}
+
+void CMessageWindow::SetText(const char* newText) {
+  FreeText();
+  text = newText;
+  if (state == -1) {
+    laidOut = false;
+  } else {
+    Layout();
+  }
+}
+
+void CMessageWindow::Layout() {
+  laidOut = true;
+  revealed = 0;
+  firstLine = 0;
+  if (text == nullptr) {
+    textLength = 0;
+    lineCount = 0;
+    lines[0].start = -1;
+    return;
+  }
+  textLength = static_cast<int32_t>(std::strlen(text));
+  // Bytes a line may hold before it is broken, each byte half a line height wide. A line height
+  // below 2 would divide by zero: such a window breaks at line feeds only.
+  const int32_t halfLine = lineHeight / 2;
+  const int32_t budget = halfLine > 0 ? (width > 0 ? width / halfLine : 0) : INT32_MAX;
+  int32_t colour = 0;
+  int32_t placeholder = -1;
+  int32_t record = 0;
+  lines[0].start = 0;
+  int32_t i = 0;
+  const auto closeLine = [&](int32_t end) {
+    lines[record] = {lines[record].start, end, 0, record * lineHeight, colour, placeholder};
+    placeholder = -1;
+  };
+  while (i < textLength) {
+    const char c = text[i];
+    if (c == '#') {
+      colour = 0;
+      for (++i; HexValue(text[i]) >= 0; ++i) colour = ((colour << 4) | HexValue(text[i])) & 0xFFFFFF;
+      lines[record].start = i;  // text before markup on the same line is not drawn
+    } else if (c == '$') {
+      placeholder = 0;
+      for (++i; text[i] >= '0' && text[i] <= '9'; ++i) {
+        placeholder = placeholder >= INT32_MAX / 10 ? INT32_MAX : placeholder * 10 + (text[i] - '0');
+      }
+      lines[record].start = i;
+    } else if (c == '\n' || i - lines[record].start > budget) {
+      closeLine(i);
+      if (c == '\n') ++i;
+      if (record + 2 >= kMaxLines) {  // keep the last slot for the terminator
+        lines[record + 1].start = -1;
+        lineCount = record + 1;
+        return;
+      }
+      lines[++record].start = i;
+    } else {
+      i += CharacterBytes(static_cast<unsigned char>(c));
+    }
+  }
+  closeLine(textLength);
+  lines[record + 1].start = -1;
+  lineCount = record + 1;
+}
+
+void CMessageWindow::Update() {
+  if (state == 1) {
+    state = 0;
+    return;
+  }
+  if (state == -1) return;
+  if (revealSpeed <= 0) {
+    revealed = textLength;
+  } else {
+    revealed = revealed > INT32_MAX - revealSpeed ? INT32_MAX : revealed + revealSpeed;
+  }
+}
+
+void CMessageWindow::Draw(MotionSprite* const* sprites, int spriteCount, CFont* const* fonts) {
+  if (state != 0 || text == nullptr || !laidOut) return;
+  if (fonts != nullptr && fontIndex >= 0 && fontIndex < kFontCount && fonts[fontIndex]) {
+    DrawLines(fonts[fontIndex]);
+  }
+  if (sprites != nullptr && lines[0].start >= 0) PlacePictures(sprites, spriteCount);
+}
+
+void CMessageWindow::DrawLines(CFont* font) {
+  if (firstLine < 0 || firstLine > lineCount) return;
+  const int32_t bottom = top + height - lineHeight;
+  for (int32_t y = top, k = firstLine; y <= bottom && lines[k].start >= 0; y += lineHeight, ++k) {
+    const LineRecord& line = lines[k];
+    const int32_t end = line.end < revealed ? line.end : revealed;
+    int32_t count = end - line.start;
+    if (count < 0 || count > kMaxDrawnBytes) count = 0;
+    count = WholeCharacterBytes(text + line.start, count);
+    const uint32_t argb = 0xFF000000u | (static_cast<uint32_t>(line.colour) & 0xFFFFFFu);
+    font->DrawText(std::string_view(text + line.start, count), left, y, argb);
+  }
+}
+
+void CMessageWindow::PlacePictures(MotionSprite* const* sprites, int spriteCount) {
+  for (int32_t k = 0; k < lineCount && lines[k].start >= 0; ++k) {
+    const int32_t n = lines[k].placeholder;
+    if (n < 0 || n >= spriteCount || sprites[n] == nullptr) continue;
+    sprites[n]->params[0] = static_cast<float>(left + lines[k].xOffset);
+    sprites[n]->params[1] = static_cast<float>(top + lines[k].yOffset - lineHeight * firstLine);
+    sprites[n]->SetScript("m$0,$1");
+  }
+}

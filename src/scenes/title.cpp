@@ -1,0 +1,247 @@
+// The title scene: main menu and pause menu.
+#include "scenes/title.h"
+
+#include "save/save_data.h"
+#include "scenes/menu_scene.h"
+#include "scenes/scene_manager.h"
+#include "scenes/texts.h"
+
+namespace {
+
+constexpr const char* kLogoScript = "i1m400,-200m400,120,10r-0.01r0.01,50,1";
+constexpr const char* kItemScript = "m590,$0h1";
+constexpr const char* kSetLevelHighlight = "z1.25,1.25,20,1";
+constexpr const char* kCursorHighlight = "z1.2,1.2,20,1";
+constexpr const char* kNormalSize = "z1,1";
+
+constexpr int kMainLogo = 0;
+constexpr int kSubmenuFooter = 18;
+constexpr int kTopFooter = 23;
+constexpr int kFirstDigit = 25;
+constexpr int kDigitCount = 10;
+constexpr int kPauseLogo = 35;
+
+// Top menu items on screen from top to bottom are 0, 1, 2, 6, 5; items 3 and 4 (the CG room
+// and the music room) are passed over.
+constexpr int32_t kTopAbove[CTitle::kTopItems] = {5, 0, 1, 2, 2, 6, 2};
+constexpr int32_t kTopBelow[CTitle::kTopItems] = {1, 2, 6, 6, 6, 0, 5};
+
+enum TopItem { StartItem = 0, HowToPlayItem = 1, OptionItem = 2, QuitItem = 5, InfoItem = 6 };
+constexpr int32_t kBackItem = 3;  // the last how-to-play item; 0 to 2 are the rule topics
+
+constexpr int kImageIds[6] = {118, 124, 116, 117, 115, 121};
+constexpr SoundLoad kSoundLoads[3] = {{203, false}, {205, false}, {206, false}};
+
+// Rows of the sprite table whose script reads params[0] = 277 + 48k (k = 0..3 or 0..5).
+constexpr float ItemY(int k) { return 277.0f + 48.0f * static_cast<float>(k); }
+
+constexpr int32_t kPowersOfTen[kDigitCount] = {1000000000, 100000000, 10000000, 1000000,
+                                               100000,     10000,     1000,     100,
+                                               10,         1};
+
+}  // namespace
+
+void CTitle::CreateSprites() {
+  MotionSprite** s = motionSprites;
+  s[0] = NewMotionSprite({1, 0, 0, 800, 210, 400, 105, kLogoScript});
+  s[1] = NewMotionSprite({4, 0, 0, 85, 85, 0, 0, "m180,416p0,0,8,1,0,8,3,3,8,4,3,8,-13"});
+  s[2] = NewMotionSprite({1, 48, 248, 352, 188, 0, 0, "m48,248"});
+  for (int k = 0; k < 6; ++k) {
+    s[3 + k] = NewMotionSprite({1, 430, 253 + 48 * k, 322, 48, 161, 24, kItemScript}, ItemY(k));
+  }
+  s[9] = NewMotionSprite({3, 0, 0, 320, 48, 160, 24, "m590,553"});
+  for (int k = 0; k < 4; ++k) {
+    s[10 + k] = NewMotionSprite({2, 0, 48 * k, 322, 48, 161, 24, kItemScript}, ItemY(k));
+  }
+  constexpr int32_t kSubItemSourceY[kSubItems] = {192, 240, 288, 144};
+  for (int k = 0; k < kSubItems; ++k) {
+    s[14 + k] =
+        NewMotionSprite({2, 0, kSubItemSourceY[k], 322, 48, 161, 24, kItemScript}, ItemY(k));
+  }
+  s[kSubmenuFooter] = NewMotionSprite({2, 0, 502, 800, 95, 0, 0, "m0,500"});
+  s[19] = NewMotionSprite({2, 0, 407, 800, 95, 0, 0, "m0,500h1"});
+  for (int k = 0; k < 3; ++k) s[20 + k] = NewMotionSprite({2, 322, 91 * k, 248, 91, 124, 45, "m0,0h1"});
+  s[kTopFooter] = NewMotionSprite({1, 164, 546, 500, 54, 0, 0, "m164,546"});
+  s[24] = NewMotionSprite({3, 520, 0, 115, 26, 0, 0, "m221,2"});
+  CreateScoreDigits();
+  s[kPauseLogo] = NewMotionSprite({3, 0, 60, 640, 160, 320, 80, kLogoScript});
+}
+
+// Ten digits along the top edge from x = 342 to 558; leading zeros are hidden, so a score of 0
+// shows a single zero. A negative best score from a damaged record shows as 0.
+void CTitle::CreateScoreDigits() {
+  const int32_t score = shownHighScore > 0 ? shownHighScore : 0;
+  for (int j = 0; j < kDigitCount; ++j) {
+    const int32_t digit = score / kPowersOfTen[j] % 10;
+    const float x = 342.0f + 24.0f * static_cast<float>(j);
+    MotionSprite* sprite = NewMotionSprite({5, 24 * digit, 0, 24, 32, 0, 0, nullptr}, x);
+    if (j < kDigitCount - 1 && score < kPowersOfTen[j]) sprite->SetScript("h1");
+    sprite->SetScript("m$0,0");
+    motionSprites[kFirstDigit + j] = sprite;
+  }
+}
+
+bool CTitle::Init() {
+  shownHighScore = g_saveData->highScore;
+  CreateSprites();
+  window = new CMessageWindow;
+  window->left = 64;
+  window->top = 266;
+  window->width = 320;
+  window->height = 112;
+  window->lineHeight = 32;
+  window->fontIndex = 3;
+  if (!window->laidOut) window->Layout();
+  window->state = 1;
+  window->revealSpeed = 1;
+  SetMenuLevel(g_saveData->ruleTopic >= 0 ? 2 : 0);
+  motionSprites[g_saveData->inGameMenu ? kMainLogo : kPauseLogo]->SetScript("h1");
+  g_saveData->ruleTopic = -1;
+  cancelRequested = confirmRequested = false;
+  playEntrySound = true;
+  return true;
+}
+
+void CTitle::SetMenuLevel(int32_t level) {
+  if (level == 0) {
+    for (int k = 0; k < 3; ++k) TopItem(k)->SetScript("z1,1h0");
+    TopItem(3)->SetScript("h1");
+    TopItem(4)->SetScript("h1");
+    TopItem(QuitItem)->SetScript("m590,469z1,1h0");
+    TopItem(InfoItem)->SetScript("m590,422z1,1h0");
+    for (int i = 10; i <= 17; ++i) motionSprites[i]->SetScript("z1,1h1");
+    motionSprites[kSubmenuFooter]->SetScript("h1");
+    motionSprites[kTopFooter]->SetScript("h0");
+    topCursor = 0;
+    subCursor = -1;
+    TopItem(0)->SetScript(kSetLevelHighlight);
+    window->SetText(TitleTopDescriptions[0]);
+  } else if (level == 2) {
+    for (int k = 0; k < 6; ++k) TopItem(k)->SetScript("z1,1h1");  // item 6 keeps its script
+    for (int i = 10; i <= 13; ++i) motionSprites[i]->SetScript("z1,1h1");
+    for (int k = 0; k < kSubItems; ++k) SubItem(k)->SetScript("z1,1h0");
+    motionSprites[kSubmenuFooter]->SetScript("h0");
+    motionSprites[kTopFooter]->SetScript("h1");
+    subCursor = 0;
+    SubItem(0)->SetScript(kSetLevelHighlight);
+    window->SetText(HowToPlayDescriptions[0]);
+  } else {
+    return;  // level 1, a difficulty submenu, does not exist
+  }
+  menuLevel = level;
+}
+
+void CTitle::Input(const CInput& input) {
+  if (confirmRequested || cancelRequested) return;
+  MoveCursor(input);
+  if (input[Confirm].Pressed() || input[Button1].Pressed()) {
+    confirmRequested = true;
+    SoundPlay(sounds[2]);
+  }
+  if (input[Back].Pressed() || input[Button2].Pressed()) {
+    cancelRequested = true;
+    SoundPlay(sounds[2]);
+  }
+}
+
+// Up and Down are both tested in the same frame, so pressing both leaves the cursor in place.
+void CTitle::MoveCursor(const CInput& input) {
+  const bool up = input[Up].PressedOrRepeat();
+  const bool down = input[Down].PressedOrRepeat();
+  if (menuLevel == 0) {
+    const int32_t old = topCursor;
+    if (up) topCursor = kTopAbove[topCursor];
+    if (down) topCursor = kTopBelow[topCursor];
+    if (topCursor == old) return;
+    TopItem(old)->SetScript(kNormalSize);
+    TopItem(topCursor)->SetScript(kCursorHighlight);
+    window->SetText(TitleTopDescriptions[topCursor]);
+  } else if (menuLevel == 2) {
+    const int32_t old = subCursor;
+    if (up) subCursor = subCursor == 0 ? kSubItems - 1 : subCursor - 1;
+    if (down) subCursor = subCursor == kSubItems - 1 ? 0 : subCursor + 1;
+    if (subCursor == old) return;
+    SubItem(old)->SetScript(kNormalSize);
+    SubItem(subCursor)->SetScript(kCursorHighlight);
+    window->SetText(HowToPlayDescriptions[subCursor]);
+  } else {
+    return;
+  }
+  SoundPlay(sounds[1]);
+}
+
+// Cancel goes back to a suspended game when there is one; otherwise the submenu returns to
+// the top menu and the top menu stays.
+void CTitle::ActOnCancel() {
+  if (ReturnToSuspendedScene()) return;
+  if (menuLevel == 2) SetMenuLevel(0);
+}
+
+bool CTitle::ActOnConfirm() {
+  if (menuLevel == 2) {
+    if (subCursor == kBackItem) {
+      ActOnCancel();
+    } else {
+      g_saveData->ruleTopic = subCursor;
+      RequestScene(Rule, false);
+    }
+    return true;
+  }
+  if (menuLevel != 0) return true;
+  switch (topCursor) {
+    case StartItem:
+      if (!ReturnToSuspendedScene()) {
+        g_saveData->difficulty = 0;
+        RequestScene(Play, false);
+      }
+      break;
+    case HowToPlayItem:
+      SetMenuLevel(2);
+      break;
+    case OptionItem:
+      RequestScene(Option, false);
+      break;
+    case QuitItem:
+      return false;
+    case InfoItem:
+      RequestScene(Info, false);
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
+bool CTitle::Update() {
+  if (playEntrySound) SoundPlay(sounds[0]);
+  if (cancelRequested) {
+    ActOnCancel();
+  } else if (confirmRequested && !ActOnConfirm()) {
+    return false;  // quit: the program ends through the normal shutdown
+  }
+  cancelRequested = confirmRequested = playEntrySound = false;
+  StepMotionSprites(motionSprites);
+  window->Update();
+  return true;
+}
+
+void CTitle::Draw(CFont* const* fonts) {
+  DrawBackground(sprites[0]);
+  DrawMotionSprites(motionSprites, sprites, kSpriteCount);
+  window->Draw(nullptr, 0, fonts);
+}
+
+bool CTitle::LoadResources(bool deviceReset) {
+  const bool imagesLoaded = LoadMenuImages(sprites, kImageIds);
+  const bool soundsLoaded = LoadMenuSounds(sounds, kSoundLoads);
+  return imagesLoaded && soundsLoaded;
+}
+
+void CTitle::ReleaseResources(bool deviceReset) {
+  if (!deviceReset) {
+    ReleaseMotionSprites(motionSprites);
+    delete window;
+    window = nullptr;
+  }
+  ReleaseMenuResources(sprites, sounds);
+}

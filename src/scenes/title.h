@@ -1,0 +1,49 @@
+// The title scene: the main menu, and the pause menu over a suspended game.
+#pragma once
+
+#include <cstdint>
+
+#include "motion/motion_sprite.h"
+#include "platform/sound.h"
+#include "platform/sprite.h"
+#include "scenes/message_window.h"
+#include "scenes/scene.h"
+
+class CTitle : public CScene {
+ public:
+  static constexpr int kSpriteCount = 36;
+  static constexpr int kTopItems = 7;
+  static constexpr int kSubItems = 4;
+
+  bool Init() override;
+  void Input(const CInput& input) override;
+  bool Update() override;
+  void Draw(CFont* const* fonts) override;
+  bool LoadResources(bool deviceReset) override;
+  void ReleaseResources(bool deviceReset) override;
+
+  // Shows the top menu (0) or the how-to-play submenu (2) with its first item highlighted.
+  void SetMenuLevel(int32_t level);
+
+  CSound sounds[3];    // entry jingle, cursor move, confirm and cancel
+  CSprite sprites[6];
+  MotionSprite* motionSprites[kSpriteCount] = {};
+  CMessageWindow* window = nullptr;
+  int32_t menuLevel = 0;  // 0 top menu, 2 how-to-play submenu
+  int32_t topCursor = 0;
+  int32_t subCursor = -1;  // -1 while on the top menu
+  bool confirmRequested = false;
+  bool cancelRequested = false;
+  bool playEntrySound = false;
+  int32_t shownHighScore = 0;
+
+ private:
+  void CreateSprites();
+  void CreateScoreDigits();
+  void MoveCursor(const CInput& input);
+  // Acts on the confirmed item; false when the player quits.
+  bool ActOnConfirm();
+  void ActOnCancel();
+  MotionSprite* TopItem(int item) { return motionSprites[3 + item]; }
+  MotionSprite* SubItem(int item) { return motionSprites[14 + item]; }
+};
