@@ -1,0 +1,8 @@
+// Review pictures: each bitmap as the game shows it (transparent areas as a checkerboard),
+// with every cut outlined and named.
+#pragma once
+
+#include <filesystem>
+
+void WriteContactSheet(int id, const std::filesystem::path& pngPath);
+void WriteContactSheets(const std::filesystem::path& dir);
