@@ -1,0 +1,127 @@
+#include "app/automation.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+#include <random>
+
+#include "system/png_writer.h"
+
+namespace {
+
+constexpr int kScreenWidth = 800;
+constexpr int kScreenHeight = 600;
+
+bool ReadWholeFile(const std::string& path, std::string& text, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (!in && !in.eof()) {
+    error = "cannot read " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+// Everything from the real platform, with the keyboard (and controller) automation chooses.
+class AutomationPlatform : public IPlatform {
+ public:
+  AutomationPlatform(IPlatform& real, Automation& automation) : real_(real), automation_(automation) {}
+
+  IClock& Clock() override { return real_.Clock(); }
+  std::unique_ptr<IWindow> CreateWindow(const WindowDesc& desc) override {
+    std::unique_ptr<IWindow> window = real_.CreateWindow(desc);
+    automation_.SetWindow(window.get());
+    return window;
+  }
+  std::unique_ptr<IAudioDevice> OpenAudio() override { return real_.OpenAudio(); }
+  std::unique_ptr<IKeyboardDevice> OpenKeyboard() override { return automation_.MakeKeyboard(real_); }
+  // A scripted run reads no controller, so a pad lying on the desk cannot change it.
+  std::unique_ptr<IJoystickDevice> OpenJoystick() override {
+    return automation_.Scripted() ? nullptr : real_.OpenJoystick();
+  }
+
+ private:
+  IPlatform& real_;
+  Automation& automation_;
+};
+
+}  // namespace
+
+bool Automation::Start(Options& options, std::string& error) {
+  frameLimit_ = options.frameLimit;
+  screenshots_ = options.screenshots;
+  if (!options.inputPath.empty()) {
+    std::string text;
+    if (!ReadWholeFile(options.inputPath, text, error)) return false;
+    if (!InputScript::Parse(text, script_, error)) {
+      error = options.inputPath + ", " + error;
+      return false;
+    }
+    scripted_ = true;
+  }
+  if (!options.recordPath.empty()) {
+    recordFile_.open(options.recordPath, std::ios::binary | std::ios::trunc);
+    if (!recordFile_) {
+      error = "cannot create " + options.recordPath + ": " + std::strerror(errno);
+      return false;
+    }
+    // A recording replays the same game only with the same seed: fix one and write it down.
+    if (!options.run.seedGiven) {
+      options.run.seedGiven = true;
+      options.run.seed = std::random_device{}();
+    }
+    recordFile_ << "# keys recorded by moravin; replay with: moravin --seed " << options.run.seed
+                << " --input " << options.recordPath << "\n";
+    recorder_ = std::make_unique<InputRecorder>(recordFile_);
+  }
+  if (!options.tracePath.empty()) {
+    if (!trace_.Open(options.tracePath)) {
+      error = "cannot create " + options.tracePath + ": " + std::strerror(errno);
+      return false;
+    }
+    tracing_ = true;
+  }
+  return true;
+}
+
+std::unique_ptr<IPlatform> Automation::WrapPlatform(IPlatform& real) {
+  return std::make_unique<AutomationPlatform>(real, *this);
+}
+
+std::unique_ptr<IKeyboardDevice> Automation::MakeKeyboard(IPlatform& real) {
+  std::unique_ptr<IKeyboardDevice> keyboard =
+      scripted_ ? std::make_unique<ScriptedKeyboard>(script_, counter_) : real.OpenKeyboard();
+  if (recorder_ && keyboard)
+    keyboard = std::make_unique<RecordingKeyboard>(std::move(keyboard), *recorder_, counter_);
+  return keyboard;
+}
+
+void Automation::AfterFrame(uint32_t frame) {
+  counter_.framesDone = frame;
+  if (tracing_) trace_.WriteFrame(frame);
+  TakeScreenshots(frame);
+  if (frame == frameLimit_ && window_) window_->PostClose();
+}
+
+void Automation::TakeScreenshots(uint32_t frame) {
+  for (const ScreenshotRequest& request : screenshots_) {
+    if (request.frame != frame) continue;
+    IRenderDevice* device = window_ ? window_->Device() : nullptr;
+    std::string error;
+    if (!device || !device->ReadPixels(pixels_)) {
+      error = "the screen cannot be read";
+    } else {
+      WritePng(request.path, kScreenWidth, kScreenHeight, pixels_, error);
+    }
+    if (!error.empty()) std::fprintf(stderr, "moravin: screenshot of frame %u: %s\n", frame, error.c_str());
+  }
+}
+
+void Automation::Finish() {
+  if (!recorder_) return;
+  recorder_->Finish();
+  recordFile_ << "# " << counter_.framesDone << " frames ran; add --frames " << counter_.framesDone
+              << " to end the replay on the same frame\n";
+  recordFile_.flush();
+}

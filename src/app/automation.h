@@ -1,0 +1,51 @@
+// Ties the automation options to a run: the scripted or recorded keyboard handed to the game,
+// the frame count, the trace, the screenshots and the frame limit.
+#pragma once
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/input_script.h"
+#include "app/options.h"
+#include "app/run_settings.h"
+#include "app/trace.h"
+#include "system/platform.h"
+
+class Automation : public IFrameObserver {
+ public:
+  // Reads the input script and creates the record and trace files, before the game starts.
+  // False, with a message naming the file, when one cannot be read or written or the script
+  // is malformed. A recording without --seed gets a seed fixed here, so that it can be replayed.
+  bool Start(Options& options, std::string& error);
+
+  // The platform the game should use: `real`, except that the keyboard is the scripted one
+  // (and no controller is read) when a script is given, and is recorded when asked.
+  std::unique_ptr<IPlatform> WrapPlatform(IPlatform& real);
+
+  void AfterFrame(uint32_t frame) override;
+
+  // Writes what the recorder still holds. Call after the game loop has ended.
+  void Finish();
+
+  // Called by the platform wrapper when the game creates its window.
+  void SetWindow(IWindow* window) { window_ = window; }
+  std::unique_ptr<IKeyboardDevice> MakeKeyboard(IPlatform& real);
+  bool Scripted() const { return scripted_; }
+
+ private:
+  void TakeScreenshots(uint32_t frame);
+
+  uint32_t frameLimit_ = 0;
+  FrameCounter counter_;
+  bool scripted_ = false;
+  InputScript script_;
+  std::ofstream recordFile_;
+  std::unique_ptr<InputRecorder> recorder_;
+  bool tracing_ = false;
+  TraceFile trace_;
+  std::vector<ScreenshotRequest> screenshots_;
+  std::vector<uint32_t> pixels_;
+  IWindow* window_ = nullptr;
+};
