@@ -4,10 +4,16 @@
 PaintFn FindMenuArtPainter(int id) {
   switch (id) {
     case 110: return art::Paint110;
+    case 111: return art::Paint111;
+    case 114: return art::Paint114;
     case 116: return art::Paint116;
     case 117: return art::Paint117;
     case 118: return art::Paint118;
+    case 123: return art::Paint123;
     case 124: return art::Paint124;
+    case 126: return art::Paint126;
+    case 127: return art::Paint127;
+    case 128: return art::Paint128;
     default: return nullptr;
   }
 }
