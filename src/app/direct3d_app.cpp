@@ -1,0 +1,201 @@
+#include "app/direct3d_app.h"
+
+#include "system/display_mode.h"
+#include "system/message_box.h"
+#include "system/platform.h"
+#include "system/text_encoding.h"
+
+CDirect3DApp* g_app = nullptr;
+bool g_appActive = false;
+
+namespace {
+
+constexpr uint32_t kIdleSleepMs = 100;
+constexpr uint32_t kModeSwitchSettleMs = 1000;
+
+IClock* PlatformClock() { return g_platform ? &g_platform->Clock() : nullptr; }
+
+bool SameMode(const DisplayMode& a, const DisplayMode& b) {
+  return a.width == b.width && a.height == b.height && a.refreshRate == b.refreshRate &&
+         a.format == b.format;
+}
+
+}  // namespace
+
+CDirect3DApp::CDirect3DApp() : time(PlatformClock()) { g_appActive = false; }
+
+CDirect3DApp::~CDirect3DApp() {
+  DeleteFonts();
+  if (g_app == this) g_app = nullptr;
+}
+
+bool CDirect3DApp::Create() {
+  if (g_app || !g_platform) return false;
+  if (!Configure()) return false;
+
+  const std::string utf8Title = SjisToUtf8(title);
+  WindowDesc desc;
+  desc.utf8Title = utf8Title.c_str();
+  desc.clientWidth = int(width);
+  desc.clientHeight = int(height);
+  desc.windowed = windowed;
+  desc.fullScreenMode = WantedMode();
+  desc.iconArgb = icon.empty() ? nullptr : icon.data();
+  desc.iconSize = iconSize;
+  window = g_platform->CreateWindow(desc);
+  if (!window) {
+    ShowMessage("ウィンドウの初期化に失敗", title);
+    return false;
+  }
+  if (!InitDirect3D()) {
+    ShowMessage("Direct3D初期化に失敗", title);
+    ReleaseDirect3D();
+    return false;
+  }
+  g_app = this;
+  g_appActive = true;  // the window is shown and activated as it is created
+  return true;
+}
+
+bool CDirect3DApp::InitDirect3D() {
+  desktopMode = window->DesktopMode();
+  if (!ChooseDisplayMode()) return false;
+  // A full-screen window was created in the wanted mode; move it to the closest mode the
+  // display has. Nothing lives on the device yet, so no hooks are involved.
+  if (!windowed && !SameMode(fullScreenMode, WantedMode()) &&
+      !window->SetWindowed(false, fullScreenMode))
+    return false;
+  device = window->Device();
+  return device && SetupDeviceState();
+}
+
+DisplayMode CDirect3DApp::WantedMode() const {
+  return {int(width), int(height), int(refreshRate), wantedFormat};
+}
+
+bool CDirect3DApp::ChooseDisplayMode() {
+  if (windowed) return true;
+  const std::vector<DisplayMode> modes = window->FullScreenModes();
+  const int best = ChooseBestDisplayMode(modes, WantedMode());
+  if (best < 0) return false;
+  fullScreenMode = modes[size_t(best)];
+  return true;
+}
+
+bool CDirect3DApp::SetupDeviceState() {
+  if (!device) return false;
+  device->Clear(clearColor);
+  for (int i = 0; i < 6; ++i) {
+    fontObjects_[i].reset();
+    if (auto font = device->CreateFont(FontHeights[i]))
+      fontObjects_[i] = std::make_unique<CFont>(std::move(font), FontHeights[i]);
+    fonts[i] = fontObjects_[i].get();
+  }
+  return true;
+}
+
+void CDirect3DApp::DeleteFonts() {
+  for (int i = 0; i < 6; ++i) {
+    fontObjects_[i].reset();
+    fonts[i] = nullptr;
+  }
+}
+
+void CDirect3DApp::ReleaseDirect3D() {
+  DeleteFonts();
+  device = nullptr;
+  window.reset();  // the device belongs to the window
+}
+
+int CDirect3DApp::Run() {
+  if (g_app != this) return 0;
+  if (!AcquireDeviceObjects(false)) {
+    ReleaseDirect3D();
+    g_app = nullptr;
+    return 0;
+  }
+  // The activation that came with the window reaches the hooks now that the devices exist.
+  if (g_appActive) HandleMessage({WindowEventType::Activate});
+
+  bool quit = false;
+  while (!quit) {
+    WindowEvent event;
+    if (window->PollEvent(event))
+      quit = Dispatch(event);
+    else if (!g_appActive)
+      time.clock->Sleep(kIdleSleepMs);
+    else
+      RunFrame();
+  }
+  ReleaseDeviceObjects(false);
+  ReleaseDirect3D();
+  Shutdown();
+  g_app = nullptr;
+  return 0;
+}
+
+bool CDirect3DApp::Dispatch(const WindowEvent& event) {
+  if (!HandleMessage(event)) return false;
+  switch (event.type) {
+    case WindowEventType::Close:
+      window->Hide();
+      return true;
+    case WindowEventType::Activate:
+      g_appActive = true;
+      break;
+    case WindowEventType::Deactivate:
+      g_appActive = false;
+      break;
+    case WindowEventType::Paint:
+      if (!PresentFrame()) window->PostClose();
+      break;
+    case WindowEventType::Maximized:
+    case WindowEventType::DeviceReset:
+      break;  // the game decides on maximising; a lost renderer shows at present time
+  }
+  return false;
+}
+
+void CDirect3DApp::RunFrame() {
+  if (!Tick() || !device) {
+    window->PostClose();
+    return;
+  }
+  if (device->TestCooperativeLevel() == DeviceStatus::Ok) {
+    device->Clear(clearColor);
+    device->BeginScene();
+    if (!Render()) window->PostClose();
+    device->EndScene();
+  }
+  time.WaitFrame();
+  if (!PresentFrame()) window->PostClose();
+  ++framesRun;
+  if (frameObserver) frameObserver->AfterFrame(framesRun);
+}
+
+bool CDirect3DApp::PresentFrame() {
+  if (!device) return true;
+  if (device->Present() == DeviceStatus::Lost &&
+      device->TestCooperativeLevel() == DeviceStatus::NotReset)
+    return ResetDevice(false);
+  return true;
+}
+
+bool CDirect3DApp::ResetDevice(bool switchMode) {
+  ReleaseDeviceObjects(true);
+  DeleteFonts();  // fonts are device objects too: none may outlive the renderer
+  const bool reset =
+      switchMode ? window->SetWindowed(windowed, fullScreenMode) : device->Reset();
+  if (!reset) return false;
+  device = window->Device();
+  return SetupDeviceState() && AcquireDeviceObjects(true);
+}
+
+bool CDirect3DApp::SetWindowed(bool toWindowed) {
+  if (!device || device->TestCooperativeLevel() != DeviceStatus::Ok) return false;
+  windowed = toWindowed;
+  if (!ChooseDisplayMode() || !ResetDevice(true)) return false;
+  // Displays take a moment to settle after a mode change; a run without pacing does not wait.
+  if (time.targetFps != 0 && time.clock) time.clock->Sleep(kModeSwitchSettleMs);
+  return true;
+}

@@ -1,0 +1,78 @@
+// The reusable shell under the game: window, render device, fonts, frame pacing and the one
+// loop of the program. The game fills in the hooks.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "app/run_settings.h"
+#include "app/time.h"
+#include "platform/font.h"
+#include "system/window.h"
+
+class CDirect3DApp {
+ public:
+  CDirect3DApp();
+  virtual ~CDirect3DApp();
+  CDirect3DApp(const CDirect3DApp&) = delete;
+  CDirect3DApp& operator=(const CDirect3DApp&) = delete;
+
+  // Configures the game, creates the window and its device and the six fonts. False (after a
+  // message for window or device failures) when the program cannot start.
+  bool Create();
+  // The loop; returns the exit code.
+  int Run();
+  // Switches between a window and full screen, releasing and reloading device objects.
+  bool SetWindowed(bool windowed);
+  // Presents the frame; a lost device is reset here. False when the reset failed.
+  bool PresentFrame();
+
+  // The hooks, in the order the shell knows them.
+  virtual bool Configure() { return true; }
+  virtual void Shutdown() {}
+  virtual bool AcquireDeviceObjects(bool afterReset) { return true; }
+  virtual void ReleaseDeviceObjects(bool forReset) {}
+  virtual bool Tick() { return true; }
+  virtual bool Render() { return true; }
+  // First look at every window event; false swallows it.
+  virtual bool HandleMessage(const WindowEvent& event) { return true; }
+
+  const char* title = "Direct3D Application";  // Shift-JIS
+  CTime time;
+  std::unique_ptr<IWindow> window;
+  IRenderDevice* device = nullptr;  // the window's; null when there is none
+  uint32_t width = 640;
+  uint32_t height = 480;
+  uint32_t refreshRate = 60;
+  uint32_t wantedFormat = 21;  // A8R8G8B8
+  bool windowed = true;
+  DisplayMode fullScreenMode;  // chosen by ChooseDisplayMode
+  DisplayMode desktopMode;
+  CFont* fonts[6] = {};
+  uint32_t clearColor = 0;
+  std::vector<uint32_t> icon;  // iconSize x iconSize ARGB pixels, or empty
+  int iconSize = 0;
+  IFrameObserver* frameObserver = nullptr;  // told after every presented frame
+  uint32_t framesRun = 0;
+
+ private:
+  DisplayMode WantedMode() const;
+  bool InitDirect3D();
+  bool ChooseDisplayMode();
+  bool SetupDeviceState();
+  void DeleteFonts();
+  void ReleaseDirect3D();
+  // Runs a window event through the hook and the shell; true when the loop must end.
+  bool Dispatch(const WindowEvent& event);
+  void RunFrame();
+  // The release, renderer reset, set-up and reload sequence after a loss or a mode switch.
+  bool ResetDevice(bool switchMode);
+
+  std::unique_ptr<CFont> fontObjects_[6];
+};
+
+// The one application object, set while it runs (between a successful Create and the end of Run).
+extern CDirect3DApp* g_app;
+// Whether the application is active; no frames run while it is not.
+extern bool g_appActive;

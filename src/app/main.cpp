@@ -1,0 +1,63 @@
+// Entry point: the SDL platform, the embedded resources and the game.
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/moravin.h"
+#include "app/options.h"
+#include "system/embedded_resources.h"
+#include "system/sdl/sdl_platform.h"
+
+namespace {
+
+// Closes the window after a number of frames, as the user would with the close button.
+class FrameLimit : public IFrameObserver {
+ public:
+  explicit FrameLimit(uint32_t frames) : frames_(frames) {}
+  void AfterFrame(uint32_t frame) override {
+    if (frames_ != 0 && frame == frames_ && g_app && g_app->window) g_app->window->PostClose();
+  }
+
+ private:
+  uint32_t frames_;
+};
+
+// Reads the command line. Returns -1 when the game should run, else the exit code (after the
+// help, the version or a message on stderr).
+int ReadCommandLine(int argc, char** argv, Options& options) {
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  std::string error;
+  if (!ParseOptions(args, options, error)) {
+    std::fprintf(stderr, "moravin: %s\n", error.c_str());
+    return 2;
+  }
+  if (options.help) std::fputs(HelpText().c_str(), stdout);
+  if (options.version) std::puts("moravin " MORAVIN_VERSION);
+  return options.help || options.version ? 0 : -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (const int done = ReadCommandLine(argc, argv, options); done >= 0) return done;
+
+  std::unique_ptr<IMessageBox> messageBox = CreateSdlMessageBox(options.headless);
+  g_messageBox = messageBox.get();
+  std::unique_ptr<IPlatform> platform = CreateSdlPlatform({options.headless});
+  if (!platform) return -1;
+  g_platform = platform.get();
+  g_resources = &EmbeddedResources();
+
+  FrameLimit frameLimit(options.frameLimit);
+  int exitCode = -1;
+  {
+    CMoravin game(options.run, &frameLimit);
+    if (game.Create()) exitCode = game.Run();
+  }
+  g_platform = nullptr;
+  g_messageBox = nullptr;
+  return exitCode;
+}

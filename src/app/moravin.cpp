@@ -1,0 +1,152 @@
+#include "app/moravin.h"
+
+#include <cstring>
+#include <span>
+
+#include "platform/sprite.h"
+#include "scenes/scene_manager.h"
+#include "system/message_box.h"
+#include "system/platform.h"
+#include "system/random.h"
+#include "system/resources.h"
+
+namespace {
+
+constexpr int kIconResource = 301;
+constexpr uint32_t kMaxIconSide = 256;
+constexpr int32_t kGameFps = 50;
+constexpr uint32_t kGrey = 0x00808080;
+
+uint32_t Read32(std::span<const uint8_t> b, size_t at) {
+  return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
+         uint32_t(b[at + 3]) << 24;
+}
+
+}  // namespace
+
+CMoravin::CMoravin(const RunSettings& runSettings, IFrameObserver* observer)
+    : settings(runSettings) {
+  frameObserver = observer;
+}
+
+CMoravin::~CMoravin() {
+  // Scenes still alive go before the devices their buffers and textures came from.
+  g_sceneManager.Clear();
+}
+
+bool CMoravin::LoadIcon() {
+  // Icon resource: width, height (little-endian 32-bit), then width x height ARGB pixels.
+  const std::span<const uint8_t> bytes = FindResource(ResourceType::Icon, kIconResource);
+  if (bytes.size() < 8) return false;
+  const uint32_t w = Read32(bytes, 0), h = Read32(bytes, 4);
+  if (w == 0 || w != h || w > kMaxIconSide || bytes.size() - 8 < size_t(w) * h * 4) return false;
+  icon.resize(size_t(w) * h);
+  for (size_t i = 0; i < icon.size(); ++i) icon[i] = Read32(bytes, 8 + i * 4);
+  iconSize = int(w);
+  return true;
+}
+
+bool CMoravin::Configure() {
+  title = "もらびん！";
+  LoadIcon();  // a missing icon is no reason not to start
+
+  time.SetFps(settings.fps);
+  time.Restart();
+  clearColor = kGrey;
+  width = 800;
+  height = 600;
+  refreshRate = kGameFps;
+  wantedFormat = 21;  // A8R8G8B8
+  windowed = true;
+
+  GameSrand(settings.seedGiven ? settings.seed : g_platform->Clock().Ticks());
+
+  if (!LoadSaveData(saveData) && !StoreSaveData(saveData)) {
+    ShowMessage("セーブデータが作成できません\n正しくインストールされていない可能性があります",
+                "ゲーム初期化エラー", MessageIcon::Error);
+    return false;
+  }
+  g_saveData = &saveData;
+  g_sceneManager.RequestScene(Logo, false);
+  windowed = saveData.fullScreen == 0;
+  return true;
+}
+
+void CMoravin::Shutdown() { StoreSaveData(saveData); }
+
+bool CMoravin::AcquireDeviceObjects(bool afterReset) {
+  if (!afterReset) {
+    if (!soundBank.Create()) return false;
+    std::memset(keyboard.keyState, 0, sizeof keyboard.keyState);
+    std::memset(keyboard.prevKeyState, 0, sizeof keyboard.prevKeyState);
+    if (!keyboard.OpenDevice(CDirectInput::Keyboard)) return false;
+    joystick.OpenJoystick();  // the game runs on without one
+  }
+  g_device = device;
+  g_soundBank = &soundBank;
+  g_sceneManager.NotifyScenesLoad(afterReset);
+  return true;
+}
+
+void CMoravin::ReleaseDeviceObjects(bool forReset) {
+  g_sceneManager.NotifyScenesRelease(forReset);
+  if (forReset) return;
+  soundBank.Release();
+  joystick.ReleaseDevice();
+  keyboard.ReleaseDevice();
+}
+
+bool CMoravin::AltEnterPressed() const {
+  const bool enterPressed = keyboard.KeyDown(dik::Return) && !(keyboard.prevKeyState[dik::Return] & 0x80);
+  return enterPressed && (keyboard.KeyDown(dik::LMenu) || keyboard.KeyDown(dik::RMenu));
+}
+
+void CMoravin::PollJoystickInto() {
+  std::memcpy(joystick.prevJoyButtons, joystick.joyState.buttons, sizeof joystick.prevJoyButtons);
+  if (joystick.PollJoystick()) {
+    input.MapJoystick(joystick);
+    return;
+  }
+  // A failed poll feeds no buttons and keeps the last good buttons for the next comparison.
+  joystick.joyState = JoyState{};
+  std::memcpy(joystick.joyState.buttons, joystick.prevJoyButtons, sizeof joystick.prevJoyButtons);
+}
+
+bool CMoravin::Tick() {
+  if (keyboard.PollKeyboard()) {
+    if (AltEnterPressed())
+      saveData.fullScreen = windowed ? 1 : 0;  // this frame the keyboard feeds no buttons
+    else
+      input.MapKeyboard(keyboard);
+  }
+  PollJoystickInto();
+  if (CScene* scene = g_sceneManager.currentScene.get()) scene->Input(input);
+  input.EndFrame();
+  if (!g_sceneManager.StepScenes()) return false;
+  if ((saveData.fullScreen != 0) != !windowed) SetWindowed(saveData.fullScreen == 0);
+  return true;
+}
+
+bool CMoravin::Render() {
+  if (CScene* scene = g_sceneManager.currentScene.get()) scene->Draw(fonts);
+  return true;
+}
+
+bool CMoravin::HandleMessage(const WindowEvent& event) {
+  switch (event.type) {
+    case WindowEventType::Maximized:
+      SetWindowed(false);
+      break;
+    case WindowEventType::Activate:
+      keyboard.Acquire();
+      joystick.Acquire();
+      break;
+    case WindowEventType::Deactivate:
+      keyboard.Unacquire();
+      joystick.Unacquire();
+      break;
+    default:
+      break;
+  }
+  return true;
+}

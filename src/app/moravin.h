@@ -1,0 +1,36 @@
+// The game's application object: configures the shell, owns the long-lived services and drives
+// the scenes once per frame.
+#pragma once
+
+#include "app/direct3d_app.h"
+#include "app/run_settings.h"
+#include "platform/input.h"
+#include "platform/sound.h"
+#include "save/save_data.h"
+
+class CMoravin : public CDirect3DApp {
+ public:
+  // The defaults of RunSettings are the game's own behaviour; the observer may be null.
+  explicit CMoravin(const RunSettings& settings = {}, IFrameObserver* observer = nullptr);
+  ~CMoravin() override;
+
+  bool Configure() override;
+  void Shutdown() override;
+  bool AcquireDeviceObjects(bool afterReset) override;
+  void ReleaseDeviceObjects(bool forReset) override;
+  bool Tick() override;
+  bool Render() override;
+  bool HandleMessage(const WindowEvent& event) override;
+
+  SoundBank soundBank;
+  CDirectInput keyboard;
+  CDirectInput joystick;
+  CInput input;
+  SaveData saveData{};
+  RunSettings settings;
+
+ private:
+  bool AltEnterPressed() const;
+  void PollJoystickInto();
+  bool LoadIcon();
+};
