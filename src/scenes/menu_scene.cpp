@@ -57,6 +57,13 @@ bool LoadMenuSounds(std::span<CSound> sounds, std::span<const SoundLoad> loads) 
   return loaded;
 }
 
+bool LoadMenuResources(std::span<CSprite> images, std::span<const int> ids,
+                       std::span<CSound> sounds, std::span<const SoundLoad> loads) {
+  const bool imagesLoaded = LoadMenuImages(images, ids);
+  const bool soundsLoaded = LoadMenuSounds(sounds, loads);
+  return imagesLoaded && soundsLoaded;
+}
+
 void ReleaseMenuResources(std::span<CSprite> images, std::span<CSound> sounds) {
   for (CSprite& image : images) ReleaseSpriteImage(image);
   for (CSound& sound : sounds) SoundRelease(sound);

@@ -39,6 +39,9 @@ struct SoundLoad {
 // Loads every sound at its volume from the save data, reporting failures with one message box.
 bool LoadMenuSounds(std::span<CSound> sounds, std::span<const SoundLoad> loads);
 
+// Both of the above; false when anything failed.
+bool LoadMenuResources(std::span<CSprite> images, std::span<const int> ids,
+                       std::span<CSound> sounds, std::span<const SoundLoad> loads);
 void ReleaseMenuResources(std::span<CSprite> images, std::span<CSound> sounds);
 
 // The scene's full-screen picture behind everything else.

@@ -232,9 +232,7 @@ void CTitle::Draw(CFont* const* fonts) {
 }
 
 bool CTitle::LoadResources(bool deviceReset) {
-  const bool imagesLoaded = LoadMenuImages(sprites, kImageIds);
-  const bool soundsLoaded = LoadMenuSounds(sounds, kSoundLoads);
-  return imagesLoaded && soundsLoaded;
+  return LoadMenuResources(sprites, kImageIds, sounds, kSoundLoads);
 }
 
 void CTitle::ReleaseResources(bool deviceReset) {

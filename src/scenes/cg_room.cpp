@@ -1,0 +1,95 @@
+// The CG room.
+#include "scenes/cg_room.h"
+
+#include <span>
+
+#include "scenes/menu_scene.h"
+#include "scenes/scene_manager.h"
+
+namespace {
+
+constexpr int kFirstSelectable = 3;  // tiles are sprites 3 to 14, the return button 15
+constexpr int kSelectableCount = 13;
+constexpr int kColumns = 4;
+constexpr int kRows = 3;
+
+constexpr int kImageIds[4] = {128, 114, 120, 116};
+constexpr SoundLoad kSoundLoads[2] = {{205, false}, {206, false}};
+
+}  // namespace
+
+bool CCGRoom::Init() {
+  sprites[0] = NewMotionSprite({1, 16, 8, 768, 408, 0, 0, "i1m16,64"});
+  sprites[1] = NewMotionSprite({3, 368, 352, 96, 48, 0, 0, "m280,16"});
+  sprites[2] = NewMotionSprite({3, 600, 296, 144, 48, 0, 0, "m376,16"});
+  // Rows of the tile sheet are the difficulty levels, columns the grades.
+  for (int r = 0; r < kRows; ++r) {
+    for (int c = 0; c < kColumns; ++c) {
+      const float x = 120.0f + 182.0f * static_cast<float>(c);
+      const float y = 140.0f + 122.0f * static_cast<float>(r);
+      sprites[kFirstSelectable + r * kColumns + c] =
+          NewMotionSprite({2, 180 * c, 120 * r, 180, 120, 90, 60, "m$0,$1"}, x, y);
+    }
+  }
+  sprites[15] = NewMotionSprite({3, 324, 0, 248, 72, 124, 36, "m400,460"});
+  sprites[16] = NewMotionSprite({3, 331, 224, 201, 16, 0, 0, "m540,480"});
+  sprites[17] = NewMotionSprite({3, 16, 512, 768, 80, 0, 0, "m16,512"});
+  cursor = 0;
+  ApplyHighlight();
+  decideRequest = cancelRequest = false;
+  return true;
+}
+
+// The item under the cursor pulses and comes to the front; the others snap back to normal.
+void CCGRoom::ApplyHighlight() {
+  Highlight(std::span(sprites).subspan(kFirstSelectable, kSelectableCount), cursor,
+            "z1.25,1.25,20,1i-1", "z1,1i0");
+}
+
+// The four directions apply one after the other to the running cursor; nothing wraps.
+void CCGRoom::Input(const CInput& input) {
+  const int32_t old = cursor;
+  if (input[Up].PressedOrRepeat() && cursor >= kColumns) cursor -= kColumns;
+  if (input[Down].PressedOrRepeat()) {
+    if (cursor < kReturnButton - kColumns) {
+      cursor += kColumns;
+    } else if (cursor < kReturnButton) {
+      cursor = kReturnButton;
+    }
+  }
+  if (input[Left].PressedOrRepeat() && cursor > 0) --cursor;
+  if (input[Right].PressedOrRepeat() && cursor < kReturnButton) ++cursor;
+  if (cursor != old) {
+    ApplyHighlight();
+    SoundPlay(sounds[0]);
+  }
+  if (input[Confirm].Pressed() || input[Button1].Pressed()) {
+    decideRequest = true;
+    SoundPlay(sounds[1]);
+  }
+  if (input[Back].Pressed() || input[Button2].Pressed()) {
+    cancelRequest = true;
+    SoundPlay(sounds[1]);
+  }
+}
+
+bool CCGRoom::Update() {
+  if (cancelRequest || (decideRequest && cursor >= kReturnButton)) RequestScene(Title, false);
+  decideRequest = cancelRequest = false;
+  StepMotionSprites(sprites);
+  return true;
+}
+
+void CCGRoom::Draw(CFont* const* fonts) {
+  DrawBackground(images[0]);
+  DrawMotionSprites(sprites, images, kSpriteCount);
+}
+
+bool CCGRoom::LoadResources(bool deviceReset) {
+  return LoadMenuResources(images, kImageIds, sounds, kSoundLoads);
+}
+
+void CCGRoom::ReleaseResources(bool deviceReset) {
+  if (!deviceReset) ReleaseMotionSprites(sprites);
+  ReleaseMenuResources(images, sounds);
+}

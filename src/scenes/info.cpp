@@ -1,0 +1,18 @@
+// The information scene.
+#include "scenes/info.h"
+
+#include "scenes/texts.h"
+
+namespace {
+
+constexpr int kInfoImageIds[4] = {128, 114, 116, 117};
+constexpr MotionSpriteDef kInfoCaption = {3, 320, 0, 200, 60, 0, 0, "m300,10"};
+
+}  // namespace
+
+CInfo::CInfo() : CReadingScene(infoImages, kInfoImageIds, infoSprites) {}
+
+bool CInfo::Init() {
+  CreateReadingScreen(kInfoCaption, InfoText);
+  return true;
+}

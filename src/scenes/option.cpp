@@ -1,0 +1,189 @@
+// The option scene.
+#include "scenes/option.h"
+
+#include "save/save_data.h"
+#include "scenes/menu_scene.h"
+#include "scenes/scene_manager.h"
+
+namespace {
+
+constexpr int kMusicLabel = 2;
+constexpr int kEffectLabel = 3;
+constexpr int kDisplayLabel = 4;
+constexpr int kMusicBar = 5;
+constexpr int kEffectBar = 6;
+constexpr int kLeftArrow = 7;
+constexpr int kRightArrow = 8;
+constexpr int kReturnButton = 9;
+
+constexpr MotionSpriteDef kSpriteDefs[COption::kSpriteCount] = {
+    {2, 16, 8, 768, 408, 0, 0, "i1m16,64"},   // panel with every item label
+    {3, 560, 248, 240, 48, 0, 0, "m280,16"},  // caption
+    {2, 0, 504, 128, 48, 0, 0, "m56,160h1"},  // highlighted music label
+    {2, 128, 504, 88, 48, 0, 0, "m56,208h1"},  // highlighted effect label
+    {2, 216, 504, 96, 48, 0, 0, "m56,288h1"},  // highlighted display-mode label
+    {2, 8, 424, 400, 32, 0, 0, "m248,168"},    // music volume bar
+    {2, 8, 424, 400, 32, 0, 0, "m248,216"},    // effect volume bar
+    {3, 736, 8, 48, 48, 0, 0, "m0,0"},         // left-pointing arrow
+    {3, 688, 8, 48, 48, 0, 0, "m0,0"},         // right-pointing arrow
+    {3, 324, 0, 248, 72, 124, 36, "m400,460"},  // return button
+    {1, 16, 424, 768, 80, 0, 0, "m16,512"},    // key help bar
+};
+
+constexpr int kImageIds[4] = {128, 114, 123, 116};
+constexpr SoundLoad kSoundLoads[2] = {{205, false}, {206, false}};
+
+// Scripts of the labels, arrows and return button for each cursor position (table rows) and,
+// on the display-mode item, for each mode.
+struct CursorLayout {
+  const char* musicLabel;
+  const char* effectLabel;
+  const char* displayLabel;
+  const char* leftArrow;
+  const char* rightArrow;
+  const char* returnButton;
+};
+
+constexpr CursorLayout kLayouts[4] = {
+    {"h0", "h1", "h1", "h0[m186,160m176,160,10w10]", "h0[m658,160m668,160,10w10]", "z1,1"},
+    {"h1", "h0", "h1", "h0[m186,210m176,210,10w10]", "h0[m658,210m668,210,10w10]", "z1,1"},
+    {"h1", "h1", "h0", "h1", nullptr, "z1,1"},
+    {"h1", "h1", "h1", "h1", "h1", "z1.1,1.1,10,1"},
+};
+constexpr const char* kWindowModeArrow = "h0[m56,350m66,350,10w10]";
+constexpr const char* kFullScreenArrow = "h0[m360,350m370,350,10w10]";
+
+}  // namespace
+
+// The record's volume is clamped first, as it is where a sound buffer takes it, so a value out
+// of range in the save file still shows a bar between empty and full.
+int32_t VolumePercent(int32_t volume) { return (ClampVolume(volume) + 10000) * 100 / 10000; }
+
+int32_t PercentVolume(int32_t percent) { return percent * 10000 / 100 - 10000; }
+
+bool COption::Init() {
+  for (int i = 0; i < kSpriteCount; ++i) sprites[i] = NewMotionSprite(kSpriteDefs[i]);
+  musicPercent = VolumePercent(g_saveData->bgmVolume);
+  effectPercent = VolumePercent(g_saveData->seVolume);
+  ShowVolume(kMusicBar, musicPercent);
+  ShowVolume(kEffectBar, effectPercent);
+  shownMode = g_saveData->fullScreen != 0;
+  cursor = MusicItem;
+  ApplyCursorLayout();
+  decideRequest = leftRequest = rightRequest = cancelRequest = false;
+  return true;
+}
+
+// The bar is drawn percent / 100 of its width, growing from its left edge (its pivot).
+void COption::ShowVolume(int bar, int32_t percent) {
+  sprites[bar]->params[0] = static_cast<float>(percent) / 100.0f;
+  sprites[bar]->SetScript("z$0,1");
+}
+
+void COption::ApplyCursorLayout() {
+  const CursorLayout& layout = kLayouts[cursor];
+  sprites[kMusicLabel]->SetScript(layout.musicLabel);
+  sprites[kEffectLabel]->SetScript(layout.effectLabel);
+  sprites[kDisplayLabel]->SetScript(layout.displayLabel);
+  sprites[kLeftArrow]->SetScript(layout.leftArrow);
+  const char* rightArrow = layout.rightArrow;
+  if (rightArrow == nullptr) rightArrow = shownMode ? kFullScreenArrow : kWindowModeArrow;
+  sprites[kRightArrow]->SetScript(rightArrow);
+  sprites[kReturnButton]->SetScript(layout.returnButton);
+}
+
+void COption::Input(const CInput& input) {
+  const int32_t old = cursor;
+  if (input[Up].PressedOrRepeat() && cursor > MusicItem) --cursor;
+  if (input[Down].PressedOrRepeat() && cursor < ReturnItem) ++cursor;
+  if (cursor != old) {
+    ApplyCursorLayout();
+    SoundPlay(sounds[0]);
+  }
+  if (cursor != ReturnItem) {
+    leftRequest = input[Left].PressedOrRepeat();
+    rightRequest = input[Right].PressedOrRepeat();
+    // The blip sounds even when the value cannot move further.
+    if (leftRequest || rightRequest) SoundPlay(sounds[0]);
+  }
+  if (input[Confirm].Pressed() || input[Button1].Pressed()) {
+    decideRequest = true;
+    SoundPlay(sounds[1]);
+  }
+  if (input[Back].Pressed() || input[Button2].Pressed()) {
+    cancelRequest = true;
+    SoundPlay(sounds[1]);
+  }
+}
+
+// Left is applied before Right, so both together leave 50 % and 100 % alone but raise 0 %.
+bool COption::StepPercent(int32_t& percent) const {
+  const int32_t old = percent;
+  if (leftRequest && percent >= 10) percent -= 10;
+  if (rightRequest && percent <= 90) percent += 10;
+  return percent != old;
+}
+
+void COption::UpdateItem() {
+  switch (cursor) {
+    case MusicItem:
+      if (StepPercent(musicPercent)) {
+        g_saveData->bgmVolume = PercentVolume(musicPercent);
+        ShowVolume(kMusicBar, musicPercent);
+      }
+      break;
+    case EffectItem:
+      if (StepPercent(effectPercent)) {
+        g_saveData->seVolume = PercentVolume(effectPercent);
+        ShowVolume(kEffectBar, effectPercent);
+        for (CSound& sound : sounds) SetSoundVolume(sound, g_saveData->seVolume);
+      }
+      break;
+    case DisplayItem: {
+      const bool old = shownMode;
+      if (leftRequest) shownMode = false;
+      if (rightRequest) shownMode = true;
+      if (shownMode != old) {
+        g_saveData->fullScreen = shownMode ? 1 : 0;
+        ApplyCursorLayout();
+      }
+      break;
+    }
+    case ReturnItem:
+      if (decideRequest) {
+        StoreSaveData(*g_saveData);  // a failed store is not reported
+        if (!ReturnToSuspendedScene()) RequestScene(Title, false);
+      }
+      break;
+  }
+}
+
+bool COption::Update() {
+  if (cancelRequest) {
+    RequestScene(Title, false);  // nothing is stored; the changes stay in force
+  } else {
+    UpdateItem();
+  }
+  decideRequest = leftRequest = rightRequest = cancelRequest = false;
+  // Alt+Enter changes the mode behind the scene's back: follow it.
+  if ((g_saveData->fullScreen != 0) != shownMode) {
+    shownMode = g_saveData->fullScreen != 0;
+    ApplyCursorLayout();
+  }
+  StepMotionSprites(sprites);
+  return true;
+}
+
+void COption::Draw(CFont* const* fonts) {
+  DrawBackground(images[0]);
+  DrawMotionSprites(sprites, images, kSpriteCount);
+}
+
+bool COption::LoadResources(bool deviceReset) {
+  return LoadMenuResources(images, kImageIds, sounds, kSoundLoads);
+}
+
+void COption::ReleaseResources(bool deviceReset) {
+  if (!deviceReset) ReleaseMotionSprites(sprites);
+  ReleaseMenuResources(images, sounds);
+}

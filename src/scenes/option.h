@@ -1,0 +1,46 @@
+// The option scene: music and effect volumes and the display mode.
+#pragma once
+
+#include <cstdint>
+
+#include "motion/motion_sprite.h"
+#include "platform/sound.h"
+#include "platform/sprite.h"
+#include "scenes/scene.h"
+
+class COption : public CScene {
+ public:
+  static constexpr int kSpriteCount = 11;
+  enum Item { MusicItem = 0, EffectItem = 1, DisplayItem = 2, ReturnItem = 3 };
+
+  bool Init() override;
+  void Input(const CInput& input) override;
+  bool Update() override;
+  void Draw(CFont* const* fonts) override;
+  bool LoadResources(bool deviceReset) override;
+  void ReleaseResources(bool deviceReset) override;
+
+  CSound sounds[2];  // cursor, decide
+  CSprite images[4];
+  MotionSprite* sprites[kSpriteCount] = {};
+  int32_t cursor = MusicItem;
+  bool decideRequest = false;
+  bool leftRequest = false;
+  bool rightRequest = false;
+  bool cancelRequest = false;
+  int32_t musicPercent = 100;
+  int32_t effectPercent = 100;
+  bool shownMode = false;  // the display mode the arrow marks: true = full screen
+
+ private:
+  // Places the highlighted labels, the arrows and the return button for the cursor and mode.
+  void ApplyCursorLayout();
+  // Steps a volume by 10 % for the left and right requests; true when it changed.
+  bool StepPercent(int32_t& percent) const;
+  void ShowVolume(int bar, int32_t percent);
+  void UpdateItem();
+};
+
+// A volume (hundredths of a decibel, -10000..0) as a percentage 0..100, and back.
+int32_t VolumePercent(int32_t volume);
+int32_t PercentVolume(int32_t percent);
