@@ -7,8 +7,15 @@
 #include "game/enemies.h"
 #include "game/play.h"
 #include "save/save_data.h"
+#include "scenes/cg_room.h"
 #include "scenes/game_over.h"
+#include "scenes/info.h"
+#include "scenes/logo.h"
+#include "scenes/music_room.h"
+#include "scenes/option.h"
+#include "scenes/rule.h"
 #include "scenes/scene_manager.h"
+#include "scenes/title.h"
 
 void JsonWriter::BeforeValue() {
   if (afterKey_) {
@@ -132,6 +139,13 @@ namespace {
 // The id of a scene object, found by its class.
 SceneId IdOf(const CScene* scene) {
   if (!scene) return None;
+  if (dynamic_cast<const CLogo*>(scene)) return Logo;
+  if (dynamic_cast<const CTitle*>(scene)) return Title;
+  if (dynamic_cast<const CRule*>(scene)) return Rule;
+  if (dynamic_cast<const COption*>(scene)) return Option;
+  if (dynamic_cast<const CCGRoom*>(scene)) return CGRoom;
+  if (dynamic_cast<const CMusicRoom*>(scene)) return MusicRoom;
+  if (dynamic_cast<const CInfo*>(scene)) return Info;
   if (dynamic_cast<const CPlay*>(scene)) return Play;
   if (dynamic_cast<const CGameOver*>(scene)) return GameOver;
   return None;
@@ -184,10 +198,28 @@ void WriteGameOverState(JsonWriter& json, const CGameOver& gameOver) {
   json.IntField("phase", gameOver.phase);
 }
 
+void WriteTitleState(JsonWriter& json, const CTitle& title) {
+  json.IntField("menuLevel", title.menuLevel);
+  json.IntField("topCursor", title.topCursor);
+  json.IntField("subCursor", title.subCursor);
+}
+
+// The rule and info scenes: the first line of the text shown.
+void WriteReadingState(JsonWriter& json, const CReadingScene& reading) {
+  json.IntField("firstLine", reading.window ? reading.window->firstLine : 0);
+}
+
 // The current scene's own values; an empty object when there is no scene.
 void WriteSceneState(JsonWriter& json, const CScene* scene) {
   json.BeginObject();
   switch (IdOf(scene)) {
+    case Logo: json.IntField("counter", static_cast<const CLogo&>(*scene).counter); break;
+    case Title: WriteTitleState(json, static_cast<const CTitle&>(*scene)); break;
+    case Rule:
+    case Info: WriteReadingState(json, static_cast<const CReadingScene&>(*scene)); break;
+    case Option: json.IntField("cursor", static_cast<const COption&>(*scene).cursor); break;
+    case CGRoom: json.IntField("cursor", static_cast<const CCGRoom&>(*scene).cursor); break;
+    case MusicRoom: json.IntField("cursor", static_cast<const CMusicRoom&>(*scene).cursor); break;
     case Play: WritePlayState(json, static_cast<const CPlay&>(*scene)); break;
     case GameOver: WriteGameOverState(json, static_cast<const CGameOver&>(*scene)); break;
     default: break;

@@ -10,7 +10,13 @@
 #include "fakes/test_environment.h"
 #include "game/enemies.h"
 #include "game/play.h"
+#include "scenes/cg_room.h"
 #include "scenes/game_over.h"
+#include "scenes/music_room.h"
+#include "scenes/logo.h"
+#include "scenes/option.h"
+#include "scenes/reading_scene.h"
+#include "scenes/title.h"
 
 namespace {
 
@@ -162,6 +168,58 @@ TEST_F(TraceTest, SuspendedScenesOldestFirstUnderTheCurrentOne) {
   EXPECT_EQ(line["scene"], "GameOver");
   EXPECT_EQ(line["suspended"], json::parse(R"(["Play","GameOver"])"));
   EXPECT_EQ(line["state"], json::parse(R"({"rank":4,"phase":1})"));
+}
+
+TEST_F(TraceTest, EverySceneTheFactoryMakesIsNamedByItsId) {
+  for (SceneId id : {Logo, Title, Rule, Option, CGRoom, MusicRoom, Info, Play, GameOver}) {
+    g_sceneManager.currentScene = CreateScene(id);
+    ASSERT_NE(g_sceneManager.currentScene, nullptr) << id;
+    EXPECT_EQ(Frame(1)["scene"], std::string(SceneIdName(id)));
+  }
+}
+
+TEST_F(TraceTest, MenuScenesState) {
+  auto logo = std::make_unique<CLogo>();
+  logo->counter = 41;
+  g_sceneManager.currentScene = std::move(logo);
+  EXPECT_EQ(Frame(1)["state"], json::parse(R"({"counter":41})"));
+
+  auto title = std::make_unique<CTitle>();
+  title->menuLevel = 2;
+  title->topCursor = 6;
+  title->subCursor = 3;
+  g_sceneManager.currentScene = std::move(title);
+  EXPECT_EQ(Frame(1)["state"], json::parse(R"({"menuLevel":2,"topCursor":6,"subCursor":3})"));
+
+  auto option = std::make_unique<COption>();
+  option->cursor = 2;
+  g_sceneManager.currentScene = std::move(option);
+  EXPECT_EQ(Frame(1)["state"], json::parse(R"({"cursor":2})"));
+
+  auto gallery = std::make_unique<CCGRoom>();
+  gallery->cursor = 12;
+  g_sceneManager.currentScene = std::move(gallery);
+  EXPECT_EQ(Frame(1)["state"], json::parse(R"({"cursor":12})"));
+
+  auto music = std::make_unique<CMusicRoom>();
+  music->cursor = 4;
+  g_sceneManager.currentScene = std::move(music);
+  EXPECT_EQ(Frame(1)["state"], json::parse(R"({"cursor":4})"));
+}
+
+TEST_F(TraceTest, ReadingScenesGiveTheFirstLineShown) {
+  for (SceneId id : {Rule, Info}) {
+    save.ruleTopic = 0;
+    RequestScene(id, false);
+    ASSERT_TRUE(RunFrame());
+    auto* reading = CurrentAs<CReadingScene>();
+    ASSERT_NE(reading, nullptr);
+    ASSERT_NE(reading->window, nullptr);
+    reading->window->firstLine = 3;
+    json line = Frame(2);
+    EXPECT_EQ(line["scene"], std::string(SceneIdName(id)));
+    EXPECT_EQ(line["state"], json::parse(R"({"firstLine":3})"));
+  }
 }
 
 TEST(SceneIdName, NamesEverySceneAndNothingElse) {
