@@ -20,7 +20,7 @@ PangoLayout* MakeLayout(cairo_t* cr, const char* utf8, const LabelStyle& style) 
   pango_layout_context_changed(layout);
 
   PangoFontDescription* font = pango_font_description_new();
-  pango_font_description_set_family(font, "IPAGothic");
+  pango_font_description_set_family(font, style.family);
   pango_font_description_set_weight(font, style.bold ? PANGO_WEIGHT_HEAVY : PANGO_WEIGHT_NORMAL);
   pango_font_description_set_absolute_size(font, style.sizePx * PANGO_SCALE);
   pango_layout_set_font_description(layout, font);

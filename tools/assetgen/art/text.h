@@ -14,6 +14,7 @@ struct LabelStyle {
   double outlineWidth = 2.5;              // pixels of outline outside the glyphs; 0 for none
   bool bold = true;
   double letterSpacingPx = 0;
+  const char* family = "IPAGothic";       // "IPAPGothic" has round, unslashed digits
 };
 
 struct TextBox { double x, y, width, height; };
