@@ -51,12 +51,19 @@ void Paint128(cairo_t* cr, int width, int height) {
   DrawTwinkle(cr, 560, 28, 7, kWhite, 0.8);
 
   // The right edge under text that overruns the panel: kept pale for black and red letters.
-  cairo_pattern_t* edge = cairo_pattern_create_linear(width - 40, 0, width - 22, 0);
+  // It fades in from the left and at both ends, so it reads as light rather than a band.
+  cairo_pattern_t* edge = cairo_pattern_create_linear(width - 60, 0, width - 20, 0);
   AddStop(edge, 0, kPaper, 0);
-  AddStop(edge, 1, kPaper, 0.75);
+  AddStop(edge, 1, kPaper, 0.7);
+  cairo_pattern_t* ends = cairo_pattern_create_linear(0, 40, 0, 470);
+  AddStop(ends, 0, kPaper, 0);
+  AddStop(ends, 0.15, kPaper, 1);
+  AddStop(ends, 0.85, kPaper, 1);
+  AddStop(ends, 1, kPaper, 0);
   cairo_set_source(cr, edge);
-  cairo_rectangle(cr, width - 40, 80, 40, 352);
-  cairo_fill(cr);
+  cairo_mask(cr, ends);
+  cairo_pattern_destroy(ends);
+  cairo_pattern_destroy(edge);
 }
 
 }  // namespace art

@@ -3,6 +3,10 @@
 
 PaintFn FindMenuArtPainter(int id) {
   switch (id) {
+    case 101: return art::Paint101;
+    case 102: return art::Paint102;
+    case 103: return art::Paint103;
+    case 104: return art::Paint104;
     case 110: return art::Paint110;
     case 111: return art::Paint111;
     case 114: return art::Paint114;

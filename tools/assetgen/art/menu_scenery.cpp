@@ -65,6 +65,45 @@ void DrawFloatingLine(cairo_t* cr, double x, double y, int stones, double stoneS
   cairo_restore(cr);
 }
 
+void DrawGem(cairo_t* cr, double cx, double cy, double size, Rgb color, double turn) {
+  double w = size / 2, crownTop = -size * 0.32, girdle = -size * 0.08, tip = size * 0.48;
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  cairo_rotate(cr, turn);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  // Crown facets (lit) and pavilion facets (shaded), then the outline over all.
+  const double table = w * 0.45;
+  struct Facet { double pts[4][2]; int n; double light; };
+  const Facet facets[] = {
+      {{{-table, crownTop}, {table, crownTop}, {w * 0.55, girdle}, {-w * 0.55, girdle}}, 4, 0.55},
+      {{{-w, girdle}, {-table, crownTop}, {-w * 0.55, girdle}}, 3, 0.3},
+      {{{w, girdle}, {table, crownTop}, {w * 0.55, girdle}}, 3, 0.05},
+      {{{-w, girdle}, {-w * 0.3, girdle}, {0, tip}}, 3, 0.15},
+      {{{-w * 0.3, girdle}, {w * 0.3, girdle}, {0, tip}}, 3, -0.05},
+      {{{w * 0.3, girdle}, {w, girdle}, {0, tip}}, 3, -0.25}};
+  for (const Facet& f : facets) {
+    cairo_move_to(cr, f.pts[0][0], f.pts[0][1]);
+    for (int i = 1; i < f.n; ++i) cairo_line_to(cr, f.pts[i][0], f.pts[i][1]);
+    cairo_close_path(cr);
+    SetColor(cr, f.light >= 0 ? Mix(color, kWhite, f.light) : Mix(color, kInk, -f.light));
+    cairo_fill_preserve(cr);
+    SetColor(cr, Mix(color, kWhite, 0.7));
+    cairo_set_line_width(cr, std::fmax(0.8, size * 0.015));
+    cairo_stroke(cr);
+  }
+  cairo_move_to(cr, -table, crownTop);
+  cairo_line_to(cr, table, crownTop);
+  cairo_line_to(cr, w, girdle);
+  cairo_line_to(cr, 0, tip);
+  cairo_line_to(cr, -w, girdle);
+  cairo_close_path(cr);
+  SetColor(cr, kOutline);
+  cairo_set_line_width(cr, std::fmax(1.5, size * 0.035));
+  cairo_stroke(cr);
+  cairo_restore(cr);
+  DrawTwinkle(cr, cx - w * 0.35, cy - size * 0.2, size * 0.14, kWhite);
+}
+
 void DrawHills(cairo_t* cr, double width, double baseY, double amplitude, double phase,
                double bottom, Rgb top, Rgb low) {
   cairo_save(cr);

@@ -195,7 +195,7 @@ void FillVertical(cairo_t* cr, double x, double y, double w, double h, Rgb top, 
   cairo_pattern_destroy(p);
 }
 
-void DrawCloud(cairo_t* cr, double cx, double cy, double width, double alpha) {
+void DrawCloud(cairo_t* cr, double cx, double cy, double width, double alpha, Rgb color) {
   // Lumps as (x offset, y offset, radius) in units of the cloud's width.
   static const double kLumps[][3] = {
       {-0.32, 0.05, 0.17}, {-0.12, -0.1, 0.24}, {0.14, -0.06, 0.21}, {0.34, 0.06, 0.15},
@@ -207,9 +207,9 @@ void DrawCloud(cairo_t* cr, double cx, double cy, double width, double alpha) {
     cairo_arc(cr, cx + lump[0] * width, cy + lump[1] * width, lump[2] * width, 0, 2 * M_PI);
   }
   cairo_pattern_t* shade = cairo_pattern_create_linear(0, cy - 0.3 * width, 0, cy + 0.3 * width);
-  AddStop(shade, 0, kWhite);
-  AddStop(shade, 0.6, kWhite);
-  AddStop(shade, 1, Mix(kLavender, kWhite, 0.3));
+  AddStop(shade, 0, color);
+  AddStop(shade, 0.6, color);
+  AddStop(shade, 1, Mix(kLavender, color, 0.3));
   cairo_set_source(cr, shade);
   cairo_fill(cr);
   cairo_pattern_destroy(shade);

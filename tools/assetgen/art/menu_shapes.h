@@ -54,8 +54,9 @@ void DrawKeyHelpBar(cairo_t* cr, double x, double y, double w, double h, double 
 void FillVertical(cairo_t* cr, double x, double y, double w, double h, style::Rgb top,
                   style::Rgb bottom);
 
-// A puffy cloud of overlapping circles, white with a lavender underside.
-void DrawCloud(cairo_t* cr, double cx, double cy, double width, double alpha = 1.0);
+// A puffy cloud of overlapping circles, `color` (white by default) with a lavender underside.
+void DrawCloud(cairo_t* cr, double cx, double cy, double width, double alpha = 1.0,
+               style::Rgb color = style::kWhite);
 
 // An arrow head pointing in direction (dx, dy) (one of the four axes) in a square cell.
 void DrawArrow(cairo_t* cr, double cx, double cy, double size, int dx, int dy,
@@ -90,6 +91,10 @@ namespace art {
 // A floating stone line of the world: a rocky island topped with round smiling sandstones.
 void DrawFloatingLine(cairo_t* cr, double x, double y, int stones, double stoneSize,
                       double haze);
+
+// A cut gem with table, facets and a glint, `size` px wide, centred on (cx, cy).
+void DrawGem(cairo_t* cr, double cx, double cy, double size, style::Rgb color,
+             double turn = 0);
 
 // Rolling hills: a filled band whose top edge is a gentle sum of waves.
 void DrawHills(cairo_t* cr, double width, double baseY, double amplitude, double phase,
