@@ -1,6 +1,7 @@
 // assetgen: writes every bitmap, sound and the icon of the game, or review contact sheets.
 //   assetgen OUTPUT_DIR                 all resources and the source file that embeds them
 //   assetgen --contact-sheets DIR       one PNG per bitmap with its cuts outlined
+//   assetgen --sound-report             levels of every sound and the loop seams of the music
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -8,16 +9,38 @@
 
 #include "contact_sheet.h"
 #include "resource_set.h"
+#include "sounds.h"
+
+namespace {
+
+// The listening proxy: how loud each sound is, and how its loop point compares with the
+// ordinary sample-to-sample movement of the music.
+void PrintSoundReport() {
+  for (const WaveSpec& spec : WaveSpecs()) {
+    const Stereo sound = RenderSound(spec.id);
+    const Levels levels = Measure(sound);
+    std::printf("%d  %5d Hz %6.2f s  peak %6.2f dBFS  rms %6.2f dBFS  loudest 50 ms %6.2f dBFS",
+                spec.id, spec.rate, spec.seconds, levels.peakDb, levels.rmsDb, levels.loudDb);
+    if (spec.loops)
+      std::printf("  seam jump %.5f, median step %.5f, 99%% step %.5f", LoopSeamJump(sound),
+                  StepQuantile(sound, 0.5), StepQuantile(sound, 0.99));
+    std::printf("\n");
+  }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const auto started = std::chrono::steady_clock::now();
   try {
     if (argc == 3 && std::string(argv[1]) == "--contact-sheets") {
       WriteContactSheets(argv[2]);
+    } else if (argc == 2 && std::string(argv[1]) == "--sound-report") {
+      PrintSoundReport();
     } else if (argc == 2 && argv[1][0] != '-') {
       WriteResources(argv[1]);
     } else {
-      std::fprintf(stderr, "usage: assetgen OUTPUT_DIR | assetgen --contact-sheets DIR\n");
+      std::fprintf(stderr, "usage: assetgen OUTPUT_DIR | --contact-sheets DIR | --sound-report\n");
       return 2;
     }
   } catch (const std::exception& e) {

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "synth.h"
+
 namespace {
 
 struct SynthDeleter {
@@ -98,7 +100,10 @@ double Score::AddLine(int channel, double beat, std::string_view text, int veloc
   return beat;
 }
 
-Stereo Perform(const Score& score, int rate, size_t frames, bool loops, double tailSeconds) {
+namespace {
+
+// Plays the score from silence for `total` frames.
+Stereo Play(const Score& score, int rate, size_t total) {
   fluid_set_log_function(FLUID_WARN, Quiet, nullptr);
   fluid_set_log_function(FLUID_INFO, Quiet, nullptr);
   auto settings = MakeSettings(rate);
@@ -117,7 +122,6 @@ Stereo Perform(const Score& score, int rate, size_t frames, bool loops, double t
     fluid_synth_cc(synth.get(), in.channel, 93, 0);  // no chorus send
   }
 
-  const size_t total = frames + (loops ? static_cast<size_t>(tailSeconds * rate) : 0);
   Stereo played(rate, total);
   size_t position = 0;
   for (const Event& e : Schedule(score, rate)) {
@@ -128,11 +132,24 @@ Stereo Perform(const Score& score, int rate, size_t frames, bool loops, double t
     else fluid_synth_noteoff(synth.get(), e.channel, e.key);
   }
   Render(synth.get(), played, position, total);
+  return played;
+}
 
+}  // namespace
+
+Stereo PerformLoop(const Score& score, int rate, size_t frames, double tailSeconds) {
+  const size_t total = frames + static_cast<size_t>(tailSeconds * rate);
+  const Stereo played = Play(score, rate, total);
   Stereo out(rate, frames);
   for (size_t i = 0; i < total; ++i) {
     out.left[i % frames] += played.left[i];
     out.right[i % frames] += played.right[i];
   }
+  return out;
+}
+
+Stereo PerformOnce(const Score& score, int rate, size_t frames, double fadeSeconds) {
+  Stereo out = Play(score, rate, frames);
+  FadeOutEnd(out, fadeSeconds);
   return out;
 }

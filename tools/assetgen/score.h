@@ -44,5 +44,7 @@ int ParseKey(std::string_view name);
 
 // Plays the score into `frames` frames at `rate`. A looping score is played on past its end
 // for `tailSeconds`, and that ringing tail is mixed into its start, as it sounds when the
-// buffer repeats; a one-shot score is simply cut (it must have died away by then).
-Stereo Perform(const Score& score, int rate, size_t frames, bool loops, double tailSeconds = 4.0);
+// buffer repeats. A one-shot score should have died away by its end; its last `fadeSeconds`
+// are faded to silence all the same, so that a ringing reverb never ends in a click.
+Stereo PerformLoop(const Score& score, int rate, size_t frames, double tailSeconds = 4.0);
+Stereo PerformOnce(const Score& score, int rate, size_t frames, double fadeSeconds = 0.05);

@@ -59,6 +59,26 @@ Levels Measure(const Stereo& sound) {
   return {ToDb(Peak(sound)), ToDb(rms), ToDb(LoudestWindowRms(sound))};
 }
 
+double LoopSeamJump(const Stereo& sound) {
+  if (sound.Frames() == 0) return 0;
+  const size_t last = sound.Frames() - 1;
+  return std::max(std::fabs(double{sound.left[last]} - sound.left[0]),
+                  std::fabs(double{sound.right[last]} - sound.right[0]));
+}
+
+double StepQuantile(const Stereo& sound, double quantile) {
+  std::vector<float> steps;
+  steps.reserve(sound.Frames() * 2);
+  for (size_t i = 1; i < sound.Frames(); ++i) {
+    steps.push_back(std::fabs(sound.left[i] - sound.left[i - 1]));
+    steps.push_back(std::fabs(sound.right[i] - sound.right[i - 1]));
+  }
+  if (steps.empty()) return 0;
+  const size_t k = std::min(steps.size() - 1, static_cast<size_t>(quantile * steps.size()));
+  std::nth_element(steps.begin(), steps.begin() + k, steps.end());
+  return steps[k];
+}
+
 void ScaleToPeak(Stereo& sound, double peakDb) {
   const double peak = Peak(sound);
   if (peak > 0) Scale(sound, DbToGain(peakDb) / peak);

@@ -1,0 +1,23 @@
+// Reads the generated resources back the way the game does, for the tests.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "image.h"
+#include "wave.h"
+
+uint32_t Le32(std::span<const uint8_t> bytes, size_t at);
+uint16_t Le16(std::span<const uint8_t> bytes, size_t at);
+
+// A DIB without file header (4, 8 or 24 bits, bottom-up) as colour-keyed ARGB: pure black
+// becomes transparent.
+Image DecodeDib(std::span<const uint8_t> dib);
+
+// The 16-bit stereo samples of a WAVE written by EncodeWave, scaled to -1..1.
+Stereo DecodeWave(std::span<const uint8_t> wave);
+
+// The embedded resource, which is what the game links.
+std::span<const uint8_t> EmbeddedBitmap(int id);
+std::span<const uint8_t> EmbeddedWave(int id);
