@@ -60,19 +60,23 @@ void DrawReturnButton(cairo_t* cr) {
   label.outline = kInk;
   label.outlineWidth = 3;
   DrawLabel(cr, "もどる", x + w / 2 + 14, y + h / 2, label);
-  // A curled "go back" arrow in front of the word.
-  double ax = x + 52, ay = y + h / 2;
+  // A "turn back" arrow in front of the word: a hook ending in a head pointing left.
+  double ax = x + 46, ay = y + h / 2;
   cairo_save(cr);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_arc_negative(cr, ax + 6, ay, 12, M_PI / 2, -M_PI / 2);
-  SetColor(cr, kInk);
-  cairo_set_line_width(cr, 9);
-  cairo_stroke_preserve(cr);
-  SetColor(cr, kWhite);
-  cairo_set_line_width(cr, 4);
-  cairo_stroke(cr);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  for (int pass = 0; pass < 2; ++pass) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, ax - 6, ay + 13);
+    cairo_line_to(cr, ax + 6, ay + 13);
+    cairo_arc_negative(cr, ax + 6, ay + 2, 11, M_PI / 2, -M_PI / 2);
+    cairo_line_to(cr, ax - 4, ay - 9);
+    SetColor(cr, pass == 0 ? kInk : kWhite);
+    cairo_set_line_width(cr, pass == 0 ? 10 : 5);
+    cairo_stroke(cr);
+  }
   cairo_restore(cr);
-  DrawArrow(cr, ax + 8, ay - 12, 18, -1, 0, kWhite);
+  DrawArrow(cr, ax - 8, ay - 9, 20, -1, 0, kWhite);
 }
 
 void DrawCreditLines(cairo_t* cr) {

@@ -13,6 +13,7 @@ PaintFn FindMenuArtPainter(int id) {
     case 116: return art::Paint116;
     case 117: return art::Paint117;
     case 118: return art::Paint118;
+    case 120: return art::Paint120;
     case 123: return art::Paint123;
     case 124: return art::Paint124;
     case 126: return art::Paint126;
