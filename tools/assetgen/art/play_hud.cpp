@@ -1,5 +1,6 @@
 // The digit strip and top bar (121 in play colours, 125 in results colours) and the start and
 // finish banners (119).
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -37,11 +38,15 @@ constexpr BarColors kResultsBar{rgb(0xffb98e), rgb(0xf08a7a), rgb(0xffe3c4), rgb
 
 void DrawDigits(cairo_t* cr) {
   Lettering look{kWhite, Mix(kLemon, kWhite, 0.3), 2.2, 0, kWhite, kDigitFamily};
-  // One size for all ten, fitted to the widest, so the digits line up.
-  double size = FitLettering(cr, "0", kDigitW - 2, kDigitH - 2, look);
+  // One size for all ten, the largest at which every digit keeps a clear column on both
+  // sides of its cell, so the digits line up and never touch.
+  const char* digits[10] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+  double size = kDigitH;
+  for (const char* d : digits) {
+    size = std::min(size, FitLettering(cr, d, kDigitW - 3, kDigitH - 2, look));
+  }
   for (int d = 0; d < 10; ++d) {
-    char text[2] = {static_cast<char>('0' + d), 0};
-    DrawLettering(cr, text, d * kDigitW + kDigitW / 2.0, kDigitH / 2.0, size, look);
+    DrawLettering(cr, digits[d], d * kDigitW + kDigitW / 2.0, kDigitH / 2.0, size, look);
   }
 }
 

@@ -27,8 +27,9 @@ constexpr StoneColors kDayStones{rgb(0xf2c27e), rgb(0xa3acb8), rgb(0xc3a1f2),
 constexpr StoneColors kEveningStones{rgb(0xffa98a), rgb(0x7f8db0), rgb(0x8fd8c0),
                                      rgb(0xffd24a), rgb(0xfde6f0), rgb(0xff7f9e)};
 
-// Block outline: one pixel of transparent gap on every side keeps stacked blocks apart.
-constexpr double kBlockX = 1.5, kBlockY = 1.5, kBlockSize = 82;
+// The block's outline runs 2.5 px inside the cell, so the outer pixel row and column stay
+// transparent on every side and neighbouring blocks keep a thin seam between them.
+constexpr double kBlockX = 2.5, kBlockY = 2.5, kBlockSize = 80;
 constexpr double kTopFaceBottom = 11;
 
 // The body every stone shares: a lit front face, a paler top face and a shaded foot.
