@@ -59,6 +59,8 @@ void MixerVoice::MixInto(int32_t* accumulator, size_t frames) {
 }
 
 void MixerVoice::Skip(size_t frames) {
+  // Whole turns of a loop change nothing: a long silent stretch costs one turn at most.
+  if (looping_ && frameCount_ > 0) frames %= frameCount_;
   Advance(frames, [](uint32_t, size_t, size_t) {});
 }
 

@@ -1,0 +1,154 @@
+#include "system/sdl/sdl_audio.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+constexpr uint16_t kFormatPcm = 1;
+constexpr uint32_t kMaxRate = 384000;
+constexpr Uint16 kBufferFrames = 512;  // about 12 ms: effects sound on the frame they start
+
+class OutputLock {
+ public:
+  explicit OutputLock(AudioOutput& output) : output_(output) { output_.Lock(); }
+  ~OutputLock() { output_.Unlock(); }
+  OutputLock(const OutputLock&) = delete;
+  OutputLock& operator=(const OutputLock&) = delete;
+
+ private:
+  AudioOutput& output_;
+};
+
+// One sound: a mixer voice holding the converted samples.
+class SdlAudioBuffer final : public IAudioBuffer {
+ public:
+  SdlAudioBuffer(std::shared_ptr<AudioOutput> output, std::vector<int16_t> samples, uint32_t sourceRate)
+      : output_(std::move(output)), voice_(std::move(samples)), sourceRate_(sourceRate) {
+    OutputLock lock(*output_);
+    output_->GetMixer().Attach(&voice_);
+  }
+  ~SdlAudioBuffer() override {
+    OutputLock lock(*output_);
+    output_->GetMixer().Detach(&voice_);
+  }
+
+  void Play(bool loop) override {
+    OutputLock lock(*output_);
+    voice_.Play(loop);
+  }
+  void Stop() override {
+    OutputLock lock(*output_);
+    voice_.Stop();
+  }
+  bool IsPlaying() const override {
+    OutputLock lock(*output_);
+    return voice_.IsPlaying();
+  }
+  // Positions count frames of the sound as it was given, before rate conversion.
+  void SetPosition(uint32_t frame) override {
+    OutputLock lock(*output_);
+    voice_.SetPosition(static_cast<uint32_t>(uint64_t{frame} * AudioOutput::kRate / sourceRate_));
+  }
+  void SetVolume(int32_t hundredthsDb) override {
+    OutputLock lock(*output_);
+    voice_.SetVolume(hundredthsDb);
+  }
+
+ private:
+  std::shared_ptr<AudioOutput> output_;
+  MixerVoice voice_;
+  uint32_t sourceRate_;
+};
+
+bool IsSupported(const WaveFormat& format) {
+  return format.formatTag == kFormatPcm && (format.channels == 1 || format.channels == 2) &&
+         (format.bitsPerSample == 8 || format.bitsPerSample == 16) && format.samplesPerSec > 0 &&
+         format.samplesPerSec <= kMaxRate;
+}
+
+}  // namespace
+
+std::vector<int16_t> ConvertToStereo16(const WaveFormat& format, std::span<const uint8_t> pcm,
+                                       int outputRate) {
+  std::vector<int16_t> samples;
+  if (!IsSupported(format)) return samples;
+  const size_t frameBytes = size_t{format.channels} * format.bitsPerSample / 8;
+  const size_t bytes = pcm.size() / frameBytes * frameBytes;  // whole frames only
+  if (bytes == 0) return samples;
+  SDL_AudioStream* stream =
+      SDL_NewAudioStream(format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB, format.channels,
+                         static_cast<int>(format.samplesPerSec), AUDIO_S16SYS, 2, outputRate);
+  if (!stream) return samples;
+  // The resampler holds back the last few milliseconds even when flushed: feed 10 ms of silence
+  // after the sound and keep exactly the converted length.
+  const size_t frames = bytes / frameBytes;
+  const size_t wanted = static_cast<size_t>(uint64_t{frames} * outputRate / format.samplesPerSec);
+  const std::vector<uint8_t> tail(format.samplesPerSec / 100 * frameBytes,
+                                  format.bitsPerSample == 8 ? 0x80 : 0);
+  if (SDL_AudioStreamPut(stream, pcm.data(), static_cast<int>(bytes)) == 0 &&
+      SDL_AudioStreamPut(stream, tail.data(), static_cast<int>(tail.size())) == 0 &&
+      SDL_AudioStreamFlush(stream) == 0) {
+    samples.resize(wanted * 2);
+    const int got = SDL_AudioStreamGet(stream, samples.data(), static_cast<int>(samples.size() * 2));
+    samples.resize(got > 0 ? static_cast<size_t>(got) / 4 * 2 : 0);
+  }
+  SDL_FreeAudioStream(stream);
+  return samples;
+}
+
+AudioOutput::AudioOutput() {
+  if (SDL_WasInit(SDL_INIT_AUDIO)) {
+    SDL_AudioSpec wanted{};
+    wanted.freq = kRate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 2;
+    wanted.samples = kBufferFrames;
+    wanted.callback = &AudioOutput::Fill;
+    wanted.userdata = this;
+    // No changes allowed: SDL converts to the hardware's format itself.
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+  }
+  if (device_ != 0) {
+    SDL_PauseAudioDevice(device_, 0);
+    return;
+  }
+  // The game still runs, without sound; say so instead of quitting without a word.
+  std::fprintf(stderr, "moravin: no audio output (%s); running without sound\n", SDL_GetError());
+  Close();
+}
+
+AudioOutput::~AudioOutput() { Close(); }
+
+void AudioOutput::Close() {
+  if (device_ != 0) SDL_CloseAudioDevice(device_);  // waits for the audio thread to finish
+  device_ = 0;
+  silentStartTicks_ = SDL_GetTicks64();
+  silentFramesDone_ = 0;
+}
+
+void AudioOutput::Lock() {
+  if (device_ != 0) {
+    SDL_LockAudioDevice(device_);
+    return;
+  }
+  const uint64_t due = (SDL_GetTicks64() - silentStartTicks_) * kRate / 1000;
+  mixer_.Skip(static_cast<size_t>(due - silentFramesDone_));
+  silentFramesDone_ = due;
+}
+
+void AudioOutput::Unlock() {
+  if (device_ != 0) SDL_UnlockAudioDevice(device_);
+}
+
+void SDLCALL AudioOutput::Fill(void* self, Uint8* stream, int length) {
+  auto* output = static_cast<AudioOutput*>(self);
+  output->mixer_.Mix(reinterpret_cast<int16_t*>(stream), static_cast<size_t>(length) / 4);
+}
+
+std::unique_ptr<IAudioBuffer> SdlAudioDevice::CreateBuffer(const WaveFormat& format,
+                                                           std::span<const uint8_t> pcm) {
+  std::vector<int16_t> samples = ConvertToStereo16(format, pcm, AudioOutput::kRate);
+  if (samples.empty()) return nullptr;
+  return std::make_unique<SdlAudioBuffer>(output_, std::move(samples), format.samplesPerSec);
+}

@@ -1,0 +1,61 @@
+// Sound output: one SDL audio device playing the software mixer, or a silent stand-in when no
+// output can be opened.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "system/audio_device.h"
+#include "system/mixer.h"
+
+// PCM of 8 or 16 bits, mono or stereo, at any rate, as 16-bit stereo at `outputRate`. Empty
+// when the format is not one of those.
+std::vector<int16_t> ConvertToStereo16(const WaveFormat& format, std::span<const uint8_t> pcm,
+                                       int outputRate);
+
+// What the buffers share with their device, kept alive by both: a buffer that outlives the
+// device still works, silently.
+class AudioOutput {
+ public:
+  static constexpr int kRate = 44100;
+
+  // Opens SDL's default output; with none, time passes by the millisecond clock instead.
+  AudioOutput();
+  ~AudioOutput();
+  AudioOutput(const AudioOutput&) = delete;
+  AudioOutput& operator=(const AudioOutput&) = delete;
+
+  bool IsSilent() const { return device_ == 0; }
+  Mixer& GetMixer() { return mixer_; }
+  // Stops the sound output; the mixer keeps running on the clock.
+  void Close();
+
+  // Holds the mixer against the audio thread; on a silent output it lets the time since the
+  // last lock pass for every voice, so sounds still end when they would have.
+  void Lock();
+  void Unlock();
+
+ private:
+  static void SDLCALL Fill(void* self, Uint8* stream, int length);
+
+  SDL_AudioDeviceID device_ = 0;
+  Mixer mixer_;
+  uint64_t silentStartTicks_ = 0;
+  uint64_t silentFramesDone_ = 0;
+};
+
+class SdlAudioDevice final : public IAudioDevice {
+ public:
+  SdlAudioDevice() : output_(std::make_shared<AudioOutput>()) {}
+  ~SdlAudioDevice() override { output_->Close(); }
+  std::unique_ptr<IAudioBuffer> CreateBuffer(const WaveFormat& format,
+                                             std::span<const uint8_t> pcm) override;
+  bool IsSilent() const { return output_->IsSilent(); }
+
+ private:
+  std::shared_ptr<AudioOutput> output_;
+};

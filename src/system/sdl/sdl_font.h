@@ -1,0 +1,52 @@
+// Text through SDL2_ttf with the system's Japanese sans-serif font, found by fontconfig.
+#pragma once
+
+#include <SDL_ttf.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "system/render_device.h"
+#include "system/sdl/sdl_render_device.h"
+
+// The file of fontconfig's best match for a pattern such as "sans:lang=ja"; empty when none.
+std::string MatchFontFile(const char* pattern);
+
+class SdlFont final : public IFont, public RendererResource {
+ public:
+  // Null (after a message on stderr) when no Japanese font can be opened.
+  static std::unique_ptr<SdlFont> Open(SdlRenderDevice& device, int pixelHeight);
+  ~SdlFont() override;
+
+  int Height() const override { return pixelHeight_; }
+  void DrawText(std::string_view sjis, int left, int top, uint32_t argb) override;
+  void DropTextures() override;
+
+  // How many strings were rendered by the font library (cache misses).
+  uint64_t RenderCount() const { return renderCount_; }
+
+ private:
+  // A rendered string, white on transparent: the colour is applied when it is drawn, so one
+  // entry serves every colour the string is drawn in.
+  struct CachedText {
+    std::string sjis;
+    SDL_Texture* texture = nullptr;
+    int width = 0;
+    int height = 0;
+    uint64_t lastUse = 0;
+  };
+  static constexpr size_t kCacheSize = 64;
+
+  SdlFont(SdlRenderDevice& device, TTF_Font* font, int pixelHeight);
+  const CachedText* Find(std::string_view sjis);
+  const CachedText* Render(std::string_view sjis);
+
+  TTF_Font* font_;
+  int pixelHeight_;
+  std::vector<CachedText> cache_;
+  uint64_t useClock_ = 0;
+  uint64_t renderCount_ = 0;
+};

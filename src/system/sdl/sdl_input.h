@@ -1,0 +1,47 @@
+// The keyboard and the first game controller over SDL, in DirectInput terms.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "system/input_devices.h"
+
+// The DirectInput key code (DIK_*) of an SDL scancode; 0 for keys without one.
+uint8_t DikFromScancode(int scancode);
+
+// An axis of -32768..32767 in -1000..1000, reading 0 inside the dead zone of half the range
+// and rescaled beyond it, so the full range is still reached at the stop.
+int32_t ScaleAxis(int16_t value);
+
+// Key states from SDL's keyboard state, which the window's event pump keeps up to date. Like a
+// DirectInput device it cannot be read until acquired.
+class SdlKeyboard final : public IKeyboardDevice {
+ public:
+  void Acquire() override { acquired_ = true; }
+  void Unacquire() override { acquired_ = false; }
+  bool Poll(uint8_t (&keys)[256]) override;
+
+ private:
+  bool acquired_ = false;
+};
+
+// The first game controller (or raw joystick). Controllers plugged in after start-up are found
+// on a later poll, and an unplugged one is let go.
+class SdlJoystick final : public IJoystickDevice {
+ public:
+  ~SdlJoystick() override { Close(); }
+  void Acquire() override { acquired_ = true; }
+  void Unacquire() override { acquired_ = false; }
+  bool Poll(JoyState& state) override;
+
+ private:
+  void Close();
+  // Opens the first device when none is open and the set of devices changed.
+  void Refresh();
+
+  SDL_GameController* controller_ = nullptr;
+  SDL_Joystick* joystick_ = nullptr;  // a raw joystick when the device is no known controller
+  int knownDeviceCount_ = -1;
+  bool acquired_ = false;
+};

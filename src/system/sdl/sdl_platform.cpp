@@ -1,0 +1,86 @@
+#include "system/sdl/sdl_platform.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "system/sdl/sdl_audio.h"
+#include "system/sdl/sdl_input.h"
+#include "system/sdl/sdl_window.h"
+
+namespace {
+
+class SdlClock final : public IClock {
+ public:
+  uint32_t Ticks() override { return SDL_GetTicks(); }
+  void Sleep(uint32_t ms) override { SDL_Delay(ms); }
+};
+
+// Without a display or a sound card, SDL's own drivers stand in, unless the environment
+// already chose drivers.
+void ChooseHeadlessDrivers() {
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  // The offscreen driver may offer OpenGL through EGL; the software renderer needs nothing.
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+}
+
+bool StartVideo(bool headless) {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+  if (!headless) return false;
+  std::fprintf(stderr, "moravin: video driver %s failed (%s), trying dummy\n",
+               std::getenv("SDL_VIDEODRIVER"), SDL_GetError());
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+class SdlPlatform final : public IPlatform {
+ public:
+  SdlPlatform(bool audioStarted, bool controllersStarted)
+      : audioStarted_(audioStarted), controllersStarted_(controllersStarted) {}
+  ~SdlPlatform() override {
+    TTF_Quit();
+    SDL_Quit();
+  }
+
+  IClock& Clock() override { return clock_; }
+  std::unique_ptr<IWindow> CreateWindow(const WindowDesc& desc) override {
+    return SdlWindow::Create(desc);
+  }
+  std::unique_ptr<IAudioDevice> OpenAudio() override {
+    if (!audioStarted_) std::fprintf(stderr, "moravin: audio did not start\n");
+    return std::make_unique<SdlAudioDevice>();
+  }
+  std::unique_ptr<IKeyboardDevice> OpenKeyboard() override { return std::make_unique<SdlKeyboard>(); }
+  std::unique_ptr<IJoystickDevice> OpenJoystick() override {
+    if (!controllersStarted_) return nullptr;
+    return std::make_unique<SdlJoystick>();
+  }
+
+ private:
+  SdlClock clock_;
+  bool audioStarted_;
+  bool controllersStarted_;
+};
+
+}  // namespace
+
+std::unique_ptr<IPlatform> CreateSdlPlatform(const SdlOptions& options) {
+  if (options.headless) ChooseHeadlessDrivers();
+  SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
+  if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0 || !StartVideo(options.headless)) {
+    std::fprintf(stderr, "moravin: SDL could not start: %s\n", SDL_GetError());
+    SDL_Quit();
+    return nullptr;
+  }
+  if (TTF_Init() != 0) {
+    std::fprintf(stderr, "moravin: SDL_ttf could not start: %s\n", TTF_GetError());
+    SDL_Quit();
+    return nullptr;
+  }
+  const bool audio = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  const bool controllers = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+  return std::make_unique<SdlPlatform>(audio, controllers);
+}

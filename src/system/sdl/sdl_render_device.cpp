@@ -1,0 +1,234 @@
+#include "system/sdl/sdl_render_device.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "system/sdl/present_layout.h"
+#include "system/sdl/quad_plan.h"
+#include "system/sdl/sdl_font.h"
+
+namespace {
+
+SDL_Color ColourOf(uint32_t argb) {
+  return {static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8), static_cast<Uint8>(argb),
+          static_cast<Uint8>(argb >> 24)};
+}
+
+SDL_Texture* MakeTexture(SDL_Renderer* renderer, int access, int w, int h, SDL_BlendMode blend,
+                         SDL_ScaleMode scale) {
+  SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, access, w, h);
+  if (texture) {
+    SDL_SetTextureBlendMode(texture, blend);
+    SDL_SetTextureScaleMode(texture, scale);
+  }
+  return texture;
+}
+
+}  // namespace
+
+RendererResource::RendererResource(SdlRenderDevice& device) : device_(&device) {
+  device.resources_.push_back(this);
+}
+
+RendererResource::~RendererResource() {
+  if (device_) std::erase(device_->resources_, this);
+}
+
+SdlTexture::SdlTexture(SdlRenderDevice& device, SDL_Texture* texture, int width, int height)
+    : RendererResource(device), texture_(texture), width_(width), height_(height) {}
+
+SdlTexture::~SdlTexture() { DropTextures(); }
+
+void SdlTexture::DropTextures() {
+  if (texture_) SDL_DestroyTexture(texture_);
+  texture_ = nullptr;
+}
+
+std::unique_ptr<SdlRenderDevice> SdlRenderDevice::Create(SDL_Window* window) {
+  std::unique_ptr<SdlRenderDevice> device(new SdlRenderDevice(window));
+  if (!device->CreateRenderer()) {
+    std::fprintf(stderr, "moravin: cannot create a renderer: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  return device;
+}
+
+SdlRenderDevice::~SdlRenderDevice() {
+  DestroyRenderer();
+  for (RendererResource* resource : resources_) resource->device_ = nullptr;
+}
+
+bool SdlRenderDevice::CreateRenderer() {
+  // No vsync: the game paces its own 50 frames per second.
+  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_TARGETTEXTURE);
+  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer_) return false;
+  target_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_TARGET, kWidth, kHeight, SDL_BLENDMODE_NONE,
+                        SDL_ScaleModeNearest);
+  white_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, 1, 1, SDL_BLENDMODE_BLEND,
+                       SDL_ScaleModeNearest);
+  const uint32_t white = 0xFFFFFFFF;
+  if (!target_ || !white_ || SDL_UpdateTexture(white_, nullptr, &white, 4) != 0 ||
+      SDL_SetRenderTarget(renderer_, target_) != 0) {
+    DestroyRenderer();
+    return false;
+  }
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+  lost_ = false;
+  return true;
+}
+
+void SdlRenderDevice::DestroyRenderer() {
+  for (RendererResource* resource : resources_) resource->DropTextures();
+  if (renderer_) SDL_DestroyRenderer(renderer_);  // also destroys target, white and upscaled
+  renderer_ = nullptr;
+  target_ = white_ = upscaled_ = nullptr;
+}
+
+std::unique_ptr<ITexture> SdlRenderDevice::CreateTexture(int w, int h, const uint32_t* argb) {
+  if (!renderer_ || w <= 0 || h <= 0 || !argb) return nullptr;
+  SDL_Texture* texture =
+      MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, w, h, SDL_BLENDMODE_BLEND, SDL_ScaleModeNearest);
+  if (!texture) return nullptr;
+  if (SDL_UpdateTexture(texture, nullptr, argb, w * 4) != 0) {
+    SDL_DestroyTexture(texture);
+    return nullptr;
+  }
+  return std::make_unique<SdlTexture>(*this, texture, w, h);
+}
+
+std::unique_ptr<IFont> SdlRenderDevice::CreateFont(int pixelHeight) {
+  if (!renderer_) return nullptr;
+  return SdlFont::Open(*this, pixelHeight);
+}
+
+DeviceStatus SdlRenderDevice::TestCooperativeLevel() {
+  return lost_ || !renderer_ ? DeviceStatus::NotReset : DeviceStatus::Ok;
+}
+
+void SdlRenderDevice::Clear(uint32_t argb) {
+  if (!Renderer()) return;
+  const SDL_Color c = ColourOf(argb);
+  // The picture is opaque, like a back buffer without alpha.
+  SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, SDL_ALPHA_OPAQUE);
+  SDL_RenderClear(renderer_);
+}
+
+bool SdlRenderDevice::BeginScene() { return Renderer() != nullptr; }
+
+bool SdlRenderDevice::CopyModulated(SDL_Texture* texture, const SDL_Rect* src, const SDL_FRect& dst,
+                                    uint32_t argb, double angleDegrees) {
+  const SDL_Color c = ColourOf(argb);
+  SDL_SetTextureColorMod(texture, c.r, c.g, c.b);
+  SDL_SetTextureAlphaMod(texture, c.a);
+  if (angleDegrees == 0) return SDL_RenderCopyF(renderer_, texture, src, &dst) == 0;
+  return SDL_RenderCopyExF(renderer_, texture, src, &dst, angleDegrees, nullptr, SDL_FLIP_NONE) == 0;
+}
+
+bool SdlRenderDevice::DrawGeometry(SDL_Texture* texture, const SpriteVertex (&v)[4]) {
+  SDL_Vertex vertices[4];
+  for (int i = 0; i < 4; ++i) {
+    vertices[i] = {{v[i].x, v[i].y}, ColourOf(v[i].diffuse), {v[i].u, v[i].v}};
+  }
+  static constexpr int kStrip[6] = {0, 1, 2, 2, 1, 3};  // the strip's two triangles
+  return SDL_RenderGeometry(renderer_, texture, vertices, 4, kStrip, 6) == 0;
+}
+
+bool SdlRenderDevice::DrawQuad(const ITexture* texture, const SpriteVertex (&v)[4]) {
+  if (!Renderer()) return false;
+  SDL_Texture* handle = nullptr;
+  int width = 0, height = 0;
+  if (texture) {
+    // Every texture of this device is an SdlTexture; one dropped by a reset draws nothing.
+    handle = static_cast<const SdlTexture*>(texture)->Handle();
+    if (!handle) return false;
+    width = texture->Width();
+    height = texture->Height();
+  }
+  const QuadPlan plan = PlanQuad(v, width, height);
+  const SDL_FRect dst{plan.dstX, plan.dstY, plan.dstW, plan.dstH};
+  const SDL_Rect src{plan.srcX, plan.srcY, plan.srcW, plan.srcH};
+  switch (plan.path) {
+    case QuadPath::Skip:
+      return true;
+    case QuadPath::Copy:
+      if (!handle) {
+        const SDL_Color c = ColourOf(plan.argb);
+        SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
+        return SDL_RenderFillRectF(renderer_, &dst) == 0;
+      }
+      return CopyModulated(handle, &src, dst, plan.argb);
+    case QuadPath::Rotated:
+      return handle ? CopyModulated(handle, &src, dst, plan.argb, plan.angleDegrees)
+                    : CopyModulated(white_, nullptr, dst, plan.argb, plan.angleDegrees);
+    case QuadPath::Geometry:
+      return DrawGeometry(handle, v);
+  }
+  return false;
+}
+
+SDL_Texture* SdlRenderDevice::Upscaled(int width, int height) {
+  int w = 0, h = 0;
+  if (upscaled_ && SDL_QueryTexture(upscaled_, nullptr, nullptr, &w, &h) == 0 && w == width &&
+      h == height) {
+    return upscaled_;
+  }
+  if (upscaled_) SDL_DestroyTexture(upscaled_);
+  upscaled_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_TARGET, width, height, SDL_BLENDMODE_NONE,
+                          SDL_ScaleModeLinear);
+  return upscaled_;
+}
+
+bool SdlRenderDevice::PresentPicture(int outputWidth, int outputHeight) {
+  const PresentLayout layout = ComputePresentLayout(outputWidth, outputHeight, kWidth, kHeight);
+  SDL_Texture* picture = target_;
+  if (layout.NeedsIntermediate()) {
+    // Whole-factor enlargement with nearest sampling keeps the pixels sharp; only the last,
+    // fractional step is filtered.
+    SDL_Texture* upscaled = Upscaled(kWidth * layout.factor, kHeight * layout.factor);
+    if (!upscaled || SDL_SetRenderTarget(renderer_, upscaled) != 0) return false;
+    SDL_SetTextureScaleMode(target_, SDL_ScaleModeNearest);
+    if (SDL_RenderCopy(renderer_, target_, nullptr, nullptr) != 0) return false;
+    picture = upscaled;
+  } else {
+    SDL_SetTextureScaleMode(target_, layout.linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  }
+  if (SDL_SetRenderTarget(renderer_, nullptr) != 0) return false;
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
+  SDL_RenderClear(renderer_);
+  const SDL_Rect dst{layout.dstX, layout.dstY, layout.dstW, layout.dstH};
+  return SDL_RenderCopy(renderer_, picture, nullptr, &dst) == 0;
+}
+
+DeviceStatus SdlRenderDevice::Present() {
+  if (!Renderer()) return DeviceStatus::Lost;
+  int width = 0, height = 0;
+  bool shown = SDL_GetRendererOutputSize(renderer_, &width, &height) == 0 &&
+               PresentPicture(width, height);
+  if (shown) SDL_RenderPresent(renderer_);
+  // Drawing goes to the picture again, which keeps this frame until the next clear.
+  shown = SDL_SetRenderTarget(renderer_, target_) == 0 && shown;
+  if (shown) return DeviceStatus::Ok;
+  std::fprintf(stderr, "moravin: present failed, resetting the renderer: %s\n", SDL_GetError());
+  lost_ = true;
+  return DeviceStatus::Lost;
+}
+
+bool SdlRenderDevice::Reset() {
+  DestroyRenderer();
+  if (CreateRenderer()) return true;
+  std::fprintf(stderr, "moravin: cannot recreate the renderer: %s\n", SDL_GetError());
+  return false;
+}
+
+bool SdlRenderDevice::ReadPixels(std::vector<uint32_t>& argb) {
+  if (!Renderer()) return false;
+  argb.resize(size_t{kWidth} * kHeight);
+  if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(), kWidth * 4) != 0) {
+    return false;
+  }
+  // The screen has no alpha: blending leaves partial alpha in the target, which a screenshot
+  // must not turn into transparency.
+  for (uint32_t& pixel : argb) pixel |= 0xFF000000u;
+  return true;
+}

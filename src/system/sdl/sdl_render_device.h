@@ -1,0 +1,95 @@
+// The render device over SDL_Renderer: the game draws its 800 x 600 picture into a target
+// texture, and Present scales that picture sharply into the window.
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+#include <vector>
+
+#include "system/render_device.h"
+
+class SdlRenderDevice;
+
+// Anything that holds SDL textures of the device's renderer. The device drops their textures
+// before it destroys the renderer (reset) and forgets them when it goes away, so an object
+// that outlives either never touches a dead renderer.
+class RendererResource {
+ public:
+  explicit RendererResource(SdlRenderDevice& device);
+  RendererResource(const RendererResource&) = delete;
+  RendererResource& operator=(const RendererResource&) = delete;
+
+  // Destroys every SDL texture this object holds; it draws nothing afterwards.
+  virtual void DropTextures() = 0;
+
+ protected:
+  ~RendererResource();
+  SdlRenderDevice* Device() const { return device_; }
+
+ private:
+  friend class SdlRenderDevice;
+  SdlRenderDevice* device_;
+};
+
+class SdlTexture final : public ITexture, public RendererResource {
+ public:
+  SdlTexture(SdlRenderDevice& device, SDL_Texture* texture, int width, int height);
+  ~SdlTexture() override;
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  SDL_Texture* Handle() const { return texture_; }
+  void DropTextures() override;
+
+ private:
+  SDL_Texture* texture_;
+  int width_;
+  int height_;
+};
+
+class SdlRenderDevice final : public IRenderDevice {
+ public:
+  static constexpr int kWidth = 800;
+  static constexpr int kHeight = 600;
+
+  // Null (after a message on stderr) when no renderer can be made for the window.
+  static std::unique_ptr<SdlRenderDevice> Create(SDL_Window* window);
+  ~SdlRenderDevice() override;
+
+  std::unique_ptr<ITexture> CreateTexture(int w, int h, const uint32_t* argb) override;
+  std::unique_ptr<IFont> CreateFont(int pixelHeight) override;
+  DeviceStatus TestCooperativeLevel() override;
+  void Clear(uint32_t argb) override;
+  bool BeginScene() override;
+  void EndScene() override {}
+  bool DrawQuad(const ITexture* texture, const SpriteVertex (&v)[4]) override;
+  DeviceStatus Present() override;
+  bool Reset() override;
+  bool ReadPixels(std::vector<uint32_t>& argb) override;
+
+  // The window saw its renderer lose its targets or textures: draw nothing until Reset.
+  void MarkLost() { lost_ = true; }
+  // The renderer to draw on, or null while lost.
+  SDL_Renderer* Renderer() const { return lost_ ? nullptr : renderer_; }
+  // Copies a texture with its colour and alpha modulated by an ARGB colour.
+  bool CopyModulated(SDL_Texture* texture, const SDL_Rect* src, const SDL_FRect& dst, uint32_t argb,
+                     double angleDegrees = 0);
+
+ private:
+  friend class RendererResource;
+  explicit SdlRenderDevice(SDL_Window* window) : window_(window) {}
+
+  bool CreateRenderer();
+  void DestroyRenderer();
+  bool DrawGeometry(SDL_Texture* texture, const SpriteVertex (&v)[4]);
+  bool PresentPicture(int outputWidth, int outputHeight);
+  SDL_Texture* Upscaled(int width, int height);
+
+  SDL_Window* window_;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* target_ = nullptr;    // the 800 x 600 picture
+  SDL_Texture* white_ = nullptr;     // one white texel: untextured quads that turn
+  SDL_Texture* upscaled_ = nullptr;  // the whole-factor enlargement, when the output needs one
+  bool lost_ = false;
+  std::vector<RendererResource*> resources_;
+};

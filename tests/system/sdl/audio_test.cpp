@@ -1,0 +1,123 @@
+#include "system/sdl/sdl_audio.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "sdl_test_platform.h"
+
+namespace {
+
+WaveFormat Pcm(uint16_t channels, uint32_t rate, uint16_t bits = 16) {
+  const uint16_t block = static_cast<uint16_t>(channels * bits / 8);
+  return {1, channels, rate, rate * block, block, bits};
+}
+
+// `frames` frames of a constant 16-bit sample on every channel, little-endian.
+std::vector<uint8_t> Samples(size_t frames, uint16_t channels, int16_t value) {
+  std::vector<uint8_t> bytes;
+  for (size_t i = 0; i < frames * channels; ++i) {
+    bytes.push_back(static_cast<uint8_t>(value & 0xFF));
+    bytes.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
+  }
+  return bytes;
+}
+
+}  // namespace
+
+TEST(AudioConversion, ResamplesThirtyTwoKilohertzToTheOutputRate) {
+  const size_t frames = 15680;  // 0.49 s
+  const auto out = ConvertToStereo16(Pcm(2, 32000), Samples(frames, 2, 1000), 44100);
+  const long expected = static_cast<long>(frames * 44100 / 32000);  // 21609
+  EXPECT_LE(std::labs(static_cast<long>(out.size() / 2) - expected), 4) << out.size() / 2;
+  // A constant signal stays constant away from the edges.
+  EXPECT_NEAR(out[out.size() / 2], 1000, 8);
+}
+
+TEST(AudioConversion, OutputRateInputIsCopiedAndMonoGoesToBothSides) {
+  const auto stereo = ConvertToStereo16(Pcm(2, 44100), Samples(100, 2, -1234), 44100);
+  ASSERT_EQ(stereo.size(), 200u);
+  EXPECT_EQ(stereo[0], -1234);
+  EXPECT_EQ(stereo[199], -1234);
+
+  const auto mono = ConvertToStereo16(Pcm(1, 44100), Samples(100, 1, 777), 44100);
+  ASSERT_EQ(mono.size(), 200u);
+  EXPECT_EQ(mono[10], 777);
+  EXPECT_EQ(mono[11], 777);
+}
+
+TEST(AudioConversion, EightBitSamplesAreWidened) {
+  const std::vector<uint8_t> silence(50, 0x80);  // unsigned 8-bit silence
+  const auto out = ConvertToStereo16(Pcm(1, 44100, 8), silence, 44100);
+  ASSERT_EQ(out.size(), 100u);
+  EXPECT_EQ(out[25], 0);
+}
+
+TEST(AudioConversion, RefusesWhatIsNotPlainPcmAndDropsPartialFrames) {
+  const auto bytes = Samples(10, 2, 1);
+  WaveFormat compressed = Pcm(2, 44100);
+  compressed.formatTag = 2;
+  EXPECT_TRUE(ConvertToStereo16(compressed, bytes, 44100).empty());
+  EXPECT_TRUE(ConvertToStereo16(Pcm(6, 44100), bytes, 44100).empty());
+  EXPECT_TRUE(ConvertToStereo16(Pcm(2, 0), bytes, 44100).empty());
+  EXPECT_TRUE(ConvertToStereo16(Pcm(2, 44100, 24), bytes, 44100).empty());
+  EXPECT_TRUE(ConvertToStereo16(Pcm(2, 44100), std::span(bytes).first(3), 44100).empty());
+  EXPECT_EQ(ConvertToStereo16(Pcm(2, 44100), std::span(bytes).first(9), 44100).size(), 4u);
+}
+
+TEST(AudioDevice, BuffersPlayLoopStopAndEndOnTheDummyOutput) {
+  TestPlatform();  // starts SDL's audio with the dummy driver
+  SdlAudioDevice device;
+  EXPECT_FALSE(device.IsSilent());
+  auto shortSound = device.CreateBuffer(Pcm(2, 44100), Samples(441, 2, 100));  // 10 ms
+  auto music = device.CreateBuffer(Pcm(2, 32000), Samples(320, 2, 100));
+  ASSERT_NE(shortSound, nullptr);
+  ASSERT_NE(music, nullptr);
+  EXPECT_FALSE(shortSound->IsPlaying());
+  shortSound->SetVolume(-1000);
+  shortSound->Play(false);
+  music->Play(true);
+  EXPECT_TRUE(shortSound->IsPlaying());
+  SDL_Delay(200);
+  EXPECT_FALSE(shortSound->IsPlaying());  // the one-shot ended
+  EXPECT_TRUE(music->IsPlaying());        // the loop goes on
+  music->Stop();
+  EXPECT_FALSE(music->IsPlaying());
+  EXPECT_EQ(device.CreateBuffer(Pcm(2, 44100), {}), nullptr);
+}
+
+TEST(AudioDevice, SilentOutputStillTracksPlayStateByTheClock) {
+  // Without SDL audio the device is silent, but sounds still start, loop and end on time.
+  TestPlatform();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  {
+    SdlAudioDevice device;
+    EXPECT_TRUE(device.IsSilent());
+    auto sound = device.CreateBuffer(Pcm(2, 44100), Samples(441 * 5, 2, 100));  // 50 ms
+    auto loop = device.CreateBuffer(Pcm(1, 22050), Samples(100, 1, 100));
+    ASSERT_NE(sound, nullptr);
+    sound->Play(false);
+    loop->Play(true);
+    EXPECT_TRUE(sound->IsPlaying());
+    SDL_Delay(150);
+    EXPECT_FALSE(sound->IsPlaying());
+    EXPECT_TRUE(loop->IsPlaying());
+  }
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0);
+}
+
+TEST(AudioDevice, BuffersOutliveTheirDeviceSilently) {
+  TestPlatform();
+  std::unique_ptr<IAudioBuffer> sound;
+  {
+    SdlAudioDevice device;
+    sound = device.CreateBuffer(Pcm(2, 44100), Samples(44100, 2, 100));
+  }
+  ASSERT_NE(sound, nullptr);
+  sound->Play(false);
+  EXPECT_TRUE(sound->IsPlaying());
+  sound->Stop();
+  EXPECT_FALSE(sound->IsPlaying());
+}

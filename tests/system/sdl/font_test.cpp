@@ -1,0 +1,124 @@
+#include "system/sdl/sdl_font.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sdl_test_platform.h"
+#include "system/text_encoding.h"
+#include "system/window.h"
+
+namespace {
+
+class FontTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = TestPlatform().CreateWindow(WindowDesc{});
+    ASSERT_NE(window_, nullptr);
+    device_ = window_->Device();
+    ASSERT_NE(device_, nullptr);
+  }
+
+  // Draws one line of text on black and returns the picture.
+  std::vector<uint32_t> DrawLine(IFont& font, const std::string& sjis, uint32_t argb) {
+    device_->Clear(0xFF000000);
+    device_->BeginScene();
+    font.DrawText(sjis, 100, 100, argb);
+    device_->EndScene();
+    device_->Present();
+    std::vector<uint32_t> picture;
+    device_->ReadPixels(picture);
+    return picture;
+  }
+
+  std::unique_ptr<IWindow> window_;
+  IRenderDevice* device_ = nullptr;
+};
+
+struct Ink {
+  int pixels = 0;
+  int top = 600, bottom = -1, left = 800;
+  uint32_t brightest = 0;
+};
+
+Ink InkOf(const std::vector<uint32_t>& picture) {
+  Ink ink;
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 800; ++x) {
+      const uint32_t rgb = PixelAt(picture, x, y) & 0xFFFFFF;
+      if (rgb == 0) continue;
+      ++ink.pixels;
+      ink.top = std::min(ink.top, y);
+      ink.bottom = std::max(ink.bottom, y);
+      ink.left = std::min(ink.left, x);
+      ink.brightest = std::max(ink.brightest, rgb);
+    }
+  }
+  return ink;
+}
+
+}  // namespace
+
+TEST(FontFile, FontconfigFindsAJapaneseFont) {
+  EXPECT_FALSE(MatchFontFile("sans:lang=ja").empty());
+}
+
+TEST_F(FontTest, JapaneseTextIsDrawnInItsColourInsideItsLine) {
+  auto font = device_->CreateFont(24);
+  ASSERT_NE(font, nullptr);
+  EXPECT_EQ(font->Height(), 24);
+  const std::string sjis = Utf8ToSjis("もらびん！");
+  ASSERT_EQ(sjis.size(), 10u);  // five double-byte characters
+  const Ink ink = InkOf(DrawLine(*font, sjis, 0xFF00FF00));
+  EXPECT_GT(ink.pixels, 200);
+  EXPECT_GE(ink.top, 100);
+  EXPECT_LT(ink.bottom, 124);
+  EXPECT_GE(ink.left, 100);
+  EXPECT_EQ(ink.brightest, 0x00FF00u);  // only green: the colour is applied to the glyphs
+}
+
+TEST_F(FontTest, LineHeightMatchesThePixelHeight) {
+  for (int height : {12, 16, 24, 32, 48, 64}) {
+    auto font = device_->CreateFont(height);
+    ASSERT_NE(font, nullptr) << height;
+    // A tall glyph spans most of the line and never leaves it.
+    const Ink ink = InkOf(DrawLine(*font, Utf8ToSjis("囗"), 0xFFFFFFFF));
+    EXPECT_LT(ink.bottom - 100, height) << height;
+    EXPECT_GT(ink.bottom - ink.top + 1, height * 2 / 3) << height;
+  }
+}
+
+TEST_F(FontTest, RepeatedTextIsRenderedOnceWhateverItsColour) {
+  auto font = SdlFont::Open(*static_cast<SdlRenderDevice*>(device_), 16);
+  ASSERT_NE(font, nullptr);
+  const std::string sjis = Utf8ToSjis("スコア 12345");
+  const Ink white = InkOf(DrawLine(*font, sjis, 0xFFFFFFFF));
+  const Ink red = InkOf(DrawLine(*font, sjis, 0xFFFF0000));
+  EXPECT_EQ(font->RenderCount(), 1u);
+  EXPECT_NEAR(white.pixels, red.pixels, white.pixels / 20);  // the same glyphs
+  EXPECT_EQ(red.brightest, 0xFF0000u);
+}
+
+TEST_F(FontTest, CacheKeepsTheRecentlyUsedAndEvictsTheOldest) {
+  auto font = SdlFont::Open(*static_cast<SdlRenderDevice*>(device_), 12);
+  ASSERT_NE(font, nullptr);
+  device_->BeginScene();
+  for (int i = 0; i < 64; ++i) font->DrawText(std::to_string(i), 0, 0, 0xFFFFFFFF);
+  font->DrawText("0", 0, 0, 0xFFFFFFFF);   // recently used again
+  font->DrawText("64", 0, 0, 0xFFFFFFFF);  // evicts "1", the least recently used
+  EXPECT_EQ(font->RenderCount(), 65u);
+  font->DrawText("0", 0, 0, 0xFFFFFFFF);
+  EXPECT_EQ(font->RenderCount(), 65u);
+  font->DrawText("1", 0, 0, 0xFFFFFFFF);
+  EXPECT_EQ(font->RenderCount(), 66u);
+}
+
+TEST_F(FontTest, EmptyTextAndResetAreHarmless) {
+  auto font = device_->CreateFont(16);
+  ASSERT_NE(font, nullptr);
+  EXPECT_EQ(InkOf(DrawLine(*font, "", 0xFFFFFFFF)).pixels, 0);
+  ASSERT_TRUE(device_->Reset());
+  // The font lost its rendered strings with the old renderer and renders them anew.
+  EXPECT_GT(InkOf(DrawLine(*font, "OK", 0xFFFFFFFF)).pixels, 10);
+}
