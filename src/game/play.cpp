@@ -41,7 +41,11 @@ CPlay::~CPlay() {
 
 bool CPlay::Init() {
   ResetRun(*g_saveData);
-  map.Init();  // generating the first columns raises the score and the distance
+  // Generating the opening columns raises the score, the distance and with them the best
+  // score; none of that was played, so the best score is put back as well.
+  const int32_t highScore = g_saveData->highScore;
+  map.Init();
+  g_saveData->highScore = highScore;
   player.Start();
   ResetRun(*g_saveData);
   phaseFrame = 0;
