@@ -26,7 +26,8 @@ TEST_F(MapTest, InitOpensOnTheFloorOfHardStones) {
     SCOPED_TRACE(c);
     EXPECT_EQ(map.lines[c].kind, LineFixed);
     EXPECT_EQ(map.lines[c].offset, 0.0f);
-    for (int r = 0; r < kRows; ++r) EXPECT_EQ(map.lines[c].cells[r], r == 4 ? CellHardStone : CellEmpty);
+    for (int r = 0; r < kRows; ++r)
+      EXPECT_EQ(map.lines[c].cells[r], r == 4 ? CellHardStone : CellEmpty);
   }
   EXPECT_NE(map.pattern, 0);
   EXPECT_EQ(map.patternColumn, 5);
@@ -178,8 +179,8 @@ TEST_F(MapTest, EggsHatchIntoWingedMonstersInColumn7) {
   map.scroll = 10;
   map.GenerateColumn();  // the egg's line reaches column 7
   EXPECT_EQ(map.lines[7].cells[2], CellEmpty);
-  const CEnemySingle* wing = std::find_if(std::begin(g_enemies), std::end(g_enemies),
-                                          [](const CEnemySingle& e) { return e.kind == EnemyWing; });
+  const auto isWing = [](const CEnemySingle& e) { return e.kind == EnemyWing; };
+  const CEnemySingle* wing = std::find_if(std::begin(g_enemies), std::end(g_enemies), isWing);
   ASSERT_NE(wing, std::end(g_enemies));
   EXPECT_FLOAT_EQ(wing->x, 627.0f);
   EXPECT_FLOAT_EQ(wing->y, 85.0f + 42 + 170);
