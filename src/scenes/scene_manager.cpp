@@ -25,7 +25,7 @@ bool SceneManager::StepScenes() {
       currentScene->ReleaseResources(false);
       currentScene.reset();  // gone before the next scene is even constructed
     }
-    currentScene = CreateScene(requestedScene);
+    currentScene = factory(requestedScene);
     if (!currentScene) {
       // An id without a class: the program runs on with no scene.
       requestedScene = None;

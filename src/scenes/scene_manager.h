@@ -6,11 +6,16 @@
 
 #include "scenes/scene.h"
 
+// The factory: a new scene for the id, or null for ids without a class.
+std::unique_ptr<CScene> CreateScene(SceneId id);
+
 struct SceneManager {
   std::unique_ptr<CScene> currentScene;
   SceneId requestedScene = None;
   bool keepCurrent = false;
   std::vector<std::unique_ptr<CScene>> suspended;  // oldest first
+  // Makes the scene for a request; CreateScene unless a test puts its own in.
+  std::unique_ptr<CScene> (*factory)(SceneId) = CreateScene;
 
   void RequestScene(SceneId id, bool keep);
   bool ReturnToSuspendedScene();
@@ -28,6 +33,3 @@ extern SceneManager g_sceneManager;
 
 void RequestScene(SceneId id, bool keep);
 bool ReturnToSuspendedScene();
-
-// The factory: a new scene for the id, or null for ids without a class.
-std::unique_ptr<CScene> CreateScene(SceneId id);

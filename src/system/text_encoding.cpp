@@ -11,7 +11,10 @@ namespace {
 size_t SjisCharLength(std::string_view s) {
   const auto lead = static_cast<unsigned char>(s[0]);
   const bool doubleByte = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-  return doubleByte && s.size() >= 2 ? 2 : 1;
+  if (!doubleByte || s.size() < 2) return 1;
+  const auto trail = static_cast<unsigned char>(s[1]);
+  const bool validTrail = (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC);
+  return validTrail ? 2 : 1;  // a bad trail byte is left to be read again on its own
 }
 
 size_t Utf8CharLength(std::string_view s) {

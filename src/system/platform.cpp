@@ -1,0 +1,3 @@
+#include "system/platform.h"
+
+IPlatform* g_platform = nullptr;

@@ -1,0 +1,105 @@
+#include "app/time.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "fakes/fake_clock.h"
+
+namespace {
+
+class PacingTest : public ::testing::Test {
+ protected:
+  PacingTest() : time(&clock) { Restart(50); }
+  // Starts the schedule at the clock's present time (the read itself moves the fake clock on).
+  void Restart(int fps) {
+    time.SetFps(fps);
+    time.Restart();
+    clock.now = time.frameBase;
+  }
+  // A frame whose work took `ms` milliseconds, then the wait; returns the wait's sleeps.
+  std::vector<uint32_t> Frame(uint32_t ms) {
+    clock.sleeps.clear();
+    clock.Advance(ms);
+    time.WaitFrame();
+    return clock.sleeps;
+  }
+  FakeClock clock{5000};
+  CTime time;
+};
+
+}  // namespace
+
+TEST(FramePeriod, IsStoredInSixteenSixteenFixedPoint) {
+  FakeClock clock;
+  CTime time(&clock);
+  EXPECT_EQ(time.targetFps, 60);
+  EXPECT_EQ(time.framePeriod, 0x0010AAAAu);
+  time.SetFps(50);
+  EXPECT_EQ(time.framePeriod, 0x00140000u);
+  time.SetFps(0);
+  EXPECT_EQ(time.framePeriod, 0u);
+}
+
+TEST_F(PacingTest, EarlyFrameSleepsThenSpinsToTheBoundary) {
+  const uint32_t base = time.frameBase;
+  EXPECT_EQ(Frame(5), (std::vector<uint32_t>{12}));  // 15 ms left: sleep 12, spin 3
+  EXPECT_EQ(time.frameBase, base + 20);
+  EXPECT_GE(clock.now, base + 20);
+  EXPECT_LE(clock.now, base + 21);
+}
+
+TEST_F(PacingTest, NearlyFinishedFrameOnlySpins) {
+  const uint32_t base = time.frameBase;
+  EXPECT_TRUE(Frame(18).empty());  // 2 ms early
+  EXPECT_EQ(time.frameBase, base + 20);
+  EXPECT_GE(clock.now, base + 20);
+}
+
+TEST_F(PacingTest, LateFrameKeepsTheSchedule) {
+  const uint32_t base = time.frameBase;
+  EXPECT_TRUE(Frame(25).empty());  // over = 5
+  EXPECT_EQ(time.frameBase, base + 20);
+  // The next frame may be 5 ms shorter: 12 ms of work ends 3 ms early.
+  EXPECT_TRUE(Frame(12).empty());
+  EXPECT_EQ(time.frameBase, base + 40);
+}
+
+TEST_F(PacingTest, FarLateFrameDropsTheBacklog) {
+  const uint32_t base = time.frameBase;
+  clock.Advance(30);  // over = 10
+  const uint32_t now = clock.now;
+  time.WaitFrame();
+  EXPECT_EQ(time.frameBase, now - 7);
+  EXPECT_NE(time.frameBase, base + 20);
+  // After a pause of seconds there is no burst of fast frames either.
+  clock.Advance(5000);
+  const uint32_t later = clock.now;
+  time.WaitFrame();
+  EXPECT_EQ(time.frameBase, later - 7);
+}
+
+TEST_F(PacingTest, SixtyFramesPerSecondAlternatesSixteenAndSeventeen) {
+  Restart(60);
+  std::vector<uint32_t> periods;
+  for (int i = 0; i < 9; ++i) {
+    const uint32_t before = time.frameBase;
+    Frame(1);
+    periods.push_back(time.frameBase - before);
+  }
+  EXPECT_EQ(periods, (std::vector<uint32_t>{16, 17, 16, 17, 17, 16, 17, 17, 16}));
+}
+
+TEST_F(PacingTest, WrapOfTheMillisecondClock) {
+  clock.now = 0xFFFFFFF0u;
+  Restart(50);
+  EXPECT_EQ(Frame(4), (std::vector<uint32_t>{13}));
+  EXPECT_EQ(time.frameBase, 0xFFFFFFF0u + 20u);
+}
+
+TEST_F(PacingTest, ZeroFpsNeverWaits) {
+  time.SetFps(0);
+  const uint32_t base = time.frameBase;
+  EXPECT_TRUE(Frame(1).empty());
+  EXPECT_EQ(time.frameBase, base);
+}
