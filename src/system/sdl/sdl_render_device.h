@@ -34,17 +34,20 @@ class RendererResource {
 
 class SdlTexture final : public ITexture, public RendererResource {
  public:
-  SdlTexture(SdlRenderDevice& device, SDL_Texture* texture, int width, int height);
+  SdlTexture(SdlRenderDevice& device, SDL_Texture* texture, int width, int height, bool opaque);
   ~SdlTexture() override;
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   SDL_Texture* Handle() const { return texture_; }
+  // Every texel is opaque: drawn without transparency, the copy needs no blending.
+  bool IsOpaque() const { return opaque_; }
   void DropTextures() override;
 
  private:
   SDL_Texture* texture_;
   int width_;
   int height_;
+  bool opaque_;
 };
 
 class SdlRenderDevice final : public IRenderDevice {
@@ -75,6 +78,12 @@ class SdlRenderDevice final : public IRenderDevice {
   bool CopyModulated(SDL_Texture* texture, const SDL_Rect* src, const SDL_FRect& dst, uint32_t argb,
                      double angleDegrees = 0);
 
+  // Quads drawn by each path since the device was made (for measurements).
+  struct PathCounts {
+    uint64_t copies = 0, rotated = 0, geometry = 0;
+  };
+  const PathCounts& Counts() const { return counts_; }
+
  private:
   friend class RendererResource;
   explicit SdlRenderDevice(SDL_Window* window) : window_(window) {}
@@ -82,6 +91,7 @@ class SdlRenderDevice final : public IRenderDevice {
   bool CreateRenderer();
   void DestroyRenderer();
   bool DrawGeometry(SDL_Texture* texture, const SpriteVertex (&v)[4]);
+  bool DrawCopy(const SdlTexture* texture, const SDL_Rect& src, const SDL_FRect& dst, uint32_t argb);
   bool PresentPicture(int outputWidth, int outputHeight);
   SDL_Texture* Upscaled(int width, int height);
 
@@ -92,4 +102,5 @@ class SdlRenderDevice final : public IRenderDevice {
   SDL_Texture* upscaled_ = nullptr;  // the whole-factor enlargement, when the output needs one
   bool lost_ = false;
   std::vector<RendererResource*> resources_;
+  PathCounts counts_;
 };

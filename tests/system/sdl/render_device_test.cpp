@@ -40,6 +40,8 @@ class RenderDeviceTest : public ::testing::Test {
     return device_->CreateTexture(w, h, pixels.data());
   }
 
+  SdlRenderDevice::PathCounts Counts() const { return static_cast<SdlRenderDevice*>(device_)->Counts(); }
+
   std::unique_ptr<IWindow> window_;
   IRenderDevice* device_ = nullptr;
 };
@@ -122,7 +124,9 @@ TEST_F(RenderDeviceTest, RotatedQuadTurnsClockwiseAboutItsCentre) {
     v.x = 400 - dy;
     v.y = 300 + dx;
   }
+  const auto before = Counts();
   const auto picture = Frame(0xFF000000, [&] { EXPECT_TRUE(device_->DrawQuad(texture.get(), quad.v)); });
+  EXPECT_EQ(Counts().rotated, before.rotated + 1);
   EXPECT_EQ(PixelAt(picture, 400, 210), 0xFF00FF00u);
   EXPECT_EQ(PixelAt(picture, 400, 390), 0xFF00FF00u);
   EXPECT_EQ(PixelAt(picture, 330, 300), 0xFF000000u);
@@ -217,8 +221,11 @@ TEST_F(RenderDeviceTest, CopyAndGeometryPathsAgreeAndAreTimed) {
       return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count() / c.quads;
     };
     std::vector<uint32_t> copyPicture, geometryPicture;
+    const auto before = Counts();
     const double copyMicros = timeQuads(copy, copyPicture);
     const double geometryMicros = timeQuads(geometry, geometryPicture);
+    EXPECT_EQ(Counts().copies - before.copies, static_cast<uint64_t>(c.quads + 1)) << c.name;
+    EXPECT_EQ(Counts().geometry - before.geometry, static_cast<uint64_t>(c.quads + 1)) << c.name;
     std::printf("%-40s copy %8.1f us  geometry %8.1f us  (%.1fx)\n", c.name, copyMicros, geometryMicros,
                 geometryMicros / copyMicros);
     for (int y : {0, c.size / 2, c.size - 1})
