@@ -1,0 +1,165 @@
+// The menu pictures, checked where the scenes depend on them: labels that pulse about their
+// centre, panels pale enough for black text, highlight copies that cover the plain labels, a
+// volume gauge that may be squeezed, and reward pictures that are told apart.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <string>
+
+#include "decoded.h"
+#include "rects.h"
+
+namespace {
+
+const Image& Sheet(int id) {
+  static std::map<int, Image> cache;
+  auto it = cache.find(id);
+  if (it == cache.end()) it = cache.emplace(id, DecodeDib(EmbeddedBitmap(id))).first;
+  return it->second;
+}
+
+struct Box { int x, y, w, h; };
+
+std::string Where(int id, Box b) {
+  return std::to_string(id) + " (" + std::to_string(b.x) + "," + std::to_string(b.y) + "," +
+         std::to_string(b.w) + "," + std::to_string(b.h) + ")";
+}
+
+// Perceived brightness, 0..255.
+double Luma(uint32_t argb) {
+  return 0.299 * ((argb >> 16) & 255) + 0.587 * ((argb >> 8) & 255) + 0.114 * (argb & 255);
+}
+
+// Lettering outlines are dark ink; plate faces, rims and paper are all much lighter.
+constexpr double kInkLuma = 100;
+
+TEST(MenuLabels, LettersAreCentredInTheirPlates) {
+  // The highlighted item is scaled about its cell's centre, so off-centre lettering wobbles.
+  const Box items[] = {
+      {430, 253, 322, 48}, {430, 301, 322, 48}, {430, 349, 322, 48}, {430, 493, 322, 48}};
+  const Box howTo[] = {{0, 144, 322, 48}, {0, 192, 322, 48}, {0, 240, 322, 48},
+                       {0, 288, 322, 48}};
+  auto check = [](int id, Box cell) {
+    // Skip the plate's own outline and rim along the edges.
+    const int inset = 8;
+    int left = cell.w, right = -1, top = cell.h, bottom = -1;
+    for (int y = inset; y < cell.h - inset; ++y)
+      for (int x = inset; x < cell.w - inset; ++x) {
+        uint32_t p = Sheet(id).At(cell.x + x, cell.y + y);
+        if (IsTransparent(p) || Luma(p) >= kInkLuma) continue;
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+    ASSERT_GE(right, left) << "no lettering in " << Where(id, cell);
+    EXPECT_NEAR((left + right) / 2.0, (cell.w - 1) / 2.0, 2.0) << Where(id, cell);
+    EXPECT_NEAR((top + bottom) / 2.0, (cell.h - 1) / 2.0, 2.5) << Where(id, cell);
+    EXPECT_GT(right - left, cell.w / 4) << "lettering too small in " << Where(id, cell);
+  };
+  for (Box b : items) check(124, b);
+  for (Box b : howTo) check(116, b);
+  check(117, {0, 0, 320, 47});
+}
+
+// Every pixel of the box is opaque and at least this bright.
+void ExpectPale(int id, Box box, double minLuma) {
+  int dark = 0, transparent = 0;
+  for (int y = box.y; y < box.y + box.h; ++y)
+    for (int x = box.x; x < box.x + box.w; ++x) {
+      uint32_t p = Sheet(id).At(x, y);
+      transparent += IsTransparent(p);
+      dark += !IsTransparent(p) && Luma(p) < minLuma;
+    }
+  EXPECT_EQ(transparent, 0) << Where(id, box);
+  EXPECT_EQ(dark, 0) << Where(id, box);
+}
+
+TEST(MenuPanels, BlackTextLandsOnPaleGround) {
+  ExpectPale(114, {32, 24, 736, 336}, 200);   // reading text area of the panel
+  ExpectPale(124, {60, 262, 330, 78}, 180);   // the title's typed description, inside the rim
+  ExpectPale(126, {208, 554, 384, 33}, 200);  // the game-over comment
+  ExpectPale(128, {776, 96, 24, 320}, 180);   // reading text overrunning the panel
+}
+
+TEST(OptionSheet, HighlightedLabelsCoverThePlainOnes) {
+  // Drawn over the panel's label at the same spot: any ink of the plain label outside the
+  // highlight's opaque pixels would show as a ghost around it.
+  struct Pair { Box plain, lit; };
+  const Pair pairs[] = {{{56, 104, 128, 48}, {0, 504, 128, 48}},
+                        {{56, 152, 88, 48}, {128, 504, 88, 48}},
+                        {{56, 232, 96, 48}, {216, 504, 96, 48}}};
+  const Image& sheet = Sheet(123);
+  for (const Pair& pair : pairs) {
+    int plainInk = 0, uncovered = 0;
+    for (int y = 0; y < pair.plain.h; ++y)
+      for (int x = 0; x < pair.plain.w; ++x) {
+        uint32_t plain = sheet.At(pair.plain.x + x, pair.plain.y + y);
+        if (IsTransparent(plain) || Luma(plain) >= kInkLuma) continue;
+        ++plainInk;
+        uncovered += IsTransparent(sheet.At(pair.lit.x + x, pair.lit.y + y));
+      }
+    EXPECT_GT(plainInk, 100) << "no label on the panel at " << Where(123, pair.plain);
+    EXPECT_EQ(uncovered, 0) << Where(123, pair.lit);
+  }
+}
+
+TEST(OptionSheet, VolumeGaugeIsUniformAlongItsLength) {
+  // The game squeezes the gauge to the volume's share of its width: every column must look
+  // the same, or a low volume shows a squashed picture instead of a shorter bar.
+  const Image& sheet = Sheet(123);
+  for (int y = 424; y < 456; ++y)
+    for (int x = 9; x < 408; ++x)
+      ASSERT_EQ(sheet.At(x, y), sheet.At(8, y)) << "row " << y << " column " << x;
+}
+
+TEST(OptionSheet, GaugeWellsAreEmptyAndFramed) {
+  // A full gauge (248..648) exactly fills its well; the frame lies just outside it.
+  const Image& sheet = Sheet(123);
+  for (int wellY : {112, 160}) {
+    const uint32_t wellColour = sheet.At(250, wellY + 2);
+    EXPECT_NE(sheet.At(248 + 400 + 3, wellY + 16), sheet.At(647, wellY + 16))
+        << "no frame right of the well at y " << wellY;
+    EXPECT_NE(sheet.At(244, wellY + 16), sheet.At(248, wellY + 16))
+        << "no frame left of the well at y " << wellY;
+    // Along its top row the well is one colour: nothing printed in it.
+    for (int x = 248; x < 648; ++x) ASSERT_EQ(sheet.At(x, wellY + 2), wellColour) << x;
+  }
+}
+
+// Mean absolute RGB difference of two equal-sized pictures.
+double PictureDifference(const Image& a, const Image& b) {
+  double sum = 0;
+  for (int y = 0; y < a.height; ++y)
+    for (int x = 0; x < a.width; ++x)
+      for (int shift = 0; shift <= 16; shift += 8)
+        sum += std::abs(int((a.At(x, y) >> shift) & 255) - int((b.At(x, y) >> shift) & 255));
+  return sum / (a.width * a.height * 3.0);
+}
+
+TEST(RewardPictures, EveryGradeHasItsOwnPicture) {
+  const int ids[] = {101, 102, 103, 104};
+  for (int i = 0; i < 4; ++i)
+    for (int j = i + 1; j < 4; ++j)
+      EXPECT_GT(PictureDifference(Sheet(ids[i]), Sheet(ids[j])), 20.0)
+          << ids[i] << " and " << ids[j] << " look alike";
+}
+
+TEST(RewardPictures, CgTilesShowTheirGradesPicture) {
+  // Tiles of one grade share a thumbnail; tiles of different grades do not.
+  const Image& tiles = Sheet(120);
+  auto tile = [&](int row, int col) {
+    Image cut;
+    cut.width = 180 - 16;
+    cut.height = 60;
+    for (int y = 0; y < cut.height; ++y)
+      for (int x = 0; x < cut.width; ++x)
+        cut.argb.push_back(tiles.At(col * 180 + 8 + x, row * 120 + 40 + y));
+    return cut;
+  };
+  for (int col = 0; col < 4; ++col) {
+    EXPECT_LT(PictureDifference(tile(0, col), tile(2, col)), 2.0) << "grade " << col;
+    EXPECT_GT(PictureDifference(tile(0, col), tile(0, (col + 1) % 4)), 15.0) << "grade " << col;
+  }
+}
+
+}  // namespace
