@@ -5,24 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "app/automation.h"
 #include "app/moravin.h"
 #include "app/options.h"
 #include "system/embedded_resources.h"
 #include "system/sdl/sdl_platform.h"
 
 namespace {
-
-// Closes the window after a number of frames, as the user would with the close button.
-class FrameLimit : public IFrameObserver {
- public:
-  explicit FrameLimit(uint32_t frames) : frames_(frames) {}
-  void AfterFrame(uint32_t frame) override {
-    if (frames_ != 0 && frame == frames_ && g_app && g_app->window) g_app->window->PostClose();
-  }
-
- private:
-  uint32_t frames_;
-};
 
 // Reads the command line. Returns -1 when the game should run, else the exit code (after the
 // help, the version or a message on stderr).
@@ -46,17 +35,23 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<IMessageBox> messageBox = CreateSdlMessageBox(options.headless);
   g_messageBox = messageBox.get();
-  std::unique_ptr<IPlatform> platform = CreateSdlPlatform({options.headless});
-  if (!platform) return -1;
+  Automation automation;
+  if (std::string error; !automation.Start(options, error)) {
+    std::fprintf(stderr, "moravin: %s\n", error.c_str());
+    return 2;
+  }
+  std::unique_ptr<IPlatform> sdl = CreateSdlPlatform({options.headless});
+  if (!sdl) return -1;
+  std::unique_ptr<IPlatform> platform = automation.WrapPlatform(*sdl);
   g_platform = platform.get();
   g_resources = &EmbeddedResources();
 
-  FrameLimit frameLimit(options.frameLimit);
   int exitCode = -1;
   {
-    CMoravin game(options.run, &frameLimit);
+    CMoravin game(options.run, &automation);
     if (game.Create()) exitCode = game.Run();
   }
+  automation.Finish();
   g_platform = nullptr;
   g_messageBox = nullptr;
   return exitCode;

@@ -1,11 +1,13 @@
 #include "app/trace.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
 #include "game/charactor.h"
 #include "game/enemies.h"
 #include "game/play.h"
+#include "platform/sound.h"
 #include "save/save_data.h"
 #include "scenes/cg_room.h"
 #include "scenes/game_over.h"
@@ -239,6 +241,18 @@ void WriteSaveRecord(JsonWriter& json, const SaveData& save) {
   json.IntField("inGameMenu", save.inGameMenu);
 }
 
+// The WAVE ids playing now, in increasing order so that the line does not depend on the order
+// in which scenes loaded their sounds.
+void WritePlayingSounds(JsonWriter& json) {
+  constexpr int kMaxListed = 64;
+  int ids[kMaxListed];
+  int count = PlayingSoundIds(ids, kMaxListed);
+  std::sort(ids, ids + count);
+  json.BeginArray();
+  for (int i = 0; i < count; ++i) json.Int(ids[i]);
+  json.EndArray();
+}
+
 }  // namespace
 
 void WriteTraceFrame(JsonWriter& json, uint32_t frame) {
@@ -253,8 +267,7 @@ void WriteTraceFrame(JsonWriter& json, uint32_t frame) {
   static const SaveData kNoRecord{};
   WriteSaveRecord(json, g_saveData ? *g_saveData : kNoRecord);
   json.Key("sounds");
-  json.BeginArray();
-  json.EndArray();
+  WritePlayingSounds(json);
   json.Key("state");
   WriteSceneState(json, g_sceneManager.currentScene.get());
   json.EndObject();

@@ -118,6 +118,18 @@ TEST_F(TraceTest, SaveRecordValues) {
   EXPECT_EQ(line["inGameMenu"], 1);
 }
 
+TEST_F(TraceTest, SoundsPlayingNowInIncreasingOrder) {
+  CSound music, cursor, idle;
+  ASSERT_TRUE(LoadSound(music, 208, audio, true));
+  ASSERT_TRUE(LoadSound(cursor, 205, audio, false));
+  ASSERT_TRUE(LoadSound(idle, 206, audio, false));
+  SoundPlay(music);
+  SoundPlay(cursor);
+  EXPECT_EQ(Frame(1)["sounds"], json::parse("[205,208]"));
+  SoundStop(music);
+  EXPECT_EQ(Frame(2)["sounds"], json::parse("[205]"));
+}
+
 TEST_F(TraceTest, PlaySceneStateAndLiveCharacters) {
   auto play = std::make_unique<CPlay>();
   play->phase = PhaseCaught;
