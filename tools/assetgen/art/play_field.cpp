@@ -155,16 +155,16 @@ constexpr int kColumnHeight = 510;
 
 // A chevron pointing up (dir -1) or down (dir +1) with its tip at (cx, tipY).
 void Chevron(cairo_t* cr, double cx, double tipY, int dir) {
-  cairo_move_to(cr, cx - 11, tipY - dir * 9);
+  cairo_move_to(cr, cx - 13, tipY - dir * 10);
   cairo_line_to(cr, cx, tipY);
-  cairo_line_to(cr, cx + 11, tipY - dir * 9);
+  cairo_line_to(cr, cx + 13, tipY - dir * 10);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   SetColor(cr, kCoral);
-  cairo_set_line_width(cr, 8);
+  cairo_set_line_width(cr, 9);
   cairo_stroke_preserve(cr);
   SetColor(cr, kLemon);
-  cairo_set_line_width(cr, 4);
+  cairo_set_line_width(cr, 4.5);
   cairo_stroke(cr);
 }
 
@@ -172,19 +172,19 @@ void Chevron(cairo_t* cr, double cx, double tipY, int dir) {
 // bob towards the ends, and white lights that run down both rails (one light every 128 px,
 // moved 32 px per frame, so the four frames loop).
 void DrawCursorFrame(cairo_t* cr, int frame) {
-  const double inset = 3.5;
+  const double inset = 4.5;
   art::RoundedRectPath(cr, inset, inset, kColumnWidth - 2 * inset, kColumnHeight - 2 * inset,
                        10);
   SetColor(cr, kCoral);
-  cairo_set_line_width(cr, 7);
+  cairo_set_line_width(cr, 9);
   cairo_stroke_preserve(cr);
   SetColor(cr, kLemon);
-  cairo_set_line_width(cr, 3.5);
+  cairo_set_line_width(cr, 4.5);
   cairo_stroke(cr);
 
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   SetColor(cr, kWhite);
-  cairo_set_line_width(cr, 3.5);
+  cairo_set_line_width(cr, 4.5);
   for (int y = 24 + frame * 32; y < kColumnHeight - 24; y += 128) {
     for (double x : {inset, kColumnWidth - inset}) {
       cairo_move_to(cr, x, y);
@@ -194,8 +194,8 @@ void DrawCursorFrame(cairo_t* cr, int frame) {
   cairo_stroke(cr);
 
   static constexpr double kBob[] = {0, 1.5, 3, 1.5};
-  Chevron(cr, kColumnWidth / 2.0, 16 - kBob[frame], -1);
-  Chevron(cr, kColumnWidth / 2.0, kColumnHeight - 16 + kBob[frame], 1);
+  Chevron(cr, kColumnWidth / 2.0, 18 - kBob[frame], -1);
+  Chevron(cr, kColumnWidth / 2.0, kColumnHeight - 18 + kBob[frame], 1);
 }
 
 }  // namespace
