@@ -37,6 +37,7 @@ struct Pose {
 };
 
 constexpr Rgb kLegs = rgb(0x5b4a86);  // plum tights under the tunic
+constexpr Rgb kBelt = rgb(0xffd24a);
 
 constexpr double kHipX = 41;
 constexpr double kGroundRow = 83;  // the lowest sole pixel row
@@ -117,16 +118,16 @@ void DrawTunic(cairo_t* cr) {
   cairo_curve_to(cr, 7, -12, 6.5, -16, 3.5, -17);
   cairo_close_path(cr);
   FillLit(cr, kTunic);
-  // Hem trim and belt with a buckle.
+  // Hem trim and belt with a buckle, lemon as in the menu pictures.
   cairo_move_to(cr, -10, 0.2);
   cairo_curve_to(cr, -4, 2.6, 4, 2.6, 10, 0.2);
   SetColor(cr, kLemon);
   cairo_set_line_width(cr, 1.6);
   cairo_stroke(cr);
   cairo_rectangle(cr, -9.1, -6.5, 17.4, 3.2);
-  FillFlat(cr, kBoot, 1.2);
+  FillFlat(cr, kBelt, 1.2);
   cairo_rectangle(cr, 1.5, -7, 3.4, 4.2);
-  FillFlat(cr, kLemon, 1);
+  FillFlat(cr, Mix(kBelt, kBoot, 0.5), 1);
   // Collar.
   cairo_move_to(cr, -4.5, -16.5);
   cairo_line_to(cr, 0, -12.5);
