@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "system/clock.h"
@@ -20,6 +21,7 @@ class FakeClock : public IClock {
   void Sleep(uint32_t ms) override {
     sleeps.push_back(ms);
     now += ms;
+    if (onSleep) onSleep(ms);
   }
   void Advance(uint32_t ms) { now += ms; }
 
@@ -27,4 +29,5 @@ class FakeClock : public IClock {
   uint32_t advancePerRead = 1;
   int reads = 0;
   std::vector<uint32_t> sleeps;
+  std::function<void(uint32_t ms)> onSleep;  // lets a test act while the program sleeps
 };

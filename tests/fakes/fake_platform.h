@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "fakes/fake_audio.h"
@@ -16,7 +17,8 @@ struct FakeWindowState {
   std::deque<WindowEvent> events;
   bool created = false;
   bool alive = false;       // created and not yet destroyed
-  WindowDesc desc;          // as created (the title and icon pointers are only valid then)
+  WindowDesc desc;          // as created (its pointers are only valid during the creation)
+  std::string title;        // UTF-8
   std::vector<uint32_t> icon;
   bool windowed = true;
   std::vector<bool> setWindowedCalls;  // argument of every SetWindowed
@@ -67,6 +69,7 @@ class FakePlatform : public IPlatform {
     if (failWindow) return nullptr;
     window.created = window.alive = true;
     window.desc = desc;
+    window.title = desc.utf8Title ? desc.utf8Title : "";
     window.windowed = desc.windowed;
     if (desc.iconArgb) window.icon.assign(desc.iconArgb, desc.iconArgb + desc.iconSize * desc.iconSize);
     return std::make_unique<FakeWindow>(window, device);

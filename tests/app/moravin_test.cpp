@@ -1,0 +1,317 @@
+#include "app/moravin.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+#include "fakes/fake_message_box.h"
+#include "fakes/fake_platform.h"
+#include "fakes/fake_resources.h"
+#include "platform/sprite.h"
+#include "scenes/logo.h"
+#include "scenes/scene_manager.h"
+#include "system/random.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Calls back after every frame; the test decides there what happens next.
+class FrameScript : public IFrameObserver {
+ public:
+  std::function<void(uint32_t frame)> after;
+  void AfterFrame(uint32_t frame) override {
+    if (after) after(frame);
+  }
+};
+
+class MoravinTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    oldDir_ = fs::current_path();
+    dir_ = fs::temp_directory_path() /
+           (std::string("moravin_app_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    fs::current_path(dir_);
+    g_platform = &platform;
+    g_resources = &resources;
+    g_messageBox = &messages;
+    g_sceneManager.Clear();
+  }
+  void TearDown() override {
+    g_sceneManager.Clear();
+    g_platform = nullptr;
+    g_resources = nullptr;
+    g_messageBox = nullptr;
+    g_device = nullptr;
+    g_soundBank = nullptr;
+    g_saveData = nullptr;
+    fs::current_path(oldDir_);
+    fs::remove_all(dir_);
+  }
+
+  // Closes the window after `frames` frames, as the user would.
+  void CloseAfter(uint32_t frames) {
+    script.after = [this, frames](uint32_t frame) {
+      if (frame == frames) platform.window.Post(WindowEventType::Close);
+    };
+  }
+  std::vector<uint8_t> SaveFile() const {
+    std::ifstream in("SaveData.dat", std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  CLogo* LogoScene() const { return dynamic_cast<CLogo*>(g_sceneManager.currentScene.get()); }
+
+  FakePlatform platform;
+  FakeResources resources;
+  RecordingMessageBox messages;
+  FrameScript script;
+  fs::path dir_, oldDir_;
+};
+
+}  // namespace
+
+TEST_F(MoravinTest, ConfiguresTheShellForTheGame) {
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  EXPECT_EQ(platform.window.title, reinterpret_cast<const char*>(u8"もらびん！"));
+  EXPECT_EQ(platform.window.desc.clientWidth, 800);
+  EXPECT_EQ(platform.window.desc.clientHeight, 600);
+  EXPECT_TRUE(platform.window.desc.windowed);
+  ASSERT_EQ(platform.window.icon.size(), 32u * 32u);
+  EXPECT_EQ(platform.window.icon[0], 0xFF3060C0u);
+  EXPECT_EQ(game.time.targetFps, 50);
+  EXPECT_EQ(game.time.framePeriod, 0x00140000u);
+  EXPECT_EQ(game.clearColor, 0x00808080u);
+  EXPECT_EQ(g_sceneManager.requestedScene, Logo);
+  EXPECT_EQ(g_saveData, &game.saveData);
+  EXPECT_EQ(platform.device.LiveFonts(), 6);
+  // First run: a fresh file of 40 zero bytes and the check value 39 30 00 00.
+  std::vector<uint8_t> fresh(40, 0);
+  fresh.insert(fresh.end(), {0x39, 0x30, 0, 0});
+  EXPECT_EQ(SaveFile(), fresh);
+  EXPECT_EQ(g_app, &game);
+  // A second application cannot be created while this one exists.
+  CMoravin second;
+  EXPECT_FALSE(second.Create());
+}
+
+TEST_F(MoravinTest, RunsTheLogoAndStoresTheSettingsWhenClosed) {
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  CloseAfter(270);
+  EXPECT_EQ(game.Run(), 0);
+  EXPECT_EQ(game.framesRun, 270u);
+  EXPECT_EQ(g_app, nullptr);
+  EXPECT_GE(platform.window.hides, 1);
+  EXPECT_FALSE(platform.window.alive);
+  // Every frame was cleared grey and presented; the logo drew itself.
+  EXPECT_EQ(platform.device.presents, 270);
+  EXPECT_EQ(platform.device.clears.back(), 0x00808080u);
+  // The logo set ruleTopic to -1 on its way to the title; shutdown stored it.
+  const std::vector<uint8_t> bytes = SaveFile();
+  ASSERT_EQ(bytes.size(), 44u);
+  EXPECT_EQ(bytes[16], 0xFF);
+  // Nothing is left on the device.
+  EXPECT_EQ(platform.device.LiveTextures(), 0);
+  EXPECT_EQ(platform.device.LiveFonts(), 0);
+  EXPECT_EQ(SpriteTextureCount(), 0u);
+}
+
+TEST_F(MoravinTest, FramesArePacedToFiftyPerSecond) {
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  const uint32_t start = game.time.frameBase;
+  CloseAfter(50);
+  game.Run();
+  const uint32_t elapsed = platform.clock.now - start;
+  EXPECT_GE(elapsed, 1000u);
+  EXPECT_LE(elapsed, 1010u);
+}
+
+TEST_F(MoravinTest, UnusableSaveFileStopsTheStart) {
+  fs::create_directory("SaveData.dat");  // can be neither read nor replaced
+  CMoravin game;
+  EXPECT_FALSE(game.Create());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text,
+            "セーブデータが作成できません\n正しくインストールされていない可能性があります");
+  EXPECT_EQ(messages.shown[0].caption, "ゲーム初期化エラー");
+  EXPECT_EQ(messages.shown[0].icon, MessageIcon::Error);
+  EXPECT_FALSE(platform.window.created);
+  EXPECT_EQ(g_app, nullptr);
+}
+
+TEST_F(MoravinTest, WindowAndDeviceFailuresShowTheirMessages) {
+  platform.failWindow = true;
+  {
+    CMoravin game;
+    EXPECT_FALSE(game.Create());
+  }
+  platform.failWindow = false;
+  platform.window.noDevice = true;
+  {
+    CMoravin game;
+    EXPECT_FALSE(game.Create());
+  }
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, "ウィンドウの初期化に失敗");
+  EXPECT_EQ(messages.shown[0].caption, "もらびん！");
+  EXPECT_EQ(messages.shown[1].text, "Direct3D初期化に失敗");
+  EXPECT_EQ(g_app, nullptr);
+}
+
+TEST_F(MoravinTest, NoKeyboardEndsTheRunBeforeTheLoop) {
+  platform.failKeyboard = true;
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  EXPECT_EQ(game.Run(), 0);
+  EXPECT_EQ(game.framesRun, 0u);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MoravinTest, AltEnterTogglesOnceAndFeedsNoButtonsThatFrame) {
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  int counterAfterToggle = -1;
+  script.after = [&](uint32_t frame) {
+    if (frame == 3) {
+      platform.keyboard.Press(dik::LMenu);
+      platform.keyboard.Press(dik::Return);
+    }
+    if (frame == 4) counterAfterToggle = LogoScene()->counter;
+    if (frame == 5) platform.keyboard.Release(dik::LMenu);  // Enter stays down
+    if (frame == 6) platform.window.Post(WindowEventType::Close);
+  };
+  game.Run();
+  // The toggle frame gave the logo no Confirm; the next frame's Enter is a fresh press.
+  EXPECT_EQ(counterAfterToggle, 4);
+  EXPECT_EQ(platform.window.setWindowedCalls, (std::vector<bool>{false}));
+  EXPECT_TRUE(game.saveData.fullScreen);
+  EXPECT_FALSE(game.windowed);
+  EXPECT_EQ(SaveFile()[4], 1);  // stored at shutdown
+  // The switch released every texture before the renderer was recreated.
+  EXPECT_EQ(platform.device.texturesAliveAtLastReset, 0);
+  EXPECT_EQ(platform.device.fontsAliveAtLastReset, 0);
+}
+
+TEST_F(MoravinTest, LogoSkipAfterTheToggleFrame) {
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  int counter = -1;
+  script.after = [&](uint32_t frame) {
+    if (frame == 2) {
+      platform.keyboard.Press(dik::RMenu);
+      platform.keyboard.Press(dik::Return);
+    }
+    if (frame == 4) {
+      counter = LogoScene()->counter;
+      platform.window.Post(WindowEventType::Close);
+    }
+  };
+  game.Run();
+  // Frame 3 toggled; frame 4 saw Confirm pressed and skipped to 40, then Update made it 41.
+  EXPECT_EQ(counter, 41);
+}
+
+TEST_F(MoravinTest, SavedFullScreenStartsInFullScreen) {
+  SaveData saved{};
+  saved.fullScreen = 1;
+  ASSERT_TRUE(StoreSaveData(saved));
+  platform.window.modes = {{640, 480, 60, 22}, {800, 600, 50, 21}};
+  CMoravin game;
+  ASSERT_TRUE(game.Create());
+  EXPECT_FALSE(platform.window.desc.windowed);
+  EXPECT_TRUE(platform.window.setWindowedCalls.empty());  // created in the mode, no switch
+}
+
+TEST_F(MoravinTest, FullScreenStartMovesToTheClosestMode) {
+  SaveData saved{};
+  saved.fullScreen = 1;
+  ASSERT_TRUE(StoreSaveData(saved));
+  platform.window.modes = {{1024, 768, 60, 22}, {800, 600, 60, 22}, {800, 600, 60, 23}};
+  CMoravin game;
+  ASSERT_TRUE(game.Create());
+  ASSERT_EQ(platform.window.setWindowedCalls, (std::vector<bool>{false}));
+  EXPECT_EQ(platform.window.lastFullScreenMode.width, 800);
+  EXPECT_EQ(platform.window.lastFullScreenMode.format, 22u);
+}
+
+TEST_F(MoravinTest, LostDeviceIsResetAndScenesReloaded) {
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  int beginsBefore = 0;
+  script.after = [&](uint32_t frame) {
+    if (frame == 5) {
+      platform.device.cooperativeLevel = DeviceStatus::NotReset;
+      platform.device.presentResults = {DeviceStatus::Lost};
+      beginsBefore = platform.device.beginScenes;
+    }
+    if (frame == 6) {
+      // Frame 6 ran its logic but drew nothing, and the present reset the device.
+      EXPECT_EQ(platform.device.beginScenes, beginsBefore);
+      EXPECT_EQ(LogoScene()->counter, 6);
+      platform.window.Post(WindowEventType::Close);
+    }
+  };
+  game.Run();
+  EXPECT_EQ(platform.device.resets, 1);
+  EXPECT_EQ(platform.device.texturesAliveAtLastReset, 0);
+  EXPECT_EQ(platform.device.fontsAliveAtLastReset, 0);
+  EXPECT_EQ(platform.device.log->texturesCreated, 2);  // the logo, then the logo again
+}
+
+TEST_F(MoravinTest, NoFramesWhileInactive) {
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  uint32_t framesWhenDeactivated = 0;
+  int idleSleeps = 0;
+  script.after = [&](uint32_t frame) {
+    if (frame == 3) {
+      platform.window.Post(WindowEventType::Deactivate);
+      framesWhenDeactivated = frame;
+    }
+    if (frame == 5) platform.window.Post(WindowEventType::Close);
+  };
+  platform.clock.onSleep = [&](uint32_t ms) {
+    if (ms != 100) return;
+    EXPECT_EQ(game.framesRun, framesWhenDeactivated);
+    if (++idleSleeps == 4) platform.window.Post(WindowEventType::Activate);
+  };
+  game.Run();
+  EXPECT_EQ(idleSleeps, 4);
+  EXPECT_EQ(game.framesRun, 5u);
+  EXPECT_GE(platform.keyboard.unacquires, 1);
+  EXPECT_GE(platform.keyboard.acquires, 2);  // at the start and on re-activation
+}
+
+TEST_F(MoravinTest, MaximisingSwitchesToFullScreenAndTheSettingSwitchesBack) {
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  script.after = [&](uint32_t frame) {
+    if (frame == 2) platform.window.Post(WindowEventType::Maximized);
+    if (frame == 4) platform.window.Post(WindowEventType::Close);
+  };
+  game.Run();
+  EXPECT_EQ(platform.window.setWindowedCalls, (std::vector<bool>{false, true}));
+  EXPECT_FALSE(game.saveData.fullScreen);
+}
+
+TEST_F(MoravinTest, RunSettingsSeedAndUnpacedFrames) {
+  RunSettings settings;
+  settings.seedGiven = true;
+  settings.seed = 1;
+  settings.fps = 0;
+  CMoravin game(settings, &script);
+  ASSERT_TRUE(game.Create());
+  EXPECT_EQ(GameRand(), 41);
+  CloseAfter(20);
+  const uint32_t start = platform.clock.now;
+  game.Run();
+  EXPECT_TRUE(platform.clock.sleeps.empty());
+  EXPECT_LT(platform.clock.now - start, 200u);
+}
