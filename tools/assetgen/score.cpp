@@ -139,7 +139,10 @@ Stereo Play(const Score& score, int rate, size_t total) {
 
 Stereo PerformLoop(const Score& score, int rate, size_t frames, double tailSeconds) {
   const size_t total = frames + static_cast<size_t>(tailSeconds * rate);
-  const Stereo played = Play(score, rate, total);
+  Stereo played = Play(score, rate, total);
+  // Whatever still rings at the very end of the tail (a faint reverb) is faded out, so that
+  // cutting it leaves no step inside the loop.
+  FadeOutEnd(played, 0.5);
   Stereo out(rate, frames);
   for (size_t i = 0; i < total; ++i) {
     out.left[i % frames] += played.left[i];

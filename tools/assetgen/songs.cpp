@@ -8,10 +8,9 @@ namespace {
 
 // General MIDI programs (counted from 0) and drum keys.
 enum Program {
-  kBrightPiano = 1, kElectricPiano = 4, kCelesta = 8, kGlockenspiel = 9, kMusicBox = 10,
+  kBrightPiano = 1, kElectricPiano = 4, kGlockenspiel = 9, kMusicBox = 10,
   kVibraphone = 11, kMarimba = 12, kNylonGuitar = 24, kFingerBass = 33, kFretlessBass = 35,
   kPizzicato = 45, kStrings = 48, kSlowStrings = 49, kTrumpet = 56, kBrass = 61, kFlute = 73,
-  kOcarina = 79,
 };
 enum Drum { kKick = 36, kSideStick = 37, kSnare = 38, kClosedHat = 42, kPedalHat = 44,
             kOpenHat = 46, kCrash = 49, kRide = 51, kTambourine = 54, kTriangle = 81 };
@@ -34,7 +33,7 @@ struct Chord {
 void LivelyBass(Score& s, double beat, const Chord& c) {
   static constexpr struct { double at, len; int step; } kFigure[] = {
       {0, 0.75, 0}, {0.75, 0.25, 0}, {1, 0.5, 12}, {1.5, 0.5, 7},
-      {2, 0.75, 0}, {2.75, 0.25, 0}, {3, 0.5, 12}, {3.5, 0.5, 10}};
+      {2, 0.75, 0}, {2.75, 0.25, 0}, {3, 0.5, 12}, {3.5, 0.5, 7}};
   for (const auto& f : kFigure) {
     if (f.at >= c.beats) break;
     s.AddNote(kBass, beat + f.at, f.len * 0.85, c.root + f.step, f.at == 0 ? 100 : 86);
@@ -68,7 +67,7 @@ Stereo PlayMusic(int rate, size_t frames) {
   s.secondsPerBeat = SecondsPerBeat(frames, rate, kBars * 4);  // about 136 BPM
   s.instruments = {{kLead, kMarimba, 112, 70, 40},  {kChords, kPizzicato, 86, 44, 50},
                    {kBass, kFingerBass, 104, 64, 20}, {kSparkle, kGlockenspiel, 64, 84, 70},
-                   {kPad, kFlute, 62, 58, 60},       {kDrumChannel, 0, 92, 64, 30}};
+                   {kPad, kStrings, 58, 58, 70},     {kDrumChannel, 0, 92, 64, 30}};
   constexpr int F2 = 41, G2 = 43, A2 = 45, Bb2 = 46, C2 = 36, D2 = 38;
   const Chord chords[] = {
       {F2, 4, 7, 4}, {C2, 4, 7, 4}, {D2, 3, 7, 4}, {Bb2, 4, 7, 4}, {F2, 4, 7, 4}, {C2, 4, 7, 4},
@@ -96,10 +95,10 @@ Stereo PlayMusic(int rate, size_t frames) {
       "G5:1 Bb5:1 C6:1 Bb5:0.5 A5:0.5 "
       "G5:1 E5:0.5 F5:0.5 G5:1.5 r:0.5";
   s.AddLine(kLead, 0, kMelody, 104, 0.85);
-  // A soft flute doubles the melody an octave down in the second half, for lift.
-  s.AddLine(kPad, 24, "D5:2 F5:2 Bb4:2 D5:2 G4:2 C5:2 E5:2 C5:1.5 r:0.5", 70, 0.95);
-  s.AddLine(kSparkle, 14, "F6:0.5 A6:0.5", 70);
-  s.AddLine(kSparkle, 30, "C7:0.5 E7:0.5", 70);
+  // Soft strings add a slow counter-line of chord tones in the second half, for lift.
+  s.AddLine(kPad, 24, "D4:2 F4:2 E4:2 G4:2 F4:2 A4:2 F4:2 D4:2 D4:2 E4:2 E4:2 r:2", 70, 0.95);
+  s.AddLine(kSparkle, 14, "D6:0.5 F6:0.5", 70);
+  s.AddLine(kSparkle, 30, "E6:0.5 G6:0.5", 70);
   s.AddLine(kSparkle, 46, "E6:0.5 G6:0.5 C7:0.5 r:0.5", 64);
   return PerformLoop(s, rate, frames);
 }
@@ -158,6 +157,7 @@ Stereo StartJingle(int rate, size_t frames) {
   s.AddLine(kLead, 2, "F4+A4+C5+F5:1.4", 112, 1.0);
   s.AddLine(kSparkle, 2, "F6:0.25 A6:0.25 C7:0.25 F7:0.5", 84);
   s.AddLine(kBass, 0, "C2:0.5 r:0.5 C2:0.5 r:0.5 F2:1.4", 104, 0.8);
+  // On the drum channel C2 is the kick and D2 the snare.
   s.AddLine(kDrumChannel, 0, "C2+D2:0.5 r:0.5 C2+D2:0.5 r:0.25 D2:0.25 D2:0.25 D2:0.25", 100, 0.5);
   s.AddNote(kDrumChannel, 2, 1.0, kCrash, 96);
   s.AddNote(kDrumChannel, 2, 0.3, kKick, 110);

@@ -39,11 +39,13 @@ Generator GeneratorOf(int id) {
 }
 
 // Loudness of the loudest 50 ms: the effects sit well above the music, and jingles (which
-// follow the effect volume) between the two, so nothing jumps out at equal settings.
+// follow the effect volume) between the two, so nothing jumps out at equal settings. The
+// music keeps its peaks low enough that an effect over it rarely reaches full scale in the
+// mixer.
 double TargetLoudnessDb(const WaveSpec& spec) {
-  if (spec.music) return -17.0;
-  if (spec.id == 201 || spec.id == 203 || spec.id == 207 || spec.id == 210) return -13.0;
-  return -10.0;
+  if (spec.music) return -18.0;
+  if (spec.id == 201 || spec.id == 203 || spec.id == 207 || spec.id == 210) return -13.5;
+  return -11.0;
 }
 
 }  // namespace

@@ -56,3 +56,7 @@ std::span<const uint8_t> EmbeddedBitmap(int id) {
 std::span<const uint8_t> EmbeddedWave(int id) {
   return EmbeddedResources().Find(ResourceType::Wave, id);
 }
+
+void PrintTo(const BitmapSpec& spec, std::ostream* os) { *os << "bitmap " << spec.id; }
+void PrintTo(const WaveSpec& spec, std::ostream* os) { *os << "wave " << spec.id; }
+void PrintTo(const ResourceEntry& entry, std::ostream* os) { *os << entry.fileName; }

@@ -2,10 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
 #include <span>
 #include <vector>
 
 #include "image.h"
+#include "rects.h"
+#include "resource_set.h"
+#include "sounds.h"
 #include "wave.h"
 
 uint32_t Le32(std::span<const uint8_t> bytes, size_t at);
@@ -21,3 +25,8 @@ Stereo DecodeWave(std::span<const uint8_t> wave);
 // The embedded resource, which is what the game links.
 std::span<const uint8_t> EmbeddedBitmap(int id);
 std::span<const uint8_t> EmbeddedWave(int id);
+
+// Short names for test parameters in the test log.
+void PrintTo(const BitmapSpec& spec, std::ostream* os);
+void PrintTo(const WaveSpec& spec, std::ostream* os);
+void PrintTo(const ResourceEntry& entry, std::ostream* os);
