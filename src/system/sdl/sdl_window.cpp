@@ -73,7 +73,7 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const WindowDesc& desc) {
   std::unique_ptr<SdlWindow> result(new SdlWindow(window, desc.clientWidth, desc.clientHeight));
   if (desc.iconArgb && desc.iconSize > 0) result->SetIcon(desc.iconArgb, desc.iconSize);
   result->device_ = SdlRenderDevice::Create(window);
-  if (!desc.windowed) result->SetWindowed(false, desc.fullScreenMode);
+  if (!desc.windowed) result->SwitchMode(false, desc.fullScreenMode);
   return result;
 }
 
@@ -134,6 +134,11 @@ std::vector<DisplayMode> SdlWindow::FullScreenModes() {
 }
 
 bool SdlWindow::SetWindowed(bool windowed, const DisplayMode& fullScreenMode) {
+  // Like a reset, a mode switch gives the game a new renderer (it released everything first).
+  return SwitchMode(windowed, fullScreenMode) && device_ && device_->Reset();
+}
+
+bool SdlWindow::SwitchMode(bool windowed, const DisplayMode& fullScreenMode) {
   if (windowed) {
     if (SDL_SetWindowFullscreen(window_, 0) != 0) return false;
     SDL_SetWindowSize(window_, clientWidth_, clientHeight_);

@@ -35,6 +35,7 @@ class SdlWindow final : public IWindow {
  private:
   SdlWindow(SDL_Window* window, int clientWidth, int clientHeight);
   void SetIcon(const uint32_t* argb, int size);
+  bool SwitchMode(bool windowed, const DisplayMode& fullScreenMode);
 
   SDL_Window* window_;
   int clientWidth_;

@@ -100,15 +100,18 @@ TEST(Window, DisplayModesHaveSizes) {
   }
 }
 
-TEST(Window, SwitchingToFullScreenAndBackKeepsTheDeviceDrawing) {
+TEST(Window, SwitchingToFullScreenAndBackGivesAFreshRendererThatDraws) {
   auto window = TestPlatform().CreateWindow(WindowDesc{});
   ASSERT_NE(window, nullptr);
   IRenderDevice* device = window->Device();
   ASSERT_NE(device, nullptr);
   for (bool windowed : {false, true}) {
-    window->SetWindowed(windowed, DisplayMode{800, 600, 60, 22});
+    const uint32_t pixel = 0xFFFFFFFF;
+    auto texture = device->CreateTexture(1, 1, &pixel);
+    ASSERT_TRUE(window->SetWindowed(windowed, DisplayMode{800, 600, 60, 22})) << windowed;
     Drain(*window);
-    ASSERT_TRUE(device->Reset());
+    const auto quad = Rectangle(0, 0, 10, 10, 0xFFFFFFFF);
+    EXPECT_FALSE(device->DrawQuad(texture.get(), quad.v));  // made on the old renderer
     device->Clear(0xFF0000FF);
     EXPECT_EQ(device->Present(), DeviceStatus::Ok) << windowed;
     std::vector<uint32_t> picture;
