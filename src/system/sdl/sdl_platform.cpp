@@ -23,8 +23,10 @@ class SdlClock final : public IClock {
 void ChooseHeadlessDrivers() {
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
-  // The offscreen driver may offer OpenGL through EGL; the software renderer needs nothing.
+  // The offscreen driver may offer OpenGL through EGL, which costs a software GL stack on
+  // every present; the software renderer on the driver's own framebuffer needs nothing.
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
 }
 
 bool StartVideo(bool headless) {
