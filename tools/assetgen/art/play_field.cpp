@@ -79,13 +79,16 @@ void DrawIsland(cairo_t* cr, double cx, double top, double width) {
   cairo_close_path(cr);
   SetColor(cr, rock);
   cairo_fill(cr);
-  // Little pillars of stone on its back: a distant line of the field.
-  for (int i = -1; i <= 1; ++i) {
-    double px = cx + i * width * 0.18;
-    double ph = width * (0.18 + 0.07 * (i + 1));
-    cairo_rectangle(cr, px - width * 0.06, top - ph, width * 0.12, ph + 2);
-    SetColor(cr, Mix(rock, kWhite, 0.2));
-    cairo_fill(cr);
+  // A little line of stone blocks on its back: a distant piece of the field.
+  const double block = width * 0.13;
+  static constexpr int kStack[] = {1, 2, 1};
+  for (int i = 0; i < 3; ++i) {
+    double bx = cx + (i - 1) * block * 1.15 - block / 2;
+    for (int k = 0; k < kStack[i]; ++k) {
+      art::RoundedRectPath(cr, bx, top - block * (k + 1) - 1, block, block, block * 0.3);
+      SetColor(cr, Mix(rock, kWhite, 0.25));
+      cairo_fill(cr);
+    }
   }
   EllipsePath(cr, cx, top, half * 1.02, width * 0.06);
   SetColor(cr, lawn);

@@ -132,13 +132,13 @@ void Paint119(cairo_t* cr, int, int) {
   // The start banner fills the left column, the finish banner the right one.
   const Banner banners[] = {
       {"スタート！", {kWhite, kCoral, 3, 3, Tint(kLemon, -0.05)}, kLemon},
-      {"ゲームオーバー", {kWhite, rgb(0xa98cf0), 3, 3, kSky}, kRose},
+      {"ゲームオーバー", {kWhite, rgb(0x9a78f2), 3, 3, Mix(kLavender, kWhite, 0.4)}, kRose},
   };
   for (int column = 0; column < 2; ++column) {
     const Banner& b = banners[column];
     // Sized so that the largest frame still fits the cell with room for its stars.
     double size =
-        FitLettering(cr, b.text, (kBannerW - 48) / 1.12, (kBannerH - 10) / 1.12, b.look);
+        FitLettering(cr, b.text, (kBannerW - 28) / 1.12, (kBannerH - 10) / 1.12, b.look);
     for (int frame = 0; frame < 4; ++frame) {
       DrawBannerFrame(cr, b, column * kBannerW, frame * kBannerH, frame, size);
     }
