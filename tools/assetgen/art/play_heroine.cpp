@@ -364,7 +364,7 @@ Pose PoseOf(HeroineFrame frame) {
       p.face = Face::Shock;
       p.lean = -0.15;
       p.grounded = false;
-      p.hipY = 61;
+      p.hipY = 58;
       p.hairUp = true;
       break;
     case HeroineFrame::FallB:
@@ -372,7 +372,7 @@ Pose PoseOf(HeroineFrame frame) {
       p.face = Face::Shock;
       p.lean = -0.1;
       p.grounded = false;
-      p.hipY = 60;
+      p.hipY = 57;
       p.hairUp = true;
       break;
     case HeroineFrame::Bump:

@@ -75,10 +75,11 @@ void DrawSparkle(cairo_t* cr, int frame) {
     }
   } else {
     SparkleStar(cr, centre.x, centre.y, 10, kLemon);
+    // The ring is flattened: the cell has 34 rows below the centre but 42 columns each side.
     for (int i = 0; i < 8; ++i) {
       double a = i * M_PI / 4;
-      double r = i % 2 == 0 ? 30 : 24;
-      SparkleStar(cr, centre.x + r * std::cos(a), centre.y + r * std::sin(a), 7.5,
+      double r = i % 2 == 0 ? 30 : 25;
+      SparkleStar(cr, centre.x + r * std::cos(a), centre.y + r * 0.78 * std::sin(a), 7,
                   colors[i % 4]);
     }
   }

@@ -18,7 +18,7 @@ constexpr Rgb kBeard = rgb(0xfffdf8);
 constexpr Rgb kWing = rgb(0xb9a6f0);
 
 void Foot(cairo_t* cr, double cx, Rgb body) {
-  EllipsePath(cr, cx, 80.5, 6.5, 3.5);
+  EllipsePath(cr, cx, 79.5, 6.5, 3.5);
   FillLit(cr, Tint(body, -0.2), 1.8);
 }
 

@@ -124,6 +124,56 @@ TEST(PlayCharacters, BodiesStayInsideTheCollisionBoxAndAroundTheCentre) {
   }
 }
 
+// A frame whose ink touches its edge has been cut off by the cell.
+TEST(PlayCharacters, NoFrameIsClippedByItsCell) {
+  for (int id : {107, 115, 122}) {
+    for (const ArtRect& r : ArtRectsOf(id)) {
+      Ink ink = InkOf(Sheet(id), BoxOf(r));
+      EXPECT_GE(ink.left, 1) << id << " " << r.name;
+      EXPECT_GE(ink.top, 1) << id << " " << r.name;
+      EXPECT_LE(ink.right, r.w - 2) << id << " " << r.name;
+      EXPECT_LE(ink.bottom, r.h - 2) << id << " " << r.name;
+    }
+  }
+}
+
+// The diamond is placed by its centre like a character, the sparkle 3 px lower: both must be
+// centred on column 42, the sparkle also on row 50.
+TEST(PlayCharacters, DiamondAndSparklesAreCentredOnTheirAnchor) {
+  for (const char* name : {"diamond", "sparkle A", "sparkle B"}) {
+    Ink ink = InkOf(Sheet(122), BoxOf(Cut(122, name)));
+    EXPECT_NEAR((ink.left + ink.right) / 2.0, 42, 2) << name;
+    if (std::string(name) != "diamond") EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 50, 2) << name;
+  }
+}
+
+// An egg is solid ground: its top must reach the top-face rows (art row 8 is the cell's top),
+// or a character standing on it would float above the shell.
+TEST(PlayStones, EggsReachTheTopFace) {
+  for (const char* name : {"egg A", "egg B"}) {
+    Box cell = BoxOf(Cut(106, name));
+    int top = 0;
+    while (top < cell.h && IsTransparent(Sheet(106).At(cell.x + 42, cell.y + top))) ++top;
+    EXPECT_LE(top, 8) << name;
+  }
+}
+
+// The unused alternative sheet keeps the layout of the stone sheet in other colours.
+TEST(PlayStones, EveningSheetHasTheSameCellsInOtherColours) {
+  for (const ArtRect& r : ArtRectsOf(106)) {
+    Box cell = BoxOf(r);
+    int maskDiffers = 0, colourDiffers = 0;
+    for (int y = cell.y; y < cell.y + cell.h; ++y)
+      for (int x = cell.x; x < cell.x + cell.w; ++x) {
+        uint32_t day = Sheet(106).At(x, y), evening = Sheet(109).At(x, y);
+        maskDiffers += IsTransparent(day) != IsTransparent(evening);
+        colourDiffers += !IsTransparent(day) && day != evening;
+      }
+    EXPECT_LT(maskDiffers, cell.w * cell.h / 50) << r.name;
+    EXPECT_GT(colourDiffers, cell.w * cell.h / 3) << r.name;
+  }
+}
+
 // Every animation must actually move: a frame pasted twice would freeze it.
 TEST(PlayAnimations, FramesOfOneAnimationDiffer) {
   const std::vector<std::pair<int, std::vector<std::string>>> animations = {
