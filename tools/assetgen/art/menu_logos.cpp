@@ -41,8 +41,22 @@ void DrawStudioBadge(cairo_t* cr, double cx, double cy, double r) {
   DrawTwinkle(cr, cx + r * 0.35, cy - r * 0.55, r * 0.05, kWhite);
   cairo_restore(cr);
 
-  // The chick: round body, wing, beak, eye, ribbon.
+  // The chick: feet, round body, wing, beak, eye, ribbon.
   double bx = cx - r * 0.05, by = cy + r * 0.18, br = r * 0.42;
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  for (int side : {-1, 1}) {
+    double fx = bx + side * br * 0.38, fy = by + br * 0.92;
+    cairo_new_path(cr);
+    cairo_move_to(cr, fx - br * 0.2, fy + br * 0.16);
+    cairo_line_to(cr, fx, fy - br * 0.08);
+    cairo_line_to(cr, fx + br * 0.2, fy + br * 0.16);
+    cairo_close_path(cr);
+    SetColor(cr, Mix(kCoral, kGold, 0.4));
+    cairo_fill_preserve(cr);
+    SetColor(cr, kOutline);
+    cairo_set_line_width(cr, 2.5);
+    cairo_stroke(cr);
+  }
   cairo_set_line_width(cr, 3);
   cairo_arc(cr, bx, by, br, 0, 2 * M_PI);
   cairo_pattern_t* body = cairo_pattern_create_radial(bx - br * 0.4, by - br * 0.5, br * 0.1, bx,
