@@ -62,16 +62,25 @@ void Outline(cairo_t* cr, double width) {
   cairo_stroke(cr);
 }
 
-void Segment(cairo_t* cr, double x0, double y0, double x1, double y1, double width, Rgb color) {
+void OutlinedStroke(cairo_t* cr, std::initializer_list<Point> points, double width, Rgb color) {
   cairo_save(cr);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_move_to(cr, x0, y0);
-  cairo_line_to(cr, x1, y1);
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, width + 2 * kOutlineWidth);
-  cairo_stroke_preserve(cr);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const Point& p : points) cairo_line_to(cr, p.x, p.y);
+    SetColor(cr, pass == 0 ? kOutline : color);
+    cairo_set_line_width(cr, pass == 0 ? width + 2 * kOutlineWidth : width);
+    cairo_stroke(cr);
+  }
+  cairo_restore(cr);
+}
+
+void InkLine(cairo_t* cr, double width, Rgb color) {
+  cairo_save(cr);
   SetColor(cr, color);
   cairo_set_line_width(cr, width);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_stroke(cr);
   cairo_restore(cr);
 }

@@ -4,11 +4,15 @@
 
 #include <cairo.h>
 
+#include <initializer_list>
+
 #include "style.h"
 
 namespace playart {
 
 using style::Rgb;
+
+struct Point { double x, y; };
 
 // A colour moved towards white (amount > 0) or towards a deep shade of itself (amount < 0).
 Rgb Tint(Rgb c, double amount);
@@ -26,8 +30,12 @@ void FillFlat(cairo_t* cr, Rgb color, double outline = style::kOutlineWidth);
 // Strokes the current path with the near-black outline; the path is consumed.
 void Outline(cairo_t* cr, double width = style::kOutlineWidth);
 
-// A round-capped outlined segment from (x0, y0) to (x1, y1): arms, legs, straps.
-void Segment(cairo_t* cr, double x0, double y0, double x1, double y1, double width, Rgb color);
+// A round-capped, outlined stroke through the points: arms, legs, boots. It is one stroke, so
+// its joints show no seam.
+void OutlinedStroke(cairo_t* cr, std::initializer_list<Point> points, double width, Rgb color);
+
+// Strokes the current path as a drawn line with round ends: eyes, mouths, brows, cracks.
+void InkLine(cairo_t* cr, double width, Rgb color = style::kOutline);
 
 // A small white shine, the highlight every round thing carries towards the light.
 void Shine(cairo_t* cr, double cx, double cy, double rx, double ry);

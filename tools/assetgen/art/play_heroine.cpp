@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 
 #include "menu_shapes.h"
 #include "play_art.h"
@@ -45,8 +46,6 @@ constexpr double kThigh = 10, kShin = 10;
 constexpr double kUpperArm = 8.5, kForearm = 8;
 constexpr double kSoleBelowAnkle = 4;
 
-struct Point { double x, y; };
-
 Point Along(Point from, double angle, double length) {
   return {from.x + length * std::sin(angle), from.y + length * std::cos(angle)};
 }
@@ -61,22 +60,6 @@ double HipY(const Pose& pose) {
   return kGroundRow - kSoleBelowAnkle - lowest - pose.lift;
 }
 
-// A bent limb as one outlined stroke through three points, so the joint shows no seam.
-void BentStroke(cairo_t* cr, Point a, Point b, Point c, double width, Rgb color) {
-  cairo_save(cr);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  for (int pass = 0; pass < 2; ++pass) {
-    cairo_move_to(cr, a.x, a.y);
-    cairo_line_to(cr, b.x, b.y);
-    cairo_line_to(cr, c.x, c.y);
-    SetColor(cr, pass == 0 ? kOutline : color);
-    cairo_set_line_width(cr, pass == 0 ? width + 2 * kOutlineWidth : width);
-    cairo_stroke(cr);
-  }
-  cairo_restore(cr);
-}
-
 void DrawLeg(cairo_t* cr, Point hip, const Limb& leg, bool back) {
   Rgb tights = back ? Tint(kLegs, -0.25) : kLegs;
   Rgb boot = back ? Tint(kBoot, -0.25) : kBoot;
@@ -84,8 +67,8 @@ void DrawLeg(cairo_t* cr, Point hip, const Limb& leg, bool back) {
   Point ankle = Ankle(hip, leg);
   // The boot covers the lower shin; its toe points forward along the foot.
   Point bootTop = Along(knee, leg.lower, 4.5);
-  BentStroke(cr, hip, knee, bootTop, 4.8, tights);
-  Segment(cr, bootTop.x, bootTop.y, ankle.x, ankle.y, 6, boot);
+  OutlinedStroke(cr, {hip, knee, bootTop}, 4.8, tights);
+  OutlinedStroke(cr, {bootTop, ankle}, 6, boot);
   double footAngle = std::clamp(leg.lower * 0.6, -0.6, 0.8);
   cairo_save(cr);
   cairo_translate(cr, ankle.x, ankle.y + 1);
@@ -95,15 +78,15 @@ void DrawLeg(cairo_t* cr, Point hip, const Limb& leg, bool back) {
   cairo_restore(cr);
 }
 
-// The arm hangs from the shoulder at the origin of the torso frame's shoulder.
+// An arm hanging from the shoulder, drawn in the torso frame; the far arm is in shade.
 void DrawArm(cairo_t* cr, Point shoulder, const Limb& arm, bool back) {
   Rgb skin = back ? kSkinShade : kSkin;
   Rgb sleeve = back ? kTunicShade : kTunic;
   Point elbow = Along(shoulder, arm.upper, kUpperArm);
   Point hand = Along(elbow, arm.lower, kForearm);
-  BentStroke(cr, shoulder, elbow, hand, 4, skin);
+  OutlinedStroke(cr, {shoulder, elbow, hand}, 4, skin);
   Point cuff = Along(shoulder, arm.upper, 3.5);
-  Segment(cr, shoulder.x, shoulder.y, cuff.x, cuff.y, 6.5, sleeve);
+  OutlinedStroke(cr, {shoulder, cuff}, 6.5, sleeve);
   cairo_arc(cr, hand.x, hand.y, 2.8, 0, 2 * M_PI);
   FillFlat(cr, skin, 1.5);
 }
@@ -137,14 +120,6 @@ void DrawTunic(cairo_t* cr) {
   cairo_stroke(cr);
 }
 
-void StrokeFace(cairo_t* cr, double width) {
-  SetColor(cr, kEye);
-  cairo_set_line_width(cr, width);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke(cr);
-}
-
 // Eye centres in the head frame: she looks right, so both sit on the right of the face.
 constexpr Point kEyes[] = {{2, 3}, {9.5, 3}};
 
@@ -169,7 +144,7 @@ void DrawEyes(cairo_t* cr, Face face) {
         cairo_move_to(cr, e.x - 2 * towards, e.y - 2.2);
         cairo_line_to(cr, e.x + 1.8 * towards, e.y);
         cairo_line_to(cr, e.x - 2 * towards, e.y + 2.2);
-        StrokeFace(cr, 1.8);
+        InkLine(cr, 1.8, kEye);
         break;
       }
       case Face::Dismay:
@@ -184,7 +159,7 @@ void DrawEyes(cairo_t* cr, Face face) {
     cairo_line_to(cr, 3.5, -3.5);
     cairo_move_to(cr, 8, -3.5);
     cairo_line_to(cr, 11.5, -2.5);
-    StrokeFace(cr, 1.4);
+    InkLine(cr, 1.4, kEye);
   }
 }
 
@@ -192,7 +167,7 @@ void DrawMouth(cairo_t* cr, Face face) {
   switch (face) {
     case Face::Smile:
       cairo_arc(cr, 6.5, 7.5, 2.6, 0.15 * M_PI, 0.85 * M_PI);
-      StrokeFace(cr, 1.5);
+      InkLine(cr, 1.5, kEye);
       break;
     case Face::Startled:
       EllipsePath(cr, 7, 9.5, 1.5, 1.8);
@@ -207,7 +182,7 @@ void DrawMouth(cairo_t* cr, Face face) {
       for (int i = 0; i <= 8; ++i) {
         cairo_line_to(cr, 3 + i, 9.5 + 0.9 * std::sin(i * M_PI / 2));
       }
-      StrokeFace(cr, 1.4);
+      InkLine(cr, 1.4, kEye);
       break;
   }
 }
@@ -215,10 +190,10 @@ void DrawMouth(cairo_t* cr, Face face) {
 void DrawRibbon(cairo_t* cr, bool blownUp) {
   cairo_save(cr);
   cairo_translate(cr, -9, -11);
-  // Tails first, behind the bow.
-  double tail = blownUp ? -0.9 : 0.5;
+  // Tails first, behind the bow: hanging down her back, or blown up while she falls.
+  double tail = blownUp ? -2.5 : -0.6;
   for (double spread : {-0.35, 0.35}) {
-    Point end = Along({0, 0}, M_PI + tail + spread, -9);
+    Point end = Along({0, 0}, tail + spread, 11);
     cairo_move_to(cr, 0, 0);
     cairo_line_to(cr, end.x - 2, end.y);
     cairo_line_to(cr, end.x + 2, end.y + 1);

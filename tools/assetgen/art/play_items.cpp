@@ -15,8 +15,6 @@ namespace {
 
 using namespace style;
 
-struct Point { double x, y; };
-
 // A brilliant cut seen from the side: a flat table on a crown, the pavilion down to a point.
 // The girdle is on row 50 and the point on row 82, where the stone's top face is.
 constexpr Point kGirdleLeft{15, 50}, kGirdleRight{69, 50};

@@ -56,10 +56,7 @@ void Eyes(cairo_t* cr, const double (&xs)[2], double y, bool open) {
       Shine(cr, x - 0.8, y - 1.3, 1, 1.1);
     } else {
       cairo_arc(cr, x, y - 1, 3, 0.15 * M_PI, 0.85 * M_PI);
-      SetColor(cr, kOutline);
-      cairo_set_line_width(cr, 2.2);
-      cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-      cairo_stroke(cr);
+      InkLine(cr, 2.2);
     }
   }
 }
@@ -136,9 +133,7 @@ void DrawWingMonster(cairo_t* cr, int frame) {
   // A curly tail at the back (the right).
   cairo_move_to(cr, 68, 60 + bob);
   cairo_curve_to(cr, 75, 58, 75, 66, 71, 65);
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, 2.5);
-  cairo_stroke(cr);
+  InkLine(cr, 2.5);
   Shine(cr, 33, 43 + bob, 4, 2.4);
   // It looks left: eyes and snout sit on the left of the face.
   Eyes(cr, {28, 42}, 51 + bob, true);

@@ -58,17 +58,6 @@ void DrawBlock(cairo_t* cr, Rgb base, double radius) {
   Outline(cr);
 }
 
-// Strokes the current path as a face feature: a round-capped near-black line.
-void StrokeFeature(cairo_t* cr, double width) {
-  cairo_save(cr);
-  SetColor(cr, kOutline);
-  cairo_set_line_width(cr, width);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke(cr);
-  cairo_restore(cr);
-}
-
 void Cheeks(cairo_t* cr, Rgb cheek, double y, double spread) {
   for (double x : {42 - spread, 42 + spread}) {
     EllipsePath(cr, x, y, 4.5, 2.6);
@@ -100,10 +89,10 @@ void DrawNikoStone(cairo_t* cr, const StoneColors& c) {
 
   for (double x : {33.0, 51.0}) {
     cairo_arc(cr, x, 45, 4.2, M_PI * 1.05, M_PI * 1.95);
-    StrokeFeature(cr, 2.6);
+    InkLine(cr, 2.6);
   }
   cairo_arc(cr, 42, 50, 8, M_PI * 0.18, M_PI * 0.82);
-  StrokeFeature(cr, 2.6);
+  InkLine(cr, 2.6);
   Cheeks(cr, c.cheek, 52, 15);
   Shine(cr, 14, 18, 4, 2.5);
 }
@@ -137,17 +126,17 @@ void DrawMusuStone(cairo_t* cr, const StoneColors& c) {
   cairo_line_to(cr, 37, 33.5);
   cairo_move_to(cr, 59, 29);
   cairo_line_to(cr, 47, 33.5);
-  StrokeFeature(cr, 3.2);
+  InkLine(cr, 3.2);
   for (double x : {32.0, 52.0}) {
     cairo_arc(cr, x, 38, 4, 0, M_PI);
     cairo_close_path(cr);
     FillFlat(cr, kOutline, 0);
     cairo_move_to(cr, x - 5.5, 38);
     cairo_line_to(cr, x + 5.5, 38);
-    StrokeFeature(cr, 2.2);
+    InkLine(cr, 2.2);
   }
   cairo_arc(cr, 42, 56, 8, M_PI * 1.2, M_PI * 1.8);
-  StrokeFeature(cr, 2.6);
+  InkLine(cr, 2.6);
 
   // The cross: outline first, then the red bar.
   for (int pass = 0; pass < 2; ++pass) {
@@ -180,7 +169,7 @@ void SpiralEye(cairo_t* cr, double cx, double cy, double radius, double turn) {
     double r = 0.6 + t * radius;
     cairo_line_to(cr, cx + r * std::cos(a), cy + r * std::sin(a));
   }
-  StrokeFeature(cr, 2);
+  InkLine(cr, 2);
 }
 
 // "△▽": a lilac block with a dizzy face, marked up and down because it drifts either way.
@@ -195,7 +184,7 @@ void DrawRariStone(cairo_t* cr, const StoneColors& c) {
     double x = 33 + i;
     cairo_line_to(cr, x, 55 + 2 * std::sin(i * M_PI / 3));
   }
-  StrokeFeature(cr, 2.4);
+  InkLine(cr, 2.4);
   Cheeks(cr, c.cheek, 51, 19);
   Shine(cr, 12, 18, 4, 2.5);
 }
@@ -236,7 +225,7 @@ void DrawEgg(cairo_t* cr, const StoneColors& c, int frame) {
     double y = 38 + (i % 2 == 0 ? -4 : 4) * sign + i * 0.4;
     cairo_line_to(cr, x, y);
   }
-  StrokeFeature(cr, 2.4);
+  InkLine(cr, 2.4);
   cairo_restore(cr);
   EggPath(cr);
   Outline(cr);
