@@ -65,14 +65,6 @@ void StrokeWord(cairo_t* cr, const BouncyWord& word, const std::vector<PlacedGly
 
 }  // namespace
 
-double BouncyWordWidth(cairo_t* cr, const BouncyWord& word) {
-  std::vector<PlacedGlyph> placed = PlaceGlyphs(cr, word);
-  if (placed.empty()) return 0;
-  double first = MeasureLabel(cr, word.glyphs[0], GlyphStyle(word)).width;
-  double last = MeasureLabel(cr, word.glyphs[word.count - 1], GlyphStyle(word)).width;
-  return placed.back().x + last / 2 - (placed.front().x - first / 2);
-}
-
 void DrawBouncyWord(cairo_t* cr, const BouncyWord& word, double cx, double cy) {
   std::vector<PlacedGlyph> placed = PlaceGlyphs(cr, word);
   double rim = word.sizePx * 0.07, line = word.sizePx * 0.035 + 1;

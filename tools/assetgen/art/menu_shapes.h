@@ -7,6 +7,8 @@
 
 namespace art {
 
+// Shapes and plates (menu_shapes.cpp).
+
 // Adds a rectangle with rounded corners to the current path.
 void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double radius);
 
@@ -39,7 +41,7 @@ void DrawMenuItem(cairo_t* cr, double x, double y, double w, double h, const cha
                   style::Rgb face, bool highlighted);
 
 // Caption lettering on a transparent background: white letters, near-black outline and a
-// solid accent-coloured shadow. Returns the size used after fitting maxWidth x maxHeight.
+// solid accent-coloured shadow. CaptionSize is the largest size that fits maxWidth x maxHeight.
 double CaptionSize(cairo_t* cr, const char* utf8, double maxWidth, double maxHeight);
 // Draws a caption at `sizePx` with its ink's left, centre or right (align -1, 0, 1) on x.
 void DrawCaption(cairo_t* cr, const char* utf8, double x, double cy, double sizePx,
@@ -62,9 +64,7 @@ void DrawCloud(cairo_t* cr, double cx, double cy, double width, double alpha = 1
 void DrawArrow(cairo_t* cr, double cx, double cy, double size, int dx, int dy,
                style::Rgb fill);
 
-}  // namespace art
-
-namespace art {
+// Lettering (menu_lettering.cpp).
 
 // Chunky sticker lettering for the title and pause logos: each glyph tilted and lifted along a
 // wave, filled with its own colour, with a white rim, a near-black outline and a solid shadow.
@@ -78,15 +78,10 @@ struct BouncyWord {
   double spacing = -0.02;      // extra advance as a fraction of the size
 };
 
-// The ink width of the word before tilting, for fitting.
-double BouncyWordWidth(cairo_t* cr, const BouncyWord& word);
-
 // Draws the word centred on (cx, cy).
 void DrawBouncyWord(cairo_t* cr, const BouncyWord& word, double cx, double cy);
 
-}  // namespace art
-
-namespace art {
+// Scenery (menu_scenery.cpp).
 
 // A floating stone line of the world: a rocky island topped with round smiling sandstones.
 void DrawFloatingLine(cairo_t* cr, double x, double y, int stones, double stoneSize,
