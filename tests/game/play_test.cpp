@@ -118,6 +118,9 @@ TEST_F(PlayTest, EscPausesUnderTheTitleAndTheGameResumesWhereItStopped) {
   music->Advance(10);
   const int32_t phaseFrame = play->phaseFrame;
 
+  SoundPlay(play->sounds[SoundDiamond]);
+  SoundPlay(play->sounds[SoundMonster]);
+  SoundPlay(play->sounds[SoundEnding]);
   CInput esc;
   esc.held[Button3] = true;
   play->Input(esc);
