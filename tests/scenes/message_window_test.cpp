@@ -1,0 +1,204 @@
+// The message window: layout by bytes, markup, reveal, scrolling and pictures.
+#include <string>
+#include <vector>
+
+#include "fakes/test_environment.h"
+#include "motion/motion_sprite.h"
+#include "scenes/message_window.h"
+#include "scenes/texts.h"
+
+namespace {
+
+class MessageWindowTest : public GameTest {
+ protected:
+  // A window configured as its owners do: geometry, layout, state, speed, then the text.
+  void Configure(int left, int top, int width, int height, int speed, const char* text) {
+    window.left = left;
+    window.top = top;
+    window.width = width;
+    window.height = height;
+    window.lineHeight = 32;
+    window.fontIndex = 3;
+    if (!window.laidOut) window.Layout();
+    window.state = 1;
+    window.revealSpeed = speed;
+    window.SetText(text);
+  }
+  std::vector<std::string> Drawn(MotionSprite* const* sprites = nullptr, int count = 0) {
+    device.ClearDrawLog();
+    window.Draw(sprites, count, fonts);
+    std::vector<std::string> lines;
+    for (const DrawnText& t : device.Texts()) lines.push_back(t.sjis);
+    return lines;
+  }
+  std::string Line(int k) const {
+    const LineRecord& r = window.lines[k];
+    return std::string(window.text + r.start, window.text + r.end);
+  }
+
+  CMessageWindow window;
+};
+
+TEST_F(MessageWindowTest, ControlsTextHasRedHeadingsAndBlackLines) {
+  Configure(32, 96, 736, 336, -1, ControlsText);
+  EXPECT_EQ(window.lineCount, 17);
+  EXPECT_EQ(window.lines[0].colour, 0xFF0000);
+  EXPECT_EQ(Line(0), "【タイトルメニュー画面中】");
+  EXPECT_EQ(window.lines[1].colour, 0x000000);
+  EXPECT_EQ(window.lines[17].start, -1);
+  window.Update();
+  window.Update();
+  Drawn();
+  ASSERT_EQ(device.Texts().size(), 10u);  // ten visible lines
+  EXPECT_EQ(device.Texts()[0].argb, 0xFFFF0000u);
+  EXPECT_EQ(device.Texts()[1].argb, 0xFF000000u);
+  EXPECT_EQ(device.Texts()[1].top, 96 + 32);
+  EXPECT_EQ(device.Texts()[1].left, 32);
+  EXPECT_EQ(device.Texts()[0].fontHeight, 32);
+}
+
+TEST_F(MessageWindowTest, StoryFitsAndRulesScroll) {
+  Configure(32, 96, 736, 336, -1, StoryText);
+  EXPECT_EQ(window.lineCount, 6);
+  for (int k = 0; k < window.lineCount; ++k) {
+    EXPECT_LE(window.lines[k].end - window.lines[k].start, 48) << k;
+  }
+  window.SetText(RulesText);
+  EXPECT_GT(window.lineCount, 11);
+  window.SetText(InfoText);
+  EXPECT_GT(window.lineCount, 11);  // the announcement always scrolls
+}
+
+TEST_F(MessageWindowTest, PlaceholderLinePlacesItsSprite) {
+  MotionSprite* sprites[12] = {};
+  for (int i = 0; i < 12; ++i) {
+    sprites[i] = new MotionSprite;
+    sprites[i]->Init(0, 0, 0, 85, 85, 0, 0);
+  }
+  Configure(32, 96, 736, 336, -1, "$5\n\n\n");
+  EXPECT_EQ(window.lineCount, 4);
+  EXPECT_EQ(window.lines[0].placeholder, 5);
+  EXPECT_EQ(window.lines[1].placeholder, -1);
+  EXPECT_EQ(Line(0), "");
+  window.Update();
+  Drawn(sprites, 12);
+  EXPECT_EQ(sprites[5]->x, 32.0f);
+  EXPECT_EQ(sprites[5]->y, 96.0f);
+  EXPECT_EQ(sprites[4]->x, 0.0f);
+  // A scrolled window moves the picture with its line.
+  window.SetText("\n\n$7\n");
+  window.firstLine = 1;
+  Drawn(sprites, 12);
+  EXPECT_EQ(sprites[7]->y, 96.0f + 64.0f - 32.0f);
+  // "$N" beyond the owner's sprites places nothing.
+  window.SetText("$12\n$99999999999\n");
+  Drawn(sprites, 12);
+  for (MotionSprite* s : sprites) MotionSprite::Release(s);
+}
+
+TEST_F(MessageWindowTest, WidthBudgetBreaksAfterTheCharacterThatPassesIt) {
+  Configure(64, 266, 320, 112, 1, "あいうえおかきくけこさし");
+  ASSERT_EQ(window.lineCount, 2);
+  EXPECT_EQ(Line(0), "あいうえおかきくけこさ");  // 22 bytes: one character past 20
+  EXPECT_EQ(Line(1), "し");
+  EXPECT_EQ(window.lines[1].yOffset, 32);
+  window.SetText("abcdefghijklmnopqrstuvwxyz");
+  EXPECT_EQ(Line(0), "abcdefghijklmnopqrstu");  // 21 single bytes
+}
+
+TEST_F(MessageWindowTest, RevealTakesTwoFramesPerFullWidthCharacter) {
+  Configure(64, 266, 320, 112, 1, "ゲームを");
+  window.Update();  // starts the window: nothing revealed yet
+  EXPECT_EQ(Drawn(), std::vector<std::string>{""});
+  std::vector<std::string> shown;
+  for (int frame = 0; frame < 8; ++frame) {
+    window.Update();
+    shown.push_back(Drawn().at(0));
+  }
+  // A lead byte waits for its second byte.
+  EXPECT_EQ(shown, (std::vector<std::string>{"", "ゲ", "ゲ", "ゲー", "ゲー", "ゲーム", "ゲーム",
+                                             "ゲームを"}));
+}
+
+TEST_F(MessageWindowTest, NothingIsDrawnBeforeTheFirstUpdateOrWhileInactive) {
+  Configure(64, 266, 320, 112, -1, "abc");
+  EXPECT_TRUE(Drawn().empty());
+  window.Update();
+  window.Update();
+  EXPECT_EQ(Drawn(), std::vector<std::string>{"abc"});
+  window.state = -1;
+  EXPECT_TRUE(Drawn().empty());
+}
+
+TEST_F(MessageWindowTest, SetTextWhileInactiveOnlyStoresTheText) {
+  window.SetText("ab\ncd");
+  EXPECT_FALSE(window.laidOut);
+  EXPECT_EQ(window.lineCount, 0);
+  window.width = 320;
+  window.lineHeight = 32;
+  window.Layout();
+  EXPECT_TRUE(window.laidOut);
+  EXPECT_EQ(window.lineCount, 2);
+}
+
+TEST_F(MessageWindowTest, ColourMarkupReadsAsManyHexDigitsAsThereAre) {
+  Configure(32, 96, 736, 336, -1, "#FF0000赤\n#青\n#12あ\nx#ff00ffy");
+  EXPECT_EQ(window.lines[0].colour, 0xFF0000);
+  EXPECT_EQ(window.lines[1].colour, 0);  // no digit: black
+  EXPECT_EQ(window.lines[2].colour, 0x12);
+  EXPECT_EQ(window.lines[3].colour, 0xFF00FF);
+  EXPECT_EQ(Line(3), "y");  // text before markup on the same line is not drawn
+}
+
+TEST_F(MessageWindowTest, ScrolledWindowDrawsFromItsFirstLine) {
+  std::string text;
+  for (char c = 'a'; c <= 'o'; ++c) text += std::string(1, c) + "\n";
+  Configure(32, 96, 736, 336, -1, text.c_str());
+  window.Update();
+  window.Update();
+  window.firstLine = 3;
+  const std::vector<std::string> lines = Drawn();
+  ASSERT_EQ(lines.size(), 10u);
+  EXPECT_EQ(lines.front(), "d");
+  EXPECT_EQ(lines.back(), "m");
+}
+
+TEST_F(MessageWindowTest, TooManyLinesAreCutAtTheLastRecord) {
+  const std::string text(3000, '\n');
+  Configure(32, 96, 736, 336, -1, text.c_str());
+  EXPECT_EQ(window.lineCount, CMessageWindow::kMaxLines - 1);
+  EXPECT_EQ(window.lines[CMessageWindow::kMaxLines - 1].start, -1);
+  window.Update();
+  window.Update();
+  window.firstLine = window.lineCount;  // past the end: draws nothing
+  EXPECT_TRUE(Drawn().empty());
+}
+
+TEST_F(MessageWindowTest, OverlongLinesAndOddGeometryStaySafe) {
+  const std::string longLine(1100, 'a');
+  Configure(32, 96, 100000, 336, -1, longLine.c_str());
+  window.Update();
+  window.Update();
+  EXPECT_EQ(Drawn(), std::vector<std::string>{""});  // over 1024 bytes: drawn empty
+  window.lineHeight = 1;  // half a line height of 0 would divide by zero
+  window.SetText("abc\ndef");
+  EXPECT_EQ(window.lineCount, 2);
+  window.lineHeight = 32;
+  window.width = -5;  // no room at all: one character per line
+  window.SetText("abc");
+  EXPECT_EQ(window.lineCount, 3);
+  window.fontIndex = 6;
+  EXPECT_TRUE(Drawn().empty());
+  window.SetText("\x82");  // a lone lead byte at the end of the text
+  EXPECT_EQ(window.lineCount, 1);
+}
+
+TEST_F(MessageWindowTest, NullTextLaysOutEmpty) {
+  Configure(32, 96, 736, 336, -1, nullptr);
+  EXPECT_EQ(window.lineCount, 0);
+  EXPECT_EQ(window.lines[0].start, -1);
+  window.Update();
+  EXPECT_TRUE(Drawn().empty());
+}
+
+}  // namespace

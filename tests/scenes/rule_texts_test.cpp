@@ -1,0 +1,62 @@
+// The menu texts are Shift-JIS with exact byte counts, since the window lays them out by bytes.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "scenes/texts.h"
+
+namespace {
+
+int CountOf(const char* text, char c) {
+  int n = 0;
+  for (const char* p = text; *p != '\0'; ++p) n += *p == c;
+  return n;
+}
+
+TEST(MenuTexts, HowToPlayTextsHaveTheirByteCounts) {
+  EXPECT_EQ(std::strlen(RulesText), 1353u);
+  EXPECT_EQ(std::strlen(ControlsText), 486u);
+  EXPECT_EQ(std::strlen(StoryText), 209u);
+  EXPECT_EQ(RuleTexts[0], RulesText);
+  EXPECT_EQ(RuleTexts[1], ControlsText);
+  EXPECT_EQ(RuleTexts[2], StoryText);
+  for (const char* text : RuleTexts) EXPECT_EQ(text[std::strlen(text) - 1], '\n');
+}
+
+TEST(MenuTexts, ShiftJisBytesSurviveTheCompiler) {
+  // "カーソル": the "ソ" has 0x5C, the backslash, as its second byte.
+  EXPECT_NE(std::string(ControlsText).find("\x83\x4a\x81\x5b\x83\x5c\x83\x8b"), std::string::npos);
+  EXPECT_EQ(std::string(StoryText).substr(0, 9), "#000000\x95\x73");  // 不
+  EXPECT_EQ(std::string(ControlsText).back(), '\n');
+  EXPECT_EQ(std::string(ControlsText).substr(std::strlen(ControlsText) - 2), " \n");
+}
+
+TEST(MenuTexts, RulesTextHasSevenPictureEntries) {
+  const std::string rules = RulesText;
+  EXPECT_EQ(rules.substr(0, 7), "#000000");
+  for (int n = 5; n <= 11; ++n) {
+    const std::string entry = "$" + std::to_string(n) + "\n\n\n#FF0000";
+    EXPECT_NE(rules.find(entry), std::string::npos) << n;
+  }
+  EXPECT_NE(rules.find("\n\n\n〇キャラクターとか〇\n\n$5"), std::string::npos);
+  EXPECT_EQ(CountOf(RulesText, '$'), 7);
+  EXPECT_NE(rules.substr(rules.size() - 2), "\n\n");  // no empty line after the last entry
+}
+
+TEST(MenuTexts, InfoTextIsEightPlainLines) {
+  EXPECT_EQ(std::strlen(InfoText), 491u);
+  EXPECT_EQ(CountOf(InfoText, '\n'), 8);
+  EXPECT_EQ(CountOf(InfoText, '#'), 0);
+  EXPECT_EQ(CountOf(InfoText, '$'), 0);
+  EXPECT_EQ(InfoText[std::strlen(InfoText) - 1], '\n');
+}
+
+TEST(MenuTexts, TitleDescriptionsHaveTheirByteCounts) {
+  const size_t top[7] = {25, 41, 27, 27, 39, 18, 31};
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(std::strlen(TitleTopDescriptions[i]), top[i]) << i;
+  const size_t sub[4] = {27, 21, 25, 14};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(std::strlen(HowToPlayDescriptions[i]), sub[i]) << i;
+}
+
+}  // namespace
