@@ -191,21 +191,29 @@ SDL_Texture* SdlRenderDevice::Upscaled(int width, int height) {
   return upscaled_;
 }
 
-bool SdlRenderDevice::PresentPicture(int outputWidth, int outputHeight) {
-  const PresentLayout layout = ComputePresentLayout(outputWidth, outputHeight, kWidth, kHeight);
+bool SdlRenderDevice::PresentPicture() {
+  // The output size is the window's only while no target is set.
+  int width = 0, height = 0;
+  if (SDL_SetRenderTarget(renderer_, nullptr) != 0 ||
+      SDL_GetRendererOutputSize(renderer_, &width, &height) != 0) {
+    return false;
+  }
+  const PresentLayout layout = ComputePresentLayout(width, height, kWidth, kHeight);
   SDL_Texture* picture = target_;
   if (layout.NeedsIntermediate()) {
     // Whole-factor enlargement with nearest sampling keeps the pixels sharp; only the last,
     // fractional step is filtered.
     SDL_Texture* upscaled = Upscaled(kWidth * layout.factor, kHeight * layout.factor);
-    if (!upscaled || SDL_SetRenderTarget(renderer_, upscaled) != 0) return false;
     SDL_SetTextureScaleMode(target_, SDL_ScaleModeNearest);
-    if (SDL_RenderCopy(renderer_, target_, nullptr, nullptr) != 0) return false;
+    if (!upscaled || SDL_SetRenderTarget(renderer_, upscaled) != 0 ||
+        SDL_RenderCopy(renderer_, target_, nullptr, nullptr) != 0 ||
+        SDL_SetRenderTarget(renderer_, nullptr) != 0) {
+      return false;
+    }
     picture = upscaled;
   } else {
     SDL_SetTextureScaleMode(target_, layout.linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
   }
-  if (SDL_SetRenderTarget(renderer_, nullptr) != 0) return false;
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
   SDL_RenderClear(renderer_);
   const SDL_Rect dst{layout.dstX, layout.dstY, layout.dstW, layout.dstH};
@@ -214,9 +222,7 @@ bool SdlRenderDevice::PresentPicture(int outputWidth, int outputHeight) {
 
 DeviceStatus SdlRenderDevice::Present() {
   if (!Renderer()) return DeviceStatus::Lost;
-  int width = 0, height = 0;
-  bool shown = SDL_GetRendererOutputSize(renderer_, &width, &height) == 0 &&
-               PresentPicture(width, height);
+  bool shown = PresentPicture();
   if (shown) SDL_RenderPresent(renderer_);
   // Drawing goes to the picture again, which keeps this frame until the next clear.
   shown = SDL_SetRenderTarget(renderer_, target_) == 0 && shown;

@@ -92,7 +92,7 @@ class SdlRenderDevice final : public IRenderDevice {
   void DestroyRenderer();
   bool DrawGeometry(SDL_Texture* texture, const SpriteVertex (&v)[4]);
   bool DrawCopy(const SdlTexture* texture, const SDL_Rect& src, const SDL_FRect& dst, uint32_t argb);
-  bool PresentPicture(int outputWidth, int outputHeight);
+  bool PresentPicture();
   SDL_Texture* Upscaled(int width, int height);
 
   SDL_Window* window_;

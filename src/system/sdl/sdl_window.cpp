@@ -130,6 +130,11 @@ std::vector<DisplayMode> SdlWindow::FullScreenModes() {
       modes.push_back(ToDisplayMode(mode));
     }
   }
+  // Drivers that list no usable mode (offscreen, some compositors) still show the desktop's.
+  if (modes.empty()) {
+    const DisplayMode desktop = DesktopMode();
+    if (desktop.width > 0 && desktop.height > 0) modes.push_back(desktop);
+  }
   return modes;
 }
 

@@ -124,9 +124,16 @@ TEST_F(RenderDeviceTest, RotatedQuadTurnsClockwiseAboutItsCentre) {
     v.x = 400 - dy;
     v.y = 300 + dx;
   }
+  auto untextured = quad;  // the same bar without a texture, 300 pixels further right
+  for (SpriteVertex& v : untextured.v) v.x += 300;
   const auto before = Counts();
-  const auto picture = Frame(0xFF000000, [&] { EXPECT_TRUE(device_->DrawQuad(texture.get(), quad.v)); });
-  EXPECT_EQ(Counts().rotated, before.rotated + 1);
+  const auto picture = Frame(0xFF000000, [&] {
+    EXPECT_TRUE(device_->DrawQuad(texture.get(), quad.v));
+    EXPECT_TRUE(device_->DrawQuad(nullptr, untextured.v));
+  });
+  EXPECT_EQ(Counts().rotated, before.rotated + 2);
+  EXPECT_EQ(PixelAt(picture, 700, 210), 0xFFFFFFFFu);
+  EXPECT_EQ(PixelAt(picture, 630, 300), 0xFF000000u);
   EXPECT_EQ(PixelAt(picture, 400, 210), 0xFF00FF00u);
   EXPECT_EQ(PixelAt(picture, 400, 390), 0xFF00FF00u);
   EXPECT_EQ(PixelAt(picture, 330, 300), 0xFF000000u);
