@@ -13,8 +13,6 @@ namespace {
 
 uint32_t Checkerboard(int x, int y) { return ((x / 8 + y / 8) % 2) ? 0xFF9A9A9A : 0xFFD0D0D0; }
 
-}  // namespace
-
 void WriteContactSheet(int id, const std::filesystem::path& pngPath) {
   const Image image = PaintBitmap(id);
   std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
@@ -43,6 +41,8 @@ void WriteContactSheet(int id, const std::filesystem::path& pngPath) {
   if (cairo_surface_write_to_png(surface.get(), pngPath.c_str()) != CAIRO_STATUS_SUCCESS)
     throw std::runtime_error("cannot write " + pngPath.string());
 }
+
+}  // namespace
 
 void WriteContactSheets(const std::filesystem::path& dir) {
   std::filesystem::create_directories(dir);

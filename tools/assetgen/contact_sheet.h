@@ -4,5 +4,4 @@
 
 #include <filesystem>
 
-void WriteContactSheet(int id, const std::filesystem::path& pngPath);
 void WriteContactSheets(const std::filesystem::path& dir);

@@ -5,6 +5,8 @@
 
 namespace {
 
+double DbToGain(double db) { return std::pow(10.0, db / 20.0); }
+
 double ToDb(double amplitude) { return 20.0 * std::log10(std::max(amplitude, 1e-9)); }
 
 double Peak(const Stereo& sound) {
@@ -49,8 +51,6 @@ int16_t ToSample(float v) {
 
 }  // namespace
 
-double DbToGain(double db) { return std::pow(10.0, db / 20.0); }
-
 Levels Measure(const Stereo& sound) {
   double sum = 0;
   for (size_t i = 0; i < sound.Frames(); ++i)
@@ -77,11 +77,6 @@ double StepQuantile(const Stereo& sound, double quantile) {
   const size_t k = std::min(steps.size() - 1, static_cast<size_t>(quantile * steps.size()));
   std::nth_element(steps.begin(), steps.begin() + k, steps.end());
   return steps[k];
-}
-
-void ScaleToPeak(Stereo& sound, double peakDb) {
-  const double peak = Peak(sound);
-  if (peak > 0) Scale(sound, DbToGain(peakDb) / peak);
 }
 
 void ScaleToLoudness(Stereo& sound, double loudDb, double maxPeakDb) {

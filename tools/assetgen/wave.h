@@ -29,8 +29,6 @@ double LoopSeamJump(const Stereo& sound);
 // The given quantile (0..1) of the sample-to-sample changes inside the sound.
 double StepQuantile(const Stereo& sound, double quantile);
 
-// Scales the sound uniformly so that its largest sample sits at `peakDb`.
-void ScaleToPeak(Stereo& sound, double peakDb);
 // The jump from the last frame to the first, as heard when the sound loops (largest of the
 // two channels).
 double LoopSeamJump(const Stereo& sound);
@@ -40,8 +38,6 @@ double StepQuantile(const Stereo& sound, double quantile);
 // Scales the sound uniformly so that its loudest 50 ms sit at `loudDb`, but never lets the
 // peak exceed `maxPeakDb`.
 void ScaleToLoudness(Stereo& sound, double loudDb, double maxPeakDb);
-
-double DbToGain(double db);
 
 // 16-bit samples, rounded; anything beyond full scale is clamped.
 std::vector<uint8_t> EncodeWave(const Stereo& sound);
