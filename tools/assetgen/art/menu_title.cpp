@@ -98,10 +98,10 @@ void DrawTitleSkyLife(cairo_t* cr) {
 void DrawTitleLogo(cairo_t* cr) {
   static const char* const kGlyphs[] = {"も", "ら", "び", "ん", "！"};
   static const Rgb kColors[] = {kCoral, Mix(kLemon, kGold, 0.5), kMint, kGem, kRibbon};
-  BouncyWord word{kGlyphs, kColors, 5, 150};
+  BouncyWord word{kGlyphs, kColors, 5, 146};
   word.tilt = 0.1;
   word.lift = 0.07;
-  DrawBouncyWord(cr, word, 392, 108);
+  DrawBouncyWord(cr, word, 392, 104);
   // The star sits on the exclamation mark's shoulder, and a smaller one by the first letter.
   DrawStar(cr, 690, 52, 36, kLemon, 0.25);
   DrawStar(cr, 92, 44, 20, Mix(kLemon, kCoral, 0.3), -0.3);

@@ -56,12 +56,18 @@ TextBox MeasureLabel(cairo_t* cr, const char* utf8, const LabelStyle& style) {
 
 double FitLabelSize(cairo_t* cr, const char* utf8, LabelStyle style, double maxWidth,
                     double maxHeight) {
-  // Ink grows in proportion to the em size, so one measurement gives the scale.
-  TextBox box = MeasureLabel(cr, utf8, style);
-  double border = 2 * style.outlineWidth;
-  if (box.width <= 0 || box.height <= 0) return style.sizePx;
-  double scale = std::min((maxWidth - border) / box.width, (maxHeight - border) / box.height);
-  return style.sizePx * std::min(1.0, scale);
+  // Ink grows nearly in proportion to the em size, but glyph placement is not exactly linear:
+  // rescale from a fresh measurement until the ink fits.
+  const double border = 2 * style.outlineWidth;
+  const double wanted = style.sizePx;
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    TextBox box = MeasureLabel(cr, utf8, style);
+    if (box.width <= 0 || box.height <= 0) return wanted;
+    double scale = std::min((maxWidth - border) / box.width, (maxHeight - border) / box.height);
+    if (scale >= 1) return style.sizePx;
+    style.sizePx *= scale * 0.998;
+  }
+  return style.sizePx;
 }
 
 void AddLabelPath(cairo_t* cr, const char* utf8, double cx, double cy, const LabelStyle& style) {

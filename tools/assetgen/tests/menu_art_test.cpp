@@ -3,10 +3,14 @@
 // volume gauge that may be squeezed, and reward pictures that are told apart.
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+
 #include <cmath>
 #include <map>
+#include <set>
 #include <string>
 
+#include "art/text.h"
 #include "decoded.h"
 #include "rects.h"
 
@@ -24,6 +28,13 @@ struct Box { int x, y, w, h; };
 std::string Where(int id, Box b) {
   return std::to_string(id) + " (" + std::to_string(b.x) + "," + std::to_string(b.y) + "," +
          std::to_string(b.w) + "," + std::to_string(b.h) + ")";
+}
+
+int CountOpaque(const Image& image, Box b) {
+  int n = 0;
+  for (int y = b.y; y < b.y + b.h; ++y)
+    for (int x = b.x; x < b.x + b.w; ++x) n += !IsTransparent(image.At(x, y));
+  return n;
 }
 
 // Perceived brightness, 0..255.
@@ -79,6 +90,78 @@ TEST(MenuPanels, BlackTextLandsOnPaleGround) {
   ExpectPale(124, {60, 262, 330, 78}, 180);   // the title's typed description, inside the rim
   ExpectPale(126, {208, 554, 384, 33}, 200);  // the game-over comment
   ExpectPale(128, {776, 96, 24, 320}, 180);   // reading text overrunning the panel
+}
+
+TEST(MenuPanels, ReadingPanelInteriorIsOneFlatColour) {
+  // The panel sits at different heights in different scenes: no pattern may line up with text.
+  std::set<uint32_t> colours;
+  for (int y = 24; y < 360; ++y)
+    for (int x = 32; x < 768; ++x) colours.insert(Sheet(114).At(x, y));
+  EXPECT_EQ(colours.size(), 1u);
+}
+
+TEST(MenuLogos, SwayingLogosKeepATransparentBorder) {
+  // Rotated by up to 3.6 degrees, a logo samples one texel past its right and bottom edges.
+  const Box logos[][2] = {{{0, 0, 800, 210}, {0, 0, 0, 0}}, {{0, 60, 640, 160}, {0, 0, 0, 0}}};
+  const int ids[] = {124, 117};
+  for (int i = 0; i < 2; ++i) {
+    Box b = logos[i][0];
+    const Image& sheet = Sheet(ids[i]);
+    EXPECT_EQ(CountOpaque(sheet, {b.x, b.y, b.w, 2}), 0) << Where(ids[i], b) << " top";
+    EXPECT_EQ(CountOpaque(sheet, {b.x, b.y + b.h - 2, b.w, 2}), 0) << Where(ids[i], b) << " bottom";
+    EXPECT_EQ(CountOpaque(sheet, {b.x, b.y, 2, b.h}), 0) << Where(ids[i], b) << " left";
+    EXPECT_EQ(CountOpaque(sheet, {b.x + b.w - 2, b.y, 2, b.h}), 0) << Where(ids[i], b) << " right";
+    EXPECT_GT(CountOpaque(sheet, b), b.w * b.h / 8) << Where(ids[i], b) << " is nearly empty";
+  }
+}
+
+TEST(CommonSheet, ArrowsPointTheirWay) {
+  // An arrow's head is its narrow end: fewer opaque pixels in the half it points to.
+  struct Arrow { Box cell; int dx, dy; };
+  const Arrow arrows[] = {{{632, 8, 48, 48}, 0, 1},
+                          {{632, 56, 48, 48}, 0, -1},
+                          {{688, 8, 48, 48}, 1, 0},
+                          {{736, 8, 48, 48}, -1, 0}};
+  const Image& sheet = Sheet(116);
+  for (const Arrow& a : arrows) {
+    Box c = a.cell;
+    Box first = a.dx != 0 ? Box{c.x, c.y, c.w / 2, c.h} : Box{c.x, c.y, c.w, c.h / 2};
+    Box second = a.dx != 0 ? Box{c.x + c.w / 2, c.y, c.w / 2, c.h}
+                           : Box{c.x, c.y + c.h / 2, c.w, c.h / 2};
+    int ahead = CountOpaque(sheet, a.dx + a.dy > 0 ? second : first);
+    int behind = CountOpaque(sheet, a.dx + a.dy > 0 ? first : second);
+    EXPECT_LT(ahead, behind * 0.8) << Where(116, c);
+  }
+}
+
+TEST(CommonSheet, RoomCaptionWordsMeetAcrossTheirCuts) {
+  // "ＣＧ" + "ルーム" and "ミュージック" + "ルーム" are two cuts drawn side by side: the first word
+  // reaches its cut's right edge and "ルーム" starts at its left edge, so no gap opens between.
+  const Image& sheet = Sheet(116);
+  auto columnsWithInk = [&](Box b, int from, int to) {
+    return CountOpaque(sheet, {b.x + from, b.y, to - from, b.h});
+  };
+  const Box cg{368, 352, 96, 48}, music{472, 352, 208, 48}, room{600, 296, 144, 48};
+  EXPECT_GT(columnsWithInk(cg, 90, 96), 0);
+  EXPECT_GT(columnsWithInk(music, 202, 208), 0);
+  EXPECT_GT(columnsWithInk(room, 0, 6), 0);
+}
+
+TEST(CommonSheet, SharedKeyHelpTextStaysInRowsEveryReaderSees) {
+  // The title footer reads rows 502-596, the CG room 512-591, the music room 520-599.
+  const Image& sheet = Sheet(116);
+  int top = 600, bottom = -1;
+  for (int y = 502; y < 600; ++y)
+    for (int x = 16; x < 784; ++x) {
+      uint32_t p = sheet.At(x, y);
+      if (!IsTransparent(p) && Luma(p) < kInkLuma && Luma(p) > 40) {
+        // Lettering ink (plum), not the near-black pill outline.
+        if (((p >> 16) & 255) > 60 && y > 525 && y < 590) top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+    }
+  ASSERT_GE(bottom, top) << "no key help text in the shared strip";
+  EXPECT_GE(top, 520);
+  EXPECT_LE(bottom, 591);
 }
 
 TEST(OptionSheet, HighlightedLabelsCoverThePlainOnes) {
@@ -160,6 +243,74 @@ TEST(RewardPictures, CgTilesShowTheirGradesPicture) {
     EXPECT_LT(PictureDifference(tile(0, col), tile(2, col)), 2.0) << "grade " << col;
     EXPECT_GT(PictureDifference(tile(0, col), tile(0, (col + 1) % 4)), 15.0) << "grade " << col;
   }
+}
+
+TEST(RankLabels, EveryRankHasItsOwnLabel) {
+  const Image& sheet = Sheet(126);
+  auto cut = [&](int rank) {
+    Image label;
+    label.width = 200;
+    label.height = 48;
+    for (int y = 0; y < 48; ++y)
+      for (int x = 0; x < 200; ++x) label.argb.push_back(sheet.At(x, 48 * rank + y));
+    return label;
+  };
+  for (int a = 0; a < 6; ++a)
+    for (int b = a + 1; b < 6; ++b)
+      EXPECT_GT(PictureDifference(cut(a), cut(b)), 3.0) << "ranks " << a << " and " << b;
+}
+
+// The lettering helper, drawn on a surface of our own.
+struct InkBounds { int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1; };
+
+InkBounds Draw(const char* utf8, double cx, double cy, const art::LabelStyle& style) {
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 400, 200);
+  cairo_t* cr = cairo_create(surface);
+  art::DrawLabel(cr, utf8, cx, cy, style);
+  cairo_destroy(cr);
+  cairo_surface_flush(surface);
+  InkBounds ink;
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 400; ++x)
+      if (data[y * stride + 4 * x + 3] > 127) {  // alpha of a little-endian ARGB pixel
+        ink.left = std::min(ink.left, x), ink.right = std::max(ink.right, x);
+        ink.top = std::min(ink.top, y), ink.bottom = std::max(ink.bottom, y);
+      }
+  cairo_surface_destroy(surface);
+  return ink;
+}
+
+TEST(Lettering, LabelsAreCentredOnTheirPoint) {
+  art::LabelStyle style;
+  style.sizePx = 48;
+  for (const char* text : {"も", "ゲームスタート", "ー", "ＣＧ"}) {
+    InkBounds ink = Draw(text, 200, 100, style);
+    ASSERT_GE(ink.right, ink.left) << text;
+    EXPECT_NEAR((ink.left + ink.right + 1) / 2.0, 200, 1.5) << text;
+    EXPECT_NEAR((ink.top + ink.bottom + 1) / 2.0, 100, 1.5) << text;
+  }
+}
+
+TEST(Lettering, FittedLabelsStayInsideTheirBoxAndNeverGrow) {
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 8, 8);
+  cairo_t* cr = cairo_create(surface);
+  art::LabelStyle style;
+  style.sizePx = 60;
+  style.outlineWidth = 3;
+  double size = art::FitLabelSize(cr, "ミュージックルーム", style, 300, 40);
+  EXPECT_LT(size, 60);
+  style.sizePx = size;
+  art::TextBox box = art::MeasureLabel(cr, "ミュージックルーム", style);
+  EXPECT_LE(box.width + 2 * style.outlineWidth, 300.01);
+  EXPECT_LE(box.height + 2 * style.outlineWidth, 40.01);
+  EXPECT_GT(box.width + 2 * style.outlineWidth, 290) << "shrunk further than needed";
+
+  style.sizePx = 20;
+  EXPECT_EQ(art::FitLabelSize(cr, "もどる", style, 300, 100), 20);
+  cairo_destroy(cr);
+  cairo_surface_destroy(surface);
 }
 
 }  // namespace
