@@ -1,4 +1,5 @@
 // Scenery pieces of the world: floating stone lines and hills.
+#include <algorithm>
 #include <cmath>
 
 #include "menu_shapes.h"
@@ -15,28 +16,63 @@ void DrawFloatingLine(cairo_t* cr, double x, double y, int stones, double stoneS
   double line = std::fmax(1.2, stoneSize * 0.06);
   cairo_save(cr);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  // The island: a flat top tapering to a rocky point under the middle.
-  double top = y + stoneSize * 0.8;
-  cairo_move_to(cr, x - stoneSize * 0.15, top);
-  cairo_line_to(cr, x + width + stoneSize * 0.15, top);
-  cairo_curve_to(cr, x + width, top + stoneSize * 0.6, x + width * 0.7, top + stoneSize * 0.9,
-                 x + width * 0.5, top + stoneSize * 1.6);
-  cairo_curve_to(cr, x + width * 0.35, top + stoneSize * 0.9, x, top + stoneSize * 0.7,
-                 x - stoneSize * 0.15, top);
-  cairo_close_path(cr);
-  cairo_pattern_t* rock = cairo_pattern_create_linear(0, top, 0, top + stoneSize * 1.6);
-  AddStop(rock, 0, far(rgb(0xb08a6a)));
-  AddStop(rock, 1, far(rgb(0x8a6f8f)));
+  // The island: a flat top over a lumpy rock that tapers to a point under the middle.
+  double top = y + stoneSize * 0.8, depth = stoneSize * 1.7;
+  auto rockPath = [&] {
+    cairo_new_path(cr);
+    cairo_move_to(cr, x - stoneSize * 0.2, top);
+    cairo_line_to(cr, x + width + stoneSize * 0.2, top);
+    cairo_curve_to(cr, x + width + stoneSize * 0.1, top + depth * 0.35, x + width * 0.85,
+                   top + depth * 0.3, x + width * 0.8, top + depth * 0.5);
+    cairo_curve_to(cr, x + width * 0.72, top + depth * 0.75, x + width * 0.6, top + depth * 0.7,
+                   x + width * 0.5, top + depth);
+    cairo_curve_to(cr, x + width * 0.38, top + depth * 0.7, x + width * 0.25, top + depth * 0.8,
+                   x + width * 0.2, top + depth * 0.5);
+    cairo_curve_to(cr, x + width * 0.1, top + depth * 0.35, x - stoneSize * 0.1,
+                   top + depth * 0.3, x - stoneSize * 0.2, top);
+    cairo_close_path(cr);
+  };
+  rockPath();
+  cairo_pattern_t* rock = cairo_pattern_create_linear(x, top, x + width * 0.4, top + depth);
+  AddStop(rock, 0, far(rgb(0xd8a878)));
+  AddStop(rock, 0.6, far(rgb(0xb07a5a)));
+  AddStop(rock, 1, far(rgb(0x8a6a9a)));
   cairo_set_source(cr, rock);
   cairo_fill_preserve(cr);
   cairo_pattern_destroy(rock);
+  // Two lighter strata across the rock.
+  cairo_save(cr);
+  cairo_clip(cr);
+  SetColor(cr, far(rgb(0xf0c89a)), 0.6);
+  cairo_set_line_width(cr, std::fmax(1, stoneSize * 0.08));
+  for (int band = 1; band <= 2; ++band) {
+    double by = top + depth * 0.22 * band;
+    cairo_move_to(cr, x - stoneSize, by);
+    cairo_curve_to(cr, x + width * 0.3, by + stoneSize * 0.15, x + width * 0.6,
+                   by - stoneSize * 0.1, x + width + stoneSize, by + stoneSize * 0.05);
+  }
+  cairo_stroke(cr);
+  cairo_restore(cr);
+  rockPath();
   SetColor(cr, far(kOutline));
   cairo_set_line_width(cr, line);
   cairo_stroke(cr);
-  // A grassy lip.
-  cairo_rectangle(cr, x - stoneSize * 0.15, top - line, width + stoneSize * 0.3, stoneSize * 0.16);
+  // A grassy lip with a scalloped edge hanging over the rock.
+  double lipH = stoneSize * 0.22, lipX0 = x - stoneSize * 0.2, lipW = width + stoneSize * 0.4;
+  cairo_new_path(cr);
+  cairo_move_to(cr, lipX0, top - line);
+  cairo_line_to(cr, lipX0 + lipW, top - line);
+  int scallops = std::max(3, static_cast<int>(lipW / (stoneSize * 0.35)));
+  for (int k = scallops; k > 0; --k) {
+    double sx = lipX0 + lipW * k / scallops, ex = lipX0 + lipW * (k - 1) / scallops;
+    cairo_curve_to(cr, sx, top + lipH * 1.6, ex, top + lipH * 1.6, ex, top + lipH * 0.4);
+  }
+  cairo_close_path(cr);
   SetColor(cr, far(kLeaf));
-  cairo_fill(cr);
+  cairo_fill_preserve(cr);
+  SetColor(cr, far(Mix(kLeaf, kOutline, 0.5)));
+  cairo_set_line_width(cr, line * 0.7);
+  cairo_stroke(cr);
 
   // The stones: round sandstones with a highlight and a small smile.
   for (int i = 0; i < stones; ++i) {
