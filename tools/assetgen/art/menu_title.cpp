@@ -83,15 +83,15 @@ void DrawTitleSkyLife(cairo_t* cr) {
   DrawCloud(cr, 420, 60, 140, 0.8);
   DrawCloud(cr, 40, 330, 120, 0.85);
   DrawCloud(cr, 790, 300, 130, 0.85);
-  // Floating stone lines: far and hazy, nearer and clearer at the sides.
-  DrawFloatingLine(cr, 250, 250, 5, 12, 0.6);
-  DrawFloatingLine(cr, 540, 30, 4, 14, 0.55);
+  // Floating stone lines: far and hazy, nearer and clearer at the sides. None under the best
+  // score strip (221-582 x 0-32).
+  DrawFloatingLine(cr, 604, 34, 4, 14, 0.55);
   DrawFloatingLine(cr, 8, 196, 4, 24, 0.2);
   DrawFloatingLine(cr, 680, 226, 4, 26, 0.15);
   DrawTwinkle(cr, 330, 40, 8, kWhite, 0.9);
   DrawTwinkle(cr, 760, 70, 10, kWhite, 0.9);
   DrawTwinkle(cr, 22, 60, 7, kWhite, 0.8);
-  DrawTwinkle(cr, 412, 300, 6, kWhite, 0.8);
+  DrawTwinkle(cr, 24, 252, 6, kWhite, 0.8);
 }
 
 // 「もらびん！」 with a star, as big as the 800 x 210 cell allows inside its 2-px border.
