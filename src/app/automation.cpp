@@ -34,7 +34,7 @@ class AutomationPlatform : public IPlatform {
     automation_.SetWindow(window.get());
     return window;
   }
-  std::unique_ptr<IAudioDevice> OpenAudio() override { return real_.OpenAudio(); }
+  std::unique_ptr<IAudioDevice> OpenAudio() override { return automation_.MakeAudio(real_); }
   std::unique_ptr<IKeyboardDevice> OpenKeyboard() override { return automation_.MakeKeyboard(real_); }
   // A scripted run reads no controller, so a pad lying on the desk cannot change it.
   std::unique_ptr<IJoystickDevice> OpenJoystick() override {
@@ -50,6 +50,7 @@ class AutomationPlatform : public IPlatform {
 
 bool Automation::Start(Options& options, std::string& error) {
   frameLimit_ = options.frameLimit;
+  if (options.headless) audioClock_ = std::make_shared<FrameAudioClock>();
   screenshots_ = options.screenshots;
   if (!options.inputPath.empty()) {
     std::string text;
@@ -97,10 +98,16 @@ std::unique_ptr<IKeyboardDevice> Automation::MakeKeyboard(IPlatform& real) {
   return keyboard;
 }
 
+std::unique_ptr<IAudioDevice> Automation::MakeAudio(IPlatform& real) {
+  if (audioClock_) return std::make_unique<FrameAudioDevice>(audioClock_);
+  return real.OpenAudio();
+}
+
 void Automation::AfterFrame(uint32_t frame) {
   counter_.framesDone = frame;
   if (tracing_) trace_.WriteFrame(frame);
   TakeScreenshots(frame);
+  if (audioClock_) audioClock_->AdvanceFrame();
   if (frame == frameLimit_ && window_) window_->PostClose();
 }
 

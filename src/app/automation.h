@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/frame_audio.h"
 #include "app/input_script.h"
 #include "app/options.h"
 #include "app/run_settings.h"
@@ -21,7 +22,8 @@ class Automation : public IFrameObserver {
   bool Start(Options& options, std::string& error);
 
   // The platform the game should use: `real`, except that the keyboard is the scripted one
-  // (and no controller is read) when a script is given, and is recorded when asked.
+  // (and no controller is read) when a script is given, and is recorded when asked; a headless
+  // run's sounds are timed by its frames.
   std::unique_ptr<IPlatform> WrapPlatform(IPlatform& real);
 
   void AfterFrame(uint32_t frame) override;
@@ -32,6 +34,7 @@ class Automation : public IFrameObserver {
   // Called by the platform wrapper when the game creates its window.
   void SetWindow(IWindow* window) { window_ = window; }
   std::unique_ptr<IKeyboardDevice> MakeKeyboard(IPlatform& real);
+  std::unique_ptr<IAudioDevice> MakeAudio(IPlatform& real);
   bool Scripted() const { return scripted_; }
 
  private:
@@ -48,4 +51,5 @@ class Automation : public IFrameObserver {
   std::vector<ScreenshotRequest> screenshots_;
   std::vector<uint32_t> pixels_;
   IWindow* window_ = nullptr;
+  std::shared_ptr<FrameAudioClock> audioClock_;  // set in headless runs
 };

@@ -1,0 +1,73 @@
+// The options of the executable: help, version, and errors reported before the game starts.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "e2e_support.h"
+
+namespace e2e {
+namespace {
+
+std::string Slurp(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+TEST(CommandLine, HelpAndVersionPrintAndExit) {
+  TempDir dir;
+  RunResult help = RunGame(dir, {"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  std::string text = Slurp(dir / "stdout.txt");
+  EXPECT_NE(text.find("--screenshot FRAME:FILE"), std::string::npos) << text;
+  EXPECT_NE(text.find("--input FILE"), std::string::npos);
+
+  RunResult version = RunGame(dir, {"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(Slurp(dir / "stdout.txt").rfind("moravin ", 0), 0u);
+  EXPECT_FALSE(std::filesystem::exists(dir / "SaveData.dat")) << "the game did not run";
+}
+
+TEST(CommandLine, BadOptionsFailBeforeTheGameStarts) {
+  TempDir dir;
+  RunResult unknown = RunGame(dir, {"--speed", "3"});
+  EXPECT_EQ(unknown.exitCode, 2);
+  EXPECT_NE(unknown.stderrText.find("'--speed'"), std::string::npos) << unknown.stderrText;
+
+  RunResult badFrames = RunGame(dir, {"--frames", "ten"});
+  EXPECT_EQ(badFrames.exitCode, 2);
+  EXPECT_NE(badFrames.stderrText.find("--frames"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir / "SaveData.dat"));
+}
+
+TEST(CommandLine, MalformedScriptIsReportedWithItsLineBeforeTheGameStarts) {
+  TempDir dir;
+  dir.Write("keys.txt", "# fine\n5 Return\n9 Return+Shift\n");
+  RunResult run = RunGame(dir, {"--input", "keys.txt", "--trace", "trace.jsonl"});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.stderrText.find("keys.txt, line 3: unknown key 'Shift'"), std::string::npos) << run.stderrText;
+  EXPECT_FALSE(std::filesystem::exists(dir / "SaveData.dat"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "trace.jsonl"));
+
+  RunResult missing = RunGame(dir, {"--input", "nowhere.txt"});
+  EXPECT_EQ(missing.exitCode, 2);
+  EXPECT_NE(missing.stderrText.find("cannot read nowhere.txt"), std::string::npos) << missing.stderrText;
+}
+
+TEST(CommandLine, FrameLimitClosesTheWindowAndSavesLikeTheUser) {
+  TempDir dir;
+  RunResult run = RunGame(dir, {"--fps", "0", "--seed", "3", "--frames", "12", "--trace", "trace.jsonl",
+                                "--screenshot", "12:nodir/x.png"});
+  EXPECT_EQ(run.exitCode, 0) << run.stderrText;
+  std::vector<json> trace = ReadTrace(dir / "trace.jsonl");
+  ASSERT_EQ(trace.size(), 12u);
+  EXPECT_EQ(trace.back()["state"]["counter"], 12);
+  EXPECT_TRUE(ReadSave(dir / "SaveData.dat"));
+  EXPECT_NE(run.stderrText.find("screenshot of frame 12"), std::string::npos)
+      << "an unwritable screenshot is reported, and the run goes on";
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,206 @@
+#include "e2e_support.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <png.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <thread>
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A run that takes longer than this is stuck: a walk through every scene at --fps 0 takes
+// a few seconds.
+constexpr auto kTimeout = std::chrono::seconds(120);
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Counts the complete lines of a growing file, reading only what was added since the last call.
+class LineCounter {
+ public:
+  explicit LineCounter(fs::path path) : path_(std::move(path)) {}
+  uint32_t Count() {
+    std::ifstream in(path_, std::ios::binary);
+    if (!in) return lines_;
+    in.seekg(static_cast<std::streamoff>(offset_));
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+      offset_ += static_cast<uint64_t>(in.gcount());
+      lines_ += static_cast<uint32_t>(std::count(buffer, buffer + in.gcount(), '\n'));
+    }
+    return lines_;
+  }
+
+ private:
+  fs::path path_;
+  uint64_t offset_ = 0;
+  uint32_t lines_ = 0;
+};
+
+[[noreturn]] void ExecGame(const fs::path& dir, const std::vector<std::string>& args) {
+  if (chdir(dir.c_str()) != 0) _exit(126);
+  int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  int out = open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (err < 0 || out < 0) _exit(126);
+  dup2(err, STDERR_FILENO);
+  dup2(out, STDOUT_FILENO);
+  std::vector<char*> argv;
+  std::string exe = MORAVIN_EXE;
+  argv.push_back(exe.data());
+  std::vector<std::string> copies = args;
+  for (std::string& arg : copies) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  execv(exe.c_str(), argv.data());
+  _exit(127);
+}
+
+}  // namespace
+
+TempDir::TempDir() {
+  std::string pattern = (fs::temp_directory_path() / "moravin-e2e-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
+}
+
+void TempDir::Write(const std::string& name, const std::string& contents) const {
+  std::ofstream(path_ / name, std::ios::binary) << contents;
+}
+
+RunResult RunGame(const TempDir& dir, const std::vector<std::string>& args,
+                  std::vector<Checkpoint> checkpoints) {
+  std::sort(checkpoints.begin(), checkpoints.end(),
+            [](const Checkpoint& a, const Checkpoint& b) { return a.frame < b.frame; });
+  std::vector<std::string> fullArgs{"--headless"};
+  fullArgs.insert(fullArgs.end(), args.begin(), args.end());
+
+  RunResult result;
+  pid_t pid = fork();
+  if (pid == 0) ExecGame(dir.Path(), fullArgs);
+  if (pid < 0) {
+    ADD_FAILURE() << "fork failed";
+    return result;
+  }
+
+  LineCounter frames(dir / "trace.jsonl");
+  size_t next = 0;
+  auto deadline = std::chrono::steady_clock::now() + kTimeout;
+  int status = 0;
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      result.timedOut = true;
+      break;
+    }
+    if (next < checkpoints.size() && frames.Count() >= checkpoints[next].frame) {
+      kill(pid, SIGSTOP);
+      int stopped = 0;
+      waitpid(pid, &stopped, WUNTRACED);
+      if (WIFSTOPPED(stopped)) {
+        checkpoints[next++].check();
+        kill(pid, SIGCONT);
+        continue;
+      }
+      status = stopped;  // it ended on its own just before the stop
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
+  }
+  for (; next < checkpoints.size(); ++next)
+    ADD_FAILURE() << "the game ended before frame " << checkpoints[next].frame << " was traced";
+  if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+  result.stderrText = ReadFile(dir / "stderr.txt");
+  return result;
+}
+
+std::vector<json> ReadTrace(const fs::path& path) {
+  std::vector<json> lines;
+  std::ifstream in(path);
+  std::string line;
+  while (std::getline(in, line)) {
+    json parsed = json::parse(line, nullptr, false);
+    if (parsed.is_discarded()) {
+      ADD_FAILURE() << "trace line " << lines.size() + 1 << " is not JSON: " << line;
+      break;
+    }
+    lines.push_back(std::move(parsed));
+  }
+  return lines;
+}
+
+std::optional<SaveData> ReadSave(const fs::path& path) {
+  SaveData record{};
+  if (!fs::exists(path) || !LoadSaveData(record, path.c_str())) return std::nullopt;
+  return record;
+}
+
+void WriteSave(const fs::path& path, const SaveData& record) {
+  ASSERT_TRUE(StoreSaveData(record, path.c_str()));
+}
+
+size_t Picture::DistinctColours(int left, int top, int w, int h) const {
+  std::set<uint32_t> colours;
+  for (int y = top; y < top + h; ++y)
+    for (int x = left; x < left + w; ++x) colours.insert(At(x, y));
+  return colours.size();
+}
+
+double Picture::MeanBrightness(int left, int top, int w, int h) const {
+  double sum = 0;
+  for (int y = top; y < top + h; ++y) {
+    for (int x = left; x < left + w; ++x) {
+      uint32_t c = At(x, y);
+      sum += ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF);
+    }
+  }
+  return sum / (3.0 * w * h);
+}
+
+std::optional<Picture> ReadPng(const fs::path& path) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return std::nullopt;
+  image.format = PNG_FORMAT_RGB;
+  std::vector<png_byte> bytes(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr)) {
+    png_image_free(&image);
+    return std::nullopt;
+  }
+  Picture picture;
+  picture.width = static_cast<int>(image.width);
+  picture.height = static_cast<int>(image.height);
+  picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height);
+  for (size_t i = 0; i < picture.rgb.size(); ++i)
+    picture.rgb[i] = (uint32_t{bytes[i * 3]} << 16) | (uint32_t{bytes[i * 3 + 1]} << 8) | bytes[i * 3 + 2];
+  return picture;
+}
+
+int FindFrame(const std::vector<json>& trace, const std::function<bool(const json&)>& test, int from) {
+  for (size_t i = std::max(from, 0); i < trace.size(); ++i)
+    if (test(trace[i])) return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace e2e
