@@ -98,7 +98,8 @@ std::vector<int16_t> ConvertToStereo16(const WaveFormat& format, std::span<const
 }
 
 AudioOutput::AudioOutput() {
-  if (SDL_WasInit(SDL_INIT_AUDIO)) {
+  const bool started = SDL_WasInit(SDL_INIT_AUDIO) != 0;
+  if (started) {
     SDL_AudioSpec wanted{};
     wanted.freq = kRate;
     wanted.format = AUDIO_S16SYS;
@@ -114,7 +115,8 @@ AudioOutput::AudioOutput() {
     return;
   }
   // The game still runs, without sound; say so instead of quitting without a word.
-  std::fprintf(stderr, "moravin: no audio output (%s); running without sound\n", SDL_GetError());
+  std::fprintf(stderr, "moravin: no audio output (%s); running without sound\n",
+               started ? SDL_GetError() : "SDL audio did not start");
   Close();
 }
 
