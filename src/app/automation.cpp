@@ -50,39 +50,47 @@ class AutomationPlatform : public IPlatform {
 
 bool Automation::Start(Options& options, std::string& error) {
   frameLimit_ = options.frameLimit;
-  if (options.headless) audioClock_ = std::make_shared<FrameAudioClock>();
   screenshots_ = options.screenshots;
-  if (!options.inputPath.empty()) {
-    std::string text;
-    if (!ReadWholeFile(options.inputPath, text, error)) return false;
-    if (!InputScript::Parse(text, script_, error)) {
-      error = options.inputPath + ", " + error;
-      return false;
-    }
-    scripted_ = true;
+  if (options.headless) audioClock_ = std::make_shared<FrameAudioClock>();
+  return (options.inputPath.empty() || LoadScript(options.inputPath, error)) &&
+         (options.recordPath.empty() || StartRecording(options, error)) &&
+         (options.tracePath.empty() || StartTrace(options.tracePath, error));
+}
+
+bool Automation::LoadScript(const std::string& path, std::string& error) {
+  std::string text;
+  if (!ReadWholeFile(path, text, error)) return false;
+  if (!InputScript::Parse(text, script_, error)) {
+    error = path + ", " + error;
+    return false;
   }
-  if (!options.recordPath.empty()) {
-    recordFile_.open(options.recordPath, std::ios::binary | std::ios::trunc);
-    if (!recordFile_) {
-      error = "cannot create " + options.recordPath + ": " + std::strerror(errno);
-      return false;
-    }
-    // A recording replays the same game only with the same seed: fix one and write it down.
-    if (!options.run.seedGiven) {
-      options.run.seedGiven = true;
-      options.run.seed = std::random_device{}();
-    }
-    recordFile_ << "# keys recorded by moravin; replay with: moravin --seed " << options.run.seed
-                << " --input " << options.recordPath << "\n";
-    recorder_ = std::make_unique<InputRecorder>(recordFile_);
+  scripted_ = true;
+  return true;
+}
+
+bool Automation::StartRecording(Options& options, std::string& error) {
+  recordFile_.open(options.recordPath, std::ios::binary | std::ios::trunc);
+  if (!recordFile_) {
+    error = "cannot create " + options.recordPath + ": " + std::strerror(errno);
+    return false;
   }
-  if (!options.tracePath.empty()) {
-    if (!trace_.Open(options.tracePath)) {
-      error = "cannot create " + options.tracePath + ": " + std::strerror(errno);
-      return false;
-    }
-    tracing_ = true;
+  // A recording replays the same game only with the same seed: fix one and write it down.
+  if (!options.run.seedGiven) {
+    options.run.seedGiven = true;
+    options.run.seed = std::random_device{}();
   }
+  recordFile_ << "# keys recorded by moravin; replay with: moravin --seed " << options.run.seed
+              << " --input " << options.recordPath << "\n";
+  recorder_ = std::make_unique<InputRecorder>(recordFile_);
+  return true;
+}
+
+bool Automation::StartTrace(const std::string& path, std::string& error) {
+  if (!trace_.Open(path)) {
+    error = "cannot create " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  tracing_ = true;
   return true;
 }
 

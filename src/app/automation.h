@@ -31,13 +31,16 @@ class Automation : public IFrameObserver {
   // Writes what the recorder still holds. Call after the game loop has ended.
   void Finish();
 
-  // Called by the platform wrapper when the game creates its window.
+  // Used by the platform wrapper: the window the game created, the devices it opens.
   void SetWindow(IWindow* window) { window_ = window; }
   std::unique_ptr<IKeyboardDevice> MakeKeyboard(IPlatform& real);
   std::unique_ptr<IAudioDevice> MakeAudio(IPlatform& real);
   bool Scripted() const { return scripted_; }
 
  private:
+  bool LoadScript(const std::string& path, std::string& error);
+  bool StartRecording(Options& options, std::string& error);
+  bool StartTrace(const std::string& path, std::string& error);
   void TakeScreenshots(uint32_t frame);
 
   uint32_t frameLimit_ = 0;
