@@ -15,10 +15,8 @@ class MixerVoice {
  public:
   explicit MixerVoice(std::vector<int16_t> stereoSamples);
 
-  uint32_t FrameCount() const { return frameCount_; }
   uint32_t Position() const { return position_; }
   bool IsPlaying() const { return playing_; }
-  bool IsLooping() const { return looping_; }
   int32_t Volume() const { return volume_; }
 
   // Starts from the current position.
