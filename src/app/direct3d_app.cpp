@@ -193,8 +193,21 @@ bool CDirect3DApp::ResetDevice(bool switchMode) {
 
 bool CDirect3DApp::SetWindowed(bool toWindowed) {
   if (!device || device->TestCooperativeLevel() != DeviceStatus::Ok) return false;
+  const bool wasWindowed = windowed;
   windowed = toWindowed;
-  if (!ChooseDisplayMode() || !ResetDevice(true)) return false;
+  if (!ChooseDisplayMode()) {
+    windowed = wasWindowed;
+    return false;
+  }
+  if (!ResetDevice(true)) {
+    // The display refused the mode: carry on in the old one with everything loaded again,
+    // rather than with nothing to draw. A renderer that did not survive is reset at present.
+    windowed = wasWindowed;
+    device = window->Device();
+    if (device && device->TestCooperativeLevel() == DeviceStatus::Ok && SetupDeviceState())
+      AcquireDeviceObjects(true);
+    return false;
+  }
   // Displays take a moment to settle after a mode change; a run without pacing does not wait.
   if (time.targetFps != 0 && time.clock) time.clock->Sleep(kModeSwitchSettleMs);
   return true;

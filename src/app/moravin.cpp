@@ -123,7 +123,10 @@ bool CMoravin::Tick() {
   if (CScene* scene = g_sceneManager.currentScene.get()) scene->Input(input);
   input.EndFrame();
   if (!g_sceneManager.StepScenes()) return false;
-  if ((saveData.fullScreen != 0) != !windowed) SetWindowed(saveData.fullScreen == 0);
+  // A switch the display refused would be tried again every frame: the setting follows the
+  // mode the game really runs in instead.
+  if ((saveData.fullScreen != 0) != !windowed && !SetWindowed(saveData.fullScreen == 0))
+    saveData.fullScreen = windowed ? 0 : 1;
   return true;
 }
 

@@ -199,6 +199,30 @@ TEST_F(MoravinTest, AltEnterTogglesOnceAndFeedsNoButtonsThatFrame) {
   EXPECT_EQ(platform.device.fontsAliveAtLastReset, 0);
 }
 
+TEST_F(MoravinTest, RefusedModeSwitchKeepsTheWindowAndItsPictures) {
+  platform.window.failSetWindowed = true;
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  script.after = [&](uint32_t frame) {
+    if (frame == 2) {
+      platform.keyboard.Press(dik::LMenu);
+      platform.keyboard.Press(dik::Return);
+    }
+    if (frame == 3) EXPECT_FALSE(game.saveData.fullScreen);  // the setting follows the display
+    if (frame == 6) {
+      // The logo was reloaded on the old renderer and is still drawn.
+      EXPECT_EQ(platform.device.QuadsOfBitmap(110).size(), 1u);
+      platform.window.Post(WindowEventType::Close);
+    }
+    platform.device.ClearDrawLog();
+  };
+  game.Run();
+  EXPECT_EQ(platform.window.setWindowedCalls, (std::vector<bool>{false}));  // tried once
+  EXPECT_TRUE(game.windowed);
+  EXPECT_EQ(platform.device.log->texturesCreated, 2);
+  EXPECT_EQ(SaveFile()[4], 0);
+}
+
 TEST_F(MoravinTest, LogoSkipAfterTheToggleFrame) {
   CMoravin game({}, &script);
   ASSERT_TRUE(game.Create());
