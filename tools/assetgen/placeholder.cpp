@@ -1,6 +1,6 @@
 #include "placeholder.h"
 
-#include <pango/pangocairo.h>
+#include <algorithm>
 
 #include <string>
 
