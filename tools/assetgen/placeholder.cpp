@@ -1,7 +1,6 @@
 #include "placeholder.h"
 
 #include <algorithm>
-
 #include <string>
 
 #include "label.h"
