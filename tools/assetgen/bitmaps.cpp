@@ -71,11 +71,13 @@ Image ReadPixels(cairo_surface_t* surface, bool keyed) {
 
 bool HasArtPainter(int id) { return FindArtPainter(id) != nullptr; }
 
+Image ReadKeyedPixels(cairo_surface_t* surface) { return ReadPixels(surface, true); }
+
 Image PaintBitmap(int id) {
   const BitmapSpec* spec = FindBitmapSpec(id);
   if (!spec) throw std::invalid_argument("no bitmap " + std::to_string(id));
   Surface surface = Paint(id, spec->width, spec->height);
-  return ReadPixels(surface.get(), true);
+  return ReadKeyedPixels(surface.get());
 }
 
 std::vector<uint8_t> GenerateBitmap(int id) {

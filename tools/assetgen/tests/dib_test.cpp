@@ -4,6 +4,9 @@
 
 #include <cstdlib>
 
+#include <cairo.h>
+
+#include "bitmaps.h"
 #include "decoded.h"
 #include "dib.h"
 
@@ -74,6 +77,27 @@ TEST(EncodeDib, SixteenColourPictureKeepsItsFifteenColoursExactly) {
   image.argb[0] = 0;
   const Image back = DecodeDib(EncodeDib(image, 4));
   for (size_t i = 0; i < image.argb.size(); ++i) EXPECT_EQ(back.argb[i], image.argb[i]) << i;
+}
+
+TEST(ColourKey, HalfTransparentGoesEitherWayAndOpaqueBlackIsLifted) {
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 4, 1);
+  cairo_t* cr = cairo_create(surface);
+  const double alphas[] = {127 / 255.0, 128 / 255.0, 1.0, 1.0};
+  const double reds[] = {1.0, 1.0, 0.0, 0.5};
+  for (int x = 0; x < 4; ++x) {
+    cairo_set_source_rgba(cr, reds[x], 0, 0, alphas[x]);
+    cairo_rectangle(cr, x, 0, 1, 1);
+    cairo_fill(cr);
+  }
+  cairo_destroy(cr);
+  cairo_surface_flush(surface);
+  const Image image = ReadKeyedPixels(surface);
+  cairo_surface_destroy(surface);
+  EXPECT_EQ(image.argb[0], 0u);                          // under half: transparent
+  EXPECT_EQ(image.argb[1], 0xFFFF0000u);                 // half or more: opaque, unpremultiplied
+  EXPECT_EQ(image.argb[2], 0xFF000000u | kNearBlack);    // black stays visible
+  EXPECT_EQ(image.argb[3] & 0xFF00FFFFu, 0xFF000000u);  // other colours keep their value
+  EXPECT_NEAR(static_cast<int>((image.argb[3] >> 16) & 255), 128, 1);
 }
 
 TEST(EncodeDib, RejectsDepthsTheGameCannotRead) {
