@@ -173,6 +173,7 @@ void DrawKeyHelpBar(cairo_t* cr, double x, double y, double w, double h, double 
   AddStop(pill, 0, kPaper);
   AddStop(pill, 1, Mix(kPaper, kLavender, 0.45));
   cairo_set_source(cr, pill);
+  cairo_pattern_destroy(pill);
   cairo_fill_preserve(cr);
   SetColor(cr, kOutline);
   cairo_set_line_width(cr, kOutlineWidth);

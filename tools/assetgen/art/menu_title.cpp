@@ -39,6 +39,7 @@ void DrawTitleLand(cairo_t* cr, int width, int height) {
   AddStop(meadow, 0, Mix(kMeadow, kLemon, 0.2));
   AddStop(meadow, 1, Mix(kLeaf, kMeadow, 0.4));
   cairo_set_source(cr, meadow);
+  cairo_pattern_destroy(meadow);
   cairo_move_to(cr, 0, kTitleGroundY);
   cairo_curve_to(cr, 300, kTitleGroundY - 2, 500, kTitleGroundY + 10, width, kTitleGroundY - 6);
   cairo_line_to(cr, width, height);
