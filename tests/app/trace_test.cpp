@@ -232,6 +232,8 @@ TEST_F(TraceTest, ReadingScenesGiveTheFirstLineShown) {
     EXPECT_EQ(line["scene"], std::string(SceneIdName(id)));
     EXPECT_EQ(line["state"], json::parse(R"({"firstLine":3})"));
   }
+  // The game releases the scenes still alive at exit; the fixture only drops them.
+  Current()->ReleaseResources(false);
 }
 
 TEST(SceneIdName, NamesEverySceneAndNothingElse) {
