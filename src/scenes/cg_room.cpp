@@ -18,6 +18,8 @@ constexpr SoundLoad kSoundLoads[2] = {{205, false}, {206, false}};
 
 }  // namespace
 
+CCGRoom::~CCGRoom() { ReleaseMotionSprites(sprites); }
+
 bool CCGRoom::Init() {
   sprites[0] = NewMotionSprite({1, 16, 8, 768, 408, 0, 0, "i1m16,64"});
   sprites[1] = NewMotionSprite({3, 368, 352, 96, 48, 0, 0, "m280,16"});

@@ -13,6 +13,8 @@ class CCGRoom : public CScene {
   static constexpr int kSpriteCount = 18;
   static constexpr int32_t kReturnButton = 12;  // cursor 0..11 are the tiles
 
+  // Frees the sprites when the scene is dropped without ReleaseResources.
+  ~CCGRoom() override;
   bool Init() override;
   void Input(const CInput& input) override;
   bool Update() override;

@@ -7,6 +7,7 @@ class CInfo : public CReadingScene {
  public:
   static constexpr int kSpriteCount = 5;
   CInfo();
+  ~CInfo() override;
   bool Init() override;
 
   CSprite infoImages[4];

@@ -31,6 +31,8 @@ constexpr SoundLoad kSoundLoads[3] = {{211, true}, {205, false}, {206, false}};
 
 }  // namespace
 
+CMusicRoom::~CMusicRoom() { ReleaseMotionSprites(sprites); }
+
 bool CMusicRoom::Init() {
   for (int i = 0; i < kSpriteCount; ++i) sprites[i] = NewMotionSprite(kSpriteDefs[i]);
   cursor = 0;

@@ -14,6 +14,8 @@ class CMusicRoom : public CScene {
   static constexpr int32_t kStopItem = 4;  // cursor 0..3 are the tracks
   static constexpr int32_t kReturnItem = 5;
 
+  // Frees the sprites when the scene is dropped without ReleaseResources.
+  ~CMusicRoom() override;
   bool Init() override;
   void Input(const CInput& input) override;
   bool Update() override;

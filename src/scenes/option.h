@@ -13,6 +13,8 @@ class COption : public CScene {
   static constexpr int kSpriteCount = 11;
   enum Item { MusicItem = 0, EffectItem = 1, DisplayItem = 2, ReturnItem = 3 };
 
+  // Frees the sprites when the scene is dropped without ReleaseResources.
+  ~COption() override;
   bool Init() override;
   void Input(const CInput& input) override;
   bool Update() override;

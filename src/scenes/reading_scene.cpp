@@ -22,6 +22,8 @@ CReadingScene::CReadingScene(std::span<CSprite> sceneImages, std::span<const int
                              std::span<MotionSprite*> sceneSprites)
     : images(sceneImages), imageIds(ids), sprites(sceneSprites) {}
 
+CReadingScene::~CReadingScene() { delete window; }
+
 void CReadingScene::CreateReadingScreen(const MotionSpriteDef& caption, const char* text) {
   sprites[kPanel] = NewMotionSprite({1, 16, 8, 768, 408, 0, 0, "i1m16,80"});
   sprites[kCaption] = NewMotionSprite(caption);

@@ -14,6 +14,9 @@
 
 class CReadingScene : public CScene {
  public:
+  // Frees the window when the scene is dropped without ReleaseResources; the derived scenes
+  // free their sprites.
+  ~CReadingScene() override;
   void Input(const CInput& input) override;
   bool Update() override;
   void Draw(CFont* const* fonts) override;

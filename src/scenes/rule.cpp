@@ -25,6 +25,8 @@ constexpr int kFirstPicture = 5;
 
 }  // namespace
 
+CRule::~CRule() { ReleaseMotionSprites(ruleSprites); }
+
 CRule::CRule() : CReadingScene(ruleImages, kRuleImageIds, ruleSprites) {}
 
 // A topic outside 0..2 (the title always sets one) shows the rules.

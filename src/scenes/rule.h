@@ -7,6 +7,7 @@ class CRule : public CReadingScene {
  public:
   static constexpr int kSpriteCount = 12;
   CRule();
+  ~CRule() override;
   bool Init() override;
 
   CSprite ruleImages[7];

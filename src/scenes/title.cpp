@@ -81,6 +81,11 @@ void CTitle::CreateScoreDigits() {
   }
 }
 
+CTitle::~CTitle() {
+  ReleaseMotionSprites(motionSprites);
+  delete window;
+}
+
 bool CTitle::Init() {
   shownHighScore = g_saveData->highScore;
   CreateSprites();

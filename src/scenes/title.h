@@ -15,6 +15,8 @@ class CTitle : public CScene {
   static constexpr int kTopItems = 7;
   static constexpr int kSubItems = 4;
 
+  // Frees the sprites and the window when the scene is dropped without ReleaseResources.
+  ~CTitle() override;
   bool Init() override;
   void Input(const CInput& input) override;
   bool Update() override;

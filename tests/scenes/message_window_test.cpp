@@ -201,4 +201,41 @@ TEST_F(MessageWindowTest, NullTextLaysOutEmpty) {
   EXPECT_TRUE(Drawn().empty());
 }
 
+// Random marked-up texts and geometries from a fixed seed: layout, reveal, scrolling and
+// placing never read or write outside the text, the records or the sprites (the sanitizer
+// build checks that).
+TEST_F(MessageWindowTest, RandomTextsLayOutAndDrawSafely) {
+  MotionSprite* sprites[12] = {};
+  for (MotionSprite*& s : sprites) {
+    s = new MotionSprite;
+    s->Init(0, 0, 0, 85, 85, 0, 0);
+  }
+  const char pieces[] = "#$\n0123456789AFaf xyz\x82\xa0\x88\xe0\xff";
+  uint32_t seed = 99;
+  const auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) & 0x7FFF;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    std::string text(next() % 200, ' ');
+    for (char& c : text) c = pieces[next() % (sizeof(pieces) - 1)];
+    window.width = static_cast<int>(next() % 800) - 100;
+    window.lineHeight = static_cast<int>(next() % 40);
+    window.height = static_cast<int>(next() % 400);
+    window.revealSpeed = static_cast<int>(next() % 5) - 1;
+    window.state = 0;
+    window.SetText(text.c_str());
+    ASSERT_GE(window.lineCount, 1);
+    ASSERT_LT(window.lineCount, CMessageWindow::kMaxLines);
+    ASSERT_EQ(window.lines[window.lineCount].start, -1);
+    for (int frame = 0; frame < 3; ++frame) {
+      window.Update();
+      window.firstLine = static_cast<int>(next() % 8) - 2;
+      window.Draw(sprites, 12, fonts);
+    }
+  }
+  window.SetText(nullptr);
+  for (MotionSprite* s : sprites) MotionSprite::Release(s);
+}
+
 }  // namespace
