@@ -10,9 +10,9 @@ constexpr MotionSpriteDef kInfoCaption = {3, 320, 0, 200, 60, 0, 0, "m300,10"};
 
 }  // namespace
 
-CInfo::~CInfo() { ReleaseMotionSprites(infoSprites); }
-
 CInfo::CInfo() : CReadingScene(infoImages, kInfoImageIds, infoSprites) {}
+
+CInfo::~CInfo() { ReleaseMotionSprites(infoSprites); }
 
 bool CInfo::Init() {
   CreateReadingScreen(kInfoCaption, InfoText);

@@ -25,9 +25,9 @@ constexpr int kFirstPicture = 5;
 
 }  // namespace
 
-CRule::~CRule() { ReleaseMotionSprites(ruleSprites); }
-
 CRule::CRule() : CReadingScene(ruleImages, kRuleImageIds, ruleSprites) {}
+
+CRule::~CRule() { ReleaseMotionSprites(ruleSprites); }
 
 // A topic outside 0..2 (the title always sets one) shows the rules.
 bool CRule::Init() {
