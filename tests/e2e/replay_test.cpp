@@ -42,12 +42,12 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
   }
 }
 
-std::string PlayGame(const std::string& seed, const std::vector<std::string>& extra = {}) {
+// The trace of kGame played in a fresh directory.
+std::string PlayGame(const std::string& seed, uint32_t frames = kFrames, const std::string& fps = "0") {
   TempDir dir;
   dir.Write("game.txt", kGame);
-  std::vector<std::string> args{"--fps", "0", "--frames", std::to_string(kFrames), "--input", "game.txt",
+  std::vector<std::string> args{"--fps", fps, "--frames", std::to_string(frames), "--input", "game.txt",
                                 "--trace", "trace.jsonl", "--seed", seed};
-  args.insert(args.end(), extra.begin(), extra.end());
   RunResult run = RunGame(dir, args);
   EXPECT_EQ(run.exitCode, 0) << run.stderrText;
   return Slurp(dir / "trace.jsonl");
@@ -64,6 +64,15 @@ TEST(Determinism, SameSeedAndInputGiveTheSameTrace) {
   while (std::getline(lines, line)) playFrames += json::parse(line)["scene"] == "Play";
   EXPECT_GT(playFrames, 250) << "the run reached the game";
   EXPECT_NE(FirstDifference(first, PlayGame("78")), "") << "the seed chooses the game";
+}
+
+TEST(Determinism, ThePaceOfTheRunDoesNotChangeTheTrace) {
+  // Sounds are timed by frames in a headless run, so the sounds listed (and the music that
+  // starts when the jingle ends) do not depend on how fast the frames went.
+  std::string unpaced = PlayGame("9", 150);
+  std::string paced = PlayGame("9", 150, "200");
+  EXPECT_NE(unpaced.find("\"sounds\":[212]"), std::string::npos) << "the start jingle is traced";
+  EXPECT_EQ(FirstDifference(unpaced, paced), "");
 }
 
 TEST(Recording, ASessionReplaysToTheSameTrace) {
