@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 
 #include "platform/input.h"
@@ -121,6 +122,47 @@ TEST(InputScriptParse, FailureLeavesTheScriptEmpty) {
   std::string error;
   EXPECT_FALSE(InputScript::Parse("1-100 Z\n2 Nope", script, error));
   EXPECT_EQ(script.KeysAt(50), 0u);
+}
+
+TEST(InputScriptParse, OverlappingRandomScriptsHoldTheUnionOfTheirEntries) {
+  std::mt19937 random(12345);
+  const auto keys = ScriptKeys();
+  for (int round = 0; round < 200; ++round) {
+    struct Entry {
+      uint32_t first, last;
+      KeySet keys;
+    };
+    std::vector<Entry> entries(random() % 12);
+    std::string text;
+    for (Entry& entry : entries) {
+      entry.first = 1 + random() % 60;
+      entry.last = entry.first + random() % 20;
+      const ScriptKey& a = keys[random() % keys.size()];
+      const ScriptKey& b = keys[random() % keys.size()];
+      entry.keys = Keys(a.name) | Keys(b.name);
+      text += std::to_string(entry.first) + "-" + std::to_string(entry.last) + " " + std::string(a.name) +
+              "+" + std::string(b.name) + "\n";
+    }
+    InputScript script = MustParse(text);
+    for (uint32_t frame = 1; frame <= 90; ++frame) {
+      KeySet expected = 0;
+      for (const Entry& entry : entries)
+        if (frame >= entry.first && frame <= entry.last) expected |= entry.keys;
+      ASSERT_EQ(script.KeysAt(frame), expected) << "frame " << frame << " of\n" << text;
+    }
+  }
+}
+
+TEST(InputScriptParse, ArbitraryBytesAreParsedOrRejectedWithALineNumber) {
+  std::mt19937 random(777);
+  const std::string alphabet = "0123456789-+# \t\r\nZXAltUpReturnNumpad\x80\xff";
+  for (int round = 0; round < 2000; ++round) {
+    std::string text(random() % 40, ' ');
+    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    InputScript script;
+    std::string error;
+    if (!InputScript::Parse(text, script, error)) EXPECT_EQ(error.rfind("line ", 0), 0u) << error;
+  }
 }
 
 std::string Record(const std::vector<std::pair<uint32_t, std::string_view>>& frames) {
