@@ -127,10 +127,25 @@ class Walk : public ::testing::Test {
     };
     result_ = RunGame(*dir_, args, checkpoints);
     trace_ = ReadTrace(*dir_ / "trace.jsonl");
+    RerunToTheGameOver();
   }
   static void TearDownTestSuite() {
     delete dir_;
     dir_ = nullptr;
+  }
+
+  // The game over frame is known only once the walk has run: the same walk again, in a fresh
+  // directory, stops there with a screenshot (and must repeat the first run frame for frame).
+  static void RerunToTheGameOver() {
+    int gameOver = FirstFrameOf("GameOver", kPlayStarts);
+    if (gameOver == 0) return;
+    gameOverShot_ = static_cast<uint32_t>(gameOver) + 20;  // the fade-in has just ended
+    TempDir again;
+    again.Write("walk.txt", kWalk + EndOfWalk());
+    RunGame(again, {"--seed", "1", "--fps", "0", "--frames", std::to_string(gameOverShot_), "--input",
+                    "walk.txt", "--trace", "trace.jsonl", "--screenshot",
+                    std::to_string(gameOverShot_) + ":" + (*dir_ / "gameover.png").string()});
+    rerun_ = ReadTrace(again / "trace.jsonl");
   }
 
   static std::vector<std::pair<uint32_t, std::string>> Shots() {
@@ -162,6 +177,8 @@ class Walk : public ::testing::Test {
   static inline std::vector<json> trace_;
   static inline std::optional<SaveData> savedAfterReturn_;
   static inline std::optional<SaveData> savedAfterCancel_;
+  static inline uint32_t gameOverShot_ = 0;
+  static inline std::vector<json> rerun_;
 };
 
 TEST_F(Walk, QuitsThroughTheMenuWithExitCodeZero) {
@@ -287,6 +304,20 @@ TEST_F(Walk, LosingLeadsToTheRankOfTheScoreAndBackToTheTitle) {
   ASSERT_GT(title, 0) << "the game over screen never left";
   EXPECT_EQ(At(title)["state"]["menuLevel"], 0);
   EXPECT_EQ(At(title)["inGameMenu"], 0);
+}
+
+TEST_F(Walk, GameOverScreenIsDrawn) {
+  ASSERT_GT(gameOverShot_, 0u);
+  ASSERT_EQ(At(gameOverShot_)["scene"], "GameOver");
+  EXPECT_EQ(At(gameOverShot_)["state"]["phase"], 1) << "waiting for a press, the picture fully shown";
+  Picture gameOver = Shot("gameover");
+  ExpectDrawn(gameOver, 0, 90, 800, 510, "rank and reward");
+  EXPECT_GT(DifferentPixels(gameOver, Shot("play"), 0, 90, 800, 510), 100000u);
+}
+
+TEST_F(Walk, ARerunRepeatsTheWalkFrameForFrame) {
+  ASSERT_EQ(rerun_.size(), gameOverShot_);
+  for (size_t i = 0; i < rerun_.size(); ++i) ASSERT_EQ(rerun_[i], trace_[i]) << "frame " << i + 1;
 }
 
 TEST_F(Walk, ShutdownStoresTheRecordAsTheGameLeftIt) {
