@@ -18,7 +18,7 @@ constexpr SoundLoad kSoundLoads[2] = {{205, false}, {206, false}};
 
 }  // namespace
 
-CCGRoom::~CCGRoom() { ReleaseMotionSprites(sprites); }
+CCGRoom::CCGRoom() : CSpriteMenuScene(kImageIds, kSoundLoads) {}
 
 bool CCGRoom::Init() {
   sprites[0] = NewMotionSprite({1, 16, 8, 768, 408, 0, 0, "i1m16,64"});
@@ -80,18 +80,4 @@ bool CCGRoom::Update() {
   decideRequest = cancelRequest = false;
   StepMotionSprites(sprites);
   return true;
-}
-
-void CCGRoom::Draw(CFont* const* fonts) {
-  DrawBackground(images[0]);
-  DrawMotionSprites(sprites, images, kSpriteCount);
-}
-
-bool CCGRoom::LoadResources(bool deviceReset) {
-  return LoadMenuResources(images, kImageIds, sounds, kSoundLoads);
-}
-
-void CCGRoom::ReleaseResources(bool deviceReset) {
-  if (!deviceReset) ReleaseMotionSprites(sprites);
-  ReleaseMenuResources(images, sounds);
 }

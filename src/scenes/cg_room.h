@@ -3,28 +3,17 @@
 
 #include <cstdint>
 
-#include "motion/motion_sprite.h"
-#include "platform/sound.h"
-#include "platform/sprite.h"
-#include "scenes/scene.h"
+#include "scenes/menu_scene.h"
 
-class CCGRoom : public CScene {
+class CCGRoom : public CSpriteMenuScene<2, 18> {
  public:
-  static constexpr int kSpriteCount = 18;
   static constexpr int32_t kReturnButton = 12;  // cursor 0..11 are the tiles
 
-  // Frees the sprites when the scene is dropped without ReleaseResources.
-  ~CCGRoom() override;
+  CCGRoom();
   bool Init() override;
   void Input(const CInput& input) override;
   bool Update() override;
-  void Draw(CFont* const* fonts) override;
-  bool LoadResources(bool deviceReset) override;
-  void ReleaseResources(bool deviceReset) override;
 
-  CSound sounds[2];  // cursor, decide
-  CSprite images[4];
-  MotionSprite* sprites[kSpriteCount] = {};
   int32_t cursor = 0;  // tile row x 4 + column, or 12 for the return button
   bool decideRequest = false;
   bool cancelRequest = false;

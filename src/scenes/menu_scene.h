@@ -9,6 +9,7 @@
 #include "motion/motion_sprite.h"
 #include "platform/sound.h"
 #include "platform/sprite.h"
+#include "scenes/scene.h"
 
 // One row of a scene's sprite table: image index, source rectangle, pivot and first script.
 struct MotionSpriteDef {
@@ -46,3 +47,37 @@ void ReleaseMenuResources(std::span<CSprite> images, std::span<CSound> sounds);
 
 // The scene's full-screen picture behind everything else.
 void DrawBackground(CSprite& image);
+
+// The shape shared by the option scene and the two rooms: a background, motion sprites over it,
+// and four images and a few sounds loaded from fixed tables.
+template <int SoundCount, int SpriteCount>
+class CSpriteMenuScene : public CScene {
+ public:
+  static constexpr int kSpriteCount = SpriteCount;
+
+  // Frees the sprites when the scene is dropped without ReleaseResources.
+  ~CSpriteMenuScene() override { ReleaseMotionSprites(sprites); }
+  void Draw(CFont* const* fonts) override {
+    DrawBackground(images[0]);
+    DrawMotionSprites(sprites, images, SpriteCount);
+  }
+  bool LoadResources(bool deviceReset) override {
+    return LoadMenuResources(images, imageIds, sounds, soundLoads);
+  }
+  void ReleaseResources(bool deviceReset) override {
+    if (!deviceReset) ReleaseMotionSprites(sprites);
+    ReleaseMenuResources(images, sounds);
+  }
+
+  CSound sounds[SoundCount];
+  CSprite images[4];
+  MotionSprite* sprites[SpriteCount] = {};
+
+ protected:
+  CSpriteMenuScene(const int (&ids)[4], const SoundLoad (&loads)[SoundCount])
+      : imageIds(ids), soundLoads(loads) {}
+
+ private:
+  std::span<const int> imageIds;
+  std::span<const SoundLoad> soundLoads;
+};

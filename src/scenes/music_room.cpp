@@ -31,7 +31,7 @@ constexpr SoundLoad kSoundLoads[3] = {{211, true}, {205, false}, {206, false}};
 
 }  // namespace
 
-CMusicRoom::~CMusicRoom() { ReleaseMotionSprites(sprites); }
+CMusicRoom::CMusicRoom() : CSpriteMenuScene(kImageIds, kSoundLoads) {}
 
 bool CMusicRoom::Init() {
   for (int i = 0; i < kSpriteCount; ++i) sprites[i] = NewMotionSprite(kSpriteDefs[i]);
@@ -86,18 +86,4 @@ bool CMusicRoom::Update() {
   decideRequest = cancelRequest = false;
   StepMotionSprites(sprites);
   return true;
-}
-
-void CMusicRoom::Draw(CFont* const* fonts) {
-  DrawBackground(images[0]);
-  DrawMotionSprites(sprites, images, kSpriteCount);
-}
-
-bool CMusicRoom::LoadResources(bool deviceReset) {
-  return LoadMenuResources(images, kImageIds, sounds, kSoundLoads);
-}
-
-void CMusicRoom::ReleaseResources(bool deviceReset) {
-  if (!deviceReset) ReleaseMotionSprites(sprites);
-  ReleaseMenuResources(images, sounds);
 }

@@ -61,7 +61,7 @@ int32_t VolumePercent(int32_t volume) { return (ClampVolume(volume) + 10000) * 1
 
 int32_t PercentVolume(int32_t percent) { return percent * 10000 / 100 - 10000; }
 
-COption::~COption() { ReleaseMotionSprites(sprites); }
+COption::COption() : CSpriteMenuScene(kImageIds, kSoundLoads) {}
 
 bool COption::Init() {
   for (int i = 0; i < kSpriteCount; ++i) sprites[i] = NewMotionSprite(kSpriteDefs[i]);
@@ -174,18 +174,4 @@ bool COption::Update() {
   }
   StepMotionSprites(sprites);
   return true;
-}
-
-void COption::Draw(CFont* const* fonts) {
-  DrawBackground(images[0]);
-  DrawMotionSprites(sprites, images, kSpriteCount);
-}
-
-bool COption::LoadResources(bool deviceReset) {
-  return LoadMenuResources(images, kImageIds, sounds, kSoundLoads);
-}
-
-void COption::ReleaseResources(bool deviceReset) {
-  if (!deviceReset) ReleaseMotionSprites(sprites);
-  ReleaseMenuResources(images, sounds);
 }

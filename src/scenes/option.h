@@ -3,28 +3,17 @@
 
 #include <cstdint>
 
-#include "motion/motion_sprite.h"
-#include "platform/sound.h"
-#include "platform/sprite.h"
-#include "scenes/scene.h"
+#include "scenes/menu_scene.h"
 
-class COption : public CScene {
+class COption : public CSpriteMenuScene<2, 11> {
  public:
-  static constexpr int kSpriteCount = 11;
   enum Item { MusicItem = 0, EffectItem = 1, DisplayItem = 2, ReturnItem = 3 };
 
-  // Frees the sprites when the scene is dropped without ReleaseResources.
-  ~COption() override;
+  COption();
   bool Init() override;
   void Input(const CInput& input) override;
   bool Update() override;
-  void Draw(CFont* const* fonts) override;
-  bool LoadResources(bool deviceReset) override;
-  void ReleaseResources(bool deviceReset) override;
 
-  CSound sounds[2];  // cursor, decide
-  CSprite images[4];
-  MotionSprite* sprites[kSpriteCount] = {};
   int32_t cursor = MusicItem;
   bool decideRequest = false;
   bool leftRequest = false;
