@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/automation.h"
+#include "automation/automation.h"
 #include "app/moravin.h"
-#include "app/options.h"
+#include "automation/options.h"
 #include "system/embedded_resources.h"
 #include "system/sdl/sdl_platform.h"
 

@@ -1,4 +1,4 @@
-#include "app/trace.h"
+#include "automation/trace.h"
 
 #include <algorithm>
 #include <charconv>

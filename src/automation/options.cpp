@@ -1,4 +1,4 @@
-#include "app/options.h"
+#include "automation/options.h"
 
 #include <charconv>
 #include <set>

@@ -1,4 +1,4 @@
-#include "app/automation.h"
+#include "automation/automation.h"
 
 #include <cerrno>
 #include <cstdio>

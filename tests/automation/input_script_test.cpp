@@ -1,4 +1,4 @@
-#include "app/input_script.h"
+#include "automation/input_script.h"
 
 #include <gtest/gtest.h>
 

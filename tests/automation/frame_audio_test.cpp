@@ -1,4 +1,4 @@
-#include "app/frame_audio.h"
+#include "automation/frame_audio.h"
 
 #include <gtest/gtest.h>
 

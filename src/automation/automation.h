@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/frame_audio.h"
-#include "app/input_script.h"
-#include "app/options.h"
+#include "automation/frame_audio.h"
+#include "automation/input_script.h"
+#include "automation/options.h"
 #include "app/run_settings.h"
-#include "app/trace.h"
+#include "automation/trace.h"
 #include "system/platform.h"
 
 class Automation : public IFrameObserver {
