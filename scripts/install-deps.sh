@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config clang-format ccache
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-ipafont-gothic
   libcairo2-dev libpango1.0-dev libimagequant-dev libfluidsynth-dev timgm6mb-soundfont
   libpng-dev nlohmann-json3-dev

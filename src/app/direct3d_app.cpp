@@ -137,15 +137,9 @@ int CDirect3DApp::Run() {
 bool CDirect3DApp::Dispatch(const WindowEvent& event) {
   if (!HandleMessage(event)) return false;
   switch (event.type) {
-    case WindowEventType::Close:
-      window->Hide();
-      return true;
-    case WindowEventType::Activate:
-      g_appActive = true;
-      break;
-    case WindowEventType::Deactivate:
-      g_appActive = false;
-      break;
+    case WindowEventType::Close: window->Hide(); return true;
+    case WindowEventType::Activate: g_appActive = true; break;
+    case WindowEventType::Deactivate: g_appActive = false; break;
     case WindowEventType::Paint:
       if (!PresentFrame()) window->PostClose();
       break;
@@ -184,8 +178,7 @@ bool CDirect3DApp::PresentFrame() {
 bool CDirect3DApp::ResetDevice(bool switchMode) {
   ReleaseDeviceObjects(true);
   DeleteFonts();  // fonts are device objects too: none may outlive the renderer
-  const bool reset =
-      switchMode ? window->SetWindowed(windowed, fullScreenMode) : device->Reset();
+  const bool reset = switchMode ? window->SetWindowed(windowed, fullScreenMode) : device->Reset();
   if (!reset) return false;
   device = window->Device();
   return SetupDeviceState() && AcquireDeviceObjects(true);

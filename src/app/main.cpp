@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "automation/automation.h"
 #include "app/moravin.h"
+#include "automation/automation.h"
 #include "automation/options.h"
 #include "system/embedded_resources.h"
 #include "system/sdl/sdl_platform.h"

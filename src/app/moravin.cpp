@@ -97,7 +97,8 @@ void CMoravin::ReleaseDeviceObjects(bool forReset) {
 }
 
 bool CMoravin::AltEnterPressed() const {
-  const bool enterPressed = keyboard.KeyDown(dik::Return) && !(keyboard.prevKeyState[dik::Return] & 0x80);
+  const bool enterPressed =
+      keyboard.KeyDown(dik::Return) && !(keyboard.prevKeyState[dik::Return] & 0x80);
   return enterPressed && (keyboard.KeyDown(dik::LMenu) || keyboard.KeyDown(dik::RMenu));
 }
 
@@ -137,9 +138,7 @@ bool CMoravin::Render() {
 
 bool CMoravin::HandleMessage(const WindowEvent& event) {
   switch (event.type) {
-    case WindowEventType::Maximized:
-      SetWindowed(false);
-      break;
+    case WindowEventType::Maximized: SetWindowed(false); break;
     case WindowEventType::Activate:
       keyboard.Acquire();
       joystick.Acquire();
@@ -148,8 +147,7 @@ bool CMoravin::HandleMessage(const WindowEvent& event) {
       keyboard.Unacquire();
       joystick.Unacquire();
       break;
-    default:
-      break;
+    default: break;
   }
   return true;
 }

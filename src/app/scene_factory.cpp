@@ -12,25 +12,15 @@
 
 std::unique_ptr<CScene> CreateScene(SceneId id) {
   switch (id) {
-    case Logo:
-      return std::make_unique<CLogo>();
-    case Title:
-      return std::make_unique<CTitle>();
-    case Rule:
-      return std::make_unique<CRule>();
-    case Option:
-      return std::make_unique<COption>();
-    case CGRoom:
-      return std::make_unique<CCGRoom>();
-    case MusicRoom:
-      return std::make_unique<CMusicRoom>();
-    case Info:
-      return std::make_unique<CInfo>();
-    case Play:
-      return std::make_unique<CPlay>();
-    case GameOver:
-      return std::make_unique<CGameOver>();
-    default:
-      return nullptr;
+    case Logo: return std::make_unique<CLogo>();
+    case Title: return std::make_unique<CTitle>();
+    case Rule: return std::make_unique<CRule>();
+    case Option: return std::make_unique<COption>();
+    case CGRoom: return std::make_unique<CCGRoom>();
+    case MusicRoom: return std::make_unique<CMusicRoom>();
+    case Info: return std::make_unique<CInfo>();
+    case Play: return std::make_unique<CPlay>();
+    case GameOver: return std::make_unique<CGameOver>();
+    default: return nullptr;
   }
 }

@@ -36,8 +36,7 @@ void CTime::WaitFrame() {
   if (elapsed < ms) {
     const uint32_t remaining = ms - elapsed;
     if (remaining > kSpinMs) clock->Sleep(remaining - kSpinMs);
-    while (clock->Ticks() - frameBase < ms) {
-    }
+    while (clock->Ticks() - frameBase < ms) {}
     frameBase += ms;
   } else if (elapsed - ms < kMaxCatchUpMs) {
     frameBase += ms;  // on time or a little late: the next quick frames catch up

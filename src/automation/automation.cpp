@@ -26,7 +26,8 @@ bool ReadWholeFile(const std::string& path, std::string& text, std::string& erro
 // Everything from the real platform, with the keyboard (and controller) automation chooses.
 class AutomationPlatform : public IPlatform {
  public:
-  AutomationPlatform(IPlatform& real, Automation& automation) : real_(real), automation_(automation) {}
+  AutomationPlatform(IPlatform& real, Automation& automation)
+      : real_(real), automation_(automation) {}
 
   IClock& Clock() override { return real_.Clock(); }
   std::unique_ptr<IWindow> CreateWindow(const WindowDesc& desc) override {
@@ -35,7 +36,9 @@ class AutomationPlatform : public IPlatform {
     return window;
   }
   std::unique_ptr<IAudioDevice> OpenAudio() override { return automation_.MakeAudio(real_); }
-  std::unique_ptr<IKeyboardDevice> OpenKeyboard() override { return automation_.MakeKeyboard(real_); }
+  std::unique_ptr<IKeyboardDevice> OpenKeyboard() override {
+    return automation_.MakeKeyboard(real_);
+  }
   // A scripted run reads no controller, so a pad lying on the desk cannot change it.
   std::unique_ptr<IJoystickDevice> OpenJoystick() override {
     return automation_.Scripted() ? nullptr : real_.OpenJoystick();
@@ -129,7 +132,8 @@ void Automation::TakeScreenshots(uint32_t frame) {
     } else {
       WritePng(request.path, kScreenWidth, kScreenHeight, pixels_, error);
     }
-    if (!error.empty()) std::fprintf(stderr, "moravin: screenshot of frame %u: %s\n", frame, error.c_str());
+    if (!error.empty())
+      std::fprintf(stderr, "moravin: screenshot of frame %u: %s\n", frame, error.c_str());
   }
 }
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "app/run_settings.h"
 #include "automation/frame_audio.h"
 #include "automation/input_script.h"
 #include "automation/options.h"
-#include "app/run_settings.h"
 #include "automation/trace.h"
 #include "system/platform.h"
 

@@ -8,7 +8,9 @@ void FrameAudioClock::AdvanceFrame() {
 
 FrameAudioBuffer::FrameAudioBuffer(std::shared_ptr<FrameAudioClock> clock, uint32_t samplesPerSec,
                                    uint32_t frameCount)
-    : clock_(std::move(clock)), rate_(samplesPerSec), length_(uint64_t{frameCount} * kFramesPerSecond) {
+    : clock_(std::move(clock)),
+      rate_(samplesPerSec),
+      length_(uint64_t{frameCount} * kFramesPerSecond) {
   clock_->buffers_.push_back(this);
 }
 

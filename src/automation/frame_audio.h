@@ -27,7 +27,8 @@ class FrameAudioClock {
 // a sound that is not looping stops at its end and rewinds.
 class FrameAudioBuffer : public IAudioBuffer {
  public:
-  FrameAudioBuffer(std::shared_ptr<FrameAudioClock> clock, uint32_t samplesPerSec, uint32_t frameCount);
+  FrameAudioBuffer(std::shared_ptr<FrameAudioClock> clock, uint32_t samplesPerSec,
+                   uint32_t frameCount);
   ~FrameAudioBuffer() override;
 
   void Play(bool loop) override;
@@ -45,7 +46,7 @@ class FrameAudioBuffer : public IAudioBuffer {
 
   std::shared_ptr<FrameAudioClock> clock_;
   uint64_t rate_;
-  uint64_t length_;   // in 1/50 sample frames
+  uint64_t length_;  // in 1/50 sample frames
   uint64_t elapsed_ = 0;
   bool playing_ = false;
   bool looping_ = false;
@@ -55,7 +56,8 @@ class FrameAudioDevice : public IAudioDevice {
  public:
   explicit FrameAudioDevice(std::shared_ptr<FrameAudioClock> clock) : clock_(std::move(clock)) {}
   // Null for anything but PCM with a sample rate and a block size, as a real device would.
-  std::unique_ptr<IAudioBuffer> CreateBuffer(const WaveFormat& format, std::span<const uint8_t> pcm) override;
+  std::unique_ptr<IAudioBuffer> CreateBuffer(const WaveFormat& format,
+                                             std::span<const uint8_t> pcm) override;
 
  private:
   std::shared_ptr<FrameAudioClock> clock_;

@@ -28,7 +28,9 @@ std::string_view Trim(std::string_view text) {
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    auto lower = [](char c) {
+      return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    };
     return lower(x) == lower(y);
   });
 }
@@ -57,9 +59,9 @@ std::string ParseKeys(std::string_view text, KeySet& keys) {
   while (true) {
     size_t plus = text.find('+');
     std::string_view name = text.substr(0, plus);
-    const ScriptKey* found = std::find_if(std::begin(kKeys), std::end(kKeys), [&](const ScriptKey& key) {
-      return EqualsIgnoringCase(key.name, name);
-    });
+    const ScriptKey* found =
+        std::find_if(std::begin(kKeys), std::end(kKeys),
+                     [&](const ScriptKey& key) { return EqualsIgnoringCase(key.name, name); });
     if (found == std::end(kKeys)) {
       return name.empty() ? "a key name is missing in '" + std::string(text) + "'"
                           : "unknown key '" + std::string(name) + "'";
@@ -159,7 +161,8 @@ bool InputScript::Parse(std::string_view text, InputScript& script, std::string&
   std::array<int, kKeyCount> holders{};
   for (size_t i = 0; i < changes.size();) {
     uint64_t frame = changes[i].frame;
-    for (; i < changes.size() && changes[i].frame == frame; ++i) holders[changes[i].key] += changes[i].delta;
+    for (; i < changes.size() && changes[i].frame == frame; ++i)
+      holders[changes[i].key] += changes[i].delta;
     KeySet keys = 0;
     for (size_t key = 0; key < kKeyCount; ++key)
       if (holders[key] > 0) keys |= KeySet{1} << key;

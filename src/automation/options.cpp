@@ -44,11 +44,13 @@ class Parser {
       return Fail("option " + std::string(name) + " given twice");
     if (name == "--frames")
       return ParseNumber(value, 1, UINT32_MAX, options_.frameLimit) ||
-             Fail("--frames needs a whole number of frames from 1, not '" + std::string(value) + "'");
+             Fail("--frames needs a whole number of frames from 1, not '" + std::string(value) +
+                  "'");
     if (name == "--seed") {
       options_.run.seedGiven = true;
       return ParseNumber(value, 0, UINT32_MAX, options_.run.seed) ||
-             Fail("--seed needs a whole number from 0 to 4294967295, not '" + std::string(value) + "'");
+             Fail("--seed needs a whole number from 0 to 4294967295, not '" + std::string(value) +
+                  "'");
     }
     if (name == "--fps") {
       uint32_t fps = 0;
@@ -62,14 +64,15 @@ class Parser {
     if (name == "--trace") return Path(name, value, options_.tracePath);
     ScreenshotRequest request;
     if (!ParseScreenshot(value, request))
-      return Fail("--screenshot needs FRAME:FILE with FRAME from 1, not '" + std::string(value) + "'");
+      return Fail("--screenshot needs FRAME:FILE with FRAME from 1, not '" + std::string(value) +
+                  "'");
     options_.screenshots.push_back(std::move(request));
     return true;
   }
 
   static bool TakesValue(std::string_view name) {
-    for (std::string_view valued : {"--frames", "--seed", "--fps", "--input", "--record", "--trace",
-                                    "--screenshot"})
+    for (std::string_view valued :
+         {"--frames", "--seed", "--fps", "--input", "--record", "--trace", "--screenshot"})
       if (name == valued) return true;
     return false;
   }

@@ -8,8 +8,8 @@
 #include "save/save_data.h"
 
 const PopupFrame PopupFrames[7] = {
-    {0, 0, 80},   {0, 40, 80},   {0, 80, 80},  // 100, 200, 500
-    {80, 0, 100}, {80, 40, 100}, {80, 80, 100},  // 1000, 2000, 5000
+    {0, 0, 80},    {0, 40, 80},   {0, 80, 80},    // 100, 200, 500
+    {80, 0, 100},  {80, 40, 100}, {80, 80, 100},  // 1000, 2000, 5000
     {180, 0, 160},                                // 10000, animated downwards
 };
 
@@ -44,9 +44,7 @@ void TurnIntoDiamond(CEnemySingle& enemy) {
   PlayGameSound(SoundMonster);
 }
 
-CSprite* PlaySheet(PlaySprite index) {
-  return g_playSprites ? &g_playSprites[index] : nullptr;
-}
+CSprite* PlaySheet(PlaySprite index) { return g_playSprites ? &g_playSprites[index] : nullptr; }
 
 void DrawDiamond(const CItemSingle& item) {
   CSprite* sprite = PlaySheet(SpriteDiamond);
@@ -140,8 +138,7 @@ void DrawItems() {
 
 void CEffectSingle::Update(CMap& map) {
   switch (kind) {
-    case 0:
-      return;
+    case 0: return;
     case EffectStart:
     case EffectFinish:
       if (timer >= kBannerFrames) {
@@ -189,8 +186,7 @@ bool CEffectSingle::Draw() {
     // Opaque for 16 frames, then fading out.
     const uint32_t alpha = static_cast<uint32_t>(std::clamp(384 - 8 * timer, 0, 255));
     sprite->colour = (alpha << 24) | 0xFFFFFF;
-    DrawInField(*sprite, static_cast<int32_t>(x) - frame.width / 2,
-                static_cast<int32_t>(y) - 18);
+    DrawInField(*sprite, static_cast<int32_t>(x) - frame.width / 2, static_cast<int32_t>(y) - 18);
   }
   return true;
 }

@@ -38,6 +38,7 @@ const PatternRange PatternRanges[5] = {{1, 10}, {1, 20}, {1, 30}, {11, 30}, {21,
 
 // Row strings top to bottom, then the group number of each pattern column. In pattern 25 the
 // last symbol of the bottom row is two ASCII spaces, which read as empty.
+// clang-format off
 const Pattern PatternTable[kPatternCount] = {
     {{"　　　　　　", "　　　　　　", "　　　　　　", "　　　　　　", "××××××", "　　　　　　"}, {0, 0, 0, 0, 0, 0}},  // 0
     {{"　　○　　髭", "　○髭○○○", "　○○髭　　", "　○○○○○", "　○○　髭　", "○○　○○○"}, {1, 2, 3, 3, 3, 3}},  // 1
@@ -71,6 +72,7 @@ const Pattern PatternTable[kPatternCount] = {
     {{"　△○○×　", "　　髭○卵　", "○△○　×▽", "　△○○×　", "○　　○　▽", "　△○　×▽"}, {1, 2, 3, 4, 5, 6}},  // 29
     {{"○○○▽○×", "○卵○　　卵", "○○　▽○×", "　○○▽○×", "○卵○　　×", "　○　▽○×"}, {1, 1, 2, 3, 4, 5}},  // 30
 };
+// clang-format on
 
 bool IsSolid(CellType type) { return type != CellEmpty && type != CellSquare; }
 
@@ -270,7 +272,10 @@ void CMap::DrawCells(CSprite& sprite) const {
         case CellStone: u = 85; break;
         case CellDriftUp:
         case CellDriftDown: u = 170; break;
-        case CellEgg: u = eggOpen ? 425 : 340; v = 85; break;
+        case CellEgg:
+          u = eggOpen ? 425 : 340;
+          v = 85;
+          break;
         default: break;  // hard stone, square and dot share the first tile
       }
       SetSpriteRect(sprite, u, v, kCellSize, kCellSize);

@@ -14,7 +14,7 @@ constexpr int32_t kCellSize = 85;
 constexpr int32_t kRows = 6;
 constexpr int32_t kColumns = 11;
 constexpr int32_t kFieldHeight = kRows * kCellSize;  // 510: the field is a vertical ring
-constexpr int32_t kFieldTop = 90;                     // screen y of field y 0
+constexpr int32_t kFieldTop = 90;                    // screen y of field y 0
 
 enum CellType : uint8_t {
   CellEmpty = 0,

@@ -28,8 +28,7 @@ const Corner WalkFrames[4] = {{0, 0}, {85, 0}, {255, 255}, {340, 255}};
 const Corner CaughtFrames[3] = {{425, 170}, {510, 170}, {0, 255}};
 
 bool Near(const CCharactor& a, const CCharactor& b, int32_t across, int32_t vertical) {
-  return std::abs(static_cast<int32_t>(a.x - b.x)) <= across &&
-         FieldDistance(a.y, b.y) <= vertical;
+  return std::abs(static_cast<int32_t>(a.x - b.x)) <= across && FieldDistance(a.y, b.y) <= vertical;
 }
 
 }  // namespace
@@ -111,18 +110,14 @@ bool CPlayer::Draw() {
   const int32_t left = static_cast<int32_t>(x) - 42;
   const int32_t top = static_cast<int32_t>(y) - 53;
   switch (kind) {
-    case PlayerAlive:
-      DrawAlive(sprite, left, top);
-      break;
+    case PlayerAlive: DrawAlive(sprite, left, top); break;
     case PlayerCaught: {
       const Corner frame = timer < 16 ? CaughtFrames[0] : CaughtFrames[1 + (timer / 8) % 2];
       SetSpriteRect(sprite, frame.x, frame.y, 85, 85);
       DrawInField(sprite, left, top);
       break;
     }
-    default:
-      DrawCutOff(sprite, left, top);
-      break;
+    default: DrawCutOff(sprite, left, top); break;
   }
   return true;
 }

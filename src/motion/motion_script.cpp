@@ -237,9 +237,7 @@ bool Interpreter::Execute(char command, Arguments& args) {
       StartSingleMotion(s, args, a[0], s.alpha, s.alphaSpeed, s.fadeTimer, s.fadeFrames,
                         MotionSprite::FadeBounce);
       return true;
-    case 'h':
-      SetFlag(MotionSprite::Hidden, n >= 1 && IntegerPart(a[0]) != 0);
-      return true;
+    case 'h': SetFlag(MotionSprite::Hidden, n >= 1 && IntegerPart(a[0]) != 0); return true;
     case 'i':
       if (n == 1) {
         s.depth = IntegerPart(a[0]);
@@ -260,13 +258,9 @@ bool Interpreter::Execute(char command, Arguments& args) {
       s.cellRow = IntegerPart(a[1]);
       SetFlag(MotionSprite::Animating, false);
       return true;
-    case 'w':
-      s.wait = IntegerPart(a[0]);
-      return false;
-    case 'j':
-      return Jump(IntegerPart(a[0]));
-    case '[':
-      return PushFrame(CursorOffset(), n >= 1 ? IntegerPart(a[0]) : -1);
+    case 'w': s.wait = IntegerPart(a[0]); return false;
+    case 'j': return Jump(IntegerPart(a[0]));
+    case '[': return PushFrame(CursorOffset(), n >= 1 ? IntegerPart(a[0]) : -1);
     case '{': {
       // A block opened inside a skipped block is an ordinary frame: it must not end the
       // skipping of the block around it when it closes.
@@ -277,13 +271,11 @@ bool Interpreter::Execute(char command, Arguments& args) {
       return true;
     }
     case ']':
-    case '}':
-      return CloseFrame();
+    case '}': return CloseFrame();
     case '=':
     case '!':
     case '<':
-    case '>':
-      return ExecuteComparison(command, args);
+    case '>': return ExecuteComparison(command, args);
     case ':':
     case '+':
     case '-':
@@ -295,11 +287,8 @@ bool Interpreter::Execute(char command, Arguments& args) {
     case '^':
     case '~':
     case '?':
-    case '@':
-      return ExecuteArithmetic(command, args);
-    default:
-      s.wait = -1;
-      return false;
+    case '@': return ExecuteArithmetic(command, args);
+    default: s.wait = -1; return false;
   }
 }
 
@@ -395,9 +384,7 @@ bool Interpreter::ExecuteArithmetic(char command, Arguments& args) {
       *t = static_cast<float>(value);
       break;
     }
-    case '~':
-      *t = static_cast<float>(~IntegerPart(n >= 2 ? a[1] : *t));
-      break;
+    case '~': *t = static_cast<float>(~IntegerPart(n >= 2 ? a[1] : *t)); break;
     case '?': {
       const float r = static_cast<float>(GameRand()) / 32768.0f;
       *t = n >= 2 ? a[1] + r * (*t - a[1]) : r * *t;

@@ -33,7 +33,7 @@ struct MotionSprite {
   bool ownsScript = false;  // the text was allocated with new[] and is freed with the sprite
   int32_t wait = 0;         // frames left to wait; -1 once the script has ended
   uint32_t flags = 0;
-  int32_t depth = 0;     // larger is further back
+  int32_t depth = 0;      // larger is further back
   int32_t drawNext = -1;  // link of the last draw order
   int32_t cellColumn = 0, cellRow = 0;
   int32_t patternTimer = 0;

@@ -8,21 +8,21 @@ namespace {
 
 // Keys of each button, by DirectInput key code; 0 ends a list.
 constexpr int kButtonKeys[ButtonCount][4] = {
-    {dik::Numpad8, dik::UpArrow},                    // Up
-    {dik::Numpad2, dik::DownArrow},                  // Down
-    {dik::Numpad4, dik::LeftArrow},                  // Left
-    {dik::Numpad6, dik::RightArrow},                 // Right
-    {dik::Numpad5, dik::Z, dik::Return},             // Button1
-    {dik::Numpad0, dik::X},                          // Button2
-    {dik::Escape},                                   // Button3
-    {dik::Return},                                   // Confirm
-    {dik::Escape},                                   // Back
+    {dik::Numpad8, dik::UpArrow},         // Up
+    {dik::Numpad2, dik::DownArrow},       // Down
+    {dik::Numpad4, dik::LeftArrow},       // Left
+    {dik::Numpad6, dik::RightArrow},      // Right
+    {dik::Numpad5, dik::Z, dik::Return},  // Button1
+    {dik::Numpad0, dik::X},               // Button2
+    {dik::Escape},                        // Button3
+    {dik::Return},                        // Confirm
+    {dik::Escape},                        // Back
 };
 
 // Joystick button (1-based) of each button, 0 for the directions.
 constexpr int kButtonJoystick[ButtonCount] = {0, 0, 0, 0, 1, 2, 3, 1, 2};
 
-constexpr int kRepeatRestart = 8;   // after 10 held frames the counter cycles 8, 9, 10
+constexpr int kRepeatRestart = 8;  // after 10 held frames the counter cycles 8, 9, 10
 constexpr int kRepeatCeiling = 10;
 
 bool IsDown(uint8_t state) { return (state & 0x80) != 0; }

@@ -10,7 +10,7 @@
 struct SoundBank {
   std::unique_ptr<IAudioDevice> device;
 
-  bool Create();   // opens the platform's audio output (a silent one when none exists)
+  bool Create();  // opens the platform's audio output (a silent one when none exists)
   void Release();
 };
 

@@ -82,7 +82,8 @@ bool LoadSpriteImage(int id, CSprite& sprite) {
   DecodedImage image;
   if (!DecodeDib(FindResource(ResourceType::Bitmap, id), image)) return false;
   ApplyColourKey(image.argb);
-  return AttachTexture(sprite, g_device->CreateTexture(image.width, image.height, image.argb.data()));
+  return AttachTexture(sprite,
+                       g_device->CreateTexture(image.width, image.height, image.argb.data()));
 }
 
 bool SetSpriteRect(CSprite& sprite, int32_t x, int32_t y, int32_t width, int32_t height) {

@@ -9,8 +9,9 @@ SaveData* g_saveData = nullptr;
 
 namespace {
 
-static_assert(std::endian::native == std::endian::little,
-              "the record is written as its in-memory bytes, which the file lays out little-endian");
+static_assert(
+    std::endian::native == std::endian::little,
+    "the record is written as its in-memory bytes, which the file lays out little-endian");
 
 constexpr size_t kRecordSize = sizeof(SaveData);
 constexpr size_t kFileSize = kRecordSize + 4;

@@ -11,7 +11,7 @@
 const int32_t RankThresholds[kRankCount - 1] = {1000000, 500000, 250000, 100000, 10000};
 const int RankPictures[kRankCount] = {101, 102, 103, 103, 104, 104};
 const char* const RankComments[kRankCount] = {
-    "お疲れ様でした…",         "遠くまで来ました☆",   "やったね！ウハウハだぁ！",
+    "お疲れ様でした…",      "遠くまで来ました☆",   "やったね！ウハウハだぁ！",
     "すっごく頑張ったね！", "く…くじけないぞぉ！", "うぅ、全然ダメェ～",
 };
 
@@ -71,8 +71,7 @@ bool CGameOver::Update() {
         RequestScene(Title, false);
       }
       break;
-    default:
-      break;
+    default: break;
   }
   phaseFrame += 1;
   return true;

@@ -21,8 +21,7 @@ struct MotionSpriteDef {
 
 // Allocates and initialises a sprite, stores the two parameters its script may read, then
 // assigns the script.
-MotionSprite* NewMotionSprite(const MotionSpriteDef& def, float param0 = 0.0f,
-                              float param1 = 0.0f);
+MotionSprite* NewMotionSprite(const MotionSpriteDef& def, float param0 = 0.0f, float param1 = 0.0f);
 void ReleaseMotionSprites(std::span<MotionSprite*> sprites);
 void StepMotionSprites(std::span<MotionSprite* const> sprites);
 

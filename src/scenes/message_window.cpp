@@ -80,12 +80,14 @@ void CMessageWindow::Layout() {
     const char c = text[i];
     if (c == '#') {
       colour = 0;
-      for (++i; HexValue(text[i]) >= 0; ++i) colour = ((colour << 4) | HexValue(text[i])) & 0xFFFFFF;
+      for (++i; HexValue(text[i]) >= 0; ++i)
+        colour = ((colour << 4) | HexValue(text[i])) & 0xFFFFFF;
       lines[record].start = i;  // text before markup on the same line is not drawn
     } else if (c == '$') {
       placeholder = 0;
       for (++i; text[i] >= '0' && text[i] <= '9'; ++i) {
-        placeholder = placeholder >= INT32_MAX / 10 ? INT32_MAX : placeholder * 10 + (text[i] - '0');
+        placeholder =
+            placeholder >= INT32_MAX / 10 ? INT32_MAX : placeholder * 10 + (text[i] - '0');
       }
       lines[record].start = i;
     } else if (c == '\n' || i - lines[record].start > budget) {

@@ -43,8 +43,7 @@ bool CMusicRoom::Init() {
 }
 
 void CMusicRoom::ApplyHighlight() {
-  Highlight(std::span(sprites).subspan(kFirstItem, kItemCount), cursor, "z1.25,1.25,20,1",
-            "z1,1");
+  Highlight(std::span(sprites).subspan(kFirstItem, kItemCount), cursor, "z1.25,1.25,20,1", "z1,1");
 }
 
 void CMusicRoom::Input(const CInput& input) {

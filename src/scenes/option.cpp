@@ -17,17 +17,17 @@ constexpr int kRightArrow = 8;
 constexpr int kReturnButton = 9;
 
 constexpr MotionSpriteDef kSpriteDefs[COption::kSpriteCount] = {
-    {2, 16, 8, 768, 408, 0, 0, "i1m16,64"},   // panel with every item label
-    {3, 560, 248, 240, 48, 0, 0, "m280,16"},  // caption
-    {2, 0, 504, 128, 48, 0, 0, "m56,160h1"},  // highlighted music label
-    {2, 128, 504, 88, 48, 0, 0, "m56,208h1"},  // highlighted effect label
-    {2, 216, 504, 96, 48, 0, 0, "m56,288h1"},  // highlighted display-mode label
-    {2, 8, 424, 400, 32, 0, 0, "m248,168"},    // music volume bar
-    {2, 8, 424, 400, 32, 0, 0, "m248,216"},    // effect volume bar
-    {3, 736, 8, 48, 48, 0, 0, "m0,0"},         // left-pointing arrow
-    {3, 688, 8, 48, 48, 0, 0, "m0,0"},         // right-pointing arrow
+    {2, 16, 8, 768, 408, 0, 0, "i1m16,64"},     // panel with every item label
+    {3, 560, 248, 240, 48, 0, 0, "m280,16"},    // caption
+    {2, 0, 504, 128, 48, 0, 0, "m56,160h1"},    // highlighted music label
+    {2, 128, 504, 88, 48, 0, 0, "m56,208h1"},   // highlighted effect label
+    {2, 216, 504, 96, 48, 0, 0, "m56,288h1"},   // highlighted display-mode label
+    {2, 8, 424, 400, 32, 0, 0, "m248,168"},     // music volume bar
+    {2, 8, 424, 400, 32, 0, 0, "m248,216"},     // effect volume bar
+    {3, 736, 8, 48, 48, 0, 0, "m0,0"},          // left-pointing arrow
+    {3, 688, 8, 48, 48, 0, 0, "m0,0"},          // right-pointing arrow
     {3, 324, 0, 248, 72, 124, 36, "m400,460"},  // return button
-    {1, 16, 424, 768, 80, 0, 0, "m16,512"},    // key help bar
+    {1, 16, 424, 768, 80, 0, 0, "m16,512"},     // key help bar
 };
 
 constexpr int kImageIds[4] = {128, 114, 123, 116};

@@ -35,9 +35,8 @@ constexpr SoundLoad kSoundLoads[3] = {{203, false}, {205, false}, {206, false}};
 // Rows of the sprite table whose script reads params[0] = 277 + 48k (k = 0..3 or 0..5).
 constexpr float ItemY(int k) { return 277.0f + 48.0f * static_cast<float>(k); }
 
-constexpr int32_t kPowersOfTen[kDigitCount] = {1000000000, 100000000, 10000000, 1000000,
-                                               100000,     10000,     1000,     100,
-                                               10,         1};
+constexpr int32_t kPowersOfTen[kDigitCount] = {1000000000, 100000000, 10000000, 1000000, 100000,
+                                               10000,      1000,      100,      10,      1};
 
 }  // namespace
 
@@ -60,7 +59,8 @@ void CTitle::CreateSprites() {
   }
   s[kSubmenuFooter] = NewMotionSprite({2, 0, 502, 800, 95, 0, 0, "m0,500"});
   s[19] = NewMotionSprite({2, 0, 407, 800, 95, 0, 0, "m0,500h1"});
-  for (int k = 0; k < 3; ++k) s[20 + k] = NewMotionSprite({2, 322, 91 * k, 248, 91, 124, 45, "m0,0h1"});
+  for (int k = 0; k < 3; ++k)
+    s[20 + k] = NewMotionSprite({2, 322, 91 * k, 248, 91, 124, 45, "m0,0h1"});
   s[kTopFooter] = NewMotionSprite({1, 164, 546, 500, 54, 0, 0, "m164,546"});
   s[24] = NewMotionSprite({3, 520, 0, 115, 26, 0, 0, "m221,2"});
   CreateScoreDigits();
@@ -200,19 +200,11 @@ bool CTitle::ActOnConfirm() {
         RequestScene(Play, false);
       }
       break;
-    case HowToPlayItem:
-      SetMenuLevel(2);
-      break;
-    case OptionItem:
-      RequestScene(Option, false);
-      break;
-    case QuitItem:
-      return false;
-    case InfoItem:
-      RequestScene(Info, false);
-      break;
-    default:
-      break;
+    case HowToPlayItem: SetMenuLevel(2); break;
+    case OptionItem: RequestScene(Option, false); break;
+    case QuitItem: return false;
+    case InfoItem: RequestScene(Info, false); break;
+    default: break;
   }
   return true;
 }

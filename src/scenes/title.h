@@ -27,7 +27,7 @@ class CTitle : public CScene {
   // Shows the top menu (0) or the how-to-play submenu (2) with its first item highlighted.
   void SetMenuLevel(int32_t level);
 
-  CSound sounds[3];    // entry jingle, cursor move, confirm and cancel
+  CSound sounds[3];  // entry jingle, cursor move, confirm and cancel
   CSprite sprites[6];
   MotionSprite* motionSprites[kSpriteCount] = {};
   CMessageWindow* window = nullptr;

@@ -11,9 +11,7 @@ uint32_t Read32(std::span<const uint8_t> b, size_t at) {
   return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
          uint32_t(b[at + 3]) << 24;
 }
-uint16_t Read16(std::span<const uint8_t> b, size_t at) {
-  return uint16_t(b[at] | b[at + 1] << 8);
-}
+uint16_t Read16(std::span<const uint8_t> b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
 
 struct DibLayout {
   int width = 0;
@@ -36,7 +34,8 @@ bool ReadLayout(std::span<const uint8_t> bytes, DibLayout& d) {
   const auto width = int32_t(Read32(bytes, 4));
   const auto height = int32_t(Read32(bytes, 8));
   d.bits = Read16(bytes, 14);
-  if (Read16(bytes, 12) != 1 || Read32(bytes, 16) != kBiRgb || !SupportedDepth(d.bits)) return false;
+  if (Read16(bytes, 12) != 1 || Read32(bytes, 16) != kBiRgb || !SupportedDepth(d.bits))
+    return false;
   if (width <= 0 || width > kMaxDibSide || height == 0 || height < -kMaxDibSide ||
       height > kMaxDibSide)
     return false;

@@ -14,4 +14,5 @@ class IMessageBox {
 extern IMessageBox* g_messageBox;
 
 // Shows a message through g_messageBox (stderr only when none is set).
-void ShowMessage(const char* sjisText, const char* sjisCaption, MessageIcon icon = MessageIcon::None);
+void ShowMessage(const char* sjisText, const char* sjisCaption,
+                 MessageIcon icon = MessageIcon::None);

@@ -56,7 +56,8 @@ bool Encode(PngWrite& w, int width, int height, const uint32_t* argb) {
 bool WritePng(const std::string& path, int width, int height, std::span<const uint32_t> argb,
               std::string& error) {
   if (width <= 0 || height <= 0 || argb.size() != static_cast<size_t>(width) * height) {
-    error = "the picture is not " + std::to_string(width) + " x " + std::to_string(height) + " pixels";
+    error =
+        "the picture is not " + std::to_string(width) + " x " + std::to_string(height) + " pixels";
     return false;
   }
   bool written = false;
@@ -68,7 +69,8 @@ bool WritePng(const std::string& path, int width, int height, std::span<const ui
       return false;
     }
     w.row.resize(static_cast<size_t>(width) * 3);
-    w.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, StoreLibpngMessage, IgnoreWarning);
+    w.png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, StoreLibpngMessage, IgnoreWarning);
     if (w.png) w.info = png_create_info_struct(w.png);
     written = w.png && w.info && Encode(w, width, height, argb.data());
     if (written && std::fflush(w.file) != 0) {

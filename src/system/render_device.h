@@ -34,8 +34,8 @@ class IFont {
 // What a present or a cooperative-level test reports.
 enum class DeviceStatus {
   Ok,
-  Lost,       // the device is lost and cannot be reset yet
-  NotReset,   // the device is lost and can be reset now
+  Lost,      // the device is lost and cannot be reset yet
+  NotReset,  // the device is lost and can be reset now
 };
 
 class IRenderDevice {

@@ -20,9 +20,12 @@ size_t SjisCharLength(std::string_view s) {
 size_t Utf8CharLength(std::string_view s) {
   const auto lead = static_cast<unsigned char>(s[0]);
   size_t n = 1;
-  if (lead >= 0xF0 && lead <= 0xF4) n = 4;
-  else if (lead >= 0xE0) n = 3;
-  else if (lead >= 0xC2 && lead <= 0xDF) n = 2;
+  if (lead >= 0xF0 && lead <= 0xF4)
+    n = 4;
+  else if (lead >= 0xE0)
+    n = 3;
+  else if (lead >= 0xC2 && lead <= 0xDF)
+    n = 2;
   if (n > s.size()) return 1;
   for (size_t i = 1; i < n; ++i)
     if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 1;

@@ -8,12 +8,12 @@
 #include "system/render_device.h"
 
 enum class WindowEventType {
-  Close,       // the user (or the program) asked the window to close
-  Activate,    // the application became active (focus gained)
-  Deactivate,  // the application became inactive (focus lost, minimised)
-  Paint,       // the window must be redrawn
-  Maximized,   // the user maximised the window
-  DeviceReset, // the renderer lost its textures and must be reset
+  Close,        // the user (or the program) asked the window to close
+  Activate,     // the application became active (focus gained)
+  Deactivate,   // the application became inactive (focus lost, minimised)
+  Paint,        // the window must be redrawn
+  Maximized,    // the user maximised the window
+  DeviceReset,  // the renderer lost its textures and must be reset
 };
 
 struct WindowEvent {

@@ -33,7 +33,8 @@ class MoravinTest : public ::testing::Test {
   void SetUp() override {
     oldDir_ = fs::current_path();
     dir_ = fs::temp_directory_path() /
-           (std::string("moravin_app_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+           (std::string("moravin_app_") +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     fs::current_path(dir_);

@@ -6,9 +6,7 @@
 
 namespace {
 
-WaveFormat Pcm(uint32_t rate) {
-  return {1, 2, rate, rate * 4, 4, 16};
-}
+WaveFormat Pcm(uint32_t rate) { return {1, 2, rate, rate * 4, 4, 16}; }
 
 class FrameAudioTest : public ::testing::Test {
  protected:

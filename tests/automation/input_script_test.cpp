@@ -41,8 +41,8 @@ TEST(InputScriptKeys, NamesMapToTheGamesKeyCodes) {
   EXPECT_TRUE(state[dik::RightArrow] & 0x80);
 
   KeysToState(Keys("Return+Escape+Z+X+Alt+Numpad0+Numpad2+Numpad4+Numpad5+Numpad6+Numpad8"), state);
-  for (int code : {dik::Return, dik::Escape, dik::Z, dik::X, dik::LMenu, dik::Numpad0,
-                   dik::Numpad2, dik::Numpad4, dik::Numpad5, dik::Numpad6, dik::Numpad8})
+  for (int code : {dik::Return, dik::Escape, dik::Z, dik::X, dik::LMenu, dik::Numpad0, dik::Numpad2,
+                   dik::Numpad4, dik::Numpad5, dik::Numpad6, dik::Numpad8})
     EXPECT_EQ(state[code], 0x80) << code;
   int down = 0;
   for (uint8_t s : state) down += (s & 0x80) ? 1 : 0;
@@ -89,7 +89,8 @@ TEST(InputScriptParse, FramesRangesCommentsAndOverlaps) {
 
 TEST(InputScriptParse, RepeatedEntriesForOneKeyOverlapWithoutEndingEarly) {
   InputScript script = MustParse("1-10 Z\n4-5 Z\n");
-  for (uint32_t frame = 1; frame <= 10; ++frame) EXPECT_EQ(script.KeysAt(frame), Keys("Z")) << frame;
+  for (uint32_t frame = 1; frame <= 10; ++frame)
+    EXPECT_EQ(script.KeysAt(frame), Keys("Z")) << frame;
   EXPECT_EQ(script.KeysAt(11), 0u);
 }
 
@@ -112,8 +113,9 @@ TEST(InputScriptParse, MalformedLinesAreReportedWithTheirNumber) {
   EXPECT_NE(ParseError("1 Z+").find("missing"), std::string::npos);
   EXPECT_NE(ParseError("1 Z + X").find("without spaces"), std::string::npos);
   EXPECT_EQ(ParseError("# a\n5\n").substr(0, 7), "line 2:");
-  for (std::string_view bad : std::initializer_list<std::string_view>{"x Z", "-3 Z", "3- Z", "1-2-3 Z", "4294967296 Z", "+1 Z", "1.5 Z",
-                               std::string_view("1\0 Z", 4)})
+  for (std::string_view bad :
+       std::initializer_list<std::string_view>{"x Z", "-3 Z", "3- Z", "1-2-3 Z", "4294967296 Z",
+                                               "+1 Z", "1.5 Z", std::string_view("1\0 Z", 4)})
     ParseError(bad);
 }
 
@@ -140,8 +142,8 @@ TEST(InputScriptParse, OverlappingRandomScriptsHoldTheUnionOfTheirEntries) {
       const ScriptKey& a = keys[random() % keys.size()];
       const ScriptKey& b = keys[random() % keys.size()];
       entry.keys = Keys(a.name) | Keys(b.name);
-      text += std::to_string(entry.first) + "-" + std::to_string(entry.last) + " " + std::string(a.name) +
-              "+" + std::string(b.name) + "\n";
+      text += std::to_string(entry.first) + "-" + std::to_string(entry.last) + " " +
+              std::string(a.name) + "+" + std::string(b.name) + "\n";
     }
     InputScript script = MustParse(text);
     for (uint32_t frame = 1; frame <= 90; ++frame) {
@@ -188,14 +190,16 @@ TEST(InputRecorder, OnlyTheFirstPollOfAFrameCounts) {
 
 TEST(InputRecorder, ARecordingReplaysToTheSameKeys) {
   std::vector<KeySet> held(200);
-  for (size_t i = 0; i < held.size(); ++i) held[i] = (i * 7919 % 13 < 4) ? Keys(i % 2 ? "Left" : "Alt+Return") : 0;
+  for (size_t i = 0; i < held.size(); ++i)
+    held[i] = (i * 7919 % 13 < 4) ? Keys(i % 2 ? "Left" : "Alt+Return") : 0;
   std::ostringstream out;
   InputRecorder recorder(out);
   for (size_t i = 0; i < held.size(); ++i) recorder.Record(static_cast<uint32_t>(i + 1), held[i]);
   recorder.Finish();
 
   InputScript replay = MustParse(out.str());
-  for (size_t i = 0; i < held.size(); ++i) EXPECT_EQ(replay.KeysAt(static_cast<uint32_t>(i + 1)), held[i]) << i;
+  for (size_t i = 0; i < held.size(); ++i)
+    EXPECT_EQ(replay.KeysAt(static_cast<uint32_t>(i + 1)), held[i]) << i;
 }
 
 class FixedKeyboard : public IKeyboardDevice {

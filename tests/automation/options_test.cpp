@@ -62,10 +62,16 @@ TEST(Options, HelpVersionAndSeedZero) {
 }
 
 TEST(Options, MalformedNumbersAreRejectedWithTheOptionNamed) {
-  for (std::vector<std::string_view> args : std::vector<std::vector<std::string_view>>{
-           {"--frames", "0"}, {"--frames", "-3"}, {"--frames", "12x"}, {"--frames", ""},
-           {"--seed", "4294967296"}, {"--seed", "+1"}, {"--fps", "1001"}, {"--fps", "fast"},
-           {"--seed", " 5"}}) {
+  for (std::vector<std::string_view> args :
+       std::vector<std::vector<std::string_view>>{{"--frames", "0"},
+                                                  {"--frames", "-3"},
+                                                  {"--frames", "12x"},
+                                                  {"--frames", ""},
+                                                  {"--seed", "4294967296"},
+                                                  {"--seed", "+1"},
+                                                  {"--fps", "1001"},
+                                                  {"--fps", "fast"},
+                                                  {"--seed", " 5"}}) {
     Parsed p = Parse(args);
     EXPECT_FALSE(p.ok) << args[0] << " " << args[1];
     EXPECT_NE(p.error.find(args[0]), std::string::npos) << p.error;

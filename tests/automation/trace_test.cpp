@@ -1,19 +1,19 @@
 #include "automation/trace.h"
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <nlohmann/json.hpp>
 
 #include "fakes/test_environment.h"
 #include "game/enemies.h"
 #include "game/play.h"
 #include "scenes/cg_room.h"
 #include "scenes/game_over.h"
-#include "scenes/music_room.h"
 #include "scenes/logo.h"
+#include "scenes/music_room.h"
 #include "scenes/option.h"
 #include "scenes/reading_scene.h"
 #include "scenes/title.h"
@@ -159,7 +159,8 @@ TEST_F(TraceTest, PlaySceneStateAndLiveCharacters) {
   EXPECT_EQ(state["phase"], PhaseCaught);
   EXPECT_EQ(state["phaseFrame"], 12);
   EXPECT_EQ(state["fade"], -5);
-  EXPECT_EQ(state["heroine"], json::parse(R"({"x":255.5,"y":170.25,"kind":2,"pose":1,"grounded":true})"));
+  EXPECT_EQ(state["heroine"],
+            json::parse(R"({"x":255.5,"y":170.25,"kind":2,"pose":1,"grounded":true})"));
   EXPECT_EQ(state["cursor"], 7);
   EXPECT_EQ(state["scroll"].get<float>(), 42.125f);
   EXPECT_EQ(state["speed"].get<float>(), 0.85374f);

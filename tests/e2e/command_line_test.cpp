@@ -47,19 +47,21 @@ TEST(CommandLine, MalformedScriptIsReportedWithItsLineBeforeTheGameStarts) {
   dir.Write("keys.txt", "# fine\n5 Return\n9 Return+Shift\n");
   RunResult run = RunGame(dir, {"--input", "keys.txt", "--trace", "trace.jsonl"});
   EXPECT_EQ(run.exitCode, 2);
-  EXPECT_NE(run.stderrText.find("keys.txt, line 3: unknown key 'Shift'"), std::string::npos) << run.stderrText;
+  EXPECT_NE(run.stderrText.find("keys.txt, line 3: unknown key 'Shift'"), std::string::npos)
+      << run.stderrText;
   EXPECT_FALSE(std::filesystem::exists(dir / "SaveData.dat"));
   EXPECT_FALSE(std::filesystem::exists(dir / "trace.jsonl"));
 
   RunResult missing = RunGame(dir, {"--input", "nowhere.txt"});
   EXPECT_EQ(missing.exitCode, 2);
-  EXPECT_NE(missing.stderrText.find("cannot read nowhere.txt"), std::string::npos) << missing.stderrText;
+  EXPECT_NE(missing.stderrText.find("cannot read nowhere.txt"), std::string::npos)
+      << missing.stderrText;
 }
 
 TEST(CommandLine, FrameLimitClosesTheWindowAndSavesLikeTheUser) {
   TempDir dir;
-  RunResult run = RunGame(dir, {"--fps", "0", "--seed", "3", "--frames", "12", "--trace", "trace.jsonl",
-                                "--screenshot", "12:nodir/x.png"});
+  RunResult run = RunGame(dir, {"--fps", "0", "--seed", "3", "--frames", "12", "--trace",
+                                "trace.jsonl", "--screenshot", "12:nodir/x.png"});
   EXPECT_EQ(run.exitCode, 0) << run.stderrText;
   std::vector<json> trace = ReadTrace(dir / "trace.jsonl");
   ASSERT_EQ(trace.size(), 12u);

@@ -193,11 +193,13 @@ std::optional<Picture> ReadPng(const fs::path& path) {
   picture.height = static_cast<int>(image.height);
   picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height);
   for (size_t i = 0; i < picture.rgb.size(); ++i)
-    picture.rgb[i] = (uint32_t{bytes[i * 3]} << 16) | (uint32_t{bytes[i * 3 + 1]} << 8) | bytes[i * 3 + 2];
+    picture.rgb[i] =
+        (uint32_t{bytes[i * 3]} << 16) | (uint32_t{bytes[i * 3 + 1]} << 8) | bytes[i * 3 + 2];
   return picture;
 }
 
-int FindFrame(const std::vector<json>& trace, const std::function<bool(const json&)>& test, int from) {
+int FindFrame(const std::vector<json>& trace, const std::function<bool(const json&)>& test,
+              int from) {
   for (size_t i = std::max(from, 0); i < trace.size(); ++i)
     if (test(trace[i])) return static_cast<int>(i);
   return -1;

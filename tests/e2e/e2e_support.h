@@ -2,11 +2,10 @@
 // it leaves: the trace, screenshots and the save file.
 #pragma once
 
-#include <nlohmann/json.hpp>
-
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,7 +39,7 @@ struct Checkpoint {
 };
 
 struct RunResult {
-  int exitCode = -1;     // -1 when the program did not exit normally
+  int exitCode = -1;  // -1 when the program did not exit normally
   bool timedOut = false;
   std::string stderrText;
 };
@@ -74,6 +73,7 @@ struct Picture {
 std::optional<Picture> ReadPng(const std::filesystem::path& path);
 
 // The first trace line at or after index `from` that satisfies `test`; -1 when none does.
-int FindFrame(const std::vector<json>& trace, const std::function<bool(const json&)>& test, int from = 0);
+int FindFrame(const std::vector<json>& trace, const std::function<bool(const json&)>& test,
+              int from = 0);
 
 }  // namespace e2e

@@ -11,7 +11,8 @@ TEST(PngWriter, PixelsReadBackExactlyWithoutAlpha) {
   TempDir dir;
   const int w = 37, h = 5;
   std::vector<uint32_t> argb(w * h);
-  for (int i = 0; i < w * h; ++i) argb[i] = 0x40000000u | static_cast<uint32_t>(i * 2654435761u >> 8);
+  for (int i = 0; i < w * h; ++i)
+    argb[i] = 0x40000000u | static_cast<uint32_t>(i * 2654435761u >> 8);
   std::string error;
   ASSERT_TRUE(WritePng((dir / "a.png").string(), w, h, argb, error)) << error;
   std::optional<Picture> picture = ReadPng(dir / "a.png");

@@ -43,11 +43,13 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
 }
 
 // The trace of kGame played in a fresh directory.
-std::string PlayGame(const std::string& seed, uint32_t frames = kFrames, const std::string& fps = "0") {
+std::string PlayGame(const std::string& seed, uint32_t frames = kFrames,
+                     const std::string& fps = "0") {
   TempDir dir;
   dir.Write("game.txt", kGame);
-  std::vector<std::string> args{"--fps", fps, "--frames", std::to_string(frames), "--input", "game.txt",
-                                "--trace", "trace.jsonl", "--seed", seed};
+  std::vector<std::string> args{"--fps",   fps,        "--frames", std::to_string(frames),
+                                "--input", "game.txt", "--trace",  "trace.jsonl",
+                                "--seed",  seed};
   RunResult run = RunGame(dir, args);
   EXPECT_EQ(run.exitCode, 0) << run.stderrText;
   return Slurp(dir / "trace.jsonl");
@@ -79,12 +81,14 @@ TEST(Recording, ASessionReplaysToTheSameTrace) {
   TempDir dir;
   dir.Write("game.txt", kGame);
   // Recorded without a seed: the recording names the seed it was played with.
-  RunResult recorded = RunGame(dir, {"--fps", "0", "--frames", std::to_string(kFrames), "--input", "game.txt",
-                                     "--record", "session.txt", "--trace", "trace.jsonl"});
+  RunResult recorded =
+      RunGame(dir, {"--fps", "0", "--frames", std::to_string(kFrames), "--input", "game.txt",
+                    "--record", "session.txt", "--trace", "trace.jsonl"});
   ASSERT_EQ(recorded.exitCode, 0) << recorded.stderrText;
   std::string session = Slurp(dir / "session.txt");
   std::smatch seed;
-  ASSERT_TRUE(std::regex_search(session, seed, std::regex("--seed ([0-9]+) --input session.txt"))) << session;
+  ASSERT_TRUE(std::regex_search(session, seed, std::regex("--seed ([0-9]+) --input session.txt")))
+      << session;
   EXPECT_NE(session.find("45-47 Right\n"), std::string::npos) << "held keys are merged into ranges";
   EXPECT_NE(session.find("\n120-260 Z\n"), std::string::npos) << session;
   EXPECT_NE(session.find("# 300 frames ran"), std::string::npos) << session;
@@ -93,8 +97,9 @@ TEST(Recording, ASessionReplaysToTheSameTrace) {
   // The replay starts from the same state: a working directory without a save file.
   TempDir replayDir;
   replayDir.Write("session.txt", session);
-  RunResult replayed = RunGame(replayDir, {"--fps", "0", "--frames", std::to_string(kFrames), "--seed", seed[1],
-                                     "--input", "session.txt", "--trace", "trace.jsonl"});
+  RunResult replayed =
+      RunGame(replayDir, {"--fps", "0", "--frames", std::to_string(kFrames), "--seed", seed[1],
+                          "--input", "session.txt", "--trace", "trace.jsonl"});
   ASSERT_EQ(replayed.exitCode, 0) << replayed.stderrText;
   EXPECT_EQ(FirstDifference(Slurp(replayDir / "trace.jsonl"), original), "");
 }
@@ -106,8 +111,9 @@ TEST(Play, ShiftingALineMovesItsStones) {
   dir.Write("still.txt", "5 Return\n8 Return\n12 Return\n36 Right\n38 Right\n");
   dir.Write("shift.txt", "5 Return\n8 Return\n12 Return\n36 Right\n38 Right\n40 Up\n");
   for (std::string name : {"still", "shift"}) {
-    RunResult run = RunGame(dir, {"--fps", "0", "--seed", "5", "--frames", "60", "--input", name + ".txt",
-                                  "--trace", name + ".jsonl", "--screenshot", "60:" + name + ".png"});
+    RunResult run =
+        RunGame(dir, {"--fps", "0", "--seed", "5", "--frames", "60", "--input", name + ".txt",
+                      "--trace", name + ".jsonl", "--screenshot", "60:" + name + ".png"});
     ASSERT_EQ(run.exitCode, 0) << run.stderrText;
   }
   std::vector<json> trace = ReadTrace(dir / "shift.jsonl");

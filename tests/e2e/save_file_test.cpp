@@ -42,7 +42,8 @@ TEST(SaveFile, AltEnterSetsFullScreenOnceAndItSurvivesARestart) {
   TempDir dir;
   // Alt and Enter held for six frames during the logo's fade-in.
   dir.Write("first.txt", "20-25 Alt+Return\n");
-  RunResult first = RunGame(dir, {"--fps", "0", "--frames", "40", "--input", "first.txt", "--trace", "trace.jsonl"});
+  RunResult first = RunGame(
+      dir, {"--fps", "0", "--frames", "40", "--input", "first.txt", "--trace", "trace.jsonl"});
   EXPECT_EQ(first.exitCode, 0) << first.stderrText;
   std::vector<json> trace = ReadTrace(dir / "trace.jsonl");
   ASSERT_EQ(trace.size(), 40u);
@@ -56,7 +57,8 @@ TEST(SaveFile, AltEnterSetsFullScreenOnceAndItSurvivesARestart) {
   EXPECT_EQ(save->fullScreen, 1);
 
   dir.Write("second.txt", "3 Alt+Return\n");
-  RunResult second = RunGame(dir, {"--fps", "0", "--frames", "5", "--input", "second.txt", "--trace", "trace.jsonl"});
+  RunResult second = RunGame(
+      dir, {"--fps", "0", "--frames", "5", "--input", "second.txt", "--trace", "trace.jsonl"});
   EXPECT_EQ(second.exitCode, 0) << second.stderrText;
   trace = ReadTrace(dir / "trace.jsonl");
   ASSERT_EQ(trace.size(), 5u);

@@ -30,7 +30,8 @@ std::string EndOfWalk() {
   return text.str();
 }
 
-const char kWalk[] = R"(# logo: a press during the fade-in shows the whole logo, the next press ends it
+const char kWalk[] =
+    R"(# logo: a press during the fade-in shows the whole logo, the next press ends it
 5 Return
 8 Return
 # title, how to play, rules: down twice, up once, back
@@ -87,7 +88,8 @@ const char kWalk[] = R"(# logo: a press during the fade-in shows the whole logo,
 )";
 
 int32_t Rank(int32_t score) {
-  for (auto [rank, below] : {std::pair{5, 10000}, {4, 100000}, {3, 250000}, {2, 500000}, {1, 1000000}})
+  for (auto [rank, below] :
+       {std::pair{5, 10000}, {4, 100000}, {3, 250000}, {2, 500000}, {1, 1000000}})
     if (score < below) return rank;
   return 0;
 }
@@ -97,13 +99,15 @@ void ExpectBlack(const Picture& picture, const char* what) {
 }
 
 // Many colours over the screen and in the region that shows the scene's own content.
-void ExpectDrawn(const Picture& picture, int left, int top, int width, int height, const char* what) {
+void ExpectDrawn(const Picture& picture, int left, int top, int width, int height,
+                 const char* what) {
   EXPECT_GT(picture.DistinctColours(0, 0, 800, 600), 200u) << what;
   EXPECT_GT(picture.DistinctColours(left, top, width, height), 20u) << what;
   EXPECT_GT(picture.MeanBrightness(0, 0, 800, 600), 40.0) << what;
 }
 
-size_t DifferentPixels(const Picture& a, const Picture& b, int left, int top, int width, int height) {
+size_t DifferentPixels(const Picture& a, const Picture& b, int left, int top, int width,
+                       int height) {
   size_t count = 0;
   for (int y = top; y < top + height; ++y)
     for (int x = left; x < left + width; ++x) count += a.At(x, y) != b.At(x, y);
@@ -115,8 +119,9 @@ class Walk : public ::testing::Test {
   static void SetUpTestSuite() {
     dir_ = new TempDir;
     dir_->Write("walk.txt", kWalk + EndOfWalk());
-    std::vector<std::string> args{"--seed", "1", "--fps", "0", "--frames", std::to_string(kLastFrame),
-                                  "--input", "walk.txt", "--trace", "trace.jsonl"};
+    std::vector<std::string> args{
+        "--seed",  "1",        "--fps",   "0",          "--frames", std::to_string(kLastFrame),
+        "--input", "walk.txt", "--trace", "trace.jsonl"};
     for (auto [frame, name] : Shots()) {
       args.push_back("--screenshot");
       args.push_back(std::to_string(frame) + ":" + name + ".png");
@@ -142,15 +147,22 @@ class Walk : public ::testing::Test {
     gameOverShot_ = static_cast<uint32_t>(gameOver) + 20;  // the fade-in has just ended
     TempDir again;
     again.Write("walk.txt", kWalk + EndOfWalk());
-    RunGame(again, {"--seed", "1", "--fps", "0", "--frames", std::to_string(gameOverShot_), "--input",
-                    "walk.txt", "--trace", "trace.jsonl", "--screenshot",
+    RunGame(again, {"--seed", "1", "--fps", "0", "--frames", std::to_string(gameOverShot_),
+                    "--input", "walk.txt", "--trace", "trace.jsonl", "--screenshot",
                     std::to_string(gameOverShot_) + ":" + (*dir_ / "gameover.png").string()});
     rerun_ = ReadTrace(again / "trace.jsonl");
   }
 
   static std::vector<std::pair<uint32_t, std::string>> Shots() {
-    return {{1, "logo-dark"}, {6, "logo"}, {25, "rule"}, {40, "title"}, {47, "info"}, {59, "option"},
-            {kPlayStarts, "play-first"}, {530, "play"}, {kPause + 1, "pause"}};
+    return {{1, "logo-dark"},
+            {6, "logo"},
+            {25, "rule"},
+            {40, "title"},
+            {47, "info"},
+            {59, "option"},
+            {kPlayStarts, "play-first"},
+            {530, "play"},
+            {kPause + 1, "pause"}};
   }
 
   // The trace line of a frame (frames count from 1).
@@ -167,8 +179,9 @@ class Walk : public ::testing::Test {
     return *picture;
   }
   static int FirstFrameOf(const char* scene, uint32_t from = 1) {
-    int index = FindFrame(trace_, [&](const json& line) { return line["scene"] == scene; },
-                          static_cast<int>(from) - 1);
+    int index = FindFrame(
+        trace_, [&](const json& line) { return line["scene"] == scene; },
+        static_cast<int>(from) - 1);
     return index + 1;  // 0 when none
   }
 
@@ -264,7 +277,8 @@ TEST_F(Walk, GameStartsShiftsAcceleratesPausesAndResumes) {
 
   // Held Z scrolls 5.1 pixels a frame; without it the field moves at its slow speed.
   auto step = [](uint32_t frame) {
-    float delta = At(frame)["state"]["scroll"].get<float>() - At(frame - 1)["state"]["scroll"].get<float>();
+    float delta =
+        At(frame)["state"]["scroll"].get<float>() - At(frame - 1)["state"]["scroll"].get<float>();
     return delta < 0 ? delta + 85 : delta;
   };
   EXPECT_NEAR(step(520), 5.1f, 1e-3);
@@ -283,13 +297,15 @@ TEST_F(Walk, GameStartsShiftsAcceleratesPausesAndResumes) {
   const json& after = At(kResume)["state"];
   EXPECT_EQ(At(kResume)["scene"], "Play");
   EXPECT_EQ(At(kResume)["suspended"], json::array());
-  EXPECT_EQ(after["phaseFrame"], before["phaseFrame"].get<int>() + 1) << "the game goes on where it stopped";
+  EXPECT_EQ(after["phaseFrame"], before["phaseFrame"].get<int>() + 1)
+      << "the game goes on where it stopped";
   EXPECT_EQ(after["cursor"], before["cursor"]);
   EXPECT_EQ(At(kResume)["score"], At(kPause - 1)["score"]);
 }
 
 TEST_F(Walk, LosingLeadsToTheRankOfTheScoreAndBackToTheTitle) {
-  int lost = FindFrame(trace_, [](const json& l) { return l["scene"] == "Play" && l["state"]["phase"] > 1; });
+  int lost = FindFrame(
+      trace_, [](const json& l) { return l["scene"] == "Play" && l["state"]["phase"] > 1; });
   ASSERT_GE(lost, 0) << "the heroine was never lost";
   int gameOver = FirstFrameOf("GameOver", kPlayStarts);
   ASSERT_GT(gameOver, 0);
@@ -309,7 +325,8 @@ TEST_F(Walk, LosingLeadsToTheRankOfTheScoreAndBackToTheTitle) {
 TEST_F(Walk, GameOverScreenIsDrawn) {
   ASSERT_GT(gameOverShot_, 0u);
   ASSERT_EQ(At(gameOverShot_)["scene"], "GameOver");
-  EXPECT_EQ(At(gameOverShot_)["state"]["phase"], 1) << "waiting for a press, the picture fully shown";
+  EXPECT_EQ(At(gameOverShot_)["state"]["phase"], 1)
+      << "waiting for a press, the picture fully shown";
   Picture gameOver = Shot("gameover");
   ExpectDrawn(gameOver, 0, 90, 800, 510, "rank and reward");
   EXPECT_GT(DifferentPixels(gameOver, Shot("play"), 0, 90, 800, 510), 100000u);

@@ -6,8 +6,11 @@
 
 FakeAudioBuffer::FakeAudioBuffer(std::shared_ptr<FakeAudioLog> log, const WaveFormat& f,
                                  std::span<const uint8_t> samples)
-    : format(f), pcm(samples.begin(), samples.end()), waveId(FakeWaveIdFromPcm(samples)),
-      frames(f.blockAlign ? uint32_t(samples.size() / f.blockAlign) : 0), log_(std::move(log)) {
+    : format(f),
+      pcm(samples.begin(), samples.end()),
+      waveId(FakeWaveIdFromPcm(samples)),
+      frames(f.blockAlign ? uint32_t(samples.size() / f.blockAlign) : 0),
+      log_(std::move(log)) {
   log_->live.push_back(this);
   ++log_->buffersCreated;
 }

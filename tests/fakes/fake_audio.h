@@ -10,7 +10,7 @@
 class FakeAudioBuffer;
 
 struct PlayEvent {
-  int waveId;       // WAVE resource of the buffer, 0 when unknown
+  int waveId;  // WAVE resource of the buffer, 0 when unknown
   bool loop;
   uint32_t position;  // position the play started from
 };

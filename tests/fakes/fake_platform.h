@@ -16,15 +16,15 @@
 struct FakeWindowState {
   std::deque<WindowEvent> events;
   bool created = false;
-  bool alive = false;       // created and not yet destroyed
-  WindowDesc desc;          // as created (its pointers are only valid during the creation)
-  std::string title;        // UTF-8
+  bool alive = false;  // created and not yet destroyed
+  WindowDesc desc;     // as created (its pointers are only valid during the creation)
+  std::string title;   // UTF-8
   std::vector<uint32_t> icon;
   bool windowed = true;
   std::vector<bool> setWindowedCalls;  // argument of every SetWindowed
   DisplayMode lastFullScreenMode;
   bool failSetWindowed = false;
-  bool noDevice = false;    // Device() returns null
+  bool noDevice = false;  // Device() returns null
   int hides = 0;
   DisplayMode desktop{1920, 1080, 60, 22};
   std::vector<DisplayMode> modes{{800, 600, 60, 22}, {1024, 768, 60, 22}, {1920, 1080, 60, 22}};
@@ -71,7 +71,8 @@ class FakePlatform : public IPlatform {
     window.desc = desc;
     window.title = desc.utf8Title ? desc.utf8Title : "";
     window.windowed = desc.windowed;
-    if (desc.iconArgb) window.icon.assign(desc.iconArgb, desc.iconArgb + desc.iconSize * desc.iconSize);
+    if (desc.iconArgb)
+      window.icon.assign(desc.iconArgb, desc.iconArgb + desc.iconSize * desc.iconSize);
     return std::make_unique<FakeWindow>(window, device);
   }
   std::unique_ptr<IAudioDevice> OpenAudio() override {

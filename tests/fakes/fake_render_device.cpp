@@ -33,8 +33,13 @@ class FakeFont : public IFont {
 
 FakeTexture::FakeTexture(std::shared_ptr<FakeDeviceLog> log, int w, int h, const uint32_t* argb,
                          int pw, int ph)
-    : width(w), height(h), bitmapId(0), pixels(argb, argb + size_t(pw) * ph), pixelWidth(pw),
-      pixelHeight(ph), log_(std::move(log)) {
+    : width(w),
+      height(h),
+      bitmapId(0),
+      pixels(argb, argb + size_t(pw) * ph),
+      pixelWidth(pw),
+      pixelHeight(ph),
+      log_(std::move(log)) {
   if (!pixels.empty()) bitmapId = FakeBitmapIdFromMarker(pixels[0]);
   ++log_->liveTextures;
   ++log_->texturesCreated;
@@ -61,7 +66,8 @@ DrawnQuad::Rect DrawnQuad::SourceRect() const {
 
 namespace {
 DrawnQuad::PixelRect Rounded(const DrawnQuad::Rect& r) {
-  return {int(std::lround(r.x)), int(std::lround(r.y)), int(std::lround(r.w)), int(std::lround(r.h))};
+  return {int(std::lround(r.x)), int(std::lround(r.y)), int(std::lround(r.w)),
+          int(std::lround(r.h))};
 }
 }  // namespace
 

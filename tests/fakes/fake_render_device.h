@@ -20,9 +20,9 @@ class FakeTexture : public ITexture {
   int Width() const override { return width; }
   int Height() const override { return height; }
 
-  int width, height;            // real texture size (may be rounded up to a power of two)
-  int bitmapId;                 // bitmap resource id, 0 when unknown
-  std::vector<uint32_t> pixels; // the bitmap's pixels as handed over, pixelWidth per row
+  int width, height;             // real texture size (may be rounded up to a power of two)
+  int bitmapId;                  // bitmap resource id, 0 when unknown
+  std::vector<uint32_t> pixels;  // the bitmap's pixels as handed over, pixelWidth per row
   int pixelWidth, pixelHeight;
 
  private:

@@ -1,10 +1,11 @@
+#include "game/play.h"
+
 #include <algorithm>
 #include <cstring>
 #include <functional>
 
 #include "fakes/test_environment.h"
 #include "game/enemies.h"
-#include "game/play.h"
 #include "scenes/game_over.h"
 #include "system/random.h"
 

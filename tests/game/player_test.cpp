@@ -41,7 +41,7 @@ TEST_F(PlayerTest, AStoneStopsAndPushesHer) {
   map.lines[4].cells[3] = CellStone;  // its left edge at x 340
   for (int frame = 0; frame < 30; ++frame) Frame();
   EXPECT_FLOAT_EQ(heroine.x, 340 - map.scroll - 36);  // against the stone, moving with it
-  EXPECT_EQ(heroine.pose, PoseWalk);                   // small pushes keep her walking
+  EXPECT_EQ(heroine.pose, PoseWalk);                  // small pushes keep her walking
   EXPECT_EQ(heroine.kind, PlayerAlive);
 
   // A stone that moves into her bumps her for 10 frames.

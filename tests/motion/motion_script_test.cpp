@@ -206,13 +206,13 @@ TEST_F(ScriptTest, ArithmeticOnVariables) {
     const char* script;
     float x;
   };
-  for (Case c : {Case{":$x,2+$x,3", 5}, Case{"+$x,1,2,3", 6}, Case{":$x,4-$x", -4},
-                 Case{":$x,4-$x,1", 3}, Case{"-$x,10,1,2", 7}, Case{":$x,3*$x,2", 6},
-                 Case{"*$x,2,3,4", 24}, Case{":$x,4/$x", 0.25f}, Case{"/$x,12,2,3", 2},
-                 Case{"%$x,7,3", 1}, Case{"%$x,-7,3", -1}, Case{":$x,17%$x,5", 2},
-                 Case{"&$x,12,10", 8}, Case{"|$x,12,10", 14}, Case{"^$x,12,10", 6},
-                 Case{":$x,6.9&$x,3", 2}, Case{"~$x,0", -1}, Case{":$x,5~$x", -6},
-                 Case{":$x,9@$x,1", 9}, Case{":$x,9+$x", 9}}) {
+  for (Case c : {Case{":$x,2+$x,3", 5},   Case{"+$x,1,2,3", 6},    Case{":$x,4-$x", -4},
+                 Case{":$x,4-$x,1", 3},   Case{"-$x,10,1,2", 7},   Case{":$x,3*$x,2", 6},
+                 Case{"*$x,2,3,4", 24},   Case{":$x,4/$x", 0.25f}, Case{"/$x,12,2,3", 2},
+                 Case{"%$x,7,3", 1},      Case{"%$x,-7,3", -1},    Case{":$x,17%$x,5", 2},
+                 Case{"&$x,12,10", 8},    Case{"|$x,12,10", 14},   Case{"^$x,12,10", 6},
+                 Case{":$x,6.9&$x,3", 2}, Case{"~$x,0", -1},       Case{":$x,5~$x", -6},
+                 Case{":$x,9@$x,1", 9},   Case{":$x,9+$x", 9}}) {
     s.Init(0, 0, 0, 10, 10, 0, 0);
     s.SetScript(c.script);
     EXPECT_EQ(s.x, c.x) << c.script;
@@ -248,11 +248,11 @@ TEST_F(ScriptTest, ComparisonsSetTheCondition) {
     const char* script;
     bool condition;
   };
-  for (Case c : {Case{":$x,100<$x,100,1", true}, Case{":$x,100<$x,100", false},
-                 Case{":$x,99<$x,100", true}, Case{":$x,100>$x,100,1", true},
-                 Case{":$x,100>$x,100", false}, Case{"=3,3", true}, Case{"=3,4", false},
-                 Case{"=0.5", true}, Case{"=2", false}, Case{"!3,4", true}, Case{"!2", true},
-                 Case{"!0", false}, Case{"=1,1!", false}, Case{"=1,2!", true}}) {
+  for (Case c :
+       {Case{":$x,100<$x,100,1", true}, Case{":$x,100<$x,100", false}, Case{":$x,99<$x,100", true},
+        Case{":$x,100>$x,100,1", true}, Case{":$x,100>$x,100", false}, Case{"=3,3", true},
+        Case{"=3,4", false}, Case{"=0.5", true}, Case{"=2", false}, Case{"!3,4", true},
+        Case{"!2", true}, Case{"!0", false}, Case{"=1,1!", false}, Case{"=1,2!", true}}) {
     s.flags = 0;
     s.SetScript(c.script);
     EXPECT_EQ(Has(MotionSprite::Condition), c.condition) << c.script;
@@ -277,7 +277,7 @@ TEST_F(ScriptTest, ConditionalBlocksRunOrSkip) {
   s.SetScript(":$y,0=0{+$y,1}+$y,10");  // condition true: the block runs
   EXPECT_EQ(s.y, 11.0f);
   EXPECT_FALSE(Has(MotionSprite::Condition));  // the block's end clears it
-  s.SetScript(":$y,0=1{+$y,1}+$y,10");  // condition false: the block is skipped
+  s.SetScript(":$y,0=1{+$y,1}+$y,10");         // condition false: the block is skipped
   EXPECT_EQ(s.y, 10.0f);
   EXPECT_FALSE(Has(MotionSprite::Skipping));
   // A block opened inside a skipped block is skipped too, and its end does not end the

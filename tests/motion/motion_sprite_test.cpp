@@ -1,8 +1,9 @@
 // Drawing motion sprites: transform about the pivot, turning, clipping and depth order.
+#include "motion/motion_sprite.h"
+
 #include <vector>
 
 #include "fakes/test_environment.h"
-#include "motion/motion_sprite.h"
 
 namespace {
 

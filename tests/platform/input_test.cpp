@@ -48,11 +48,21 @@ TEST_F(InputTest, ButtonTableOfTheKeyboard) {
     std::vector<Button> buttons;
   };
   const Case cases[] = {
-      {dik::Numpad8, {Up}},       {dik::UpArrow, {Up}},         {dik::Numpad2, {Down}},
-      {dik::DownArrow, {Down}},   {dik::Numpad4, {Left}},       {dik::LeftArrow, {Left}},
-      {dik::Numpad6, {Right}},    {dik::RightArrow, {Right}},   {dik::Numpad5, {Button1}},
-      {dik::Z, {Button1}},        {dik::Return, {Button1, Confirm}}, {dik::Numpad0, {Button2}},
-      {dik::X, {Button2}},        {dik::Escape, {Button3, Back}},    {dik::LMenu, {}},
+      {dik::Numpad8, {Up}},
+      {dik::UpArrow, {Up}},
+      {dik::Numpad2, {Down}},
+      {dik::DownArrow, {Down}},
+      {dik::Numpad4, {Left}},
+      {dik::LeftArrow, {Left}},
+      {dik::Numpad6, {Right}},
+      {dik::RightArrow, {Right}},
+      {dik::Numpad5, {Button1}},
+      {dik::Z, {Button1}},
+      {dik::Return, {Button1, Confirm}},
+      {dik::Numpad0, {Button2}},
+      {dik::X, {Button2}},
+      {dik::Escape, {Button3, Back}},
+      {dik::LMenu, {}},
   };
   for (const Case& c : cases) {
     platform.keyboard.ReleaseAll();

@@ -10,7 +10,9 @@ namespace {
 
 class SoundTest : public GameTest {
  protected:
-  FakeAudioBuffer* BufferOf(const CSound& s) { return dynamic_cast<FakeAudioBuffer*>(s.buffer.get()); }
+  FakeAudioBuffer* BufferOf(const CSound& s) {
+    return dynamic_cast<FakeAudioBuffer*>(s.buffer.get());
+  }
 };
 
 }  // namespace

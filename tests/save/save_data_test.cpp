@@ -67,8 +67,8 @@ TEST_F(SaveFileTest, DefaultRecordIsFortyZerosAndItsCheckValue) {
 TEST_F(SaveFileTest, WorkedExampleBytes) {
   ASSERT_TRUE(StoreSaveData(WorkedExample(), path_.c_str()));
   const std::vector<uint8_t> expected = {
-      0,    0,    0,    0,    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xff, 0xff, 0xff, 0xff, 0, 0,
-      0,    0,    0,    0,    0, 0, 0x0c, 0x30, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x11, 0x0c, 0x9b, 0x7c};
+      0, 0, 0, 0, 0, 0, 0,    0,    0, 0, 0, 0, 0, 0, 0, 0, 0xff, 0xff, 0xff, 0xff, 0,    0,
+      0, 0, 0, 0, 0, 0, 0x0c, 0x30, 0, 0, 0, 0, 0, 0, 0, 0, 0,    0,    0x11, 0x0c, 0x9b, 0x7c};
   EXPECT_EQ(FileBytes(), expected);
 }
 

@@ -1,8 +1,9 @@
 // The CG room: the cursor over a grid of twelve tiles and a return button.
+#include "scenes/cg_room.h"
+
 #include <vector>
 
 #include "fakes/test_environment.h"
-#include "scenes/cg_room.h"
 
 namespace {
 

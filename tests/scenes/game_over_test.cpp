@@ -1,7 +1,8 @@
+#include "scenes/game_over.h"
+
 #include <cstring>
 
 #include "fakes/test_environment.h"
-#include "scenes/game_over.h"
 
 class GameOverTest : public GameTest {
  protected:

@@ -1,6 +1,7 @@
 // The info scene: the announcement in black, scrolling by at least one line.
-#include "fakes/test_environment.h"
 #include "scenes/info.h"
+
+#include "fakes/test_environment.h"
 #include "scenes/title.h"
 
 namespace {

@@ -31,9 +31,9 @@ class LogoTest : public GameTest {
 }  // namespace
 
 TEST_F(LogoTest, FadeTimeline) {
-  const std::pair<int, int> expected[] = {{1, 248},   {10, 191},  {20, 127},  {39, 6},  {40, -1},
-                                          {220, -1},  {221, 6},   {240, 127}, {259, 248},
-                                          {260, 255}, {261, 255}};
+  const std::pair<int, int> expected[] = {{1, 248},   {10, 191},  {20, 127}, {39, 6},
+                                          {40, -1},   {220, -1},  {221, 6},  {240, 127},
+                                          {259, 248}, {260, 255}, {261, 255}};
   int frame = 0;
   for (auto [at, alpha] : expected) {
     while (frame < at) {

@@ -1,10 +1,11 @@
 // The message window: layout by bytes, markup, reveal, scrolling and pictures.
+#include "scenes/message_window.h"
+
 #include <string>
 #include <vector>
 
 #include "fakes/test_environment.h"
 #include "motion/motion_sprite.h"
-#include "scenes/message_window.h"
 #include "scenes/texts.h"
 
 namespace {
@@ -180,7 +181,7 @@ TEST_F(MessageWindowTest, OverlongLinesAndOddGeometryStaySafe) {
   window.Update();
   window.Update();
   EXPECT_EQ(Drawn(), std::vector<std::string>{""});  // over 1024 bytes: drawn empty
-  window.lineHeight = 1;  // half a line height of 0 would divide by zero
+  window.lineHeight = 1;                             // half a line height of 0 would divide by zero
   window.SetText("abc\ndef");
   EXPECT_EQ(window.lineCount, 2);
   window.lineHeight = 32;

@@ -1,6 +1,7 @@
 // The music room: tracks restart the music, stop stops it, leaving ends it.
-#include "fakes/test_environment.h"
 #include "scenes/music_room.h"
+
+#include "fakes/test_environment.h"
 
 namespace {
 

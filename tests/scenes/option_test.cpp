@@ -1,11 +1,12 @@
 // The option scene: volumes in force at once, display mode, and storing only on return.
+#include "scenes/option.h"
+
 #include <unistd.h>
 
 #include <filesystem>
 #include <memory>
 
 #include "fakes/test_environment.h"
-#include "scenes/option.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 // The rule scene: scrolling, arrows and the pictures that follow their lines.
+#include "scenes/rule.h"
+
 #include <vector>
 
 #include "fakes/test_environment.h"
-#include "scenes/rule.h"
 #include "scenes/title.h"
 
 namespace {
@@ -119,11 +120,13 @@ TEST_F(RuleTest, ATopicOutOfRangeShowsTheRules) {
 }
 
 TEST_F(RuleTest, CaptionFollowsTheTopic) {
-  const DrawnQuad::PixelRect captions[3] = {{264, 16, 272, 48}, {288, 8, 224, 64}, {296, 16, 208, 48}};
+  const DrawnQuad::PixelRect captions[3] = {
+      {264, 16, 272, 48}, {288, 8, 224, 64}, {296, 16, 208, 48}};
   for (int topic = 0; topic < 3; ++topic) {
     Open(topic);
     bool found = false;
-    for (const DrawnQuad& q : device.QuadsOfBitmap(116)) found |= q.ScreenPixels() == captions[topic];
+    for (const DrawnQuad& q : device.QuadsOfBitmap(116))
+      found |= q.ScreenPixels() == captions[topic];
     EXPECT_TRUE(found) << topic;
     g_sceneManager.Clear();
   }

@@ -113,8 +113,8 @@ TEST_F(SceneManagerTest, SuspendUnderTheTitleAndPopBack) {
   g_behaviour[Play].keepOnRequest = true;
   ASSERT_TRUE(RunFrame());
   // The play scene is pushed without any release, in the frame of its Input.
-  EXPECT_EQ(Calls(), (Strings{"Play:Input", "Title:new", "Title:Init", "Title:Load",
-                              "Title:Update", "Title:Draw"}));
+  EXPECT_EQ(Calls(), (Strings{"Play:Input", "Title:new", "Title:Init", "Title:Load", "Title:Update",
+                              "Title:Draw"}));
   ASSERT_EQ(g_sceneManager.suspended.size(), 1u);
   EXPECT_FALSE(g_sceneManager.keepCurrent);
 
@@ -181,8 +181,8 @@ TEST_F(SceneManagerTest, FailedSetUpEndsTheProgram) {
   g_behaviour[Title].loadFails = true;
   RequestScene(Title, false);
   EXPECT_FALSE(RunFrame());
-  EXPECT_EQ(Calls(), (Strings{"Title:new", "Title:Init", "Title:Load", "Title:Release",
-                              "Title:delete"}));
+  EXPECT_EQ(Calls(),
+            (Strings{"Title:new", "Title:Init", "Title:Load", "Title:Release", "Title:delete"}));
   EXPECT_EQ(Current(), nullptr);
   EXPECT_EQ(g_sceneManager.requestedScene, Title);
 

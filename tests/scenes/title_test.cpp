@@ -1,10 +1,11 @@
 // The title scene as main menu and pause menu, driven frame by frame.
+#include "scenes/title.h"
+
 #include <memory>
 #include <vector>
 
 #include "fakes/test_environment.h"
 #include "scenes/texts.h"
-#include "scenes/title.h"
 
 namespace {
 

@@ -41,7 +41,8 @@ TEST(DecodeDib, PalettedDepthsUseTheirColourTable) {
     ASSERT_TRUE(DecodeDib(bytes, image)) << bits;
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 5; ++x)
-        EXPECT_EQ(image.argb[y * 5 + x], Opaque(palette[index(x, y)])) << bits << " " << x << "," << y;
+        EXPECT_EQ(image.argb[y * 5 + x], Opaque(palette[index(x, y)]))
+            << bits << " " << x << "," << y;
   }
 }
 
@@ -100,7 +101,7 @@ TEST(DecodeDib, RejectsTruncatedAndMalformedInput) {
   EXPECT_FALSE(DecodeDib(patched(32, 257), image));         // more colours than 8 bits hold
   auto depth = good;
   depth[14] = 16;
-  EXPECT_FALSE(DecodeDib(depth, image));                    // unsupported depth
+  EXPECT_FALSE(DecodeDib(depth, image));  // unsupported depth
 }
 
 TEST(DecodeDib, GarbageNeverDecodesOutOfBounds) {

@@ -28,16 +28,16 @@ TEST(DisplayModeScore, FallingShortCostsAHundredTimesMore) {
 }
 
 TEST(DisplayModeChoice, BestWinsAndTheFirstOfEqualModes) {
-  const std::vector<DisplayMode> modes = {
-      {640, 480, 60, kX8R8G8B8}, {800, 600, 75, kX8R8G8B8}, {800, 600, 60, kX8R8G8B8},
-      {800, 600, 60, kR5G6B5},   {800, 600, 60, kX8R8G8B8}, {800, 600, 48, kX8R8G8B8}};
+  const std::vector<DisplayMode> modes = {{640, 480, 60, kX8R8G8B8}, {800, 600, 75, kX8R8G8B8},
+                                          {800, 600, 60, kX8R8G8B8}, {800, 600, 60, kR5G6B5},
+                                          {800, 600, 60, kX8R8G8B8}, {800, 600, 48, kX8R8G8B8}};
   EXPECT_EQ(ChooseBestDisplayMode(modes, kWanted), 2);
   EXPECT_EQ(ChooseBestDisplayMode({}, kWanted), -1);
 }
 
 TEST(DisplayModeChoice, ModesWithoutSizeAreNeverChosen) {
-  const std::vector<DisplayMode> modes = {{0, 0, 50, kA8R8G8B8}, {1920, 0, 50, kA8R8G8B8},
-                                          {1920, 1080, 60, kX8R8G8B8}};
+  const std::vector<DisplayMode> modes = {
+      {0, 0, 50, kA8R8G8B8}, {1920, 0, 50, kA8R8G8B8}, {1920, 1080, 60, kX8R8G8B8}};
   EXPECT_EQ(ChooseBestDisplayMode(modes, kWanted), 2);
   EXPECT_EQ(ChooseBestDisplayMode(std::span(modes.data(), 2), kWanted), -1);
 }

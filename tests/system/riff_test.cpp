@@ -74,19 +74,18 @@ TEST(ParseWave, RejectsWhatIsNoPcmWave) {
     b[at] = value;
     return b;
   };
-  EXPECT_FALSE(ParseWave(with(0, 'X'), wave));           // not RIFF
-  EXPECT_FALSE(ParseWave(with(8, 'X'), wave));           // not WAVE
-  EXPECT_FALSE(ParseWave(with(12, 'X'), wave));          // no "fmt "
-  EXPECT_FALSE(ParseWave(with(kFormatTag, 3), wave));    // IEEE float, not PCM
-  EXPECT_FALSE(ParseWave(with(kFmtSize, 14), wave));     // format chunk too short
-  EXPECT_FALSE(ParseWave(with(kBlockAlign, 0), wave));   // frames of no size
-  EXPECT_FALSE(ParseWave(with(36, 'X'), wave));          // no "data"
+  EXPECT_FALSE(ParseWave(with(0, 'X'), wave));          // not RIFF
+  EXPECT_FALSE(ParseWave(with(8, 'X'), wave));          // not WAVE
+  EXPECT_FALSE(ParseWave(with(12, 'X'), wave));         // no "fmt "
+  EXPECT_FALSE(ParseWave(with(kFormatTag, 3), wave));   // IEEE float, not PCM
+  EXPECT_FALSE(ParseWave(with(kFmtSize, 14), wave));    // format chunk too short
+  EXPECT_FALSE(ParseWave(with(kBlockAlign, 0), wave));  // frames of no size
+  EXPECT_FALSE(ParseWave(with(36, 'X'), wave));         // no "data"
   auto empty = good;
   Put32(empty, kDataSize, 0);
-  EXPECT_FALSE(ParseWave(empty, wave));                  // not one whole frame
+  EXPECT_FALSE(ParseWave(empty, wave));  // not one whole frame
   auto huge = good;
-  Put32(huge, kFmtSize, 0xFFFFFFF0u);                    // a chunk size that would wrap
+  Put32(huge, kFmtSize, 0xFFFFFFF0u);  // a chunk size that would wrap
   EXPECT_FALSE(ParseWave(huge, wave));
-  for (size_t n = 0; n <= kData; ++n)
-    EXPECT_FALSE(ParseWave(std::span(good.data(), n), wave)) << n;
+  for (size_t n = 0; n <= kData; ++n) EXPECT_FALSE(ParseWave(std::span(good.data(), n), wave)) << n;
 }

@@ -14,7 +14,8 @@ std::string Bytes(std::initializer_list<int> b) {
 
 // The game's texts are compiled to Shift-JIS; the message window counts their bytes.
 TEST(ShiftJisLiterals, KnownStringsHaveTheirCodePage932Bytes) {
-  EXPECT_EQ(std::string("もらびん！"), Bytes({0x82, 0xe0, 0x82, 0xe7, 0x82, 0xd1, 0x82, 0xf1, 0x81, 0x49}));
+  EXPECT_EQ(std::string("もらびん！"),
+            Bytes({0x82, 0xe0, 0x82, 0xe7, 0x82, 0xd1, 0x82, 0xf1, 0x81, 0x49}));
   // A second byte of 0x5C (the ASCII backslash) must survive as it is.
   const std::string possible = "可能性";
   EXPECT_EQ(possible, Bytes({0x89, 0xc2, 0x94, 0x5c, 0x90, 0xab}));
@@ -23,9 +24,10 @@ TEST(ShiftJisLiterals, KnownStringsHaveTheirCodePage932Bytes) {
 }
 
 TEST(TextEncoding, RoundTripsBetweenShiftJisAndUtf8) {
-  const std::string sjis = "セーブデータが作成できません\n正しくインストールされていない可能性があります";
-  const std::string utf8 =
-      reinterpret_cast<const char*>(u8"セーブデータが作成できません\n正しくインストールされていない可能性があります");
+  const std::string sjis =
+      "セーブデータが作成できません\n正しくインストールされていない可能性があります";
+  const std::string utf8 = reinterpret_cast<const char*>(
+      u8"セーブデータが作成できません\n正しくインストールされていない可能性があります");
   EXPECT_EQ(SjisToUtf8(sjis), utf8);
   EXPECT_EQ(Utf8ToSjis(utf8), sjis);
   EXPECT_EQ(SjisToUtf8(""), "");

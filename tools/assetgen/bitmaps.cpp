@@ -24,8 +24,10 @@ Surface Paint(int id, int width, int height) {
   Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
   {
     std::unique_ptr<cairo_t, ContextDeleter> cr(cairo_create(surface.get()));
-    if (PaintFn painter = FindArtPainter(id)) painter(cr.get(), width, height);
-    else PaintPlaceholder(cr.get(), id, width, height);
+    if (PaintFn painter = FindArtPainter(id))
+      painter(cr.get(), width, height);
+    else
+      PaintPlaceholder(cr.get(), id, width, height);
     if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
       throw std::runtime_error("painting bitmap " + std::to_string(id) + " failed");
   }
@@ -56,8 +58,10 @@ Image ReadPixels(cairo_surface_t* surface, bool keyed) {
               (uint32_t{Unpremultiply((p >> 8) & 0xFF, a)} << 8) | Unpremultiply(p & 0xFF, a);
       }
       if (keyed) {
-        if (a < 128) out = 0;
-        else out = 0xFF000000u | (out == 0 ? kNearBlack : out);
+        if (a < 128)
+          out = 0;
+        else
+          out = 0xFF000000u | (out == 0 ? kNearBlack : out);
       } else {
         out |= a << 24;
       }

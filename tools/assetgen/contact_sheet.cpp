@@ -32,8 +32,8 @@ void WriteContactSheet(int id, const std::filesystem::path& pngPath) {
 
   std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()), cairo_destroy);
   for (const ArtRect& rect : ArtRectsOf(id)) {
-    const Rgba colour = rect.kind == RectKind::Hidden ? Rgba{0.6, 0.6, 1.0, 0.9}
-                                                      : Rgba{1.0, 0.2, 0.6, 1.0};
+    const Rgba colour =
+        rect.kind == RectKind::Hidden ? Rgba{0.6, 0.6, 1.0, 0.9} : Rgba{1.0, 0.2, 0.6, 1.0};
     OutlineRect(cr.get(), rect, colour);
   }
   DrawLabel(cr.get(), std::to_string(id), image.width - 4.0 - 40, 2, 18, LabelAnchor::TopLeft,

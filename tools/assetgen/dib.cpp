@@ -122,9 +122,12 @@ std::vector<uint8_t> Quantise(const Image& image, int bits, Palette& palette) {
   if (palette.count == 1) palette.rgb[palette.count++] = kNearBlack;  // an all-transparent picture
   for (size_t i = 0; i < indices.size(); ++i) {
     const uint32_t p = image.argb[i];
-    if (IsTransparent(p)) indices[i] = 0;
-    else if (renumber[indices[i]] != 0) indices[i] = static_cast<uint8_t>(renumber[indices[i]]);
-    else indices[i] = static_cast<uint8_t>(palette.Nearest(Rgb(p)));  // dithered onto transparency
+    if (IsTransparent(p))
+      indices[i] = 0;
+    else if (renumber[indices[i]] != 0)
+      indices[i] = static_cast<uint8_t>(renumber[indices[i]]);
+    else
+      indices[i] = static_cast<uint8_t>(palette.Nearest(Rgb(p)));  // dithered onto transparency
   }
   return indices;
 }
@@ -143,8 +146,10 @@ std::vector<uint8_t> EncodeIndexed(const Image& image, int bits) {
     std::vector<uint8_t> row(rowBytes, 0);
     for (int x = 0; x < image.width; ++x) {
       const uint8_t index = indices[static_cast<size_t>(y) * image.width + x];
-      if (bits == 8) row[x] = index;
-      else row[x / 2] |= (x % 2 == 0) ? index << 4 : index;
+      if (bits == 8)
+        row[x] = index;
+      else
+        row[x / 2] |= (x % 2 == 0) ? index << 4 : index;
     }
     out.insert(out.end(), row.begin(), row.end());
   }

@@ -134,13 +134,14 @@ constexpr ArtRect kRects[] = {
     {120, 360, 240, 180, 120, "hot A", K::Opaque},
     {120, 540, 240, 180, 120, "hot S", K::Opaque},
 
-#define MORAVIN_DIGIT_STRIP(sheet)                                                      \
-  {sheet, 0, 0, 24, 32, "0", K::Sprite}, {sheet, 24, 0, 24, 32, "1", K::Sprite},        \
-      {sheet, 48, 0, 24, 32, "2", K::Sprite}, {sheet, 72, 0, 24, 32, "3", K::Sprite},   \
-      {sheet, 96, 0, 24, 32, "4", K::Sprite}, {sheet, 120, 0, 24, 32, "5", K::Sprite},  \
-      {sheet, 144, 0, 24, 32, "6", K::Sprite}, {sheet, 168, 0, 24, 32, "7", K::Sprite}, \
-      {sheet, 192, 0, 24, 32, "8", K::Sprite}, {sheet, 216, 0, 24, 32, "9", K::Sprite}, \
-      {sheet, 0, 32, 800, 90, "top bar", K::Opaque}
+#define MORAVIN_DIGIT_STRIP(sheet)                                                        \
+  {sheet, 0, 0, 24, 32, "0", K::Sprite}, {sheet, 24, 0, 24, 32, "1", K::Sprite},          \
+      {sheet, 48, 0, 24, 32, "2", K::Sprite}, {sheet, 72, 0, 24, 32, "3", K::Sprite},     \
+      {sheet, 96, 0, 24, 32, "4", K::Sprite}, {sheet, 120, 0, 24, 32, "5", K::Sprite},    \
+      {sheet, 144, 0, 24, 32, "6", K::Sprite}, {sheet, 168, 0, 24, 32, "7", K::Sprite},   \
+      {sheet, 192, 0, 24, 32, "8", K::Sprite}, {sheet, 216, 0, 24, 32, "9", K::Sprite}, { \
+    sheet, 0, 32, 800, 90, "top bar", K::Opaque                                           \
+  }
     MORAVIN_DIGIT_STRIP(121),
 
     {122, 0, 0, 85, 85, "diamond", K::Character},

@@ -45,7 +45,8 @@ std::string EmbeddingSource(const std::vector<ResourceEntry>& entries,
 std::vector<ResourceEntry> AllResources() {
   std::vector<ResourceEntry> entries;
   for (const BitmapSpec& spec : BitmapSpecs())
-    entries.push_back({ResourceType::Bitmap, spec.id, "bitmap_" + std::to_string(spec.id) + ".dib"});
+    entries.push_back(
+        {ResourceType::Bitmap, spec.id, "bitmap_" + std::to_string(spec.id) + ".dib"});
   for (const WaveSpec& spec : WaveSpecs())
     entries.push_back({ResourceType::Wave, spec.id, "wave_" + std::to_string(spec.id) + ".wav"});
   entries.push_back({ResourceType::Icon, kIconId, "icon_" + std::to_string(kIconId) + ".argb"});

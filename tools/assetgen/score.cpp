@@ -55,7 +55,8 @@ std::vector<Event> Schedule(const Score& score, int rate) {
 void Render(fluid_synth_t* synth, Stereo& out, size_t from, size_t to) {
   while (from < to) {
     const int chunk = static_cast<int>(std::min<size_t>(to - from, 4096));
-    fluid_synth_write_float(synth, chunk, out.left.data() + from, 0, 1, out.right.data() + from, 0, 1);
+    fluid_synth_write_float(synth, chunk, out.left.data() + from, 0, 1, out.right.data() + from, 0,
+                            1);
     from += chunk;
   }
 }
@@ -64,12 +65,16 @@ void Render(fluid_synth_t* synth, Stereo& out, size_t from, size_t to) {
 
 int ParseKey(std::string_view name) {
   static constexpr int kLetter[] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
-  if (name.size() < 2 || name[0] < 'A' || name[0] > 'G') throw std::invalid_argument(std::string(name));
+  if (name.size() < 2 || name[0] < 'A' || name[0] > 'G')
+    throw std::invalid_argument(std::string(name));
   int key = kLetter[name[0] - 'A'];
   size_t i = 1;
-  if (name[i] == '#') ++key, ++i;
-  else if (name[i] == 'b') --key, ++i;
-  if (i + 1 != name.size() || name[i] < '0' || name[i] > '9') throw std::invalid_argument(std::string(name));
+  if (name[i] == '#')
+    ++key, ++i;
+  else if (name[i] == 'b')
+    --key, ++i;
+  if (i + 1 != name.size() || name[i] < '0' || name[i] > '9')
+    throw std::invalid_argument(std::string(name));
   return key + 12 * (name[i] - '0' + 1);
 }
 
@@ -80,7 +85,10 @@ void Score::AddNote(int channel, double beat, double length, int key, int veloci
 double Score::AddLine(int channel, double beat, std::string_view text, int velocity, double gate) {
   size_t pos = 0;
   while (pos < text.size()) {
-    if (text[pos] == ' ') { ++pos; continue; }
+    if (text[pos] == ' ') {
+      ++pos;
+      continue;
+    }
     const size_t end = std::min(text.find(' ', pos), text.size());
     const std::string_view token = text.substr(pos, end - pos);
     pos = end;
@@ -128,8 +136,10 @@ Stereo Play(const Score& score, int rate, size_t total) {
     if (e.frame >= total) break;
     Render(synth.get(), played, position, e.frame);
     position = e.frame;
-    if (e.on) fluid_synth_noteon(synth.get(), e.channel, e.key, e.velocity);
-    else fluid_synth_noteoff(synth.get(), e.channel, e.key);
+    if (e.on)
+      fluid_synth_noteon(synth.get(), e.channel, e.key, e.velocity);
+    else
+      fluid_synth_noteoff(synth.get(), e.channel, e.key);
   }
   Render(synth.get(), played, position, total);
   return played;

@@ -7,6 +7,7 @@
 namespace {
 
 // General MIDI programs (counted from 0) and drum keys.
+// clang-format off
 enum Program {
   kBrightPiano = 1, kElectricPiano = 4, kGlockenspiel = 9, kMusicBox = 10,
   kVibraphone = 11, kMarimba = 12, kNylonGuitar = 24, kFingerBass = 33, kFretlessBass = 35,
@@ -14,6 +15,7 @@ enum Program {
 };
 enum Drum { kKick = 36, kSideStick = 37, kSnare = 38, kClosedHat = 42, kPedalHat = 44,
             kOpenHat = 46, kCrash = 49, kRide = 51, kTambourine = 54, kTriangle = 81 };
+// clang-format on
 
 // Channels: melody, chords, bass, sparkle, pad; drums are on channel 9.
 constexpr int kLead = 0, kChords = 1, kBass = 2, kSparkle = 3, kPad = 4;
@@ -31,9 +33,11 @@ struct Chord {
 
 // The bass walks root, octave and fifth in a driving eighth-note figure.
 void LivelyBass(Score& s, double beat, const Chord& c) {
-  static constexpr struct { double at, len; int step; } kFigure[] = {
-      {0, 0.75, 0}, {0.75, 0.25, 0}, {1, 0.5, 12}, {1.5, 0.5, 7},
-      {2, 0.75, 0}, {2.75, 0.25, 0}, {3, 0.5, 12}, {3.5, 0.5, 7}};
+  static constexpr struct {
+    double at, len;
+    int step;
+  } kFigure[] = {{0, 0.75, 0}, {0.75, 0.25, 0}, {1, 0.5, 12}, {1.5, 0.5, 7},
+                 {2, 0.75, 0}, {2.75, 0.25, 0}, {3, 0.5, 12}, {3.5, 0.5, 7}};
   for (const auto& f : kFigure) {
     if (f.at >= c.beats) break;
     s.AddNote(kBass, beat + f.at, f.len * 0.85, c.root + f.step, f.at == 0 ? 100 : 86);
@@ -65,14 +69,14 @@ Stereo PlayMusic(int rate, size_t frames) {
   constexpr double kBars = 12;
   Score s;
   s.secondsPerBeat = SecondsPerBeat(frames, rate, kBars * 4);  // about 136 BPM
-  s.instruments = {{kLead, kMarimba, 112, 70, 40},  {kChords, kPizzicato, 86, 44, 50},
+  s.instruments = {{kLead, kMarimba, 112, 70, 40},    {kChords, kPizzicato, 86, 44, 50},
                    {kBass, kFingerBass, 104, 64, 20}, {kSparkle, kGlockenspiel, 64, 84, 70},
-                   {kPad, kStrings, 58, 58, 70},     {kDrumChannel, 0, 92, 64, 30}};
+                   {kPad, kStrings, 58, 58, 70},      {kDrumChannel, 0, 92, 64, 30}};
   constexpr int F2 = 41, G2 = 43, A2 = 45, Bb2 = 46, C2 = 36, D2 = 38;
-  const Chord chords[] = {
-      {F2, 4, 7, 4}, {C2, 4, 7, 4}, {D2, 3, 7, 4}, {Bb2, 4, 7, 4}, {F2, 4, 7, 4}, {C2, 4, 7, 4},
-      {Bb2, 4, 7, 4}, {C2, 4, 7, 4}, {D2, 3, 7, 4}, {Bb2, 4, 7, 4}, {G2, 3, 7, 2}, {C2, 4, 7, 2},
-      {C2, 4, 10, 4}};
+  const Chord chords[] = {{F2, 4, 7, 4}, {C2, 4, 7, 4},  {D2, 3, 7, 4},  {Bb2, 4, 7, 4},
+                          {F2, 4, 7, 4}, {C2, 4, 7, 4},  {Bb2, 4, 7, 4}, {C2, 4, 7, 4},
+                          {D2, 3, 7, 4}, {Bb2, 4, 7, 4}, {G2, 3, 7, 2},  {C2, 4, 7, 2},
+                          {C2, 4, 10, 4}};
   double beat = 0;
   int bar = 0;
   for (const Chord& c : chords) {
@@ -108,14 +112,14 @@ Stereo MusicRoomTrack(int rate, size_t frames) {
   constexpr double kBars = 16;
   Score s;
   s.secondsPerBeat = SecondsPerBeat(frames, rate, kBars * 4);  // about 125 BPM
-  s.instruments = {{kLead, kFlute, 96, 72, 70},         {kChords, kElectricPiano, 84, 54, 60},
-                   {kBass, kFretlessBass, 98, 64, 30},  {kSparkle, kVibraphone, 62, 88, 80},
-                   {kPad, kSlowStrings, 52, 64, 80},    {kDrumChannel, 0, 70, 64, 40}};
+  s.instruments = {{kLead, kFlute, 96, 72, 70},        {kChords, kElectricPiano, 84, 54, 60},
+                   {kBass, kFretlessBass, 98, 64, 30}, {kSparkle, kVibraphone, 62, 88, 80},
+                   {kPad, kSlowStrings, 52, 64, 80},   {kDrumChannel, 0, 70, 64, 40}};
   constexpr int F2 = 41, A2 = 45, Bb2 = 46, C2 = 36, D2 = 38, G2 = 43;
-  const Chord chords[] = {{F2, 4, 7, 4},  {A2, 3, 7, 4},  {Bb2, 4, 7, 4}, {C2, 4, 7, 4},
-                          {D2, 3, 7, 4},  {A2, 3, 7, 4},  {Bb2, 4, 7, 4}, {C2, 4, 7, 4},
-                          {Bb2, 4, 7, 4}, {C2, 4, 7, 4},  {A2, 3, 7, 4},  {D2, 3, 7, 4},
-                          {G2, 3, 7, 4},  {C2, 4, 7, 4},  {F2, 4, 7, 4},  {C2, 4, 10, 4}};
+  const Chord chords[] = {{F2, 4, 7, 4},  {A2, 3, 7, 4}, {Bb2, 4, 7, 4}, {C2, 4, 7, 4},
+                          {D2, 3, 7, 4},  {A2, 3, 7, 4}, {Bb2, 4, 7, 4}, {C2, 4, 7, 4},
+                          {Bb2, 4, 7, 4}, {C2, 4, 7, 4}, {A2, 3, 7, 4},  {D2, 3, 7, 4},
+                          {G2, 3, 7, 4},  {C2, 4, 7, 4}, {F2, 4, 7, 4},  {C2, 4, 10, 4}};
   double beat = 0;
   for (const Chord& c : chords) {
     const int base = c.root + 24;
@@ -151,9 +155,12 @@ Stereo MusicRoomTrack(int rate, size_t frames) {
 Stereo StartJingle(int rate, size_t frames) {
   Score s;
   s.secondsPerBeat = 60.0 / 136;
-  s.instruments = {{kLead, kBrass, 104, 64, 40}, {kSparkle, kGlockenspiel, 80, 80, 60},
-                   {kBass, kFingerBass, 104, 64, 20}, {kDrumChannel, 0, 96, 64, 30}};
-  s.AddLine(kLead, 0, "C4+E4+G4+C5:0.5 r:0.5 C4+E4+G4+C5:0.5 r:0.25 C5:0.25 D5:0.25 E5:0.25", 100, 0.6);
+  s.instruments = {{kLead, kBrass, 104, 64, 40},
+                   {kSparkle, kGlockenspiel, 80, 80, 60},
+                   {kBass, kFingerBass, 104, 64, 20},
+                   {kDrumChannel, 0, 96, 64, 30}};
+  s.AddLine(kLead, 0, "C4+E4+G4+C5:0.5 r:0.5 C4+E4+G4+C5:0.5 r:0.25 C5:0.25 D5:0.25 E5:0.25", 100,
+            0.6);
   s.AddLine(kLead, 2, "F4+A4+C5+F5:1.4", 112, 1.0);
   s.AddLine(kSparkle, 2, "F6:0.25 A6:0.25 C7:0.25 F7:0.5", 84);
   s.AddLine(kBass, 0, "C2:0.5 r:0.5 C2:0.5 r:0.5 F2:1.4", 104, 0.8);
@@ -168,8 +175,10 @@ Stereo StartJingle(int rate, size_t frames) {
 Stereo TitleJingle(int rate, size_t frames) {
   Score s;
   s.secondsPerBeat = 60.0 / 150;
-  s.instruments = {{kLead, kMarimba, 110, 60, 50}, {kSparkle, kGlockenspiel, 88, 84, 70},
-                   {kChords, kBrightPiano, 88, 44, 60}, {kBass, kPizzicato, 96, 64, 40},
+  s.instruments = {{kLead, kMarimba, 110, 60, 50},
+                   {kSparkle, kGlockenspiel, 88, 84, 70},
+                   {kChords, kBrightPiano, 88, 44, 60},
+                   {kBass, kPizzicato, 96, 64, 40},
                    {kDrumChannel, 0, 80, 64, 40}};
   s.AddLine(kLead, 0, "F4:0.25 A4:0.25 C5:0.25 F5:0.25 A5:0.25 C6:0.25 A5:0.25 C6:0.25 F6:2", 104);
   s.AddLine(kSparkle, 2, "C7:0.5 F7:1.5", 80);
@@ -185,7 +194,8 @@ Stereo TitleJingle(int rate, size_t frames) {
 Stereo GameOverJingle(int rate, size_t frames) {
   Score s;
   s.secondsPerBeat = 60.0 / 132;
-  s.instruments = {{kLead, kMusicBox, 104, 64, 80}, {kPad, kStrings, 70, 64, 70},
+  s.instruments = {{kLead, kMusicBox, 104, 64, 80},
+                   {kPad, kStrings, 70, 64, 70},
                    {kBass, kNylonGuitar, 80, 54, 60}};
   s.AddLine(kLead, 0, "D6:0.5 F6:0.5 Db6:0.5 F6:0.5 C6:1.2", 96, 1.0);
   s.AddLine(kPad, 0, "Bb3+D4+F4:1 Bb3+Db4+F4:1 A3+C4+F4:1", 72, 1.0);
@@ -197,7 +207,8 @@ Stereo GameOverJingle(int rate, size_t frames) {
 Stereo SpareJingle(int rate, size_t frames) {
   Score s;
   s.secondsPerBeat = 60.0 / 136;
-  s.instruments = {{kLead, kMarimba, 110, 64, 50}, {kSparkle, kGlockenspiel, 80, 84, 70},
+  s.instruments = {{kLead, kMarimba, 110, 64, 50},
+                   {kSparkle, kGlockenspiel, 80, 84, 70},
                    {kBass, kPizzicato, 90, 50, 40}};
   s.AddLine(kLead, 0, "C5:0.25 D5:0.25 E5:0.25 G5:0.25 F5+A5:1", 104);
   s.AddLine(kSparkle, 1, "F6:1", 76);
@@ -210,8 +221,10 @@ Stereo SpareJingle(int rate, size_t frames) {
 Stereo SpareFanfare(int rate, size_t frames) {
   Score s;
   s.secondsPerBeat = 60.0 / 136;
-  s.instruments = {{kLead, kTrumpet, 104, 64, 50}, {kChords, kBrass, 86, 50, 50},
-                   {kBass, kFingerBass, 96, 64, 20}, {kDrumChannel, 0, 88, 64, 40}};
+  s.instruments = {{kLead, kTrumpet, 104, 64, 50},
+                   {kChords, kBrass, 86, 50, 50},
+                   {kBass, kFingerBass, 96, 64, 20},
+                   {kDrumChannel, 0, 88, 64, 40}};
   s.AddLine(kLead, 0, "C5:0.333 C5:0.333 C5:0.334 F5:1 A5:0.5 G5:0.5 F5:0.8", 104, 0.85);
   s.AddLine(kChords, 1, "F3+A3+C4:1 Bb3+D4+F4:1 A3+C4+F4:0.8", 84, 0.95);
   s.AddLine(kBass, 1, "F2:1 Bb2:1 F2:0.8", 96, 0.9);

@@ -66,7 +66,8 @@ void AddPartials(Stereo& out, const Note& note, std::span<const Partial> partial
   AddSignal(out, note.start, length, note.pan, [&](double t) {
     double v = 0;
     for (const Partial& p : partials)
-      v += p.gain * AttackDecay(t, note.attack, p.decay) * std::sin(kTau * note.frequency * p.ratio * t);
+      v += p.gain * AttackDecay(t, note.attack, p.decay) *
+           std::sin(kTau * note.frequency * p.ratio * t);
     return v * note.gain;
   });
 }

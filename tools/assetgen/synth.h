@@ -55,8 +55,8 @@ struct Note {
   double start;      // seconds
   double frequency;  // Hz
   double gain;
-  double pan;        // -1 left .. 1 right
-  double attack;     // seconds
+  double pan;     // -1 left .. 1 right
+  double attack;  // seconds
 };
 
 // Adds a note made of decaying sine partials (bells, glass, plucks).

@@ -16,9 +16,9 @@ struct Stereo {
 };
 
 struct Levels {
-  double peakDb;   // the largest sample, in dB relative to full scale
-  double rmsDb;    // over the whole sound
-  double loudDb;   // RMS of the loudest 50 ms: how loud it is heard
+  double peakDb;  // the largest sample, in dB relative to full scale
+  double rmsDb;   // over the whole sound
+  double loudDb;  // RMS of the loudest 50 ms: how loud it is heard
 };
 
 Levels Measure(const Stereo& sound);

@@ -12,15 +12,17 @@ PresentLayout ComputePresentLayout(int outputWidth, int outputHeight, int pictur
   if (static_cast<long long>(outputWidth) * pictureHeight <=
       static_cast<long long>(outputHeight) * pictureWidth) {
     layout.dstW = outputWidth;
-    layout.dstH = static_cast<int>(static_cast<long long>(outputWidth) * pictureHeight / pictureWidth);
+    layout.dstH =
+        static_cast<int>(static_cast<long long>(outputWidth) * pictureHeight / pictureWidth);
   } else {
     layout.dstH = outputHeight;
-    layout.dstW = static_cast<int>(static_cast<long long>(outputHeight) * pictureWidth / pictureHeight);
+    layout.dstW =
+        static_cast<int>(static_cast<long long>(outputHeight) * pictureWidth / pictureHeight);
   }
   layout.dstX = (outputWidth - layout.dstW) / 2;
   layout.dstY = (outputHeight - layout.dstH) / 2;
   layout.factor = std::max(1, std::min(layout.dstW / pictureWidth, layout.dstH / pictureHeight));
-  layout.linear = layout.dstW != pictureWidth * layout.factor ||
-                  layout.dstH != pictureHeight * layout.factor;
+  layout.linear =
+      layout.dstW != pictureWidth * layout.factor || layout.dstH != pictureHeight * layout.factor;
   return layout;
 }

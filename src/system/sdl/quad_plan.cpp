@@ -51,7 +51,8 @@ QuadPlan PlanQuad(const SpriteVertex (&v)[4], int textureWidth, int textureHeigh
   QuadPlan plan;
   const Vec across = Sub(v[1], v[0]);
   const Vec down = Sub(v[2], v[0]);
-  const float area = std::fabs(Cross(across, down)) + std::fabs(Cross(Sub(v[1], v[3]), Sub(v[2], v[3])));
+  const float area =
+      std::fabs(Cross(across, down)) + std::fabs(Cross(Sub(v[1], v[3]), Sub(v[2], v[3])));
   if (!(area > 0)) return plan;  // also catches NaN corners
 
   plan.path = QuadPath::Geometry;

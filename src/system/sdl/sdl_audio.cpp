@@ -23,7 +23,8 @@ class OutputLock {
 // One sound: a mixer voice holding the converted samples.
 class SdlAudioBuffer final : public IAudioBuffer {
  public:
-  SdlAudioBuffer(std::shared_ptr<AudioOutput> output, std::vector<int16_t> samples, uint32_t sourceRate)
+  SdlAudioBuffer(std::shared_ptr<AudioOutput> output, std::vector<int16_t> samples,
+                 uint32_t sourceRate)
       : output_(std::move(output)), voice_(std::move(samples)), sourceRate_(sourceRate) {
     OutputLock lock(*output_);
     output_->GetMixer().Attach(&voice_);
@@ -90,7 +91,8 @@ std::vector<int16_t> ConvertToStereo16(const WaveFormat& format, std::span<const
       SDL_AudioStreamPut(stream, tail.data(), static_cast<int>(tail.size())) == 0 &&
       SDL_AudioStreamFlush(stream) == 0) {
     samples.resize(wanted * 2);
-    const int got = SDL_AudioStreamGet(stream, samples.data(), static_cast<int>(samples.size() * 2));
+    const int got =
+        SDL_AudioStreamGet(stream, samples.data(), static_cast<int>(samples.size() * 2));
     samples.resize(got > 0 ? static_cast<size_t>(got) / 4 * 2 : 0);
   }
   SDL_FreeAudioStream(stream);

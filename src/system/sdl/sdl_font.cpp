@@ -98,7 +98,8 @@ const SdlFont::CachedText* SdlFont::Render(std::string_view sjis) {
     cache_.push_back(std::move(entry));
     return &cache_.back();
   }
-  auto oldest = std::min_element(cache_.begin(), cache_.end(),
+  auto oldest = std::min_element(
+      cache_.begin(), cache_.end(),
       [](const CachedText& a, const CachedText& b) { return a.lastUse < b.lastUse; });
   SDL_DestroyTexture(oldest->texture);
   *oldest = std::move(entry);

@@ -12,6 +12,7 @@ struct KeyCode {
 };
 
 // SDL scancodes by the DirectInput key code of the same key (US and Japanese layouts).
+// clang-format off
 constexpr KeyCode kKeyCodes[] = {
     {SDL_SCANCODE_ESCAPE, 0x01},       {SDL_SCANCODE_1, 0x02},           {SDL_SCANCODE_2, 0x03},
     {SDL_SCANCODE_3, 0x04},            {SDL_SCANCODE_4, 0x05},           {SDL_SCANCODE_5, 0x06},
@@ -61,6 +62,7 @@ constexpr KeyCode kKeyCodes[] = {
     {SDL_SCANCODE_AC_BACK, 0xEA},      {SDL_SCANCODE_COMPUTER, 0xEB},    {SDL_SCANCODE_MAIL, 0xEC},
     {SDL_SCANCODE_MEDIASELECT, 0xED},
 };
+// clang-format on
 
 constexpr uint8_t kDown = 0x80;
 constexpr int kAxisRange = 1000;

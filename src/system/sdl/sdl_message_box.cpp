@@ -34,7 +34,8 @@ class SdlMessageBox final : public IMessageBox {
     const std::string caption = SjisToUtf8(sjisCaption ? sjisCaption : "");
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     if (headless_ || !HasDisplay()) return;
-    const Uint32 flags = icon == MessageIcon::Error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    const Uint32 flags =
+        icon == MessageIcon::Error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
     SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), nullptr);
   }
 

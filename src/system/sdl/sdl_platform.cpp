@@ -52,7 +52,9 @@ class SdlPlatform final : public IPlatform {
   }
   // Silent (and saying so) when SDL's audio did not start or no output opens.
   std::unique_ptr<IAudioDevice> OpenAudio() override { return std::make_unique<SdlAudioDevice>(); }
-  std::unique_ptr<IKeyboardDevice> OpenKeyboard() override { return std::make_unique<SdlKeyboard>(); }
+  std::unique_ptr<IKeyboardDevice> OpenKeyboard() override {
+    return std::make_unique<SdlKeyboard>();
+  }
   std::unique_ptr<IJoystickDevice> OpenJoystick() override {
     if (!controllersStarted_) return nullptr;
     return std::make_unique<SdlJoystick>();

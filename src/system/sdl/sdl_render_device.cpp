@@ -34,8 +34,13 @@ RendererResource::~RendererResource() {
   if (device_) std::erase(device_->resources_, this);
 }
 
-SdlTexture::SdlTexture(SdlRenderDevice& device, SDL_Texture* texture, int width, int height, bool opaque)
-    : RendererResource(device), texture_(texture), width_(width), height_(height), opaque_(opaque) {}
+SdlTexture::SdlTexture(SdlRenderDevice& device, SDL_Texture* texture, int width, int height,
+                       bool opaque)
+    : RendererResource(device),
+      texture_(texture),
+      width_(width),
+      height_(height),
+      opaque_(opaque) {}
 
 SdlTexture::~SdlTexture() { DropTextures(); }
 
@@ -87,8 +92,8 @@ void SdlRenderDevice::DestroyRenderer() {
 
 std::unique_ptr<ITexture> SdlRenderDevice::CreateTexture(int w, int h, const uint32_t* argb) {
   if (!renderer_ || w <= 0 || h <= 0 || !argb) return nullptr;
-  SDL_Texture* texture =
-      MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, w, h, SDL_BLENDMODE_BLEND, SDL_ScaleModeNearest);
+  SDL_Texture* texture = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, w, h, SDL_BLENDMODE_BLEND,
+                                     SDL_ScaleModeNearest);
   if (!texture) return nullptr;
   if (SDL_UpdateTexture(texture, nullptr, argb, w * 4) != 0) {
     SDL_DestroyTexture(texture);
@@ -124,7 +129,8 @@ bool SdlRenderDevice::CopyModulated(SDL_Texture* texture, const SDL_Rect* src, c
   SDL_SetTextureColorMod(texture, c.r, c.g, c.b);
   SDL_SetTextureAlphaMod(texture, c.a);
   if (angleDegrees == 0) return SDL_RenderCopyF(renderer_, texture, src, &dst) == 0;
-  return SDL_RenderCopyExF(renderer_, texture, src, &dst, angleDegrees, nullptr, SDL_FLIP_NONE) == 0;
+  return SDL_RenderCopyExF(renderer_, texture, src, &dst, angleDegrees, nullptr, SDL_FLIP_NONE) ==
+         0;
 }
 
 bool SdlRenderDevice::DrawGeometry(SDL_Texture* texture, const SpriteVertex (&v)[4]) {
@@ -163,18 +169,13 @@ bool SdlRenderDevice::DrawQuad(const ITexture* texture, const SpriteVertex (&v)[
   const SDL_FRect dst{plan.dstX, plan.dstY, plan.dstW, plan.dstH};
   const SDL_Rect src{plan.srcX, plan.srcY, plan.srcW, plan.srcH};
   switch (plan.path) {
-    case QuadPath::Skip:
-      return true;
-    case QuadPath::Copy:
-      ++counts_.copies;
-      return DrawCopy(sdlTexture, src, dst, plan.argb);
+    case QuadPath::Skip: return true;
+    case QuadPath::Copy: ++counts_.copies; return DrawCopy(sdlTexture, src, dst, plan.argb);
     case QuadPath::Rotated:
       ++counts_.rotated;
       return handle ? CopyModulated(handle, &src, dst, plan.argb, plan.angleDegrees)
                     : CopyModulated(white_, nullptr, dst, plan.argb, plan.angleDegrees);
-    case QuadPath::Geometry:
-      ++counts_.geometry;
-      return DrawGeometry(handle, v);
+    case QuadPath::Geometry: ++counts_.geometry; return DrawGeometry(handle, v);
   }
   return false;
 }
@@ -242,7 +243,8 @@ bool SdlRenderDevice::Reset() {
 bool SdlRenderDevice::ReadPixels(std::vector<uint32_t>& argb) {
   if (!Renderer()) return false;
   argb.resize(size_t{kWidth} * kHeight);
-  if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(), kWidth * 4) != 0) {
+  if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(), kWidth * 4) !=
+      0) {
     return false;
   }
   // The screen has no alpha: blending leaves partial alpha in the target, which a screenshot

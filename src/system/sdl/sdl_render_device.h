@@ -91,7 +91,8 @@ class SdlRenderDevice final : public IRenderDevice {
   bool CreateRenderer();
   void DestroyRenderer();
   bool DrawGeometry(SDL_Texture* texture, const SpriteVertex (&v)[4]);
-  bool DrawCopy(const SdlTexture* texture, const SDL_Rect& src, const SDL_FRect& dst, uint32_t argb);
+  bool DrawCopy(const SdlTexture* texture, const SDL_Rect& src, const SDL_FRect& dst,
+                uint32_t argb);
   bool PresentPicture();
   SDL_Texture* Upscaled(int width, int height);
 

@@ -64,8 +64,9 @@ bool TranslateEvent(const SDL_Event& event, uint32_t windowId, WindowEvent& out)
 }
 
 std::unique_ptr<SdlWindow> SdlWindow::Create(const WindowDesc& desc) {
-  SDL_Window* window = SDL_CreateWindow(desc.utf8Title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                        desc.clientWidth, desc.clientHeight, SDL_WINDOW_SHOWN);
+  SDL_Window* window =
+      SDL_CreateWindow(desc.utf8Title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                       desc.clientWidth, desc.clientHeight, SDL_WINDOW_SHOWN);
   if (!window) {
     std::fprintf(stderr, "moravin: cannot create the window: %s\n", SDL_GetError());
     return nullptr;
@@ -90,8 +91,8 @@ SdlWindow::~SdlWindow() {
 }
 
 void SdlWindow::SetIcon(const uint32_t* argb, int size) {
-  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb), size, size, 32,
-                                                         size * 4, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb), size, size,
+                                                         32, size * 4, SDL_PIXELFORMAT_ARGB8888);
   if (!icon) return;
   SDL_SetWindowIcon(window_, icon);
   SDL_FreeSurface(icon);

@@ -1,5 +1,3 @@
-#include "system/sdl/sdl_audio.h"
-
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -7,6 +5,7 @@
 #include <vector>
 
 #include "sdl_test_platform.h"
+#include "system/sdl/sdl_audio.h"
 
 namespace {
 

@@ -1,11 +1,10 @@
-#include "system/sdl/sdl_font.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "sdl_test_platform.h"
+#include "system/sdl/sdl_font.h"
 #include "system/text_encoding.h"
 #include "system/window.h"
 

@@ -1,8 +1,7 @@
-#include "system/sdl/sdl_input.h"
-
 #include <gtest/gtest.h>
 
 #include "sdl_test_platform.h"
+#include "system/sdl/sdl_input.h"
 
 TEST(KeyTable, GameKeysHaveTheirDirectInputCodes) {
   EXPECT_EQ(DikFromScancode(SDL_SCANCODE_UP), 0xC8);
@@ -20,9 +19,10 @@ TEST(KeyTable, GameKeysHaveTheirDirectInputCodes) {
 
 TEST(KeyTable, NumpadDigitsLettersAndDigits) {
   const int numpad[10] = {0x52, 0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49};
-  const SDL_Scancode pads[10] = {SDL_SCANCODE_KP_0, SDL_SCANCODE_KP_1, SDL_SCANCODE_KP_2, SDL_SCANCODE_KP_3,
-                                 SDL_SCANCODE_KP_4, SDL_SCANCODE_KP_5, SDL_SCANCODE_KP_6, SDL_SCANCODE_KP_7,
-                                 SDL_SCANCODE_KP_8, SDL_SCANCODE_KP_9};
+  const SDL_Scancode pads[10] = {SDL_SCANCODE_KP_0, SDL_SCANCODE_KP_1, SDL_SCANCODE_KP_2,
+                                 SDL_SCANCODE_KP_3, SDL_SCANCODE_KP_4, SDL_SCANCODE_KP_5,
+                                 SDL_SCANCODE_KP_6, SDL_SCANCODE_KP_7, SDL_SCANCODE_KP_8,
+                                 SDL_SCANCODE_KP_9};
   for (int i = 0; i < 10; ++i) EXPECT_EQ(DikFromScancode(pads[i]), numpad[i]) << i;
   EXPECT_EQ(DikFromScancode(SDL_SCANCODE_A), 0x1E);
   EXPECT_EQ(DikFromScancode(SDL_SCANCODE_Q), 0x10);
@@ -42,9 +42,9 @@ TEST(KeyTable, NoTwoKeysOfTheSameLayoutShareACode) {
 
 TEST(JoystickAxis, DeadZoneIsHalfTheRangeAndTheStopsReachFullScale) {
   EXPECT_EQ(ScaleAxis(0), 0);
-  EXPECT_EQ(ScaleAxis(16000), 0);   // 488 of 1000: inside
+  EXPECT_EQ(ScaleAxis(16000), 0);  // 488 of 1000: inside
   EXPECT_EQ(ScaleAxis(-16000), 0);
-  EXPECT_GT(ScaleAxis(17000), 0);   // 518: outside
+  EXPECT_GT(ScaleAxis(17000), 0);  // 518: outside
   EXPECT_LT(ScaleAxis(-17000), 0);
   EXPECT_EQ(ScaleAxis(32767), 1000);
   EXPECT_EQ(ScaleAxis(-32768), -1000);

@@ -15,7 +15,9 @@ class PresentTest : public ::testing::Test {
   struct Output {
     int width = 0, height = 0;
     std::vector<uint32_t> pixels;
-    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] | 0xFF000000u; }
+    uint32_t At(int x, int y) const {
+      return pixels[static_cast<size_t>(y) * width + x] | 0xFF000000u;
+    }
   };
 
   Output Show(int width, int height) {
@@ -46,8 +48,9 @@ class PresentTest : public ::testing::Test {
     SDL_SetRenderTarget(renderer, nullptr);
     SDL_GetRendererOutputSize(renderer, &output.width, &output.height);
     output.pixels.resize(static_cast<size_t>(output.width) * output.height);
-    EXPECT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, output.pixels.data(),
-                                   output.width * 4), 0);
+    EXPECT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888,
+                                   output.pixels.data(), output.width * 4),
+              0);
     return output;
   }
 };
@@ -77,8 +80,8 @@ TEST_F(PresentTest, DoubleSizeRepeatsEveryPixelSharply) {
 TEST_F(PresentTest, WiderOutputIsPillarboxedNotStretched) {
   const Output out = Show(1200, 600);
   ASSERT_EQ(out.width, 1200);
-  EXPECT_EQ(out.At(199, 300), 0xFF000000u);   // black bar
-  EXPECT_EQ(out.At(200, 300), 0xFF808080u);   // the picture starts here, at 1:1
+  EXPECT_EQ(out.At(199, 300), 0xFF000000u);  // black bar
+  EXPECT_EQ(out.At(200, 300), 0xFF808080u);  // the picture starts here, at 1:1
   EXPECT_EQ(out.At(210, 10), 0xFFFFFFFFu);
   EXPECT_EQ(out.At(1000, 300), 0xFF000000u);
 }
@@ -86,9 +89,9 @@ TEST_F(PresentTest, WiderOutputIsPillarboxedNotStretched) {
 TEST_F(PresentTest, InBetweenSizesKeepSolidAreasAndFilterOnlyTheEdges) {
   const Output out = Show(2000, 1500);  // 2.5 x: 2 x nearest, then filtered
   ASSERT_EQ(out.width, 2000);
-  EXPECT_EQ(out.At(375, 375), 0xFFFF0000u);   // the middle of the square
+  EXPECT_EQ(out.At(375, 375), 0xFFFF0000u);  // the middle of the square
   EXPECT_EQ(out.At(1000, 1000), 0xFF808080u);
-  const uint32_t edge = out.At(250, 375);       // where red meets grey
+  const uint32_t edge = out.At(250, 375);  // where red meets grey
   EXPECT_NE(edge, 0xFF000000u);
   EXPECT_GE((edge >> 16) & 0xFF, 0x80u);
 }

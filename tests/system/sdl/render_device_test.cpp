@@ -40,7 +40,9 @@ class RenderDeviceTest : public ::testing::Test {
     return device_->CreateTexture(w, h, pixels.data());
   }
 
-  SdlRenderDevice::PathCounts Counts() const { return static_cast<SdlRenderDevice*>(device_)->Counts(); }
+  SdlRenderDevice::PathCounts Counts() const {
+    return static_cast<SdlRenderDevice*>(device_)->Counts();
+  }
 
   std::unique_ptr<IWindow> window_;
   IRenderDevice* device_ = nullptr;
@@ -50,7 +52,8 @@ class RenderDeviceTest : public ::testing::Test {
 int ColourDistance(uint32_t a, uint32_t b) {
   int worst = 0;
   for (int shift : {0, 8, 16}) {
-    worst = std::max(worst, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+    worst = std::max(worst, std::abs(static_cast<int>((a >> shift) & 0xFF) -
+                                     static_cast<int>((b >> shift) & 0xFF)));
   }
   return worst;
 }
@@ -176,7 +179,8 @@ TEST_F(RenderDeviceTest, DeviceResetEventLosesTheDeviceUntilReset) {
   EXPECT_EQ(device_->TestCooperativeLevel(), DeviceStatus::Ok);
   // A texture made before the reset is dead: drawing it does nothing instead of crashing.
   const auto quad = Rectangle(0, 0, 10, 10, 0xFFFFFFFF);
-  const auto picture = Frame(0xFF000000, [&] { EXPECT_FALSE(device_->DrawQuad(texture.get(), quad.v)); });
+  const auto picture =
+      Frame(0xFF000000, [&] { EXPECT_FALSE(device_->DrawQuad(texture.get(), quad.v)); });
   EXPECT_EQ(PixelAt(picture, 5, 5), 0xFF000000u);
   auto fresh = SolidTexture(4, 4, 0xFFFFFFFF);
   EXPECT_NE(fresh, nullptr);
@@ -210,7 +214,8 @@ TEST_F(RenderDeviceTest, CopyAndGeometryPathsAgreeAndAreTimed) {
                         {"600x600 picture, plain", 600, 0xFFFFFFFF, 20}};
   for (const Case& c : cases) {
     auto texture = SolidTexture(c.size, c.size, 0xFF3080C0);
-    const auto copy = Rectangle(100, 0, static_cast<float>(c.size), static_cast<float>(c.size), c.colour);
+    const auto copy =
+        Rectangle(100, 0, static_cast<float>(c.size), static_cast<float>(c.size), c.colour);
     auto geometry = copy;
     std::swap(geometry.v[0].u, geometry.v[3].u);
     std::swap(geometry.v[1].u, geometry.v[2].u);
@@ -225,7 +230,9 @@ TEST_F(RenderDeviceTest, CopyAndGeometryPathsAgreeAndAreTimed) {
       for (int i = 0; i < c.quads; ++i) device_->DrawQuad(texture.get(), quad.v);
       std::vector<uint32_t> flushed;
       device_->ReadPixels(flushed);  // waits for every queued draw
-      return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count() / c.quads;
+      return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+                 .count() /
+             c.quads;
     };
     std::vector<uint32_t> copyPicture, geometryPicture;
     const auto before = Counts();
@@ -233,8 +240,8 @@ TEST_F(RenderDeviceTest, CopyAndGeometryPathsAgreeAndAreTimed) {
     const double geometryMicros = timeQuads(geometry, geometryPicture);
     EXPECT_EQ(Counts().copies - before.copies, static_cast<uint64_t>(c.quads + 1)) << c.name;
     EXPECT_EQ(Counts().geometry - before.geometry, static_cast<uint64_t>(c.quads + 1)) << c.name;
-    std::printf("%-40s copy %8.1f us  geometry %8.1f us  (%.1fx)\n", c.name, copyMicros, geometryMicros,
-                geometryMicros / copyMicros);
+    std::printf("%-40s copy %8.1f us  geometry %8.1f us  (%.1fx)\n", c.name, copyMicros,
+                geometryMicros, geometryMicros / copyMicros);
     for (int y : {0, c.size / 2, c.size - 1})
       for (int x : {100, 100 + c.size / 2, 99 + c.size})
         EXPECT_LE(ColourDistance(PixelAt(copyPicture, x, y), PixelAt(geometryPicture, x, y)), 2)

@@ -1,5 +1,3 @@
-#include "system/sdl/sdl_window.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +5,7 @@
 
 #include "sdl_test_platform.h"
 #include "system/sdl/sdl_platform.h"
+#include "system/sdl/sdl_window.h"
 
 namespace {
 
@@ -43,12 +42,16 @@ TEST(WindowEvents, SdlEventsBecomeTheShellsEvents) {
   quit.type = SDL_QUIT;
   EXPECT_EQ(Translated(quit), static_cast<int>(T::Close));
   EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_CLOSE)), static_cast<int>(T::Close));
-  EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_FOCUS_GAINED)), static_cast<int>(T::Activate));
+  EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_FOCUS_GAINED)),
+            static_cast<int>(T::Activate));
   EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_RESTORED)), static_cast<int>(T::Activate));
-  EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_FOCUS_LOST)), static_cast<int>(T::Deactivate));
-  EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_MINIMIZED)), static_cast<int>(T::Deactivate));
+  EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_FOCUS_LOST)),
+            static_cast<int>(T::Deactivate));
+  EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_MINIMIZED)),
+            static_cast<int>(T::Deactivate));
   EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_EXPOSED)), static_cast<int>(T::Paint));
-  EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_MAXIMIZED)), static_cast<int>(T::Maximized));
+  EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_MAXIMIZED)),
+            static_cast<int>(T::Maximized));
   SDL_Event targets{};
   targets.type = SDL_RENDER_TARGETS_RESET;
   EXPECT_EQ(Translated(targets), static_cast<int>(T::DeviceReset));

@@ -12,23 +12,30 @@ using namespace style;
 
 // The menu plates of the how-to-play page, and the hidden difficulty items above them.
 void DrawHowToItems(cairo_t* cr) {
-  struct Item { double y; const char* label; Rgb face; };
-  static const Item kItems[] = {
-      {0, "あまくち", kMint},       {48, "ちゅうから", kLemon}, {96, "からくち", kCoral},
-      {144, "もどる", kRose},       {192, "ルール", kMint},     {240, "そうさ方法", kGem},
-      {288, "ストーリー", kLilac}};
-  for (const Item& item : kItems) DrawMenuItem(cr, 0, item.y, 322, 48, item.label, item.face,
-                                               false);
+  struct Item {
+    double y;
+    const char* label;
+    Rgb face;
+  };
+  static const Item kItems[] = {{0, "あまくち", kMint},     {48, "ちゅうから", kLemon},
+                                {96, "からくち", kCoral},   {144, "もどる", kRose},
+                                {192, "ルール", kMint},     {240, "そうさ方法", kGem},
+                                {288, "ストーリー", kLilac}};
+  for (const Item& item : kItems)
+    DrawMenuItem(cr, 0, item.y, 322, 48, item.label, item.face, false);
 }
 
 // Captions of the reading, option and room scenes, on transparent ground.
 void DrawCaptions(cairo_t* cr) {
-  struct Caption { double x, y, w, h; const char* text; Rgb accent; };
-  static const Caption kCentred[] = {
-      {328, 296, 272, 48, "ゲームのルール", kMint},
-      {560, 248, 240, 48, "オプション", kGem},
-      {576, 120, 224, 64, "操作方法", kCoral},
-      {576, 192, 208, 48, "ストーリー", kLilac}};
+  struct Caption {
+    double x, y, w, h;
+    const char* text;
+    Rgb accent;
+  };
+  static const Caption kCentred[] = {{328, 296, 272, 48, "ゲームのルール", kMint},
+                                     {560, 248, 240, 48, "オプション", kGem},
+                                     {576, 120, 224, 64, "操作方法", kCoral},
+                                     {576, 192, 208, 48, "ストーリー", kLilac}};
   for (const Caption& c : kCentred) {
     double size = CaptionSize(cr, c.text, c.w, c.h);
     DrawCaption(cr, c.text, c.x + c.w / 2, c.y + c.h / 2, size, c.accent);
@@ -43,17 +50,17 @@ void DrawCaptions(cairo_t* cr) {
 
 // The four arrows, one per 48 x 48 cell.
 void DrawArrows(cairo_t* cr) {
-  DrawArrow(cr, 632 + 24, 8 + 24, 40, 0, 1, kCoral);   // down: more text below
-  DrawArrow(cr, 632 + 24, 56 + 24, 40, 0, -1, kCoral); // up: more text above
-  DrawArrow(cr, 688 + 24, 8 + 24, 40, 1, 0, kLemon);   // right
-  DrawArrow(cr, 736 + 24, 8 + 24, 40, -1, 0, kLemon);  // left
+  DrawArrow(cr, 632 + 24, 8 + 24, 40, 0, 1, kCoral);    // down: more text below
+  DrawArrow(cr, 632 + 24, 56 + 24, 40, 0, -1, kCoral);  // up: more text above
+  DrawArrow(cr, 688 + 24, 8 + 24, 40, 1, 0, kLemon);    // right
+  DrawArrow(cr, 736 + 24, 8 + 24, 40, -1, 0, kLemon);   // left
 }
 
 // The return button shared by the option scene and both rooms.
 void DrawReturnButton(cairo_t* cr) {
   const double x = 324, y = 0, w = 248, h = 72;
-  DrawPlate(cr, x + 2, y + 4, w - 4, h - 8, {Mix(kCoral, kPeach, 0.4), Mix(kCoral, kInk, 0.3),
-                                             30, 3});
+  DrawPlate(cr, x + 2, y + 4, w - 4, h - 8,
+            {Mix(kCoral, kPeach, 0.4), Mix(kCoral, kInk, 0.3), 30, 3});
   LabelStyle label;
   label.sizePx = 38;
   label.fill = kWhite;

@@ -23,7 +23,9 @@ constexpr double kHeadY = kNeckY - kHeadR * 0.82;
 constexpr double kUpperArm = 30, kForearm = 26;
 constexpr double kThigh = 30, kShin = 28;
 
-struct Pt { double x, y; };
+struct Pt {
+  double x, y;
+};
 
 Pt Along(Pt from, double angle, double length) {
   return {from.x + length * std::sin(angle), from.y + length * std::cos(angle)};
@@ -175,8 +177,10 @@ void DrawEyeArcs(cairo_t* cr, bool up) {
   for (double side : {-1.0, 1.0}) {
     double ex = side * 17, ey = 8;
     cairo_new_sub_path(cr);
-    if (up) cairo_arc(cr, ex, ey + 4, 8, M_PI * 1.15, M_PI * 1.85);
-    else cairo_arc(cr, ex, ey - 4, 8, M_PI * 0.15, M_PI * 0.85);
+    if (up)
+      cairo_arc(cr, ex, ey + 4, 8, M_PI * 1.15, M_PI * 1.85);
+    else
+      cairo_arc(cr, ex, ey - 4, 8, M_PI * 0.15, M_PI * 0.85);
     cairo_stroke(cr);
   }
   cairo_restore(cr);
@@ -286,8 +290,7 @@ void DrawRibbon(cairo_t* cr) {
   for (double side : {-1.0, 1.0}) {
     cairo_new_path(cr);
     cairo_move_to(cr, bx, by);
-    cairo_curve_to(cr, bx + side * 10, by - 26, bx + side * 34, by - 20, bx + side * 28,
-                   by + 2);
+    cairo_curve_to(cr, bx + side * 10, by - 26, bx + side * 34, by - 20, bx + side * 28, by + 2);
     cairo_curve_to(cr, bx + side * 24, by + 16, bx + side * 8, by + 10, bx, by);
     cairo_close_path(cr);
     FillOutlined(cr, kRibbon);

@@ -8,15 +8,17 @@
 namespace art {
 
 enum class HeroineFace {
-  Smile,       // open eyes, happy mouth
-  Joy,         // eyes shut in delight (^ ^), wide open smile
-  Asleep,      // eyes closed, content little smile
-  TearfulGrit, // streaming tears, brows knit, teeth clenched: not giving up
+  Smile,        // open eyes, happy mouth
+  Joy,          // eyes shut in delight (^ ^), wide open smile
+  Asleep,       // eyes closed, content little smile
+  TearfulGrit,  // streaming tears, brows knit, teeth clenched: not giving up
 };
 
 // A limb's two segment angles in radians, measured from straight down, positive towards the
 // picture's right.
-struct Bend { double upper, lower; };
+struct Bend {
+  double upper, lower;
+};
 
 struct HeroinePose {
   Bend rightArm{0.35, 0.15};  // the arm on the picture's right (her left)
@@ -24,8 +26,8 @@ struct HeroinePose {
   Bend rightLeg{0.12, 0.0};
   Bend leftLeg{-0.12, 0.0};
   HeroineFace face = HeroineFace::Smile;
-  double headTilt = 0;        // radians, positive leans the head to the picture's right
-  bool sitting = false;       // legs point at the viewer: short, with the soles showing
+  double headTilt = 0;   // radians, positive leans the head to the picture's right
+  bool sitting = false;  // legs point at the viewer: short, with the soles showing
 };
 
 // Draws her with her hips at the origin, about 230 px from soles to the top of her ribbon at

@@ -10,7 +10,9 @@ namespace {
 
 using namespace style;
 
-struct PlacedGlyph { double x, y, angle; };
+struct PlacedGlyph {
+  double x, y, angle;
+};
 
 LabelStyle GlyphStyle(const BouncyWord& word) {
   LabelStyle glyph;

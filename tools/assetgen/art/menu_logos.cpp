@@ -20,8 +20,8 @@ void DrawStudioBadge(cairo_t* cr, double cx, double cy, double r) {
   SetColor(cr, Mix(kSkyDeep, kInk, 0.25));
   cairo_set_line_width(cr, 3);
   cairo_stroke(cr);
-  cairo_pattern_t* sky = cairo_pattern_create_radial(cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy,
-                                                     r * 0.88);
+  cairo_pattern_t* sky =
+      cairo_pattern_create_radial(cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r * 0.88);
   AddStop(sky, 0, Mix(kSky, kWhite, 0.6));
   AddStop(sky, 1, Mix(kSkyDeep, kLavender, 0.3));
   cairo_set_source(cr, sky);
@@ -59,8 +59,8 @@ void DrawStudioBadge(cairo_t* cr, double cx, double cy, double r) {
   }
   cairo_set_line_width(cr, 3);
   cairo_arc(cr, bx, by, br, 0, 2 * M_PI);
-  cairo_pattern_t* body = cairo_pattern_create_radial(bx - br * 0.4, by - br * 0.5, br * 0.1, bx,
-                                                      by, br * 1.1);
+  cairo_pattern_t* body =
+      cairo_pattern_create_radial(bx - br * 0.4, by - br * 0.5, br * 0.1, bx, by, br * 1.1);
   AddStop(body, 0, Mix(kLemon, kWhite, 0.6));
   AddStop(body, 1, Mix(kLemon, kGold, 0.6));
   cairo_set_source(cr, body);
@@ -113,8 +113,8 @@ void DrawStudioBadge(cairo_t* cr, double cx, double cy, double r) {
     cairo_move_to(cr, rx, ry);
     cairo_curve_to(cr, rx + side * br * 0.2, ry - br * 0.45, rx + side * br * 0.6, ry - br * 0.3,
                    rx + side * br * 0.5, ry + br * 0.05);
-    cairo_curve_to(cr, rx + side * br * 0.4, ry + br * 0.25, rx + side * br * 0.15,
-                   ry + br * 0.1, rx, ry);
+    cairo_curve_to(cr, rx + side * br * 0.4, ry + br * 0.25, rx + side * br * 0.15, ry + br * 0.1,
+                   rx, ry);
     cairo_close_path(cr);
     SetColor(cr, kRibbon);
     cairo_fill_preserve(cr);
@@ -143,8 +143,8 @@ void DrawStudioBadge(cairo_t* cr, double cx, double cy, double r) {
 
 void Paint110(cairo_t* cr, int width, int height) {
   // A soft paper field, lighter at the centre, with faint rings around the mark.
-  cairo_pattern_t* field = cairo_pattern_create_radial(width / 2.0, height * 0.45, 40,
-                                                       width / 2.0, height * 0.45, width * 0.7);
+  cairo_pattern_t* field = cairo_pattern_create_radial(width / 2.0, height * 0.45, 40, width / 2.0,
+                                                       height * 0.45, width * 0.7);
   AddStop(field, 0, kPaper);
   AddStop(field, 0.6, Mix(kPaper, kSky, 0.25));
   AddStop(field, 1, Mix(kSky, kLavender, 0.5));

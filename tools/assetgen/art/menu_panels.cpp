@@ -60,8 +60,8 @@ void DrawOptionLabel(cairo_t* cr, const char* utf8, double x, double y, double w
 
 // An empty volume gauge whose inner well is exactly the given rectangle.
 void DrawGaugeFrame(cairo_t* cr, double x, double y, double w, double h) {
-  DrawPlate(cr, x - 6, y - 6, w + 12, h + 12, {Mix(kLavender, kPaper, 0.3),
-                                                Mix(kLilac, kInk, 0.25), 10, 2});
+  DrawPlate(cr, x - 6, y - 6, w + 12, h + 12,
+            {Mix(kLavender, kPaper, 0.3), Mix(kLilac, kInk, 0.25), 10, 2});
   FillVertical(cr, x, y, w, h, Mix(kLavender, kInk, 0.25), Mix(kLavender, kPaper, 0.2));
   // Tick marks every tenth along the bottom of the well.
   SetColor(cr, kWhite, 0.7);
@@ -155,8 +155,7 @@ void DrawCommentBox(cairo_t* cr) {
 // A music room item: a plate with a note and the track title.
 void DrawTrackItem(cairo_t* cr, double y, const char* title, Rgb face, const char* icon) {
   const double x = 222, w = 376, h = 60;
-  DrawPlate(cr, x + 2, y + 4, w - 4, h - 8, {Mix(face, kWhite, 0.2), Mix(face, kInk, 0.3), 22,
-                                             3});
+  DrawPlate(cr, x + 2, y + 4, w - 4, h - 8, {Mix(face, kWhite, 0.2), Mix(face, kInk, 0.3), 22, 3});
   LabelStyle label;
   label.sizePx = 30;
   label.fill = kWhite;
@@ -172,8 +171,7 @@ void DrawTrackItem(cairo_t* cr, double y, const char* title, Rgb face, const cha
 
 void Paint114(cairo_t* cr, int width, int height) {
   DrawPaperPanel(cr);
-  DrawKeyHelpBar(cr, 16, 424, 768, 80, 464,
-                 "↑↓：えらぶ　←→：へんこう　Ｚ：けってい　Ｘ：もどる");
+  DrawKeyHelpBar(cr, 16, 424, 768, 80, 464, "↑↓：えらぶ　←→：へんこう　Ｚ：けってい　Ｘ：もどる");
 }
 
 void Paint123(cairo_t* cr, int width, int height) {
@@ -186,16 +184,23 @@ void Paint123(cairo_t* cr, int width, int height) {
 }
 
 void Paint126(cairo_t* cr, int width, int height) {
-  struct Rank { const char* grade; Rgb color; };
-  static const Rank kRanks[] = {{"Ｓ", kGold},  {"Ａ", kCoral},  {"Ｂ+", kMint},
-                                {"Ｂ", kGem},   {"Ｃ+", kLilac}, {"Ｃ", Mix(kSkyDeep, kInk, 0.2)}};
+  struct Rank {
+    const char* grade;
+    Rgb color;
+  };
+  static const Rank kRanks[] = {{"Ｓ", kGold}, {"Ａ", kCoral},  {"Ｂ+", kMint},
+                                {"Ｂ", kGem},  {"Ｃ+", kLilac}, {"Ｃ", Mix(kSkyDeep, kInk, 0.2)}};
   for (int rank = 0; rank < 6; ++rank)
     DrawRankBadge(cr, rank * 48, kRanks[rank].grade, kRanks[rank].color);
   DrawCommentBox(cr);
 }
 
 void Paint111(cairo_t* cr, int width, int height) {
-  struct Track { const char* title; Rgb face; const char* icon; };
+  struct Track {
+    const char* title;
+    Rgb face;
+    const char* icon;
+  };
   static const Track kTracks[] = {{"もらびあのテーマ", kCoral, "♪"},
                                   {"ぼうけんのうた", kMint, "♪"},
                                   {"ダイヤのワルツ", kGem, "♪"},

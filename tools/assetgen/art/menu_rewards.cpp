@@ -39,8 +39,8 @@ void DrawStarField(cairo_t* cr, int count, double width, double height, unsigned
   }
 }
 
-void DrawGrassTufts(cairo_t* cr, double x0, double x1, double y0, double y1, int count,
-                    Rgb color, unsigned seed) {
+void DrawGrassTufts(cairo_t* cr, double x0, double x1, double y0, double y1, int count, Rgb color,
+                    unsigned seed) {
   Scatter rng{seed};
   cairo_save(cr);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -126,8 +126,8 @@ void DrawBlanket(cairo_t* cr, double x, double y, double w, double h) {
   const Rgb patches[] = {kPeach, kLemon, kMint, kRose, kSky, kLavender};
   for (int i = 0; i < 8; ++i) {
     for (int j = 0; j < 4; ++j) {
-      cairo_rectangle(cr, x - 10 + i * (w + 20) / 8.0, y - 12 + j * (h + 12) / 3.0,
-                      (w + 20) / 8.0, (h + 12) / 3.0);
+      cairo_rectangle(cr, x - 10 + i * (w + 20) / 8.0, y - 12 + j * (h + 12) / 3.0, (w + 20) / 8.0,
+                      (h + 12) / 3.0);
       SetColor(cr, patches[(i + 2 * j) % 6]);
       cairo_fill(cr);
     }
@@ -169,8 +169,8 @@ void DrawBeardBlob(cairo_t* cr, double cx, double cy, double r) {
   }
   cairo_new_path(cr);
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-  cairo_pattern_t* body = cairo_pattern_create_radial(cx - r * 0.4, cy - r * 0.5, r * 0.1, cx, cy,
-                                                      r * 1.1);
+  cairo_pattern_t* body =
+      cairo_pattern_create_radial(cx - r * 0.4, cy - r * 0.5, r * 0.1, cx, cy, r * 1.1);
   AddStop(body, 0, Mix(kRose, kWhite, 0.5));
   AddStop(body, 1, Mix(kRose, kCoral, 0.3));
   cairo_set_source(cr, body);
@@ -204,8 +204,8 @@ void DrawBeardBlob(cairo_t* cr, double cx, double cy, double r) {
     cairo_move_to(cr, cx, cy + r * 0.3);
     cairo_curve_to(cr, cx + side * r * 0.3, cy + r * 0.22, cx + side * r * 0.7, cy + r * 0.3,
                    cx + side * r * 0.85, cy + r * 0.08);
-    cairo_curve_to(cr, cx + side * r * 0.9, cy + r * 0.55, cx + side * r * 0.4, cy + r * 0.75,
-                   cx, cy + r * 0.5);
+    cairo_curve_to(cr, cx + side * r * 0.9, cy + r * 0.55, cx + side * r * 0.4, cy + r * 0.75, cx,
+                   cy + r * 0.5);
     cairo_close_path(cr);
     SetColor(cr, kWhite);
     cairo_fill_preserve(cr);
@@ -403,9 +403,11 @@ void Paint103(cairo_t* cr, int width, int height) {
   cairo_set_line_width(cr, 2.5);
   cairo_stroke(cr);
   const Rgb colors[] = {kGem, Mix(kRose, kRibbon, 0.4), kMint, Mix(kLemon, kGold, 0.5), kLilac};
-  struct Row { double y, x0, x1, size; };
-  const Row rows[] = {{284, 200, 380, 50}, {312, 150, 430, 54}, {342, 110, 470, 58},
-                      {374, 80, 500, 60}};
+  struct Row {
+    double y, x0, x1, size;
+  };
+  const Row rows[] = {
+      {284, 200, 380, 50}, {312, 150, 430, 54}, {342, 110, 470, 58}, {374, 80, 500, 60}};
   Scatter rng{103};
   int k = 0;
   for (const Row& row : rows) {
@@ -435,7 +437,8 @@ void Paint104(cairo_t* cr, int width, int height) {
   PaintSky(cr, sky);
   cairo_pattern_destroy(sky);
   DrawHills(cr, width, 250, 12, 2.0, height, Mix(kLavender, kSky, 0.3), Mix(kLavender, kInk, 0.1));
-  DrawHills(cr, width, 290, 10, 4.1, height, Mix(kMint, kLavender, 0.4), Mix(kMeadow, kLavender, 0.4));
+  DrawHills(cr, width, 290, 10, 4.1, height, Mix(kMint, kLavender, 0.4),
+            Mix(kMeadow, kLavender, 0.4));
   DrawGrassTufts(cr, 0, width, 300, height, 36, Mix(kLeaf, kLavender, 0.3), 4);
 
   // The puddle of tears, with ripples.

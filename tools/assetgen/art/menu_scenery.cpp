@@ -8,8 +8,7 @@ namespace art {
 
 using namespace style;
 
-void DrawFloatingLine(cairo_t* cr, double x, double y, int stones, double stoneSize,
-                      double haze) {
+void DrawFloatingLine(cairo_t* cr, double x, double y, int stones, double stoneSize, double haze) {
   // Haze mixes every colour towards the sky, so far lines sit back.
   auto far = [haze](Rgb c) { return Mix(c, Mix(kSky, kLavender, 0.4), haze); };
   double width = stones * stoneSize;
@@ -28,8 +27,8 @@ void DrawFloatingLine(cairo_t* cr, double x, double y, int stones, double stoneS
                    x + width * 0.5, top + depth);
     cairo_curve_to(cr, x + width * 0.38, top + depth * 0.7, x + width * 0.25, top + depth * 0.8,
                    x + width * 0.2, top + depth * 0.5);
-    cairo_curve_to(cr, x + width * 0.1, top + depth * 0.35, x - stoneSize * 0.1,
-                   top + depth * 0.3, x - stoneSize * 0.2, top);
+    cairo_curve_to(cr, x + width * 0.1, top + depth * 0.35, x - stoneSize * 0.1, top + depth * 0.3,
+                   x - stoneSize * 0.2, top);
     cairo_close_path(cr);
   };
   rockPath();
@@ -79,8 +78,8 @@ void DrawFloatingLine(cairo_t* cr, double x, double y, int stones, double stoneS
     double cx = x + (i + 0.5) * stoneSize, cy = y + stoneSize * 0.4;
     double r = stoneSize * 0.46;
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-    cairo_pattern_t* sand = cairo_pattern_create_radial(cx - r * 0.4, cy - r * 0.5, r * 0.1, cx,
-                                                        cy, r * 1.1);
+    cairo_pattern_t* sand =
+        cairo_pattern_create_radial(cx - r * 0.4, cy - r * 0.5, r * 0.1, cx, cy, r * 1.1);
     AddStop(sand, 0, far(Mix(kStone, kWhite, 0.5)));
     AddStop(sand, 1, far(Mix(kStone, rgb(0xc08a5a), 0.5)));
     cairo_set_source(cr, sand);
@@ -109,7 +108,11 @@ void DrawGem(cairo_t* cr, double cx, double cy, double size, Rgb color, double t
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   // Crown facets (lit) and pavilion facets (shaded), then the outline over all.
   const double table = w * 0.45;
-  struct Facet { double pts[4][2]; int n; double light; };
+  struct Facet {
+    double pts[4][2];
+    int n;
+    double light;
+  };
   const Facet facets[] = {
       {{{-table, crownTop}, {table, crownTop}, {w * 0.55, girdle}, {-w * 0.55, girdle}}, 4, 0.55},
       {{{-w, girdle}, {-table, crownTop}, {-w * 0.55, girdle}}, 3, 0.3},

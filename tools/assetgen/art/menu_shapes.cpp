@@ -33,8 +33,8 @@ void DrawStar(cairo_t* cr, double cx, double cy, double outer, Rgb fill, double 
   cairo_save(cr);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   StarPath(cr, cx, cy, outer, outer * 0.48, 5, turn);
-  cairo_pattern_t* shade = cairo_pattern_create_linear(cx - outer, cy - outer, cx + outer,
-                                                       cy + outer);
+  cairo_pattern_t* shade =
+      cairo_pattern_create_linear(cx - outer, cy - outer, cx + outer, cy + outer);
   AddStop(shade, 0, Mix(fill, kWhite, 0.55));
   AddStop(shade, 0.45, fill);
   AddStop(shade, 1, Mix(fill, kCoral, 0.35));
@@ -56,12 +56,12 @@ void DrawTwinkle(cairo_t* cr, double cx, double cy, double size, Rgb color, doub
   cairo_move_to(cr, cx, cy - size);
   cairo_curve_to(cr, cx + size * 0.12, cy - size * 0.12, cx + size * 0.12, cy - size * 0.12,
                  cx + size, cy);
-  cairo_curve_to(cr, cx + size * 0.12, cy + size * 0.12, cx + size * 0.12, cy + size * 0.12,
-                 cx, cy + size);
+  cairo_curve_to(cr, cx + size * 0.12, cy + size * 0.12, cx + size * 0.12, cy + size * 0.12, cx,
+                 cy + size);
   cairo_curve_to(cr, cx - size * 0.12, cy + size * 0.12, cx - size * 0.12, cy + size * 0.12,
                  cx - size, cy);
-  cairo_curve_to(cr, cx - size * 0.12, cy - size * 0.12, cx - size * 0.12, cy - size * 0.12,
-                 cx, cy - size);
+  cairo_curve_to(cr, cx - size * 0.12, cy - size * 0.12, cx - size * 0.12, cy - size * 0.12, cx,
+                 cy - size);
   cairo_close_path(cr);
   SetColor(cr, color, alpha);
   cairo_fill(cr);
@@ -99,8 +99,8 @@ void DrawPlate(cairo_t* cr, double x, double y, double w, double h, const PlateS
   cairo_restore(cr);
 }
 
-void DrawMenuItem(cairo_t* cr, double x, double y, double w, double h, const char* utf8,
-                  Rgb face, bool highlighted) {
+void DrawMenuItem(cairo_t* cr, double x, double y, double w, double h, const char* utf8, Rgb face,
+                  bool highlighted) {
   Rgb base = highlighted ? Mix(face, kLemon, 0.45) : face;
   DrawPlate(cr, x, y, w, h, {Mix(base, kWhite, 0.15), Mix(base, kInk, 0.3), h * 0.3, 3, true});
   LabelStyle label;
@@ -137,7 +137,9 @@ void DrawCaption(cairo_t* cr, const char* utf8, double x, double cy, double size
   TextBox ink = MeasureLabel(cr, utf8, caption);
   double reach = ink.width / 2 + kCaptionOutline + 1;
   // The shadow hangs off the right: keep it inside the cell as well.
-  double cx = align < 0 ? x + reach : align > 0 ? x - reach - kCaptionShadow : x - kCaptionShadow / 2;
+  double cx = align < 0   ? x + reach
+              : align > 0 ? x - reach - kCaptionShadow
+                          : x - kCaptionShadow / 2;
   cy -= kCaptionShadow / 2;
   LabelStyle shadow = caption;
   shadow.fill = Mix(accent, kInk, 0.3);
@@ -198,9 +200,11 @@ void FillVertical(cairo_t* cr, double x, double y, double w, double h, Rgb top, 
 
 void DrawCloud(cairo_t* cr, double cx, double cy, double width, double alpha, Rgb color) {
   // Lumps as (x offset, y offset, radius) in units of the cloud's width.
-  static const double kLumps[][3] = {
-      {-0.32, 0.05, 0.17}, {-0.12, -0.1, 0.24}, {0.14, -0.06, 0.21}, {0.34, 0.06, 0.15},
-      {0.0, 0.1, 0.2}};
+  static const double kLumps[][3] = {{-0.32, 0.05, 0.17},
+                                     {-0.12, -0.1, 0.24},
+                                     {0.14, -0.06, 0.21},
+                                     {0.34, 0.06, 0.15},
+                                     {0.0, 0.1, 0.2}};
   cairo_save(cr);
   cairo_push_group(cr);
   for (const auto& lump : kLumps) {

@@ -24,8 +24,8 @@ void DrawTwinkle(cairo_t* cr, double cx, double cy, double size, style::Rgb colo
                  double alpha = 1.0);
 
 struct PlateStyle {
-  style::Rgb face;       // the plate's main colour
-  style::Rgb rim;        // the darker rim just inside the outline
+  style::Rgb face;  // the plate's main colour
+  style::Rgb rim;   // the darker rim just inside the outline
   double radius = 14;
   double rimWidth = 3;
   bool squareOutside = false;  // square outer corners: opaque over the whole box
@@ -61,21 +61,20 @@ void DrawCloud(cairo_t* cr, double cx, double cy, double width, double alpha = 1
                style::Rgb color = style::kWhite);
 
 // An arrow head pointing in direction (dx, dy) (one of the four axes) in a square cell.
-void DrawArrow(cairo_t* cr, double cx, double cy, double size, int dx, int dy,
-               style::Rgb fill);
+void DrawArrow(cairo_t* cr, double cx, double cy, double size, int dx, int dy, style::Rgb fill);
 
 // Lettering (menu_lettering.cpp).
 
 // Chunky sticker lettering for the title and pause logos: each glyph tilted and lifted along a
 // wave, filled with its own colour, with a white rim, a near-black outline and a solid shadow.
 struct BouncyWord {
-  const char* const* glyphs;   // one UTF-8 character per entry
-  const style::Rgb* colors;    // one fill colour per glyph
+  const char* const* glyphs;  // one UTF-8 character per entry
+  const style::Rgb* colors;   // one fill colour per glyph
   int count;
   double sizePx;
-  double tilt = 0.09;          // radians, alternating per glyph
-  double lift = 0.06;          // wave height as a fraction of the size
-  double spacing = -0.02;      // extra advance as a fraction of the size
+  double tilt = 0.09;      // radians, alternating per glyph
+  double lift = 0.06;      // wave height as a fraction of the size
+  double spacing = -0.02;  // extra advance as a fraction of the size
 };
 
 // Draws the word centred on (cx, cy).
@@ -84,12 +83,10 @@ void DrawBouncyWord(cairo_t* cr, const BouncyWord& word, double cx, double cy);
 // Scenery (menu_scenery.cpp).
 
 // A floating stone line of the world: a rocky island topped with round smiling sandstones.
-void DrawFloatingLine(cairo_t* cr, double x, double y, int stones, double stoneSize,
-                      double haze);
+void DrawFloatingLine(cairo_t* cr, double x, double y, int stones, double stoneSize, double haze);
 
 // A cut gem with table, facets and a glint, `size` px wide, centred on (cx, cy).
-void DrawGem(cairo_t* cr, double cx, double cy, double size, style::Rgb color,
-             double turn = 0);
+void DrawGem(cairo_t* cr, double cx, double cy, double size, style::Rgb color, double turn = 0);
 
 // Rolling hills: a filled band whose top edge is a gentle sum of waves.
 void DrawHills(cairo_t* cr, double width, double baseY, double amplitude, double phase,

@@ -49,8 +49,7 @@ void DrawTitleLand(cairo_t* cr, int width, int height) {
   // The sandy road along the meadow's edge.
   SetColor(cr, Mix(kStone, kPaper, 0.35));
   cairo_move_to(cr, 0, kTitleGroundY + 4);
-  cairo_curve_to(cr, 300, kTitleGroundY + 2, 500, kTitleGroundY + 14, width,
-                 kTitleGroundY - 2);
+  cairo_curve_to(cr, 300, kTitleGroundY + 2, 500, kTitleGroundY + 14, width, kTitleGroundY - 2);
   cairo_line_to(cr, width, kTitleGroundY + 22);
   cairo_curve_to(cr, 500, kTitleGroundY + 34, 300, kTitleGroundY + 22, 0, kTitleGroundY + 26);
   cairo_close_path(cr);
@@ -59,9 +58,9 @@ void DrawTitleLand(cairo_t* cr, int width, int height) {
 
 // Flowers and grass tufts on the foreground meadow, away from the menu column.
 void DrawMeadowFlowers(cairo_t* cr, int width, int height) {
-  static const double kFlowers[][2] = {{24, 548}, {70, 590}, {128, 560}, {300, 620},
+  static const double kFlowers[][2] = {{24, 548},  {70, 590},  {128, 560}, {300, 620},
                                        {410, 575}, {520, 640}, {640, 600}, {770, 560},
-                                       {720, 630}, {210, 650}, {40, 640}, {780, 610}};
+                                       {720, 630}, {210, 650}, {40, 640},  {780, 610}};
   static const Rgb kPetals[] = {kCoral, kLemon, kWhite, kRose};
   int i = 0;
   for (const auto& f : kFlowers) {
@@ -156,13 +155,16 @@ void Paint124(cairo_t* cr, int width, int height) {
   DrawTitleLogo(cr);
   DrawDescriptionBalloon(cr);
 
-  struct Item { double y; const char* label; Rgb face; };
-  static const Item kItems[] = {
-      {253, "ゲームスタート", kCoral}, {301, "あそびかた", kMint},
-      {349, "オプション", kGem},      {397, "ＣＧルーム", kLilac},
-      {445, "ミュージックルーム", kLemon}, {493, "しゅーりょー", kRose}};
-  for (const Item& item : kItems) DrawMenuItem(cr, 430, item.y, 322, 48, item.label, item.face,
-                                               false);
+  struct Item {
+    double y;
+    const char* label;
+    Rgb face;
+  };
+  static const Item kItems[] = {{253, "ゲームスタート", kCoral},     {301, "あそびかた", kMint},
+                                {349, "オプション", kGem},           {397, "ＣＧルーム", kLilac},
+                                {445, "ミュージックルーム", kLemon}, {493, "しゅーりょー", kRose}};
+  for (const Item& item : kItems)
+    DrawMenuItem(cr, 430, item.y, 322, 48, item.label, item.face, false);
 
   // The top menu's key help.
   DrawPlate(cr, 164, 546, 500, 54, {Mix(kSky, kPaper, 0.4), Mix(kSkyDeep, kInk, 0.2), 18, 3});

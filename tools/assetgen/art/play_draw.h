@@ -12,7 +12,9 @@ namespace playart {
 
 using style::Rgb;
 
-struct Point { double x, y; };
+struct Point {
+  double x, y;
+};
 
 // A colour moved towards white (amount > 0) or towards a deep shade of itself (amount < 0).
 Rgb Tint(Rgb c, double amount);

@@ -38,8 +38,7 @@ double RidgeHeight(const Wave (&waves)[N], double base, double x) {
 }
 
 template <size_t N>
-void FillRidge(cairo_t* cr, const Wave (&waves)[N], double base, int height, Rgb top,
-               Rgb bottom) {
+void FillRidge(cairo_t* cr, const Wave (&waves)[N], double base, int height, Rgb top, Rgb bottom) {
   cairo_move_to(cr, 0, height);
   for (int x = 0; x <= kWrap; x += 2) cairo_line_to(cr, x, RidgeHeight(waves, base, x));
   cairo_line_to(cr, kWrap, height);
@@ -72,8 +71,8 @@ void DrawIsland(cairo_t* cr, double cx, double top, double width) {
   Rgb lawn = Mix(kMint, kSky, 0.45);
   double half = width / 2;
   cairo_move_to(cr, cx - half, top);
-  cairo_curve_to(cr, cx - half * 0.7, top + width * 0.35, cx - half * 0.2, top + width * 0.45,
-                 cx, top + width * 0.6);
+  cairo_curve_to(cr, cx - half * 0.7, top + width * 0.35, cx - half * 0.2, top + width * 0.45, cx,
+                 top + width * 0.6);
   cairo_curve_to(cr, cx + half * 0.25, top + width * 0.42, cx + half * 0.75, top + width * 0.3,
                  cx + half, top);
   cairo_close_path(cr);
@@ -96,7 +95,9 @@ void DrawIsland(cairo_t* cr, double cx, double top, double width) {
 }
 
 void DrawClouds(cairo_t* cr) {
-  struct Puff { double x, y, width; };
+  struct Puff {
+    double x, y, width;
+  };
   static constexpr Puff kPuffs[] = {{70, 70, 150},  {300, 40, 110}, {470, 120, 190},
                                     {690, 60, 130}, {210, 170, 90}, {770, 190, 120}};
   Wrapped([&](int dx) {
@@ -105,7 +106,9 @@ void DrawClouds(cairo_t* cr) {
 }
 
 void DrawIslands(cairo_t* cr) {
-  struct Island { double x, top, width; };
+  struct Island {
+    double x, top, width;
+  };
   static constexpr Island kIslands[] = {{150, 250, 70}, {420, 215, 46}, {620, 270, 90}};
   Wrapped([&](int dx) {
     for (const Island& i : kIslands) DrawIsland(cr, i.x + dx, i.top, i.width);
@@ -144,8 +147,7 @@ void Paint105(cairo_t* cr, int, int height) {
   DrawSky(cr, height);
   DrawClouds(cr);
   DrawIslands(cr);
-  FillRidge(cr, kFar, 330, height, Mix(kLavender, rgb(0xaab6ee), 0.4),
-            Mix(kLavender, kWhite, 0.3));
+  FillRidge(cr, kFar, 330, height, Mix(kLavender, rgb(0xaab6ee), 0.4), Mix(kLavender, kWhite, 0.3));
   FillRidge(cr, kMid, 385, height, Mix(kMint, rgb(0xb5d8ee), 0.55), Mix(kMint, kWhite, 0.55));
   FillRidge(cr, kNear, 430, height, Mix(kMeadow, kMint, 0.5), Mix(kMeadow, kWhite, 0.4));
   DrawFlowers(cr, height);
@@ -176,8 +178,7 @@ void Chevron(cairo_t* cr, double cx, double tipY, int dir) {
 // moved 32 px per frame, so the four frames loop).
 void DrawCursorFrame(cairo_t* cr, int frame) {
   const double inset = 4.5;
-  art::RoundedRectPath(cr, inset, inset, kColumnWidth - 2 * inset, kColumnHeight - 2 * inset,
-                       10);
+  art::RoundedRectPath(cr, inset, inset, kColumnWidth - 2 * inset, kColumnHeight - 2 * inset, 10);
   SetColor(cr, kCoral);
   cairo_set_line_width(cr, 9);
   cairo_stroke_preserve(cr);

@@ -26,14 +26,14 @@ struct Limb {
 struct Pose {
   Limb frontLeg, backLeg, frontArm, backArm;
   Face face = Face::Smile;
-  double lean = 0;        // tilt of torso and head about the hips, forward positive
-  bool grounded = true;   // lower the body until the lowest sole stands on the ground row
-  double hipY = 60;       // hip height when not grounded
-  double lift = 0;        // raised this many pixels above the ground (a hop)
-  bool hairUp = false;    // ribbon tails blown upwards
-  int tears = -1;         // which of two tear patterns, -1 for none
+  double lean = 0;       // tilt of torso and head about the hips, forward positive
+  bool grounded = true;  // lower the body until the lowest sole stands on the ground row
+  double hipY = 60;      // hip height when not grounded
+  double lift = 0;       // raised this many pixels above the ground (a hop)
+  bool hairUp = false;   // ribbon tails blown upwards
+  int tears = -1;        // which of two tear patterns, -1 for none
   bool sweat = false;
-  bool impact = false;    // a burst in front of her where she hit the stone
+  bool impact = false;  // a burst in front of her where she hit the stone
   bool exclaim = false;
 };
 
@@ -256,8 +256,7 @@ void DrawHead(cairo_t* cr, Face face, bool hairUp) {
 
 void DrawTears(cairo_t* cr, int pattern) {
   Rgb tear = rgb(0x8fd8ff);
-  static constexpr Point kDrops[2][3] = {{{-5, 4}, {15, 2}, {18, 9}},
-                                        {{-7, 9}, {16, 6}, {13, 13}}};
+  static constexpr Point kDrops[2][3] = {{{-5, 4}, {15, 2}, {18, 9}}, {{-7, 9}, {16, 6}, {13, 13}}};
   for (const Point& d : kDrops[pattern]) Drop(cr, d.x, d.y, 2, tear);
   // Streams from the eyes down the cheeks.
   for (const Point& e : kEyes) {
@@ -397,12 +396,10 @@ struct Placement {
 
 // Where the game cuts each pose out of the sheet.
 constexpr Placement kSheet[] = {
-    {HeroineFrame::Walk1, 0, 0},   {HeroineFrame::Walk2, 1, 0},
-    {HeroineFrame::Walk3, 3, 3},   {HeroineFrame::Walk4, 4, 3},
-    {HeroineFrame::FallA, 5, 0},   {HeroineFrame::FallB, 5, 3},
-    {HeroineFrame::Bump, 2, 0},    {HeroineFrame::Caught0, 5, 2},
-    {HeroineFrame::Caught1, 6, 2}, {HeroineFrame::Caught2, 0, 3},
-    {HeroineFrame::CutOffA, 3, 0}, {HeroineFrame::CutOffB, 4, 0},
+    {HeroineFrame::Walk1, 0, 0},   {HeroineFrame::Walk2, 1, 0},   {HeroineFrame::Walk3, 3, 3},
+    {HeroineFrame::Walk4, 4, 3},   {HeroineFrame::FallA, 5, 0},   {HeroineFrame::FallB, 5, 3},
+    {HeroineFrame::Bump, 2, 0},    {HeroineFrame::Caught0, 5, 2}, {HeroineFrame::Caught1, 6, 2},
+    {HeroineFrame::Caught2, 0, 3}, {HeroineFrame::CutOffA, 3, 0}, {HeroineFrame::CutOffB, 4, 0},
 };
 
 }  // namespace

@@ -7,11 +7,18 @@
 namespace playart {
 
 enum class HeroineFrame {
-  Walk1, Walk2, Walk3, Walk4,  // the walk cycle, in the order the game shows it
-  FallA, FallB,                // flailing while falling
-  Bump,                        // startled, recoiling from a stone
-  Caught0, Caught1, Caught2,   // the shock of a monster's touch, then two frames of tears
-  CutOffA, CutOffB,            // the dismayed hop off the left edge
+  Walk1,
+  Walk2,
+  Walk3,
+  Walk4,  // the walk cycle, in the order the game shows it
+  FallA,
+  FallB,  // flailing while falling
+  Bump,   // startled, recoiling from a stone
+  Caught0,
+  Caught1,
+  Caught2,  // the shock of a monster's touch, then two frames of tears
+  CutOffA,
+  CutOffB,  // the dismayed hop off the left edge
 };
 
 // Draws one pose into the 85 x 85 frame whose top-left is the current origin.

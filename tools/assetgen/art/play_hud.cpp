@@ -31,10 +31,10 @@ struct BarColors {
   Rgb trim;         // the stripe along the bottom edge
 };
 
-constexpr BarColors kPlayBar{rgb(0x8ccaf6), rgb(0x6fa8e8), rgb(0xd9d0ff), rgb(0x2f2a57),
-                             kLemon, kLemon};
-constexpr BarColors kResultsBar{rgb(0xffb98e), rgb(0xf08a7a), rgb(0xffe3c4), rgb(0x4a2f55),
-                                kWhite, kMint};
+constexpr BarColors kPlayBar{rgb(0x8ccaf6), rgb(0x6fa8e8), rgb(0xd9d0ff),
+                             rgb(0x2f2a57), kLemon,        kLemon};
+constexpr BarColors kResultsBar{rgb(0xffb98e), rgb(0xf08a7a), rgb(0xffe3c4),
+                                rgb(0x4a2f55), kWhite,        kMint};
 
 void DrawDigits(cairo_t* cr) {
   Lettering look{kWhite, Mix(kLemon, kWhite, 0.3), 2.2, 0, kWhite, kDigitFamily};
@@ -50,8 +50,7 @@ void DrawDigits(cairo_t* cr) {
   }
 }
 
-void DrawLabelPlate(cairo_t* cr, double left, double right, const char* label,
-                    const BarColors& c) {
+void DrawLabelPlate(cairo_t* cr, double left, double right, const char* label, const BarColors& c) {
   art::PlateStyle plate{c.plate, Tint(c.plate, -0.25), 12, 2};
   art::DrawPlate(cr, left - 8, 4, right - left + 16, 88, plate);
   GradientLabel(cr, label, left + 56, 29, 110, 34, {c.label, Tint(c.label, -0.1), 2.5});
@@ -137,8 +136,7 @@ void Paint119(cairo_t* cr, int, int) {
   for (int column = 0; column < 2; ++column) {
     const Banner& b = banners[column];
     // Sized so that the largest frame still fits the cell with room for its stars.
-    double size =
-        FitLettering(cr, b.text, (kBannerW - 28) / 1.12, (kBannerH - 10) / 1.12, b.look);
+    double size = FitLettering(cr, b.text, (kBannerW - 28) / 1.12, (kBannerH - 10) / 1.12, b.look);
     for (int frame = 0; frame < 4; ++frame) {
       DrawBannerFrame(cr, b, column * kBannerW, frame * kBannerH, frame, size);
     }

@@ -116,9 +116,9 @@ void DrawPopup(cairo_t* cr, const Popup& p) {
 
 void Paint113(cairo_t* cr, int, int) {
   static constexpr Popup kPopups[] = {
-      {0, 0, 80, "100", kMint},        {0, 40, 80, "200", kGem},
-      {0, 80, 80, "500", kLemon},      {80, 0, 100, "1000", kCoral},
-      {80, 40, 100, "2000", kRose},    {80, 80, 100, "5000", rgb(0xb48cff)},
+      {0, 0, 80, "100", kMint},     {0, 40, 80, "200", kGem},
+      {0, 80, 80, "500", kLemon},   {80, 0, 100, "1000", kCoral},
+      {80, 40, 100, "2000", kRose}, {80, 80, 100, "5000", rgb(0xb48cff)},
   };
   for (const Popup& p : kPopups) DrawPopup(cr, p);
   // The top prize flashes through four colours, one per frame.
@@ -131,8 +131,7 @@ void Paint113(cairo_t* cr, int, int) {
 namespace {
 
 // Copies cell (srcCol, 0) of another sheet's painting into cell (dstCol, 0) of this one.
-void CopyCell(cairo_t* cr, PaintFn paint, int srcW, int srcH, int srcCol, int srcRow,
-              int dstCol) {
+void CopyCell(cairo_t* cr, PaintFn paint, int srcW, int srcH, int srcCol, int srcRow, int dstCol) {
   cairo_save(cr);
   cairo_rectangle(cr, dstCol * kCell, 0, kCell, kCell);
   cairo_clip(cr);

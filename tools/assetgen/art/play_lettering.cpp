@@ -38,8 +38,8 @@ void DrawLettering(cairo_t* cr, const char* utf8, double cx, double cy, double s
   SetColor(cr, kOutline);
   cairo_set_line_width(cr, 2 * look.outline);
   cairo_stroke_preserve(cr);
-  cairo_pattern_t* fill = cairo_pattern_create_linear(0, cy - ink.height / 2, 0,
-                                                      cy + ink.height / 2);
+  cairo_pattern_t* fill =
+      cairo_pattern_create_linear(0, cy - ink.height / 2, 0, cy + ink.height / 2);
   AddStop(fill, 0, look.top);
   AddStop(fill, 0.45, Mix(look.top, look.bottom, 0.6));
   AddStop(fill, 1, look.bottom);

@@ -8,10 +8,10 @@
 namespace playart {
 
 struct Lettering {
-  style::Rgb top;       // fill colour at the top of the glyphs
-  style::Rgb bottom;    // fill colour at their foot
-  double outline;       // near-black outline width outside the glyphs
-  double rim = 0;       // an extra rim outside the outline (0 for none)
+  style::Rgb top;     // fill colour at the top of the glyphs
+  style::Rgb bottom;  // fill colour at their foot
+  double outline;     // near-black outline width outside the glyphs
+  double rim = 0;     // an extra rim outside the outline (0 for none)
   style::Rgb rimColor = style::kWhite;
   const char* family = "IPAGothic";
 };

@@ -64,10 +64,9 @@ void Eyes(cairo_t* cr, const double (&xs)[2], double y, bool open) {
 // The big moustache-beard: a cloud of white puffs under the snout, curling up at both ends.
 void Beard(cairo_t* cr, double cx, double top, double width) {
   // x, y and radius of each puff, in beard widths: moustache curls, then the beard itself.
-  static constexpr double kPuffs[][3] = {{-0.58, -0.08, 0.11}, {0.58, -0.08, 0.11},
-                                         {-0.36, 0.05, 0.17},  {0.36, 0.05, 0.17},
-                                         {-0.22, 0.22, 0.2},   {0.22, 0.22, 0.2},
-                                         {0, 0.34, 0.22}};
+  static constexpr double kPuffs[][3] = {
+      {-0.58, -0.08, 0.11}, {0.58, -0.08, 0.11}, {-0.36, 0.05, 0.17}, {0.36, 0.05, 0.17},
+      {-0.22, 0.22, 0.2},   {0.22, 0.22, 0.2},   {0, 0.34, 0.22}};
   for (int pass = 0; pass < 2; ++pass) {
     for (const auto& p : kPuffs) {
       cairo_new_sub_path(cr);
@@ -79,8 +78,8 @@ void Beard(cairo_t* cr, double cx, double top, double width) {
       cairo_set_line_width(cr, 3.6);
       cairo_stroke(cr);
     } else {
-      cairo_pattern_t* shade = cairo_pattern_create_linear(cx - width / 2, top, cx + width / 2,
-                                                           top + width * 0.9);
+      cairo_pattern_t* shade =
+          cairo_pattern_create_linear(cx - width / 2, top, cx + width / 2, top + width * 0.9);
       AddStop(shade, 0, kBeard);
       AddStop(shade, 0.6, kBeard);
       AddStop(shade, 1, Mix(kBeard, kLavender, 0.7));

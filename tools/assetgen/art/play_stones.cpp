@@ -210,9 +210,8 @@ void DrawEgg(cairo_t* cr, const StoneColors& c, int frame) {
   cairo_save(cr);
   EggPath(cr);
   cairo_clip(cr);
-  static constexpr double kSpots[][3] = {{30, 22, 2.5}, {52, 28, 3.2}, {24, 52, 3},
-                                         {58, 60, 2.6}, {40, 70, 3.4}, {62, 43, 2},
-                                         {20, 66, 2.2}, {46, 54, 2}};
+  static constexpr double kSpots[][3] = {{30, 22, 2.5}, {52, 28, 3.2}, {24, 52, 3},   {58, 60, 2.6},
+                                         {40, 70, 3.4}, {62, 43, 2},   {20, 66, 2.2}, {46, 54, 2}};
   for (int i = 0; i < 8; ++i) {
     EllipsePath(cr, kSpots[i][0], kSpots[i][1], kSpots[i][2], kSpots[i][2] * 0.8);
     SetColor(cr, i % 3 == 0 ? kMint : Mix(kCoral, c.egg, 0.35));

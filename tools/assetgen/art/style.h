@@ -4,7 +4,9 @@
 #include <cairo.h>
 
 namespace style {
-struct Rgb { double r, g, b; };
+struct Rgb {
+  double r, g, b;
+};
 constexpr Rgb rgb(int hex) {
   return {((hex >> 16) & 255) / 255.0, ((hex >> 8) & 255) / 255.0, (hex & 255) / 255.0};
 }

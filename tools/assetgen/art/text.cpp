@@ -28,8 +28,8 @@ PangoLayout* MakeLayout(cairo_t* cr, const char* utf8, const LabelStyle& style) 
 
   if (style.letterSpacingPx != 0) {
     PangoAttrList* attrs = pango_attr_list_new();
-    pango_attr_list_insert(attrs,
-        pango_attr_letter_spacing_new(static_cast<int>(style.letterSpacingPx * PANGO_SCALE)));
+    pango_attr_list_insert(attrs, pango_attr_letter_spacing_new(
+                                      static_cast<int>(style.letterSpacingPx * PANGO_SCALE)));
     pango_layout_set_attributes(layout, attrs);
     pango_attr_list_unref(attrs);
   }

@@ -8,16 +8,18 @@
 namespace art {
 
 struct LabelStyle {
-  double sizePx = 32;                     // em size in pixels
+  double sizePx = 32;  // em size in pixels
   style::Rgb fill = style::kWhite;
   style::Rgb outline = style::kOutline;
-  double outlineWidth = 2.5;              // pixels of outline outside the glyphs; 0 for none
+  double outlineWidth = 2.5;  // pixels of outline outside the glyphs; 0 for none
   bool bold = true;
   double letterSpacingPx = 0;
-  const char* family = "IPAGothic";       // "IPAPGothic" has round, unslashed digits
+  const char* family = "IPAGothic";  // "IPAPGothic" has round, unslashed digits
 };
 
-struct TextBox { double x, y, width, height; };
+struct TextBox {
+  double x, y, width, height;
+};
 
 // The ink box of `utf8` laid out at the origin in the given style (outline not included).
 TextBox MeasureLabel(cairo_t* cr, const char* utf8, const LabelStyle& style);

@@ -106,7 +106,8 @@ double ColumnDifference(const Image& image, int a, int b) {
 TEST(ArtContent, PlayBackgroundWrapsWithoutASeam) {
   const Image& background = Decoded(105);
   std::vector<double> steps;
-  for (int x = 0; x + 1 < background.width; ++x) steps.push_back(ColumnDifference(background, x, x + 1));
+  for (int x = 0; x + 1 < background.width; ++x)
+    steps.push_back(ColumnDifference(background, x, x + 1));
   std::sort(steps.begin(), steps.end());
   const double ordinary = steps[steps.size() * 99 / 100];
   EXPECT_LE(ColumnDifference(background, 799, 0), ordinary) << "column 799 against column 0";

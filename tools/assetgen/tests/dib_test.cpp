@@ -1,14 +1,14 @@
 // Encoding of keyed pictures: row order and padding, the reserved transparent entry, and
 // how close the reduced palette stays to the picture.
+#include "dib.h"
+
+#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include <cairo.h>
-
 #include "bitmaps.h"
 #include "decoded.h"
-#include "dib.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ int ChannelError(uint32_t a, uint32_t b) {
 TEST(EncodeDib, RoundTripsEveryDepthWithOddWidthsAndTopRowLast) {
   for (int bits : {24, 8, 4}) {
     Image image = Blank(5, 3, 0xFF2040C0);
-    image.argb[0] = 0;           // top-left transparent
+    image.argb[0] = 0;            // top-left transparent
     image.argb[14] = 0xFFF0E010;  // bottom-right another colour
     const std::vector<uint8_t> dib = EncodeDib(image, bits);
     const size_t rowBytes = bits == 24 ? 16 : 8 == bits ? 8 : 4;
@@ -51,7 +51,8 @@ TEST(EncodeDib, TransparentPixelsUseEntryZeroAndNearBlackStaysVisible) {
     const std::vector<uint8_t> dib = EncodeDib(image, bits);
     const Image back = DecodeDib(dib);
     for (size_t i = 0; i < image.argb.size(); ++i)
-      EXPECT_EQ(IsTransparent(back.argb[i]), IsTransparent(image.argb[i])) << bits << " bits, " << i;
+      EXPECT_EQ(IsTransparent(back.argb[i]), IsTransparent(image.argb[i]))
+          << bits << " bits, " << i;
   }
 }
 
@@ -93,9 +94,9 @@ TEST(ColourKey, HalfTransparentGoesEitherWayAndOpaqueBlackIsLifted) {
   cairo_surface_flush(surface);
   const Image image = ReadKeyedPixels(surface);
   cairo_surface_destroy(surface);
-  EXPECT_EQ(image.argb[0], 0u);                          // under half: transparent
-  EXPECT_EQ(image.argb[1], 0xFFFF0000u);                 // half or more: opaque, unpremultiplied
-  EXPECT_EQ(image.argb[2], 0xFF000000u | kNearBlack);    // black stays visible
+  EXPECT_EQ(image.argb[0], 0u);                         // under half: transparent
+  EXPECT_EQ(image.argb[1], 0xFFFF0000u);                // half or more: opaque, unpremultiplied
+  EXPECT_EQ(image.argb[2], 0xFF000000u | kNearBlack);   // black stays visible
   EXPECT_EQ(image.argb[3] & 0xFF00FFFFu, 0xFF000000u);  // other colours keep their value
   EXPECT_NEAR(static_cast<int>((image.argb[3] >> 16) & 255), 128, 1);
 }

@@ -32,7 +32,8 @@ TEST_P(BitmapFormat, IsAHeaderlessDibOfTheListedSizeAndDepth) {
   EXPECT_EQ(dib.size(), 40 + palette + rowBytes * spec.height);
 }
 
-INSTANTIATE_TEST_SUITE_P(All, BitmapFormat, testing::ValuesIn(BitmapSpecs().begin(), BitmapSpecs().end()),
+INSTANTIATE_TEST_SUITE_P(All, BitmapFormat,
+                         testing::ValuesIn(BitmapSpecs().begin(), BitmapSpecs().end()),
                          [](const auto& info) { return std::to_string(info.param.id); });
 
 std::vector<BitmapSpec> IndexedBitmaps() {
@@ -77,7 +78,8 @@ TEST_P(WaveFormatTest, IsSixteenBitStereoPcmOfTheListedRateAndLength) {
   EXPECT_EQ(wave.size(), kWaveHeaderSize + frames * 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(All, WaveFormatTest, testing::ValuesIn(WaveSpecs().begin(), WaveSpecs().end()),
+INSTANTIATE_TEST_SUITE_P(All, WaveFormatTest,
+                         testing::ValuesIn(WaveSpecs().begin(), WaveSpecs().end()),
                          [](const auto& info) { return std::to_string(info.param.id); });
 
 TEST(IconFormat, IsFortyEightSquareArgbWithSomethingVisible) {
@@ -114,7 +116,8 @@ TEST_P(Determinism, RegeneratingGivesTheEmbeddedBytes) {
 std::string ResourceName(const testing::TestParamInfo<ResourceEntry>& info) {
   const ResourceEntry& entry = info.param;
   const char* kind = entry.type == ResourceType::Bitmap ? "bitmap"
-                     : entry.type == ResourceType::Wave ? "wave" : "icon";
+                     : entry.type == ResourceType::Wave ? "wave"
+                                                        : "icon";
   return kind + std::to_string(entry.id);
 }
 

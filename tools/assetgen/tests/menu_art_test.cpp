@@ -1,9 +1,8 @@
 // The menu pictures, checked where the scenes depend on them: labels that pulse about their
 // centre, panels pale enough for black text, highlight copies that cover the plain labels, a
 // volume gauge that may be squeezed, and reward pictures that are told apart.
-#include <gtest/gtest.h>
-
 #include <cairo.h>
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <map>
@@ -23,7 +22,9 @@ const Image& Sheet(int id) {
   return it->second;
 }
 
-struct Box { int x, y, w, h; };
+struct Box {
+  int x, y, w, h;
+};
 
 std::string Where(int id, Box b) {
   return std::to_string(id) + " (" + std::to_string(b.x) + "," + std::to_string(b.y) + "," +
@@ -49,8 +50,7 @@ TEST(MenuLabels, LettersAreCentredInTheirPlates) {
   // The highlighted item is scaled about its cell's centre, so off-centre lettering wobbles.
   const Box items[] = {
       {430, 253, 322, 48}, {430, 301, 322, 48}, {430, 349, 322, 48}, {430, 493, 322, 48}};
-  const Box howTo[] = {{0, 144, 322, 48}, {0, 192, 322, 48}, {0, 240, 322, 48},
-                       {0, 288, 322, 48}};
+  const Box howTo[] = {{0, 144, 322, 48}, {0, 192, 322, 48}, {0, 240, 322, 48}, {0, 288, 322, 48}};
   auto check = [](int id, Box cell) {
     // Skip the plate's own outline and rim along the edges.
     const int inset = 8;
@@ -117,7 +117,10 @@ TEST(MenuLogos, SwayingLogosKeepATransparentBorder) {
 
 TEST(CommonSheet, ArrowsPointTheirWay) {
   // An arrow's head is its narrow end: fewer opaque pixels in the half it points to.
-  struct Arrow { Box cell; int dx, dy; };
+  struct Arrow {
+    Box cell;
+    int dx, dy;
+  };
   const Arrow arrows[] = {{{632, 8, 48, 48}, 0, 1},
                           {{632, 56, 48, 48}, 0, -1},
                           {{688, 8, 48, 48}, 1, 0},
@@ -126,8 +129,8 @@ TEST(CommonSheet, ArrowsPointTheirWay) {
   for (const Arrow& a : arrows) {
     Box c = a.cell;
     Box first = a.dx != 0 ? Box{c.x, c.y, c.w / 2, c.h} : Box{c.x, c.y, c.w, c.h / 2};
-    Box second = a.dx != 0 ? Box{c.x + c.w / 2, c.y, c.w / 2, c.h}
-                           : Box{c.x, c.y + c.h / 2, c.w, c.h / 2};
+    Box second =
+        a.dx != 0 ? Box{c.x + c.w / 2, c.y, c.w / 2, c.h} : Box{c.x, c.y + c.h / 2, c.w, c.h / 2};
     int ahead = CountOpaque(sheet, a.dx + a.dy > 0 ? second : first);
     int behind = CountOpaque(sheet, a.dx + a.dy > 0 ? first : second);
     EXPECT_LT(ahead, behind * 0.8) << Where(116, c);
@@ -156,7 +159,8 @@ TEST(CommonSheet, SharedKeyHelpTextStaysInRowsEveryReaderSees) {
       uint32_t p = sheet.At(x, y);
       if (!IsTransparent(p) && Luma(p) < kInkLuma && Luma(p) > 40) {
         // Lettering ink (plum), not the near-black pill outline.
-        if (((p >> 16) & 255) > 60 && y > 525 && y < 590) top = std::min(top, y), bottom = std::max(bottom, y);
+        if (((p >> 16) & 255) > 60 && y > 525 && y < 590)
+          top = std::min(top, y), bottom = std::max(bottom, y);
       }
     }
   ASSERT_GE(bottom, top) << "no key help text in the shared strip";
@@ -167,7 +171,9 @@ TEST(CommonSheet, SharedKeyHelpTextStaysInRowsEveryReaderSees) {
 TEST(OptionSheet, HighlightedLabelsCoverThePlainOnes) {
   // Drawn over the panel's label at the same spot: any ink of the plain label outside the
   // highlight's opaque pixels would show as a ghost around it.
-  struct Pair { Box plain, lit; };
+  struct Pair {
+    Box plain, lit;
+  };
   const Pair pairs[] = {{{56, 104, 128, 48}, {0, 504, 128, 48}},
                         {{56, 152, 88, 48}, {128, 504, 88, 48}},
                         {{56, 232, 96, 48}, {216, 504, 96, 48}}};
@@ -261,7 +267,9 @@ TEST(RankLabels, EveryRankHasItsOwnLabel) {
 }
 
 // The lettering helper, drawn on a surface of our own.
-struct InkBounds { int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1; };
+struct InkBounds {
+  int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+};
 
 InkBounds Draw(const char* utf8, double cx, double cy, const art::LabelStyle& style) {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 400, 200);

@@ -20,7 +20,9 @@ const Image& Sheet(int id) {
   return it->second;
 }
 
-struct Box { int x, y, w, h; };
+struct Box {
+  int x, y, w, h;
+};
 
 const ArtRect& Cut(int id, const std::string& name) {
   for (const ArtRect& r : ArtRectsOf(id))
@@ -31,7 +33,9 @@ const ArtRect& Cut(int id, const std::string& name) {
 Box BoxOf(const ArtRect& r) { return {r.x, r.y, r.w, r.h}; }
 
 // The bounding box of the opaque pixels inside `area`, relative to its corner.
-struct Ink { int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1; };
+struct Ink {
+  int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+};
 
 Ink InkOf(const Image& image, Box area) {
   Ink ink;
@@ -67,7 +71,9 @@ double MeanSaturation(const Image& image, Box area) {
   return n ? sum / n : 0;
 }
 
-struct Rgb3 { double r, g, b; };
+struct Rgb3 {
+  double r, g, b;
+};
 
 Rgb3 MeanColour(const Image& image, Box area) {
   Rgb3 sum{0, 0, 0};
@@ -96,9 +102,9 @@ int DifferingPixels(const Image& image, Box a, Box b) {
 // therefore rest on the stone's top face.
 TEST(PlayCharacters, GroundedFramesStandOnRows80To84) {
   const std::vector<std::pair<int, std::string>> grounded = {
-      {115, "walk 1"}, {115, "walk 2"},   {115, "walk 3"},   {115, "walk 4"},
-      {115, "bumped"}, {115, "caught 1"}, {115, "caught 2"}, {107, "beard A"},
-      {107, "beard B"}, {107, "wing A"},  {107, "wing B"},   {122, "diamond"}};
+      {115, "walk 1"},  {115, "walk 2"},   {115, "walk 3"},   {115, "walk 4"},
+      {115, "bumped"},  {115, "caught 1"}, {115, "caught 2"}, {107, "beard A"},
+      {107, "beard B"}, {107, "wing A"},   {107, "wing B"},   {122, "diamond"}};
   for (const auto& [id, name] : grounded) {
     Ink ink = InkOf(Sheet(id), BoxOf(Cut(id, name)));
     EXPECT_GE(ink.bottom, 80) << id << " " << name << " floats above the stone";
@@ -224,8 +230,8 @@ TEST(PlayStones, TheThreeKindsDifferInColour) {
     means.push_back(MeanColour(sheet, BoxOf(Cut(106, name))));
   for (size_t i = 0; i < means.size(); ++i)
     for (size_t j = i + 1; j < means.size(); ++j) {
-      double d = std::hypot(means[i].r - means[j].r, means[i].g - means[j].g,
-                            means[i].b - means[j].b);
+      double d =
+          std::hypot(means[i].r - means[j].r, means[i].g - means[j].g, means[i].b - means[j].b);
       EXPECT_GT(d, 50) << "stones " << i << " and " << j;
     }
 }
@@ -294,7 +300,8 @@ TEST(TopBar, DigitWellsArePlainInBothCopies) {
       EXPECT_EQ(other, 0) << id << " well at x " << well.x;
     }
   }
-  EXPECT_NE(Sheet(121).At(400, 40), Sheet(125).At(400, 40)) << "the results copy has its own colours";
+  EXPECT_NE(Sheet(121).At(400, 40), Sheet(125).At(400, 40))
+      << "the results copy has its own colours";
 }
 
 TEST(TopBar, TenDistinctDigitsEachInsideItsCell) {

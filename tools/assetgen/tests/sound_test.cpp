@@ -22,13 +22,15 @@ const Stereo& Embedded(int id) {
 // RMS in dBFS of frames [from, to).
 double RmsDb(const Stereo& s, size_t from, size_t to) {
   double sum = 0;
-  for (size_t i = from; i < to; ++i) sum += double{s.left[i]} * s.left[i] + double{s.right[i]} * s.right[i];
+  for (size_t i = from; i < to; ++i)
+    sum += double{s.left[i]} * s.left[i] + double{s.right[i]} * s.right[i];
   return 10 * std::log10(std::max(sum / (2.0 * (to - from)), 1e-18));
 }
 
 double PeakOf(const Stereo& s, size_t from, size_t to) {
   double peak = 0;
-  for (size_t i = from; i < to; ++i) peak = std::max({peak, std::fabs(double{s.left[i]}), std::fabs(double{s.right[i]})});
+  for (size_t i = from; i < to; ++i)
+    peak = std::max({peak, std::fabs(double{s.left[i]}), std::fabs(double{s.right[i]})});
   return peak;
 }
 
