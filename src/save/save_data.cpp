@@ -14,7 +14,6 @@ static_assert(
     "the record is written as its in-memory bytes, which the file lays out little-endian");
 
 constexpr size_t kRecordSize = sizeof(SaveData);
-constexpr size_t kFileSize = kRecordSize + 4;
 
 void PutChecksum(uint8_t* out, uint32_t value) {
   for (int i = 0; i < 4; ++i) out[i] = uint8_t(value >> (8 * i));
@@ -25,10 +24,10 @@ uint32_t GetChecksum(const uint8_t* in) {
 }
 
 // Writes the whole file; false when any byte could not be written.
-bool WriteFile(const std::string& path, const uint8_t (&bytes)[kFileSize]) {
+bool WriteFile(const std::string& path, const SaveFileBytes& bytes) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
-  const bool written = std::fwrite(bytes, 1, kFileSize, f) == kFileSize;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   const bool flushed = std::fflush(f) == 0;
   const bool closed = std::fclose(f) == 0;
   return written && flushed && closed;
@@ -43,23 +42,34 @@ uint32_t SaveChecksum(const SaveData& record) {
   return sum * 1103515245u + 12345u;
 }
 
-bool LoadSaveData(SaveData& record, const char* path) {
-  uint8_t bytes[kFileSize] = {};
-  size_t got = 0;
-  if (std::FILE* f = std::fopen(path, "rb")) {
-    got = std::fread(bytes, 1, kFileSize, f);
-    std::fclose(f);
+SaveFileBytes EncodeSaveFile(const SaveData& record) {
+  SaveFileBytes bytes;
+  std::memcpy(bytes.data(), &record, kRecordSize);
+  PutChecksum(bytes.data() + kRecordSize, SaveChecksum(record));
+  return bytes;
+}
+
+bool DecodeSaveFile(std::span<const uint8_t> bytes, SaveData& record) {
+  if (bytes.size() >= kSaveFileSize) {
+    std::memcpy(&record, bytes.data(), kRecordSize);
+    if (SaveChecksum(record) == GetChecksum(bytes.data() + kRecordSize)) return true;
   }
-  std::memcpy(&record, bytes, kRecordSize);
-  if (got == kFileSize && SaveChecksum(record) == GetChecksum(bytes + kRecordSize)) return true;
   std::memset(&record, 0, kRecordSize);
   return false;
 }
 
+bool LoadSaveData(SaveData& record, const char* path) {
+  SaveFileBytes bytes{};
+  size_t got = 0;
+  if (std::FILE* f = std::fopen(path, "rb")) {
+    got = std::fread(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+  return DecodeSaveFile(std::span(bytes).first(got), record);
+}
+
 bool StoreSaveData(const SaveData& record, const char* path) {
-  uint8_t bytes[kFileSize];
-  std::memcpy(bytes, &record, kRecordSize);
-  PutChecksum(bytes + kRecordSize, SaveChecksum(record));
+  const SaveFileBytes bytes = EncodeSaveFile(record);
 
   // Write a new file beside the old one and rename it over: a crash or a full disk while
   // saving leaves the previous save as it was.

@@ -1,7 +1,9 @@
 // The settings-and-progress record and its file "SaveData.dat".
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <span>
 
 // 40 bytes, laid out exactly as in the file (little-endian).
 struct SaveData {
@@ -24,6 +26,16 @@ constexpr int32_t kMaxScore = 999999999;
 
 // Check value of the record: (sum of the 40 bytes) x 1103515245 + 12345, modulo 2^32.
 uint32_t SaveChecksum(const SaveData& record);
+
+// The file: the 40 record bytes, then the check value (32-bit little-endian).
+constexpr size_t kSaveFileSize = sizeof(SaveData) + 4;
+using SaveFileBytes = std::array<uint8_t, kSaveFileSize>;
+
+// The bytes of the file that holds `record`.
+SaveFileBytes EncodeSaveFile(const SaveData& record);
+// Reads a record from the bytes of a file (bytes after the first 44 are ignored). False, with an
+// all-zero record, when the bytes are short or the check value does not match.
+bool DecodeSaveFile(std::span<const uint8_t> bytes, SaveData& record);
 
 // Fills the record from the file; false (and an all-zero record) when the file is missing,
 // short or damaged.
