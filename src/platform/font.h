@@ -23,4 +23,6 @@ class CFont {
   void DrawText(std::string_view sjis, int left, int top, uint32_t argb) {
     if (font) font->DrawText(sjis, left, top, argb);
   }
+  // The width in pixels of one line as drawn; 0 without a font.
+  int TextWidth(std::string_view sjis) const { return font ? font->TextWidth(sjis) : 0; }
 };

@@ -29,6 +29,8 @@ class IFont {
   virtual int Height() const = 0;
   // Draws one line with its top-left corner at (left, top), in the ARGB colour.
   virtual void DrawText(std::string_view sjis, int left, int top, uint32_t argb) = 0;
+  // The width in pixels of one line as DrawText draws it.
+  virtual int TextWidth(std::string_view sjis) = 0;
 };
 
 // What a present or a cooperative-level test reports.

@@ -23,6 +23,10 @@ class FakeFont : public IFont {
   void DrawText(std::string_view sjis, int left, int top, uint32_t argb) override {
     log_->texts.push_back({std::string(sjis), left, top, argb, height_});
   }
+  // Every byte half the height wide, as the message window's byte count assumes.
+  int TextWidth(std::string_view sjis) override {
+    return static_cast<int>(sjis.size()) * height_ / 2;
+  }
 
  private:
   std::shared_ptr<FakeDeviceLog> log_;

@@ -32,14 +32,28 @@ const std::string& JapaneseFontFile() {
   return file;
 }
 
-// Chooses the size whose line height (ascent plus descent) is the wanted pixel height, as the
-// cell height of a font asked for by its pixel height.
-void FitLineHeight(TTF_Font* font, int pixelHeight) {
-  const int measured = TTF_FontHeight(font);
-  if (measured <= 0 || measured == pixelHeight) return;
-  int size = std::max(1, pixelHeight * pixelHeight / measured);
+// A full-width character takes 29/32 of the line height; the rest is leading above and below.
+// The message windows break lines by counting bytes, each half a line height wide, and a line
+// may run two bytes past its budget: in the narrowest window (320 pixels, 22 bytes) eleven
+// full-width characters of 29 pixels still fit.
+constexpr int kFullWidthShare = 29;
+constexpr int kFullWidthShareOf = 32;
+
+int FullWidthAdvance(TTF_Font* font) {
+  int minX = 0, maxX = 0, minY = 0, maxY = 0, advance = 0;
+  TTF_GlyphMetrics32(font, U'\u3042', &minX, &maxX, &minY, &maxY, &advance);  // "a" in hiragana
+  return advance;
+}
+
+// Sets the largest glyph size whose full-width character keeps to its share of the line height
+// and whose ascent plus descent fits the line. The glyphs are rendered at that size: nothing is
+// scaled afterwards, so they stay crisp.
+void ChooseGlyphSize(TTF_Font* font, int pixelHeight) {
+  const int widest = pixelHeight * kFullWidthShare / kFullWidthShareOf;
+  int size = pixelHeight;
   TTF_SetFontSize(font, size);
-  while (size > 1 && TTF_FontHeight(font) > pixelHeight) TTF_SetFontSize(font, --size);
+  while (size > 1 && (FullWidthAdvance(font) > widest || TTF_FontHeight(font) > pixelHeight))
+    TTF_SetFontSize(font, --size);
 }
 
 }  // namespace
@@ -52,12 +66,15 @@ std::unique_ptr<SdlFont> SdlFont::Open(SdlRenderDevice& device, int pixelHeight)
     std::fprintf(stderr, "moravin: cannot open font %s: %s\n", file.c_str(), TTF_GetError());
     return nullptr;
   }
-  FitLineHeight(font, pixelHeight);
+  ChooseGlyphSize(font, pixelHeight);
   return std::unique_ptr<SdlFont>(new SdlFont(device, font, pixelHeight));
 }
 
 SdlFont::SdlFont(SdlRenderDevice& device, TTF_Font* font, int pixelHeight)
-    : RendererResource(device), font_(font), pixelHeight_(pixelHeight) {
+    : RendererResource(device),
+      font_(font),
+      pixelHeight_(pixelHeight),
+      glyphTop_(std::max(0, pixelHeight - TTF_FontHeight(font)) / 2) {
   cache_.reserve(kCacheSize);
 }
 
@@ -111,7 +128,14 @@ void SdlFont::DrawText(std::string_view sjis, int left, int top, uint32_t argb) 
   const CachedText* text = Find(sjis);
   if (!text) text = Render(sjis);
   if (!text) return;
-  const SDL_FRect dst{static_cast<float>(left), static_cast<float>(top),
+  const SDL_FRect dst{static_cast<float>(left), static_cast<float>(top + glyphTop_),
                       static_cast<float>(text->width), static_cast<float>(text->height)};
   Device()->CopyModulated(text->texture, nullptr, dst, argb);
+}
+
+int SdlFont::TextWidth(std::string_view sjis) {
+  if (sjis.empty()) return 0;
+  int width = 0, height = 0;
+  if (TTF_SizeUTF8(font_, SjisToUtf8(sjis).c_str(), &width, &height) != 0) return 0;
+  return width;
 }

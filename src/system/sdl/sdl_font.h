@@ -22,7 +22,9 @@ class SdlFont final : public IFont, public RendererResource {
   ~SdlFont() override;
 
   int Height() const override { return pixelHeight_; }
+  // Draws the glyphs centred in the line's height.
   void DrawText(std::string_view sjis, int left, int top, uint32_t argb) override;
+  int TextWidth(std::string_view sjis) override;
   void DropTextures() override;
 
   // How many strings were rendered by the font library (cache misses).
@@ -46,6 +48,7 @@ class SdlFont final : public IFont, public RendererResource {
 
   TTF_Font* font_;
   int pixelHeight_;
+  int glyphTop_;  // rows of leading above the glyphs
   std::vector<CachedText> cache_;
   uint64_t useClock_ = 0;
   uint64_t renderCount_ = 0;

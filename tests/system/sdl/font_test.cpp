@@ -37,7 +37,7 @@ class FontTest : public ::testing::Test {
 
 struct Ink {
   int pixels = 0;
-  int top = 600, bottom = -1, left = 800;
+  int top = 600, bottom = -1, left = 800, right = -1;
   uint32_t brightest = 0;
 };
 
@@ -51,6 +51,7 @@ Ink InkOf(const std::vector<uint32_t>& picture) {
       ink.top = std::min(ink.top, y);
       ink.bottom = std::max(ink.bottom, y);
       ink.left = std::min(ink.left, x);
+      ink.right = std::max(ink.right, x);
       ink.brightest = std::max(ink.brightest, rgb);
     }
   }
@@ -86,6 +87,33 @@ TEST_F(FontTest, LineHeightMatchesThePixelHeight) {
     EXPECT_LT(ink.bottom - 100, height) << height;
     EXPECT_GT(ink.bottom - ink.top + 1, height * 2 / 3) << height;
   }
+}
+
+TEST_F(FontTest, FullWidthCharactersLeaveLeadingInTheLine) {
+  // 29/32 of the line height: narrow enough for the message windows' longest lines, and no
+  // narrower than that, so the text stays as large as it can be.
+  for (int height : {12, 16, 24, 32, 48, 64}) {
+    auto font = device_->CreateFont(height);
+    ASSERT_NE(font, nullptr) << height;
+    const int width = font->TextWidth(Utf8ToSjis("国"));
+    EXPECT_LE(width, height * 29 / 32) << height;
+    EXPECT_GE(width, height * 29 / 32 - 1) << height;
+    EXPECT_EQ(font->TextWidth(Utf8ToSjis("国国国国")), 4 * width) << height;
+  }
+}
+
+TEST_F(FontTest, TextWidthIsTheWidthDrawn) {
+  auto font = device_->CreateFont(32);
+  ASSERT_NE(font, nullptr);
+  for (const char* utf8 : {"ちょっとおざなりだけど", "CGを見れるんだよ", "Ｚキー OK!", "～☆…"}) {
+    const std::string sjis = Utf8ToSjis(utf8);
+    const int width = font->TextWidth(sjis);
+    const Ink ink = InkOf(DrawLine(*font, sjis, 0xFFFFFFFF));
+    EXPECT_GE(ink.left, 100) << utf8;
+    EXPECT_LT(ink.right, 100 + width) << utf8;
+    EXPECT_GT(ink.right, 100 + width - 10) << utf8;  // the last glyph's ink ends near the width
+  }
+  EXPECT_EQ(font->TextWidth(""), 0);
 }
 
 TEST_F(FontTest, RepeatedTextIsRenderedOnceWhateverItsColour) {
