@@ -1,7 +1,5 @@
 #include "scenes/game_over.h"
 
-#include <cstring>
-
 #include "game/play.h"
 #include "platform/font.h"
 #include "save/save_data.h"
@@ -22,6 +20,7 @@ constexpr int kJingleWave = 210;
 constexpr int32_t kFadeFrames = 20;
 constexpr int32_t kFadeStep = 13;
 constexpr int kCommentFont = 3;  // the 32-pixel font
+constexpr int32_t kScreenWidth = 800;
 const char kCaption[] = "ゲームオーバー初期化エラー";
 
 void DrawNatural(CSprite& sprite, int32_t x, int32_t y) {
@@ -94,9 +93,9 @@ void CGameOver::Draw(CFont* const* fonts) {
 void CGameOver::DrawComment(CFont* const* fonts) const {
   CFont* font = fonts ? fonts[kCommentFont] : nullptr;
   if (!font) return;
-  // Full-width characters are two bytes and 32 pixels wide: this centres the line.
+  // Centred on the screen by the width the font draws it at.
   const char* comment = RankComments[rank];
-  const int32_t left = (50 - static_cast<int32_t>(std::strlen(comment))) * 8;
+  const int32_t left = (kScreenWidth - font->TextWidth(comment)) / 2;
   font->DrawText(comment, left, 554, 0xFF000000);
 }
 
