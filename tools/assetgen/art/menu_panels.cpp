@@ -11,8 +11,8 @@ namespace {
 using namespace style;
 
 // The pale paper panel at (16, 8, 768, 408) that the reading scenes write on. Its interior is
-// one flat colour because it is placed at different heights in different scenes, and its frame
-// is thin and pale because text lines may run past its right edge.
+// one flat colour because it is placed at different heights in different scenes; the text area
+// (32, 24, 736, 336) keeps 6 pixels of paper around it.
 void DrawPaperPanel(cairo_t* cr) {
   const double x = 17, y = 9, w = 766, h = 406;
   RoundedRectPath(cr, x, y, w, h, 16);
@@ -25,11 +25,11 @@ void DrawPaperPanel(cairo_t* cr) {
   SetColor(cr, Mix(kLavender, kPaper, 0.3));
   cairo_set_line_width(cr, 1.5);
   cairo_stroke(cr);
-  // Little stars on the four corners, clear of the text area.
-  DrawTwinkle(cr, x + 10, y + 10, 7, kLilac);
-  DrawTwinkle(cr, x + w - 10, y + 10, 7, kLilac);
-  DrawTwinkle(cr, x + 10, y + h - 10, 7, kLilac);
-  DrawTwinkle(cr, x + w - 10, y + h - 10, 7, kLilac);
+  // Little stars on the four corners, clear of the text area and its margin.
+  DrawTwinkle(cr, x + 9, y + 8, 6, kLilac);
+  DrawTwinkle(cr, x + w - 9, y + 8, 6, kLilac);
+  DrawTwinkle(cr, x + 9, y + h - 8, 6, kLilac);
+  DrawTwinkle(cr, x + w - 9, y + h - 8, 6, kLilac);
 }
 
 // Option labels: the panel's copy and the highlighted copy share size and placement exactly,

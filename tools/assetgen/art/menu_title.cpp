@@ -133,8 +133,9 @@ void DrawDescriptionBalloon(cairo_t* cr) {
   cairo_set_source(cr, paper);
   cairo_fill(cr);
   cairo_pattern_destroy(paper);
-  // A pale lilac inner rim and a corner flourish, kept clear of the text rows.
-  RoundedRectPath(cr, x + 6, y + 6, w - 12, h - 12, r - 5);
+  // A pale lilac inner rim and a corner flourish, kept clear of the text rows. The rim's corners
+  // are tighter than the outline's, so that they stay 6 pixels from the first line's ends too.
+  RoundedRectPath(cr, x + 6, y + 6, w - 12, h - 12, r - 8);
   SetColor(cr, Mix(kLavender, kLilac, 0.3));
   cairo_set_line_width(cr, 2);
   cairo_stroke(cr);

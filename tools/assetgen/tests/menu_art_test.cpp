@@ -92,6 +92,47 @@ TEST(MenuPanels, BlackTextLandsOnPaleGround) {
   ExpectPale(128, {776, 96, 24, 320}, 180);   // reading text overrunning the panel
 }
 
+// Colours that differ by a few steps in every channel, as dithering leaves them.
+bool Near(uint32_t a, uint32_t b) {
+  for (int shift : {0, 8, 16})
+    if (std::abs(int((a >> shift) & 255) - int((b >> shift) & 255)) > 12) return false;
+  return true;
+}
+
+TEST(MenuPanels, FramesKeepAMarginAroundTheMessageWindows) {
+  // The message windows' rectangles on the screen, their visible lines, and where their panel's
+  // art lies: the sheet pixel under screen pixel (x, y) is (x - dx, y - dy). Text never passes
+  // the rectangle's sides, and the frame (outline, rim or ornament) keeps 6 pixels of paper
+  // beside the lines and above and below them.
+  struct Window {
+    int id, dx, dy;
+    Box screen;
+    int lines;
+  };
+  const Window windows[] = {{124, 0, 0, {64, 266, 320, 112}, 3},    // the title's balloon
+                            {114, 0, 72, {32, 96, 736, 336}, 10}};  // the reading panel
+  constexpr int kMargin = 6, kLineHeight = 32;
+  for (const Window& w : windows) {
+    const Image& sheet = Sheet(w.id);
+    const int left = w.screen.x, right = w.screen.x + w.screen.w;
+    const int top = w.screen.y, bottom = w.screen.y + w.lines * kLineHeight;
+    const Box margins[] = {{left - kMargin, top, right - left + 2 * kMargin, bottom - top},
+                           {left, top - kMargin, right - left, kMargin},
+                           {left, bottom, right - left, kMargin}};
+    for (Box box : margins) {
+      for (int y = box.y; y < box.y + box.h; ++y) {
+        // The paper's colour in this row (the balloon's shades from top to bottom).
+        const uint32_t paper = sheet.At((left + right) / 2 - w.dx, y - w.dy);
+        for (int x = box.x; x < box.x + box.w; ++x) {
+          const uint32_t p = sheet.At(x - w.dx, y - w.dy);
+          ASSERT_TRUE(!IsTransparent(p) && Near(p, paper))
+              << Where(w.id, w.screen) << ": frame at screen " << x << ", " << y;
+        }
+      }
+    }
+  }
+}
+
 TEST(MenuPanels, ReadingPanelInteriorIsOneFlatColour) {
   // The panel sits at different heights in different scenes: no pattern may line up with text.
   std::set<uint32_t> colours;
