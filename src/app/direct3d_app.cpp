@@ -3,6 +3,7 @@
 #include "system/display_mode.h"
 #include "system/message_box.h"
 #include "system/platform.h"
+#include "system/shift_jis.h"
 #include "system/text_encoding.h"
 
 CDirect3DApp* g_app = nullptr;
@@ -44,11 +45,11 @@ bool CDirect3DApp::Create() {
   desc.iconSize = iconSize;
   window = g_platform->CreateWindow(desc);
   if (!window) {
-    ShowMessage("ウィンドウの初期化に失敗", title);
+    ShowMessage("ウィンドウの初期化に失敗"_sj, title);
     return false;
   }
   if (!InitDirect3D()) {
-    ShowMessage("Direct3D初期化に失敗", title);
+    ShowMessage("Direct3D初期化に失敗"_sj, title);
     ReleaseDirect3D();
     return false;
   }

@@ -9,6 +9,7 @@
 #include "system/platform.h"
 #include "system/random.h"
 #include "system/resources.h"
+#include "system/shift_jis.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ bool CMoravin::LoadIcon() {
 }
 
 bool CMoravin::Configure() {
-  title = "もらびん！";
+  title = "もらびん！"_sj;
   LoadIcon();  // a missing icon is no reason not to start
 
   time.SetFps(settings.fps);
@@ -62,8 +63,8 @@ bool CMoravin::Configure() {
   GameSrand(settings.seedGiven ? settings.seed : g_platform->Clock().Ticks());
 
   if (!LoadSaveData(saveData) && !StoreSaveData(saveData)) {
-    ShowMessage("セーブデータが作成できません\n正しくインストールされていない可能性があります",
-                "ゲーム初期化エラー", MessageIcon::Error);
+    ShowMessage("セーブデータが作成できません\n正しくインストールされていない可能性があります"_sj,
+                "ゲーム初期化エラー"_sj, MessageIcon::Error);
     return false;
   }
   g_saveData = &saveData;

@@ -6,6 +6,7 @@
 #include "save/save_data.h"
 #include "scenes/scene_manager.h"
 #include "system/message_box.h"
+#include "system/shift_jis.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr int32_t kFinishBannerFrame = 50;
 constexpr int32_t kEndingDarkFrame = 80;
 constexpr int32_t kEndingFrames = 100;
 
-const char kCaption[] = "ゲームメイン初期化エラー";
+constexpr const char* kCaption = "ゲームメイン初期化エラー"_sj;
 
 void ResetRun(SaveData& save) {
   save.score = 0;
@@ -138,14 +139,14 @@ bool CPlay::LoadResources(bool deviceReset) {
     imagesLoaded = LoadSpriteImage(kSpriteBitmaps[i], sprites[i]) && imagesLoaded;
   }
   // A missing picture is reported, but the game can still be played.
-  if (!imagesLoaded) ShowMessage("画像ファイルの読み込みに失敗", kCaption);
+  if (!imagesLoaded) ShowMessage("画像ファイルの読み込みに失敗"_sj, kCaption);
 
   IAudioDevice* device = g_soundBank ? g_soundBank->device.get() : nullptr;
   bool soundsLoaded = true;
   for (int i = 0; i < PlaySoundCount; ++i) {
     soundsLoaded = LoadSound(sounds[i], kSoundWaves[i], device, i == SoundMusic) && soundsLoaded;
   }
-  if (!soundsLoaded) ShowMessage("サウンドファイルの読み込みに失敗", kCaption);
+  if (!soundsLoaded) ShowMessage("サウンドファイルの読み込みに失敗"_sj, kCaption);
   ApplyVolumes();
   return soundsLoaded;
 }

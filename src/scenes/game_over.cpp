@@ -5,12 +5,13 @@
 #include "save/save_data.h"
 #include "scenes/scene_manager.h"
 #include "system/message_box.h"
+#include "system/shift_jis.h"
 
 const int32_t RankThresholds[kRankCount - 1] = {1000000, 500000, 250000, 100000, 10000};
 const int RankPictures[kRankCount] = {101, 102, 103, 103, 104, 104};
 const char* const RankComments[kRankCount] = {
-    "お疲れ様でした…",      "遠くまで来ました☆",   "やったね！ウハウハだぁ！",
-    "すっごく頑張ったね！", "く…くじけないぞぉ！", "うぅ、全然ダメェ～",
+    "お疲れ様でした…"_sj,      "遠くまで来ました☆"_sj,   "やったね！ウハウハだぁ！"_sj,
+    "すっごく頑張ったね！"_sj, "く…くじけないぞぉ！"_sj, "うぅ、全然ダメェ～"_sj,
 };
 
 namespace {
@@ -21,7 +22,7 @@ constexpr int32_t kFadeFrames = 20;
 constexpr int32_t kFadeStep = 13;
 constexpr int kCommentFont = 3;  // the 32-pixel font
 constexpr int32_t kScreenWidth = 800;
-const char kCaption[] = "ゲームオーバー初期化エラー";
+constexpr const char* kCaption = "ゲームオーバー初期化エラー"_sj;
 
 void DrawNatural(CSprite& sprite, int32_t x, int32_t y) {
   DrawSprite(g_device, sprite, x, y, 0.0f, 0, 0, 0.0f);
@@ -105,11 +106,11 @@ bool CGameOver::LoadResources(bool deviceReset) {
     imagesLoaded = LoadSpriteImage(kSpriteBitmaps[i], sprites[i]) && imagesLoaded;
   }
   imagesLoaded = LoadSpriteImage(RankPictures[rank], reward) && imagesLoaded;
-  if (!imagesLoaded) ShowMessage("画像ファイルの読み込みに失敗", kCaption);
+  if (!imagesLoaded) ShowMessage("画像ファイルの読み込みに失敗"_sj, kCaption);
 
   IAudioDevice* device = g_soundBank ? g_soundBank->device.get() : nullptr;
   if (!LoadSound(jingle, kJingleWave, device, false)) {
-    ShowMessage("サウンドファイルの読み込みに失敗", kCaption);
+    ShowMessage("サウンドファイルの読み込みに失敗"_sj, kCaption);
     return false;
   }
   if (jingle.buffer) SetSoundVolume(jingle, ClampVolume(g_saveData->seVolume));

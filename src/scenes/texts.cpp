@@ -1,26 +1,28 @@
-// Every text the menu scenes show: Shift-JIS through the compiler's execution character set.
+// Every text the menu scenes show, converted to Shift-JIS while compiling.
 #include "scenes/texts.h"
 
+#include "system/shift_jis.h"
+
 const char* const TitleTopDescriptions[7] = {
-    "ゲームを\nスタートするよ！",
-    "ちょっとおざなりだけど\n遊び方を説明するよ",
-    "お好みの環境に\nせってーい！",
-    "今まで見た\nCGを見れるんだよ",
-    "ゲームで使われている\n音楽を聴けるんだよ",
-    "全てがしゅーりょー",
-    "スタジオぴぴるの\n今後の展開だよ",
+    "ゲームを\nスタートするよ！"_sj,
+    "ちょっとおざなりだけど\n遊び方を説明するよ"_sj,
+    "お好みの環境に\nせってーい！"_sj,
+    "今まで見た\nCGを見れるんだよ"_sj,
+    "ゲームで使われている\n音楽を聴けるんだよ"_sj,
+    "全てがしゅーりょー"_sj,
+    "スタジオぴぴるの\n今後の展開だよ"_sj,
 };
 
 const char* const HowToPlayDescriptions[4] = {
-    "ゲームのルールを\n説明するよ",
-    "操作方法を\n説明するよ",
-    "ぴぴるの\n感動巨編なのだ！",
-    "もう充分かな？",
+    "ゲームのルールを\n説明するよ"_sj,
+    "操作方法を\n説明するよ"_sj,
+    "ぴぴるの\n感動巨編なのだ！"_sj,
+    "もう充分かな？"_sj,
 };
 
 // The rules: five lines of explanation, then one entry per character picture. Each "$N" line
 // is followed by two empty lines, so the 85-pixel picture has three text lines of room.
-const char RulesText[] =
+constexpr const char* RulesText =
     "#000000「ぴぴる」は止まらずに右へ右へと歩いていくよ。モンスターに出会わないように、うまく道を"
     "作ってあげてね！\n"
     "左右でラインを選んで、上下でずらせるよ。ずらしてできたすき間に「ぴぴる」を上手に導いてあげよう"
@@ -76,9 +78,9 @@ const char RulesText[] =
     "\n"
     "#FF0000ダイヤ\n"
     "#000000モンスターの本当の姿。続けて取ると、すごい得点になるのだ！どんどん続けて集めちゃおう！"
-    "\n";
+    "\n"_sj;
 
-const char ControlsText[] =
+constexpr const char* ControlsText =
     "#FF0000【タイトルメニュー画面中】\n"
     "#000000●パット上下ｏｒテンキー上下…上下項目移動、カーソル移動\n"
     "●パット左右ｏｒテンキー左右…設定切り替え、カーソル移動\n"
@@ -89,17 +91,17 @@ const char ControlsText[] =
     "#000000●パット上下ｏｒテンキー上下…上下にラインをずらす\n"
     "●パット左右ｏｒテンキー左右…左右にカーソル移動\n"
     "●パット１ボタンｏｒＺキーｏｒエンターキー…スクロール加速\n"
-    "●ＥＳＣキー…メニュー画面へ \n";
+    "●ＥＳＣキー…メニュー画面へ \n"_sj;
 
-const char StoryText[] =
+constexpr const char* StoryText =
     "#000000不思議な世界『もらびあ』に住むおてんば少女『ぴぴる』は、遠くの世界に憧れて冒険の旅に出"
     "ました。\n"
     "怖いモンスターや不思議なラインの中を掻い繰って、『ぴぴる』は不思議な世界のどこまで辿り着けるの"
-    "でしょうか？\n";
+    "でしょうか？\n"_sj;
 
 const char* const RuleTexts[3] = {RulesText, ControlsText, StoryText};
 
-const char InfoText[] =
+constexpr const char* InfoText =
     "「もらびん！」を遊んでくれて、本当にありがとうございます！\n"
     "わたしたちスタジオぴぴるは、小さなチームでゲームを作っています。\n"
     "いま作っているのは、ぴぴるがもっと広い世界を冒険する次のお話なのだ！\n"
@@ -107,4 +109,4 @@ const char InfoText[] =
     "できあがったら、ちゃんとお知らせするので楽しみに待っててね。\n"
     "新しい情報は、これからもスタジオぴぴるからどんどんお知らせします。\n"
     "感想や応援も、わたしたちのいちばんの元気のもとだよ。\n"
-    "それでは、また次のゲームで会いましょう！ スタジオぴぴる一同より\n";
+    "それでは、また次のゲームで会いましょう！ スタジオぴぴる一同より\n"_sj;

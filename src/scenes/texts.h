@@ -6,10 +6,10 @@ extern const char* const TitleTopDescriptions[7];
 extern const char* const HowToPlayDescriptions[4];
 
 // The how-to-play texts by topic: 0 rules, 1 controls, 2 story.
-extern const char RulesText[];
-extern const char ControlsText[];
-extern const char StoryText[];
+extern const char* const RulesText;
+extern const char* const ControlsText;
+extern const char* const StoryText;
 extern const char* const RuleTexts[3];
 
 // The makers' announcement shown by the information scene.
-extern const char InfoText[];
+extern const char* const InfoText;

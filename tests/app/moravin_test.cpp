@@ -14,6 +14,7 @@
 #include "scenes/logo.h"
 #include "scenes/scene_manager.h"
 #include "system/random.h"
+#include "system/shift_jis.h"
 
 namespace fs = std::filesystem;
 
@@ -140,8 +141,8 @@ TEST_F(MoravinTest, UnusableSaveFileStopsTheStart) {
   EXPECT_FALSE(game.Create());
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text,
-            "セーブデータが作成できません\n正しくインストールされていない可能性があります");
-  EXPECT_EQ(messages.shown[0].caption, "ゲーム初期化エラー");
+            "セーブデータが作成できません\n正しくインストールされていない可能性があります"_sj);
+  EXPECT_EQ(messages.shown[0].caption, "ゲーム初期化エラー"_sj);
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::Error);
   EXPECT_FALSE(platform.window.created);
   EXPECT_EQ(g_app, nullptr);
@@ -160,9 +161,9 @@ TEST_F(MoravinTest, WindowAndDeviceFailuresShowTheirMessages) {
     EXPECT_FALSE(game.Create());
   }
   ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[0].text, "ウィンドウの初期化に失敗");
-  EXPECT_EQ(messages.shown[0].caption, "もらびん！");
-  EXPECT_EQ(messages.shown[1].text, "Direct3D初期化に失敗");
+  EXPECT_EQ(messages.shown[0].text, "ウィンドウの初期化に失敗"_sj);
+  EXPECT_EQ(messages.shown[0].caption, "もらびん！"_sj);
+  EXPECT_EQ(messages.shown[1].text, "Direct3D初期化に失敗"_sj);
   EXPECT_EQ(g_app, nullptr);
 }
 

@@ -8,6 +8,7 @@
 #include "game/enemies.h"
 #include "scenes/game_over.h"
 #include "system/random.h"
+#include "system/shift_jis.h"
 
 class PlayTest : public GameTest {
  protected:
@@ -149,15 +150,15 @@ TEST_F(PlayTest, MissingPicturesAreReportedAndMissingSoundsRefuseTheScene) {
   resources.Remove(ResourceType::Bitmap, 105);
   ASSERT_NE(StartGame(), nullptr);
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "画像ファイルの読み込みに失敗");
-  EXPECT_EQ(messages.shown[0].caption, "ゲームメイン初期化エラー");
+  EXPECT_EQ(messages.shown[0].text, "画像ファイルの読み込みに失敗"_sj);
+  EXPECT_EQ(messages.shown[0].caption, "ゲームメイン初期化エラー"_sj);
   EXPECT_TRUE(RunFrames(10));
 
   g_sceneManager.Clear();
   resources.Remove(ResourceType::Wave, 209);
   g_sceneManager.RequestScene(Play, false);
   EXPECT_FALSE(RunFrame());
-  EXPECT_EQ(messages.shown.back().text, "サウンドファイルの読み込みに失敗");
+  EXPECT_EQ(messages.shown.back().text, "サウンドファイルの読み込みに失敗"_sj);
   EXPECT_EQ(Current(), nullptr);
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "fakes/test_environment.h"
+#include "system/shift_jis.h"
 
 class GameOverTest : public GameTest {
  protected:
@@ -43,7 +44,7 @@ TEST_F(GameOverTest, TheCommentIsCentredInTheBox) {
   Open(5000);
   ASSERT_EQ(device.Texts().size(), 1u);
   const DrawnText& text = device.Texts()[0];
-  EXPECT_EQ(text.sjis, "うぅ、全然ダメェ～");
+  EXPECT_EQ(text.sjis, "うぅ、全然ダメェ～"_sj);
   EXPECT_EQ(text.left, (50 - 18) * 8);
   EXPECT_EQ(text.top, 554);
   EXPECT_EQ(text.argb, 0xFF000000u);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/test_environment.h"
+#include "system/shift_jis.h"
 
 namespace {
 
@@ -88,8 +89,8 @@ TEST_F(LogoTest, MissingBitmapFailsButStillLoadsTheSound) {
   resources.Remove(ResourceType::Bitmap, 110);
   EXPECT_FALSE(RunFrame());
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "画像ファイルの読み込みに失敗");
-  EXPECT_EQ(messages.shown[0].caption, "ロゴ初期化エラー");
+  EXPECT_EQ(messages.shown[0].text, "画像ファイルの読み込みに失敗"_sj);
+  EXPECT_EQ(messages.shown[0].caption, "ロゴ初期化エラー"_sj);
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
   // The sound was loaded, then released with the failed scene.
   EXPECT_EQ(audio->log->buffersCreated, 1);
@@ -101,8 +102,8 @@ TEST_F(LogoTest, BothMissingShowsBothMessages) {
   resources.Remove(ResourceType::Wave, 206);
   EXPECT_FALSE(RunFrame());
   ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[1].text, "サウンドファイルの読み込みに失敗");
-  EXPECT_EQ(messages.shown[1].caption, "ゲームメイン初期化エラー");
+  EXPECT_EQ(messages.shown[1].text, "サウンドファイルの読み込みに失敗"_sj);
+  EXPECT_EQ(messages.shown[1].caption, "ゲームメイン初期化エラー"_sj);
 }
 
 TEST_F(LogoTest, ReleaseAndReloadAroundADeviceReset) {

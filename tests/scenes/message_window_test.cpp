@@ -7,6 +7,7 @@
 #include "fakes/test_environment.h"
 #include "motion/motion_sprite.h"
 #include "scenes/texts.h"
+#include "system/shift_jis.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ TEST_F(MessageWindowTest, ControlsTextHasRedHeadingsAndBlackLines) {
   Configure(32, 96, 736, 336, -1, ControlsText);
   EXPECT_EQ(window.lineCount, 17);
   EXPECT_EQ(window.lines[0].colour, 0xFF0000);
-  EXPECT_EQ(Line(0), "【タイトルメニュー画面中】");
+  EXPECT_EQ(Line(0), "【タイトルメニュー画面中】"_sj);
   EXPECT_EQ(window.lines[1].colour, 0x000000);
   EXPECT_EQ(window.lines[17].start, -1);
   window.Update();
@@ -98,17 +99,17 @@ TEST_F(MessageWindowTest, PlaceholderLinePlacesItsSprite) {
 }
 
 TEST_F(MessageWindowTest, WidthBudgetBreaksAfterTheCharacterThatPassesIt) {
-  Configure(64, 266, 320, 112, 1, "あいうえおかきくけこさし");
+  Configure(64, 266, 320, 112, 1, "あいうえおかきくけこさし"_sj);
   ASSERT_EQ(window.lineCount, 2);
-  EXPECT_EQ(Line(0), "あいうえおかきくけこさ");  // 22 bytes: one character past 20
-  EXPECT_EQ(Line(1), "し");
+  EXPECT_EQ(Line(0), "あいうえおかきくけこさ"_sj);  // 22 bytes: one character past 20
+  EXPECT_EQ(Line(1), "し"_sj);
   EXPECT_EQ(window.lines[1].yOffset, 32);
   window.SetText("abcdefghijklmnopqrstuvwxyz");
   EXPECT_EQ(Line(0), "abcdefghijklmnopqrstu");  // 21 single bytes
 }
 
 TEST_F(MessageWindowTest, RevealTakesTwoFramesPerFullWidthCharacter) {
-  Configure(64, 266, 320, 112, 1, "ゲームを");
+  Configure(64, 266, 320, 112, 1, "ゲームを"_sj);
   window.Update();  // starts the window: nothing revealed yet
   EXPECT_EQ(Drawn(), std::vector<std::string>{""});
   std::vector<std::string> shown;
@@ -117,8 +118,8 @@ TEST_F(MessageWindowTest, RevealTakesTwoFramesPerFullWidthCharacter) {
     shown.push_back(Drawn().at(0));
   }
   // A lead byte waits for its second byte.
-  EXPECT_EQ(shown, (std::vector<std::string>{"", "ゲ", "ゲ", "ゲー", "ゲー", "ゲーム", "ゲーム",
-                                             "ゲームを"}));
+  EXPECT_EQ(shown, (std::vector<std::string>{"", "ゲ"_sj, "ゲ"_sj, "ゲー"_sj, "ゲー"_sj,
+                                             "ゲーム"_sj, "ゲーム"_sj, "ゲームを"_sj}));
 }
 
 TEST_F(MessageWindowTest, NothingIsDrawnBeforeTheFirstUpdateOrWhileInactive) {
@@ -143,7 +144,7 @@ TEST_F(MessageWindowTest, SetTextWhileInactiveOnlyStoresTheText) {
 }
 
 TEST_F(MessageWindowTest, ColourMarkupReadsAsManyHexDigitsAsThereAre) {
-  Configure(32, 96, 736, 336, -1, "#FF0000赤\n#青\n#12あ\nx#ff00ffy");
+  Configure(32, 96, 736, 336, -1, "#FF0000赤\n#青\n#12あ\nx#ff00ffy"_sj);
   EXPECT_EQ(window.lines[0].colour, 0xFF0000);
   EXPECT_EQ(window.lines[1].colour, 0);  // no digit: black
   EXPECT_EQ(window.lines[2].colour, 0x12);

@@ -5,6 +5,7 @@
 
 #include "fakes/test_environment.h"
 #include "scenes/title.h"
+#include "system/shift_jis.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ TEST_F(RuleTest, FirstFrameShowsNoTextThenAllOfIt) {
   for (const DrawnText& t : device.Texts()) EXPECT_EQ(t.sjis, "");
   RunFrame();
   ASSERT_EQ(device.Texts().size(), 10u);
-  EXPECT_EQ(device.Texts()[0].sjis, "【タイトルメニュー画面中】");
+  EXPECT_EQ(device.Texts()[0].sjis, "【タイトルメニュー画面中】"_sj);
   EXPECT_EQ(rule->window->revealed, rule->window->textLength);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "scenes/texts.h"
+#include "system/shift_jis.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ TEST(MenuTexts, RulesTextHasSevenPictureEntries) {
     const std::string entry = "$" + std::to_string(n) + "\n\n\n#FF0000";
     EXPECT_NE(rules.find(entry), std::string::npos) << n;
   }
-  EXPECT_NE(rules.find("\n\n\n〇キャラクターとか〇\n\n$5"), std::string::npos);
+  EXPECT_NE(rules.find("\n\n\n〇キャラクターとか〇\n\n$5"_sj), std::string::npos);
   EXPECT_EQ(CountOf(RulesText, '$'), 7);
   EXPECT_NE(rules.substr(rules.size() - 2), "\n\n");  // no empty line after the last entry
 }

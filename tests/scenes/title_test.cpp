@@ -6,6 +6,7 @@
 
 #include "fakes/test_environment.h"
 #include "scenes/texts.h"
+#include "system/shift_jis.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ TEST_F(TitleTest, OpensOnTheTopMenuWithTheJingle) {
   RunFrames(4);
   EXPECT_EQ(PlaysOf(203), 1);
   ASSERT_FALSE(device.Texts().empty());
-  EXPECT_EQ(device.Texts()[0].sjis, "ゲー");  // one byte per frame
+  EXPECT_EQ(device.Texts()[0].sjis, "ゲー"_sj);  // one byte per frame
   EXPECT_EQ(device.Texts()[0].left, 64);
   EXPECT_EQ(device.Texts()[0].top, 266);
   EXPECT_TRUE(title->motionSprites[35]->flags & MotionSprite::Hidden);  // pause logo
@@ -266,8 +267,8 @@ TEST_F(TitleTest, FailedLoadsReportAndEndTheProgram) {
   g_sceneManager.RequestScene(Title, false);
   EXPECT_FALSE(RunFrame());
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "画像ファイルの読み込みに失敗");
-  EXPECT_EQ(messages.shown[0].caption, "タイトル画面初期化エラー");
+  EXPECT_EQ(messages.shown[0].text, "画像ファイルの読み込みに失敗"_sj);
+  EXPECT_EQ(messages.shown[0].caption, "タイトル画面初期化エラー"_sj);
   EXPECT_EQ(device.LiveTextures(), 0);
 }
 

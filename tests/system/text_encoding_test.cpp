@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "system/shift_jis.h"
+
 namespace {
 std::string Bytes(std::initializer_list<int> b) {
   std::string s;
@@ -12,33 +14,38 @@ std::string Bytes(std::initializer_list<int> b) {
 }
 }  // namespace
 
-// The game's texts are compiled to Shift-JIS; the message window counts their bytes.
-TEST(ShiftJisLiterals, KnownStringsHaveTheirCodePage932Bytes) {
-  EXPECT_EQ(std::string("もらびん！"),
-            Bytes({0x82, 0xe0, 0x82, 0xe7, 0x82, 0xd1, 0x82, 0xf1, 0x81, 0x49}));
-  // A second byte of 0x5C (the ASCII backslash) must survive as it is.
-  const std::string possible = "可能性";
-  EXPECT_EQ(possible, Bytes({0x89, 0xc2, 0x94, 0x5c, 0x90, 0xab}));
-  EXPECT_EQ(std::string("～"), Bytes({0x81, 0x60}));  // FULLWIDTH TILDE
-  EXPECT_EQ(std::string("A\n"), "A\x0a");
-}
-
 TEST(TextEncoding, RoundTripsBetweenShiftJisAndUtf8) {
   const std::string sjis =
-      "セーブデータが作成できません\n正しくインストールされていない可能性があります";
+      "セーブデータが作成できません\n正しくインストールされていない可能性があります"_sj;
   const std::string utf8 = reinterpret_cast<const char*>(
       u8"セーブデータが作成できません\n正しくインストールされていない可能性があります");
   EXPECT_EQ(SjisToUtf8(sjis), utf8);
   EXPECT_EQ(Utf8ToSjis(utf8), sjis);
   EXPECT_EQ(SjisToUtf8(""), "");
   EXPECT_EQ(SjisToUtf8("ABC 123"), "ABC 123");
+  // Half-width katakana are single bytes; the user-defined area decodes to private use.
+  EXPECT_EQ(SjisToUtf8("\xb1\xdf"), reinterpret_cast<const char*>(u8"ｱﾟ"));
+  EXPECT_EQ(SjisToUtf8("\xf0\x40"), "\xee\x80\x80");  // U+E000
 }
 
-TEST(TextEncoding, InvalidSequencesBecomeQuestionMarks) {
+TEST(TextEncoding, InvalidShiftJisBecomesQuestionMarks) {
   // A lead byte with nothing after it, in the middle and at the end.
   EXPECT_EQ(SjisToUtf8(Bytes({'a', 0x82, 0x20, 'b'})), "a? b");
   EXPECT_EQ(SjisToUtf8(Bytes({'a', 0x82})), "a?");
-  // Broken UTF-8 and a character code page 932 does not have.
+  // Bytes that are no character and no lead byte.
+  EXPECT_EQ(SjisToUtf8(Bytes({0x80, 0xa0, 0xfd, 0xfe, 0xff})), "?????");
+  // A lead and trail pair the page leaves empty is one character, and the trail is not
+  // read again: 0x85 0x40 is unassigned, its 0x40 would otherwise read as '@'.
+  EXPECT_EQ(SjisToUtf8(Bytes({0x85, 0x40, 'x'})), "?x");
+  // A trail byte out of range is read again on its own.
+  EXPECT_EQ(SjisToUtf8(Bytes({0x82, 0x7f})), "?\x7f");
+}
+
+TEST(TextEncoding, InvalidUtf8AndMissingCharactersBecomeQuestionMarks) {
+  // Broken UTF-8: one '?' for each byte that does not begin a well-formed character.
   EXPECT_EQ(Utf8ToSjis(Bytes({'x', 0xE3, 0x81, 'y'})), "x??y");
+  EXPECT_EQ(Utf8ToSjis(Bytes({0xED, 0xA0, 0x80})), "???");  // a surrogate
+  // A well-formed character code page 932 does not have is one '?'.
   EXPECT_EQ(Utf8ToSjis(Bytes({'a', 0xF0, 0x9F, 0x98, 0x80, 'b'})), "a?b");  // an emoji
+  EXPECT_EQ(Utf8ToSjis(reinterpret_cast<const char*>(u8"é")), "?");
 }
