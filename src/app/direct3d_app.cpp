@@ -60,12 +60,15 @@ bool CDirect3DApp::Create() {
 
 bool CDirect3DApp::InitDirect3D() {
   desktopMode = window->DesktopMode();
+  // A display that refused full screen left a window: the mode in force is the one recorded.
+  windowed = window->Windowed();
   if (!ChooseDisplayMode()) return false;
   // A full-screen window was created in the wanted mode; move it to the closest mode the
-  // display has. Nothing lives on the device yet, so no hooks are involved.
+  // display has. Nothing lives on the device yet, so no hooks are involved. Refused, the game
+  // goes on in whatever mode the display kept.
   if (!windowed && !SameMode(fullScreenMode, WantedMode()) &&
       !window->SetWindowed(false, fullScreenMode))
-    return false;
+    windowed = window->Windowed();
   device = window->Device();
   return device && SetupDeviceState();
 }
@@ -132,7 +135,7 @@ int CDirect3DApp::Run() {
   ReleaseDirect3D();
   Shutdown();
   g_app = nullptr;
-  return 0;
+  return exitCode;
 }
 
 bool CDirect3DApp::Dispatch(const WindowEvent& event) {
@@ -146,7 +149,10 @@ bool CDirect3DApp::Dispatch(const WindowEvent& event) {
       break;
     case WindowEventType::Maximized:
     case WindowEventType::DeviceReset:
-      break;  // the game decides on maximising; a lost renderer shows at present time
+    case WindowEventType::AudioDeviceRemoved:
+    case WindowEventType::AudioDeviceAdded:
+      // The game decides on maximising and on sound; a lost renderer shows at present time.
+      break;
   }
   return false;
 }

@@ -55,6 +55,7 @@ class CDirect3DApp {
   int iconSize = 0;
   IFrameObserver* frameObserver = nullptr;  // told after every presented frame
   uint32_t framesRun = 0;
+  int exitCode = 0;  // what Run returns; the game may set it up to its Shutdown
 
  private:
   DisplayMode WantedMode() const;

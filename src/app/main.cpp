@@ -9,9 +9,18 @@
 #include "automation/automation.h"
 #include "automation/options.h"
 #include "system/embedded_resources.h"
+#include "system/printable.h"
 #include "system/sdl/sdl_platform.h"
 
 namespace {
+
+constexpr int kExitNoDisplay = 1;
+constexpr int kExitBadCommandLine = 2;
+
+// Messages quote arguments and the contents of files, which may hold anything.
+void ReportError(const std::string& error) {
+  std::fprintf(stderr, "moravin: %s\n", Printable(error).c_str());
+}
 
 // Reads the command line. Returns -1 when the game should run, else the exit code (after the
 // help, the version or a message on stderr).
@@ -19,8 +28,8 @@ int ReadCommandLine(int argc, char** argv, Options& options) {
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   std::string error;
   if (!ParseOptions(args, options, error)) {
-    std::fprintf(stderr, "moravin: %s\n", error.c_str());
-    return 2;
+    ReportError(error);
+    return kExitBadCommandLine;
   }
   if (options.help) std::fputs(HelpText().c_str(), stdout);
   if (options.version) std::puts("moravin " MORAVIN_VERSION);
@@ -37,11 +46,12 @@ int main(int argc, char** argv) {
   g_messageBox = messageBox.get();
   Automation automation;
   if (std::string error; !automation.Start(options, error)) {
-    std::fprintf(stderr, "moravin: %s\n", error.c_str());
-    return 2;
+    ReportError(error);
+    return kExitBadCommandLine;
   }
-  std::unique_ptr<IPlatform> sdl = CreateSdlPlatform({options.headless});
-  if (!sdl) return -1;
+  bool noDisplay = false;
+  std::unique_ptr<IPlatform> sdl = CreateSdlPlatform({options.headless}, noDisplay);
+  if (!sdl) return noDisplay ? kExitNoDisplay : -1;
   std::unique_ptr<IPlatform> platform = automation.WrapPlatform(*sdl);
   g_platform = platform.get();
   g_resources = &EmbeddedResources();

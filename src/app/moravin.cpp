@@ -1,12 +1,15 @@
 #include "app/moravin.h"
 
+#include <cstdio>
 #include <cstring>
 #include <span>
+#include <string>
 
 #include "platform/sprite.h"
 #include "scenes/scene_manager.h"
 #include "system/message_box.h"
 #include "system/platform.h"
+#include "system/printable.h"
 #include "system/random.h"
 #include "system/resources.h"
 #include "system/shift_jis.h"
@@ -18,6 +21,11 @@ constexpr uint32_t kMaxIconSide = 256;
 constexpr int32_t kGameFps = 50;
 constexpr uint32_t kGrey = 0x00808080;
 
+// Lines for the user go to stderr; paths come from outside and may hold anything.
+void Say(const std::string& line) {
+  std::fprintf(stderr, "moravin: %s\n", Printable(line).c_str());
+}
+
 uint32_t Read32(std::span<const uint8_t> b, size_t at) {
   return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
          uint32_t(b[at + 3]) << 24;
@@ -26,13 +34,14 @@ uint32_t Read32(std::span<const uint8_t> b, size_t at) {
 }  // namespace
 
 CMoravin::CMoravin(const RunSettings& runSettings, IFrameObserver* observer)
-    : settings(runSettings) {
+    : settings(runSettings), saveFile(SystemFileAccess(), runSettings.saveDir, Say) {
   frameObserver = observer;
 }
 
 CMoravin::~CMoravin() {
   // Scenes still alive go before the devices their buffers and textures came from.
   g_sceneManager.Clear();
+  if (g_saveFile == &saveFile) g_saveFile = nullptr;
 }
 
 bool CMoravin::LoadIcon() {
@@ -62,7 +71,8 @@ bool CMoravin::Configure() {
 
   GameSrand(settings.seedGiven ? settings.seed : g_platform->Clock().Ticks());
 
-  if (!LoadSaveData(saveData) && !StoreSaveData(saveData)) {
+  g_saveFile = &saveFile;
+  if (!LoadSaveData(saveData)) {
     ShowMessage("セーブデータが作成できません\n正しくインストールされていない可能性があります"_sj,
                 "ゲーム初期化エラー"_sj, MessageIcon::Error);
     return false;
@@ -73,15 +83,20 @@ bool CMoravin::Configure() {
   return true;
 }
 
-void CMoravin::Shutdown() { StoreSaveData(saveData); }
+void CMoravin::Shutdown() {
+  if (!StoreSaveData(saveData)) exitCode = kExitStoreFailed;
+}
 
 bool CMoravin::AcquireDeviceObjects(bool afterReset) {
   if (!afterReset) {
     if (!soundBank.Create()) return false;
+    soundLostReported_ = soundBank.IsLost();  // the output said so as it failed to open
     std::memset(keyboard.keyState, 0, sizeof keyboard.keyState);
     std::memset(keyboard.prevKeyState, 0, sizeof keyboard.prevKeyState);
     if (!keyboard.OpenDevice(CDirectInput::Keyboard)) return false;
     joystick.OpenJoystick();  // the game runs on without one
+    // A display that refused full screen at start-up left a window: record the mode in force.
+    if ((saveData.fullScreen != 0) == windowed) saveData.fullScreen = windowed ? 0 : 1;
   }
   g_device = device;
   g_soundBank = &soundBank;
@@ -125,11 +140,22 @@ bool CMoravin::Tick() {
   if (CScene* scene = g_sceneManager.currentScene.get()) scene->Input(input);
   input.EndFrame();
   if (!g_sceneManager.StepScenes()) return false;
+  FollowDisplaySetting();
+  return true;
+}
+
+bool CMoravin::DeviceUsable() const {
+  return device && device->TestCooperativeLevel() == DeviceStatus::Ok;
+}
+
+void CMoravin::FollowDisplaySetting() {
+  if ((saveData.fullScreen != 0) == !windowed) return;
+  // A lost device cannot switch: the setting waits for it, and the switch happens on the
+  // first frame the device is back.
+  if (!DeviceUsable()) return;
   // A switch the display refused would be tried again every frame: the setting follows the
   // mode the game really runs in instead.
-  if ((saveData.fullScreen != 0) != !windowed && !SetWindowed(saveData.fullScreen == 0))
-    saveData.fullScreen = windowed ? 0 : 1;
-  return true;
+  if (!SetWindowed(saveData.fullScreen == 0)) saveData.fullScreen = windowed ? 0 : 1;
 }
 
 bool CMoravin::Render() {
@@ -148,7 +174,21 @@ bool CMoravin::HandleMessage(const WindowEvent& event) {
       keyboard.Unacquire();
       joystick.Unacquire();
       break;
+    case WindowEventType::AudioDeviceRemoved:
+    case WindowEventType::AudioDeviceAdded: HandleAudioDevice(event.type); break;
     default: break;
   }
   return true;
+}
+
+void CMoravin::HandleAudioDevice(WindowEventType type) {
+  // Other outputs come and go too: only the loss of the game's own counts.
+  if (!soundBank.IsLost()) return;
+  if (type == WindowEventType::AudioDeviceRemoved) {
+    if (!soundLostReported_) Say("the sound output was removed; playing on without sound");
+    soundLostReported_ = true;
+  } else if (soundBank.Reopen()) {
+    soundLostReported_ = false;
+    Say("a sound output was found; the sound is back");
+  }
 }

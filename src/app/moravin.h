@@ -7,6 +7,7 @@
 #include "platform/input.h"
 #include "platform/sound.h"
 #include "save/save_data.h"
+#include "save/save_file.h"
 
 class CMoravin : public CDirect3DApp {
  public:
@@ -28,9 +29,18 @@ class CMoravin : public CDirect3DApp {
   CInput input;
   SaveData saveData{};
   RunSettings settings;
+  SaveFile saveFile;  // where saveData is loaded from and stored to
+
+  // Exit code of a run whose last store failed, so that scripts notice the lost settings.
+  static constexpr int kExitStoreFailed = 3;
 
  private:
   bool AltEnterPressed() const;
+  bool DeviceUsable() const;
+  void FollowDisplaySetting();
+  void HandleAudioDevice(WindowEventType type);
   void PollJoystickInto();
   bool LoadIcon();
+
+  bool soundLostReported_ = false;
 };

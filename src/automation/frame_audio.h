@@ -37,7 +37,7 @@ class FrameAudioBuffer : public IAudioBuffer {
   void SetPosition(uint32_t frame) override;
   void SetVolume(int32_t hundredthsDb) override {}
 
-  uint32_t Position() const { return static_cast<uint32_t>(elapsed_ / kFramesPerSecond); }
+  uint32_t Position() const override { return static_cast<uint32_t>(elapsed_ / kFramesPerSecond); }
   void AdvanceFrame();
 
  private:
@@ -58,6 +58,9 @@ class FrameAudioDevice : public IAudioDevice {
   // Null for anything but PCM with a sample rate and a block size, as a real device would.
   std::unique_ptr<IAudioBuffer> CreateBuffer(const WaveFormat& format,
                                              std::span<const uint8_t> pcm) override;
+  // There is no output to lose.
+  bool CheckLost() override { return false; }
+  bool Reopen() override { return true; }
 
  private:
   std::shared_ptr<FrameAudioClock> clock_;

@@ -62,6 +62,7 @@ class Parser {
     if (name == "--input") return Path(name, value, options_.inputPath);
     if (name == "--record") return Path(name, value, options_.recordPath);
     if (name == "--trace") return Path(name, value, options_.tracePath);
+    if (name == "--save-dir") return Path(name, value, options_.run.saveDir);
     ScreenshotRequest request;
     if (!ParseScreenshot(value, request))
       return Fail("--screenshot needs FRAME:FILE with FRAME from 1, not '" + std::string(value) +
@@ -71,8 +72,8 @@ class Parser {
   }
 
   static bool TakesValue(std::string_view name) {
-    for (std::string_view valued :
-         {"--frames", "--seed", "--fps", "--input", "--record", "--trace", "--screenshot"})
+    for (std::string_view valued : {"--frames", "--seed", "--fps", "--input", "--record", "--trace",
+                                    "--screenshot", "--save-dir"})
       if (name == valued) return true;
     return false;
   }
@@ -124,7 +125,13 @@ bool ParseOptions(std::span<const std::string_view> args, Options& options, std:
 std::string HelpText() {
   return "Usage: moravin [OPTION]...\n"
          "Starts the game. With no option it runs as usual: 50 frames per second, a random\n"
-         "game each time, settings and best score in SaveData.dat in the working directory.\n"
+         "game each time.\n"
+         "\n"
+         "Settings and best score live in $XDG_DATA_HOME/moravin/SaveData.dat, or in\n"
+         "~/.local/share/moravin/SaveData.dat when XDG_DATA_HOME is unset. A save that is\n"
+         "damaged is kept as SaveData.dat.bad beside it, and a fresh one begins.\n"
+         "\n"
+         "  --save-dir DIR         keep the save in DIR/SaveData.dat instead\n"
          "\n"
          "Options for automation and testing:\n"
          "  --help                 print this text and exit\n"

@@ -1,5 +1,8 @@
 #include "platform/sound.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "system/platform.h"
 #include "system/resources.h"
 #include "system/riff.h"
@@ -41,6 +44,26 @@ bool SoundBank::Create() {
 
 void SoundBank::Release() { device.reset(); }
 
+bool SoundBank::IsLost() { return device && device->CheckLost(); }
+
+bool SoundBank::Reopen() {
+  if (!device || !device->Reopen()) return false;
+  // A copy of the list: reloading a sound moves it within the registry.
+  CSound* loaded[kRegistrySize];
+  std::copy(std::begin(g_loadedSounds), std::end(g_loadedSounds), loaded);
+  for (CSound* sound : loaded) {
+    if (!sound || sound->device != device.get()) continue;
+    const bool playing = SoundIsPlaying(*sound);
+    const uint32_t position = sound->buffer->Position();
+    const int32_t volume = sound->volume;
+    if (!SoundReload(*sound)) continue;
+    SetSoundVolume(*sound, volume);
+    sound->buffer->SetPosition(position);
+    if (playing) sound->buffer->Play(sound->loop);
+  }
+  return true;
+}
+
 CSound::~CSound() { SoundRelease(*this); }
 
 int32_t ClampVolume(int32_t volume) {
@@ -54,6 +77,7 @@ bool LoadSound(CSound& sound, int id, IAudioDevice* device, bool loop) {
   sound.device = device;
   sound.loop = loop;
   SoundRelease(sound);
+  sound.volume = 0;  // a new buffer plays at full volume until told otherwise
 
   const std::span<const uint8_t> bytes = FindResource(ResourceType::Wave, id);
   if (bytes.empty()) {
@@ -70,7 +94,9 @@ bool LoadSound(CSound& sound, int id, IAudioDevice* device, bool loop) {
 }
 
 void SetSoundVolume(CSound& sound, int32_t volume) {
-  if (sound.buffer) sound.buffer->SetVolume(ClampVolume(volume));
+  if (!sound.buffer) return;
+  sound.volume = ClampVolume(volume);
+  sound.buffer->SetVolume(sound.volume);
 }
 
 bool SoundPlay(CSound& sound) {

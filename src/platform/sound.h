@@ -12,6 +12,12 @@ struct SoundBank {
 
   bool Create();  // opens the platform's audio output (a silent one when none exists)
   void Release();
+  // Whether the output is gone (or never opened); the game then plays on silently.
+  bool IsLost();
+  // Opens a lost output again and rebuilds every loaded sound on it, as after a lost buffer:
+  // each keeps its volume and position, and what was playing plays on. False when the output
+  // is still missing.
+  bool Reopen();
 };
 
 class CSound {
@@ -25,6 +31,7 @@ class CSound {
   std::unique_ptr<IAudioBuffer> buffer;
   int resourceName = 0;  // WAVE resource id, 0 when none
   bool loop = false;
+  int32_t volume = 0;  // as last set, clamped; a rebuilt buffer gets it again
 };
 
 extern SoundBank* g_soundBank;

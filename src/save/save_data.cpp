@@ -1,9 +1,7 @@
 #include "save/save_data.h"
 
 #include <bit>
-#include <cstdio>
 #include <cstring>
-#include <string>
 
 SaveData* g_saveData = nullptr;
 
@@ -21,16 +19,6 @@ void PutChecksum(uint8_t* out, uint32_t value) {
 
 uint32_t GetChecksum(const uint8_t* in) {
   return uint32_t(in[0]) | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16 | uint32_t(in[3]) << 24;
-}
-
-// Writes the whole file; false when any byte could not be written.
-bool WriteFile(const std::string& path, const SaveFileBytes& bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  const bool flushed = std::fflush(f) == 0;
-  const bool closed = std::fclose(f) == 0;
-  return written && flushed && closed;
 }
 
 }  // namespace
@@ -56,29 +44,6 @@ bool DecodeSaveFile(std::span<const uint8_t> bytes, SaveData& record) {
   }
   std::memset(&record, 0, kRecordSize);
   return false;
-}
-
-bool LoadSaveData(SaveData& record, const char* path) {
-  SaveFileBytes bytes{};
-  size_t got = 0;
-  if (std::FILE* f = std::fopen(path, "rb")) {
-    got = std::fread(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-  }
-  return DecodeSaveFile(std::span(bytes).first(got), record);
-}
-
-bool StoreSaveData(const SaveData& record, const char* path) {
-  const SaveFileBytes bytes = EncodeSaveFile(record);
-
-  // Write a new file beside the old one and rename it over: a crash or a full disk while
-  // saving leaves the previous save as it was.
-  const std::string temporary = std::string(path) + ".tmp";
-  if (!WriteFile(temporary, bytes) || std::rename(temporary.c_str(), path) != 0) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
 }
 
 void AddScore(SaveData& record, int32_t points) {

@@ -1,4 +1,4 @@
-// The settings-and-progress record and its file "SaveData.dat".
+// The settings-and-progress record and the bytes of its file (save_file.h reads and writes it).
 #pragma once
 
 #include <array>
@@ -36,13 +36,6 @@ SaveFileBytes EncodeSaveFile(const SaveData& record);
 // Reads a record from the bytes of a file (bytes after the first 44 are ignored). False, with an
 // all-zero record, when the bytes are short or the check value does not match.
 bool DecodeSaveFile(std::span<const uint8_t> bytes, SaveData& record);
-
-// Fills the record from the file; false (and an all-zero record) when the file is missing,
-// short or damaged.
-bool LoadSaveData(SaveData& record, const char* path = "SaveData.dat");
-// Writes the record and its check value, replacing the file atomically; false when the file
-// cannot be written.
-bool StoreSaveData(const SaveData& record, const char* path = "SaveData.dat");
 
 // Raises score by points (capped) and the best score with it.
 void AddScore(SaveData& record, int32_t points);

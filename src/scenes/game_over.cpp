@@ -3,6 +3,7 @@
 #include "game/play.h"
 #include "platform/font.h"
 #include "save/save_data.h"
+#include "save/save_file.h"
 #include "scenes/scene_manager.h"
 #include "system/message_box.h"
 #include "system/shift_jis.h"
@@ -38,6 +39,9 @@ int32_t RankOfScore(int32_t score) {
 }
 
 bool CGameOver::Init() {
+  // The game's best score reaches the disk now, not only at exit: a crash, a kill or a power
+  // loss from here on keeps it. A failed store is reported and the game goes on.
+  StoreSaveData(*g_saveData);
   rank = RankOfScore(g_saveData->score);
   phase = FadeIn;
   phaseFrame = 0;

@@ -2,6 +2,7 @@
 #include "scenes/option.h"
 
 #include "save/save_data.h"
+#include "save/save_file.h"
 #include "scenes/menu_scene.h"
 #include "scenes/scene_manager.h"
 
@@ -153,7 +154,7 @@ void COption::UpdateItem() {
     }
     case ReturnItem:
       if (decideRequest) {
-        StoreSaveData(*g_saveData);  // a failed store is not reported
+        StoreSaveData(*g_saveData);  // a failure is reported; the settings stay in force
         if (!ReturnToSuspendedScene()) RequestScene(Title, false);
       }
       break;

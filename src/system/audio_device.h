@@ -23,6 +23,8 @@ class IAudioBuffer {
   virtual void Stop() = 0;
   virtual bool IsPlaying() const = 0;
   virtual void SetPosition(uint32_t frame) = 0;
+  // The play position in sample frames of the sound as it was given.
+  virtual uint32_t Position() const = 0;
   virtual void SetVolume(int32_t hundredthsDb) = 0;
 };
 
@@ -32,4 +34,10 @@ class IAudioDevice {
   // A buffer holding the PCM samples, converted to the device's format. Null on failure.
   virtual std::unique_ptr<IAudioBuffer> CreateBuffer(const WaveFormat& format,
                                                      std::span<const uint8_t> pcm) = 0;
+  // Whether the output is gone (unplugged) or never opened. Buffers keep working silently
+  // meanwhile: their sounds still play on and end in time.
+  virtual bool CheckLost() = 0;
+  // Opens the output again; true when it plays. The buffers made before stay silent and must
+  // be made again.
+  virtual bool Reopen() = 0;
 };

@@ -8,12 +8,14 @@
 #include "system/render_device.h"
 
 enum class WindowEventType {
-  Close,        // the user (or the program) asked the window to close
-  Activate,     // the application became active (focus gained)
-  Deactivate,   // the application became inactive (focus lost, minimised)
-  Paint,        // the window must be redrawn
-  Maximized,    // the user maximised the window
-  DeviceReset,  // the renderer lost its textures and must be reset
+  Close,               // the user (or the program) asked the window to close
+  Activate,            // the application became active (focus gained)
+  Deactivate,          // the application became inactive (focus lost, minimised)
+  Paint,               // the window must be redrawn
+  Maximized,           // the user maximised the window
+  DeviceReset,         // the renderer lost its textures and must be reset
+  AudioDeviceRemoved,  // a sound output went away (perhaps the game's own)
+  AudioDeviceAdded,    // a sound output appeared
 };
 
 struct WindowEvent {
@@ -41,6 +43,9 @@ class IWindow {
   virtual std::vector<DisplayMode> FullScreenModes() = 0;
   // Windowed (centred, client area of the window's size) or full screen in the given mode.
   virtual bool SetWindowed(bool windowed, const DisplayMode& fullScreenMode) = 0;
+  // Whether the window is a window now, false when it fills the screen. A display may refuse
+  // full screen, at creation as much as later.
+  virtual bool Windowed() = 0;
   // The render device of this window; null when it could not be created.
   virtual IRenderDevice* Device() = 0;
 };

@@ -1,81 +1,9 @@
 #include "app/moravin.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
-
-#include "fakes/fake_message_box.h"
-#include "fakes/fake_platform.h"
-#include "fakes/fake_resources.h"
+#include "moravin_fixture.h"
 #include "platform/sprite.h"
-#include "scenes/logo.h"
-#include "scenes/scene_manager.h"
 #include "system/random.h"
 #include "system/shift_jis.h"
-
-namespace fs = std::filesystem;
-
-namespace {
-
-// Calls back after every frame; the test decides there what happens next.
-class FrameScript : public IFrameObserver {
- public:
-  std::function<void(uint32_t frame)> after;
-  void AfterFrame(uint32_t frame) override {
-    if (after) after(frame);
-  }
-};
-
-class MoravinTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    oldDir_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           (std::string("moravin_app_") +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
-    g_platform = &platform;
-    g_resources = &resources;
-    g_messageBox = &messages;
-    g_sceneManager.Clear();
-  }
-  void TearDown() override {
-    g_sceneManager.Clear();
-    g_platform = nullptr;
-    g_resources = nullptr;
-    g_messageBox = nullptr;
-    g_device = nullptr;
-    g_soundBank = nullptr;
-    g_saveData = nullptr;
-    fs::current_path(oldDir_);
-    fs::remove_all(dir_);
-  }
-
-  // Closes the window after `frames` frames, as the user would.
-  void CloseAfter(uint32_t frames) {
-    script.after = [this, frames](uint32_t frame) {
-      if (frame == frames) platform.window.Post(WindowEventType::Close);
-    };
-  }
-  std::vector<uint8_t> SaveFile() const {
-    std::ifstream in("SaveData.dat", std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  CLogo* LogoScene() const { return dynamic_cast<CLogo*>(g_sceneManager.currentScene.get()); }
-
-  FakePlatform platform;
-  FakeResources resources;
-  RecordingMessageBox messages;
-  FrameScript script;
-  fs::path dir_, oldDir_;
-};
-
-}  // namespace
 
 TEST_F(MoravinTest, ConfiguresTheShellForTheGame) {
   CMoravin game({}, &script);
@@ -95,7 +23,7 @@ TEST_F(MoravinTest, ConfiguresTheShellForTheGame) {
   // First run: a fresh file of 40 zero bytes and the check value 39 30 00 00.
   std::vector<uint8_t> fresh(40, 0);
   fresh.insert(fresh.end(), {0x39, 0x30, 0, 0});
-  EXPECT_EQ(SaveFile(), fresh);
+  EXPECT_EQ(SavedBytes(), fresh);
   EXPECT_EQ(g_app, &game);
   // A second application cannot be created while this one exists.
   CMoravin second;
@@ -115,7 +43,7 @@ TEST_F(MoravinTest, RunsTheLogoAndStoresTheSettingsWhenClosed) {
   EXPECT_EQ(platform.device.presents, 270);
   EXPECT_EQ(platform.device.clears.back(), 0x00808080u);
   // The logo set ruleTopic to -1 on its way to the title; shutdown stored it.
-  const std::vector<uint8_t> bytes = SaveFile();
+  const std::vector<uint8_t> bytes = SavedBytes();
   ASSERT_EQ(bytes.size(), 44u);
   EXPECT_EQ(bytes[16], 0xFF);
   // Nothing is left on the device.
@@ -136,9 +64,14 @@ TEST_F(MoravinTest, FramesArePacedToFiftyPerSecond) {
 }
 
 TEST_F(MoravinTest, UnusableSaveFileStopsTheStart) {
-  fs::create_directory("SaveData.dat");  // can be neither read nor replaced
+  fs::create_directories(SavePath());  // can be neither read nor replaced
   CMoravin game;
+  ::testing::internal::CaptureStderr();
   EXPECT_FALSE(game.Create());
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("moravin: the save " + SavePath().string() + " is a folder"),
+            std::string::npos)
+      << said;
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text,
             "セーブデータが作成できません\n正しくインストールされていない可能性があります"_sj);
@@ -195,7 +128,7 @@ TEST_F(MoravinTest, AltEnterTogglesOnceAndFeedsNoButtonsThatFrame) {
   EXPECT_EQ(platform.window.setWindowedCalls, (std::vector<bool>{false}));
   EXPECT_TRUE(game.saveData.fullScreen);
   EXPECT_FALSE(game.windowed);
-  EXPECT_EQ(SaveFile()[4], 1);  // stored at shutdown
+  EXPECT_EQ(SavedBytes()[4], 1);  // stored at shutdown
   // The switch released every texture before the renderer was recreated.
   EXPECT_EQ(platform.device.texturesAliveAtLastReset, 0);
   EXPECT_EQ(platform.device.fontsAliveAtLastReset, 0);
@@ -222,7 +155,7 @@ TEST_F(MoravinTest, RefusedModeSwitchKeepsTheWindowAndItsPictures) {
   EXPECT_EQ(platform.window.setWindowedCalls, (std::vector<bool>{false}));  // tried once
   EXPECT_TRUE(game.windowed);
   EXPECT_EQ(platform.device.log->texturesCreated, 2);
-  EXPECT_EQ(SaveFile()[4], 0);
+  EXPECT_EQ(SavedBytes()[4], 0);
 }
 
 TEST_F(MoravinTest, LogoSkipAfterTheToggleFrame) {
@@ -247,7 +180,7 @@ TEST_F(MoravinTest, LogoSkipAfterTheToggleFrame) {
 TEST_F(MoravinTest, SavedFullScreenStartsInFullScreen) {
   SaveData saved{};
   saved.fullScreen = 1;
-  ASSERT_TRUE(StoreSaveData(saved));
+  WriteSave(saved);
   platform.window.modes = {{640, 480, 60, 22}, {800, 600, 50, 21}};
   CMoravin game;
   ASSERT_TRUE(game.Create());
@@ -258,7 +191,7 @@ TEST_F(MoravinTest, SavedFullScreenStartsInFullScreen) {
 TEST_F(MoravinTest, FullScreenStartMovesToTheClosestMode) {
   SaveData saved{};
   saved.fullScreen = 1;
-  ASSERT_TRUE(StoreSaveData(saved));
+  WriteSave(saved);
   platform.window.modes = {{1024, 768, 60, 22}, {800, 600, 60, 22}, {800, 600, 60, 23}};
   CMoravin game;
   ASSERT_TRUE(game.Create());
@@ -340,4 +273,84 @@ TEST_F(MoravinTest, RunSettingsSeedAndUnpacedFrames) {
   game.Run();
   EXPECT_TRUE(platform.clock.sleeps.empty());
   EXPECT_LT(platform.clock.now - start, 200u);
+}
+
+TEST_F(MoravinTest, SaveDirOptionIsUsedInsteadOfTheDataFolder) {
+  RunSettings settings;
+  settings.saveDir = (dir_ / "portable").string();
+  CMoravin game(settings, &script);
+  ASSERT_TRUE(game.Create());
+  EXPECT_TRUE(fs::exists(dir_ / "portable" / "SaveData.dat"));
+  EXPECT_FALSE(fs::exists(SavePath()));
+}
+
+TEST_F(MoravinTest, FailedStoreAtExitIsReportedAndGivesExitCodeThree) {
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  // While the game runs the save turns into a folder that cannot be replaced.
+  fs::remove(SavePath());
+  fs::create_directories(SavePath() / "inside");
+  CloseAfter(3);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(game.Run(), CMoravin::kExitStoreFailed);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("moravin: cannot store the save in " + SavePath().string()),
+            std::string::npos)
+      << said;
+}
+
+TEST_F(MoravinTest, ToggleWhileTheDeviceIsLostIsCarriedOutOnceItIsBack) {
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  script.after = [&](uint32_t frame) {
+    if (frame == 2) platform.device.cooperativeLevel = DeviceStatus::Lost;  // not resettable yet
+    if (frame == 3) {
+      platform.keyboard.Press(dik::LMenu);
+      platform.keyboard.Press(dik::Return);
+    }
+    if (frame == 4) platform.keyboard.ReleaseAll();
+    if (frame == 6) {
+      EXPECT_TRUE(platform.window.setWindowedCalls.empty());
+      EXPECT_TRUE(game.saveData.fullScreen) << "the request waits for the device";
+      platform.device.cooperativeLevel = DeviceStatus::Ok;
+    }
+    if (frame == 8) platform.window.Post(WindowEventType::Close);
+  };
+  game.Run();
+  EXPECT_EQ(platform.window.setWindowedCalls, (std::vector<bool>{false}));
+  EXPECT_FALSE(game.windowed);
+  EXPECT_EQ(SavedBytes()[4], 1);
+}
+
+TEST_F(MoravinTest, FullScreenRefusedAtStartIsRecordedAsAWindow) {
+  SaveData saved{};
+  saved.fullScreen = 1;
+  WriteSave(saved);
+  platform.window.refuseFullScreenAtStart = true;
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  EXPECT_TRUE(game.windowed);
+  CloseAfter(3);
+  game.Run();
+  // The mode in force is recorded, and no switch is tried behind the refusal's back.
+  EXPECT_FALSE(game.saveData.fullScreen);
+  EXPECT_TRUE(platform.window.setWindowedCalls.empty());
+  EXPECT_EQ(SavedBytes()[4], 0);
+}
+
+TEST_F(MoravinTest, AltEnterDownForASinglePollToggles) {
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  script.after = [&](uint32_t frame) {
+    // A tap shorter than a frame: the keyboard reports both keys down for one poll only.
+    if (frame == 2) {
+      platform.keyboard.Press(dik::LMenu);
+      platform.keyboard.Press(dik::Return);
+    }
+    if (frame == 3) platform.keyboard.ReleaseAll();
+    if (frame == 5) platform.window.Post(WindowEventType::Close);
+  };
+  game.Run();
+  EXPECT_EQ(platform.window.setWindowedCalls, (std::vector<bool>{false}));
+  EXPECT_TRUE(game.saveData.fullScreen);
 }

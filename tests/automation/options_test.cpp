@@ -29,13 +29,15 @@ TEST(Options, NoArgumentsKeepTheGamesOwnBehaviour) {
   EXPECT_TRUE(p.options.recordPath.empty());
   EXPECT_TRUE(p.options.tracePath.empty());
   EXPECT_TRUE(p.options.screenshots.empty());
+  EXPECT_TRUE(p.options.run.saveDir.empty());
 }
 
 TEST(Options, EveryOptionWithSeparateAndJoinedValues) {
   Parsed p = Parse({"--headless", "--frames", "300", "--seed=4294967295", "--fps", "0", "--input",
                     "in.txt", "--record=rec.txt", "--trace", "t.jsonl", "--screenshot", "12:a.png",
-                    "--screenshot=7:dir/b:c.png"});
+                    "--screenshot=7:dir/b:c.png", "--save-dir", "saves"});
   ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.options.run.saveDir, "saves");
   EXPECT_TRUE(p.options.headless);
   EXPECT_EQ(p.options.frameLimit, 300u);
   EXPECT_TRUE(p.options.run.seedGiven);
@@ -101,13 +103,15 @@ TEST(Options, UnknownMissingRepeatedOrSuperfluousValues) {
 
   EXPECT_FALSE(Parse({"--headless=yes"}).ok);
   EXPECT_FALSE(Parse({"--input="}).ok);
+  EXPECT_FALSE(Parse({"--save-dir="}).ok);
   EXPECT_FALSE(Parse({"stray"}).ok);
 }
 
 TEST(Options, HelpNamesEveryOption) {
   std::string help = HelpText();
-  for (const char* name : {"--help", "--version", "--headless", "--frames", "--seed", "--fps",
-                           "--input", "--record", "--trace", "--screenshot", "Numpad9"})
+  for (const char* name :
+       {"--help", "--version", "--headless", "--frames", "--seed", "--fps", "--input", "--record",
+        "--trace", "--screenshot", "--save-dir", "Numpad9"})
     EXPECT_NE(help.find(name), std::string::npos) << name;
 }
 

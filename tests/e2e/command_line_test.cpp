@@ -1,5 +1,6 @@
 // The options of the executable: help, version, and errors reported before the game starts.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <sstream>
@@ -23,11 +24,14 @@ TEST(CommandLine, HelpAndVersionPrintAndExit) {
   std::string text = Slurp(dir / "stdout.txt");
   EXPECT_NE(text.find("--screenshot FRAME:FILE"), std::string::npos) << text;
   EXPECT_NE(text.find("--input FILE"), std::string::npos);
+  EXPECT_NE(text.find("--save-dir DIR"), std::string::npos);
+  EXPECT_NE(text.find("~/.local/share/moravin/SaveData.dat"), std::string::npos);
+  EXPECT_NE(text.find("SaveData.dat.bad"), std::string::npos);
 
   RunResult version = RunGame(dir, {"--version"});
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(Slurp(dir / "stdout.txt").rfind("moravin ", 0), 0u);
-  EXPECT_FALSE(std::filesystem::exists(dir / "SaveData.dat")) << "the game did not run";
+  EXPECT_FALSE(std::filesystem::exists(dir.SavePath())) << "the game did not run";
 }
 
 TEST(CommandLine, BadOptionsFailBeforeTheGameStarts) {
@@ -39,7 +43,7 @@ TEST(CommandLine, BadOptionsFailBeforeTheGameStarts) {
   RunResult badFrames = RunGame(dir, {"--frames", "ten"});
   EXPECT_EQ(badFrames.exitCode, 2);
   EXPECT_NE(badFrames.stderrText.find("--frames"), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(dir / "SaveData.dat"));
+  EXPECT_FALSE(std::filesystem::exists(dir.SavePath()));
 }
 
 TEST(CommandLine, MalformedScriptIsReportedWithItsLineBeforeTheGameStarts) {
@@ -49,13 +53,58 @@ TEST(CommandLine, MalformedScriptIsReportedWithItsLineBeforeTheGameStarts) {
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.stderrText.find("keys.txt, line 3: unknown key 'Shift'"), std::string::npos)
       << run.stderrText;
-  EXPECT_FALSE(std::filesystem::exists(dir / "SaveData.dat"));
+  EXPECT_FALSE(std::filesystem::exists(dir.SavePath()));
   EXPECT_FALSE(std::filesystem::exists(dir / "trace.jsonl"));
 
   RunResult missing = RunGame(dir, {"--input", "nowhere.txt"});
   EXPECT_EQ(missing.exitCode, 2);
   EXPECT_NE(missing.stderrText.find("cannot read nowhere.txt"), std::string::npos)
       << missing.stderrText;
+}
+
+TEST(CommandLine, InputThatIsNoSmallRegularFileExitsTwoNamingIt) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "folder");
+  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+  // One byte over 16 MiB, as a sparse file.
+  dir.Write("huge.txt", "");
+  std::filesystem::resize_file(dir / "huge.txt", (16 << 20) + 1);
+  for (const std::string input : {"folder", "fifo", "/dev/zero", "huge.txt"}) {
+    RunResult run = RunGame(dir, {"--input", input}, {}, {.timeoutSeconds = 30});
+    EXPECT_FALSE(run.timedOut) << input;
+    EXPECT_EQ(run.signal, 0) << input << ": no crash, no core";
+    EXPECT_EQ(run.exitCode, 2) << input;
+    EXPECT_NE(run.stderrText.find("cannot read " + input + ": "), std::string::npos)
+        << run.stderrText;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.SavePath())) << "the game did not start";
+}
+
+TEST(CommandLine, ControlCharactersFromAFileAreEscapedInMessages) {
+  TempDir dir;
+  // A key name that would turn the terminal red and ring its bell.
+  dir.Write("keys.txt", "5 \x1b[31mRed\a\n");
+  RunResult run = RunGame(dir, {"--input", "keys.txt"});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.stderrText.find("unknown key '\\x1B[31mRed\\x07'"), std::string::npos)
+      << run.stderrText;
+  EXPECT_EQ(run.stderrText.find('\x1b'), std::string::npos);
+  EXPECT_EQ(run.stderrText.find('\a'), std::string::npos);
+}
+
+TEST(CommandLine, WithoutADisplayOrHeadlessTheGameSaysSoAndExitsOne) {
+  TempDir dir;
+  RunResult run = RunGame(dir, {"--frames", "5"}, {},
+                          {.headless = false,
+                           .environment = {{"DISPLAY", std::nullopt},
+                                           {"WAYLAND_DISPLAY", std::nullopt},
+                                           {"SDL_VIDEODRIVER", std::nullopt}},
+                           .timeoutSeconds = 30});
+  EXPECT_FALSE(run.timedOut) << "the game ran unseen";
+  EXPECT_EQ(run.exitCode, 1) << run.stderrText;
+  EXPECT_NE(run.stderrText.find("no display found"), std::string::npos) << run.stderrText;
+  EXPECT_NE(run.stderrText.find("--headless"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.SavePath()));
 }
 
 TEST(CommandLine, FrameLimitClosesTheWindowAndSavesLikeTheUser) {
@@ -66,7 +115,7 @@ TEST(CommandLine, FrameLimitClosesTheWindowAndSavesLikeTheUser) {
   std::vector<json> trace = ReadTrace(dir / "trace.jsonl");
   ASSERT_EQ(trace.size(), 12u);
   EXPECT_EQ(trace.back()["state"]["counter"], 12);
-  EXPECT_TRUE(ReadSave(dir / "SaveData.dat"));
+  EXPECT_TRUE(ReadSave(dir.SavePath()));
   EXPECT_NE(run.stderrText.find("screenshot of frame 12"), std::string::npos)
       << "an unwritable screenshot is reported, and the run goes on";
 }

@@ -21,10 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A run that takes longer than this is stuck: a walk through every scene at --fps 0 takes
-// a few seconds.
-constexpr auto kTimeout = std::chrono::seconds(120);
-
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
@@ -54,8 +50,21 @@ class LineCounter {
   uint32_t lines_ = 0;
 };
 
-[[noreturn]] void ExecGame(const fs::path& dir, const std::vector<std::string>& args) {
+void SetEnvironment(const fs::path& dir, const RunOptions& options) {
+  setenv("HOME", (dir / "home").c_str(), 1);
+  setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
+  for (const auto& [name, value] : options.environment) {
+    if (value)
+      setenv(name.c_str(), value->c_str(), 1);
+    else
+      unsetenv(name.c_str());
+  }
+}
+
+[[noreturn]] void ExecGame(const fs::path& dir, const std::vector<std::string>& args,
+                           const RunOptions& options) {
   if (chdir(dir.c_str()) != 0) _exit(126);
+  SetEnvironment(dir, options);
   int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
   int out = open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (err < 0 || out < 0) _exit(126);
@@ -89,15 +98,16 @@ void TempDir::Write(const std::string& name, const std::string& contents) const 
 }
 
 RunResult RunGame(const TempDir& dir, const std::vector<std::string>& args,
-                  std::vector<Checkpoint> checkpoints) {
+                  std::vector<Checkpoint> checkpoints, const RunOptions& options) {
   std::sort(checkpoints.begin(), checkpoints.end(),
             [](const Checkpoint& a, const Checkpoint& b) { return a.frame < b.frame; });
-  std::vector<std::string> fullArgs{"--headless"};
+  std::vector<std::string> fullArgs;
+  if (options.headless) fullArgs.push_back("--headless");
   fullArgs.insert(fullArgs.end(), args.begin(), args.end());
 
   RunResult result;
   pid_t pid = fork();
-  if (pid == 0) ExecGame(dir.Path(), fullArgs);
+  if (pid == 0) ExecGame(dir.Path(), fullArgs, options);
   if (pid < 0) {
     ADD_FAILURE() << "fork failed";
     return result;
@@ -105,7 +115,7 @@ RunResult RunGame(const TempDir& dir, const std::vector<std::string>& args,
 
   LineCounter frames(dir / "trace.jsonl");
   size_t next = 0;
-  auto deadline = std::chrono::steady_clock::now() + kTimeout;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(options.timeoutSeconds);
   int status = 0;
   while (waitpid(pid, &status, WNOHANG) == 0) {
     if (std::chrono::steady_clock::now() > deadline) {
@@ -119,8 +129,9 @@ RunResult RunGame(const TempDir& dir, const std::vector<std::string>& args,
       int stopped = 0;
       waitpid(pid, &stopped, WUNTRACED);
       if (WIFSTOPPED(stopped)) {
-        checkpoints[next++].check();
-        kill(pid, SIGCONT);
+        const Checkpoint& checkpoint = checkpoints[next++];
+        checkpoint.check();
+        kill(pid, checkpoint.killAfter ? SIGKILL : SIGCONT);
         continue;
       }
       status = stopped;  // it ended on its own just before the stop
@@ -131,6 +142,7 @@ RunResult RunGame(const TempDir& dir, const std::vector<std::string>& args,
   for (; next < checkpoints.size(); ++next)
     ADD_FAILURE() << "the game ended before frame " << checkpoints[next].frame << " was traced";
   if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
   result.stderrText = ReadFile(dir / "stderr.txt");
   return result;
 }
@@ -151,13 +163,21 @@ std::vector<json> ReadTrace(const fs::path& path) {
 }
 
 std::optional<SaveData> ReadSave(const fs::path& path) {
+  if (!fs::is_regular_file(path)) return std::nullopt;
+  const std::string bytes = ReadFile(path);
   SaveData record{};
-  if (!fs::exists(path) || !LoadSaveData(record, path.c_str())) return std::nullopt;
+  if (!DecodeSaveFile(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
+                      record)) {
+    return std::nullopt;
+  }
   return record;
 }
 
 void WriteSave(const fs::path& path, const SaveData& record) {
-  ASSERT_TRUE(StoreSaveData(record, path.c_str()));
+  fs::create_directories(path.parent_path());
+  const SaveFileBytes bytes = EncodeSaveFile(record);
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 size_t Picture::DistinctColours(int left, int top, int w, int h) const {

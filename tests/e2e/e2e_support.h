@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "save/save_data.h"
@@ -27,6 +28,8 @@ class TempDir {
   const std::filesystem::path& Path() const { return path_; }
   std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
   void Write(const std::string& name, const std::string& contents) const;
+  // Where a run keeps its save: every run gets home/ and data/ (as XDG_DATA_HOME) here.
+  std::filesystem::path SavePath() const { return path_ / "data" / "moravin" / "SaveData.dat"; }
 
  private:
   std::filesystem::path path_;
@@ -36,25 +39,36 @@ class TempDir {
 struct Checkpoint {
   uint32_t frame;
   std::function<void()> check;
+  bool killAfter = false;  // end the game with SIGKILL after the check instead of going on
+};
+
+// How a run is started besides its arguments.
+struct RunOptions {
+  bool headless = true;  // add --headless
+  // Environment variables set (or, without a value, removed) on top of the usual ones.
+  std::vector<std::pair<std::string, std::optional<std::string>>> environment;
+  int timeoutSeconds = 120;  // a run still going then is killed and counts as timed out
 };
 
 struct RunResult {
   int exitCode = -1;  // -1 when the program did not exit normally
+  int signal = 0;     // the signal that ended it, 0 when it exited
   bool timedOut = false;
   std::string stderrText;
 };
 
-// Runs moravin headless in `dir` with the arguments (paths relative to `dir`). Checkpoints need
+// Runs moravin headless in `dir` with the arguments (paths relative to `dir`), with HOME and
+// XDG_DATA_HOME in `dir` too, so no run touches the user's own save. Checkpoints need
 // --trace trace.jsonl among the arguments; they run in frame order.
 RunResult RunGame(const TempDir& dir, const std::vector<std::string>& args,
-                  std::vector<Checkpoint> checkpoints = {});
+                  std::vector<Checkpoint> checkpoints = {}, const RunOptions& options = {});
 
 // The trace lines; a line that is not JSON fails the calling test.
 std::vector<json> ReadTrace(const std::filesystem::path& path);
 
 // The save record, when the file exists and is valid.
 std::optional<SaveData> ReadSave(const std::filesystem::path& path);
-// Writes a valid save file holding `record`.
+// Writes a valid save file holding `record`, with the folders it needs.
 void WriteSave(const std::filesystem::path& path, const SaveData& record);
 
 struct Picture {

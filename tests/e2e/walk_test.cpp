@@ -127,8 +127,8 @@ class Walk : public ::testing::Test {
       args.push_back(std::to_string(frame) + ":" + name + ".png");
     }
     std::vector<Checkpoint> checkpoints{
-        {kSavedCheck, [] { savedAfterReturn_ = ReadSave(*dir_ / "SaveData.dat"); }},
-        {kUnsavedCheck, [] { savedAfterCancel_ = ReadSave(*dir_ / "SaveData.dat"); }},
+        {kSavedCheck, [] { savedAfterReturn_ = ReadSave(dir_->SavePath()); }},
+        {kUnsavedCheck, [] { savedAfterCancel_ = ReadSave(dir_->SavePath()); }},
     };
     result_ = RunGame(*dir_, args, checkpoints);
     trace_ = ReadTrace(*dir_ / "trace.jsonl");
@@ -338,7 +338,7 @@ TEST_F(Walk, ARerunRepeatsTheWalkFrameForFrame) {
 }
 
 TEST_F(Walk, ShutdownStoresTheRecordAsTheGameLeftIt) {
-  std::optional<SaveData> save = ReadSave(*dir_ / "SaveData.dat");
+  std::optional<SaveData> save = ReadSave(dir_->SavePath());
   ASSERT_TRUE(save);
   ASSERT_FALSE(trace_.empty());
   const json& last = trace_.back();

@@ -10,6 +10,7 @@ FakeAudioBuffer::FakeAudioBuffer(std::shared_ptr<FakeAudioLog> log, const WaveFo
       pcm(samples.begin(), samples.end()),
       waveId(FakeWaveIdFromPcm(samples)),
       frames(f.blockAlign ? uint32_t(samples.size() / f.blockAlign) : 0),
+      madeAfterReopens(log->reopens),
       log_(std::move(log)) {
   log_->live.push_back(this);
   ++log_->buffersCreated;
@@ -63,4 +64,11 @@ std::vector<int> FakeAudioDevice::PlayingIds() const {
   for (const FakeAudioBuffer* b : log->live)
     if (b->playing) ids.push_back(b->waveId);
   return ids;
+}
+
+bool FakeAudioDevice::Reopen() {
+  if (!output->present) return false;
+  lost_ = false;
+  ++log->reopens;
+  return true;
 }

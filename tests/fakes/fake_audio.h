@@ -20,6 +20,7 @@ struct FakeAudioLog {
   std::vector<FakeAudioBuffer*> live;  // buffers not yet destroyed, oldest first
   std::vector<PlayEvent> plays;
   int buffersCreated = 0;
+  int reopens = 0;  // buffers remember how many reopens came before them
 };
 
 class FakeAudioBuffer : public IAudioBuffer {
@@ -32,6 +33,7 @@ class FakeAudioBuffer : public IAudioBuffer {
   void Stop() override;
   bool IsPlaying() const override { return playing; }
   void SetPosition(uint32_t frame) override { position = frame; }
+  uint32_t Position() const override { return position; }
   void SetVolume(int32_t hundredthsDb) override;
 
   // Moves the play position on by `frames`, as the mixer would; a sound that is not looping
@@ -49,16 +51,25 @@ class FakeAudioBuffer : public IAudioBuffer {
   std::vector<int32_t> volumes;  // every SetVolume, in order
   int playCalls = 0;
   int stopCalls = 0;
+  int madeAfterReopens;  // older than the last reopen: silent, it should have been rebuilt
 
  private:
   std::shared_ptr<FakeAudioLog> log_;
 };
 
+// The sound output behind a device, which a test may unplug and plug in again.
+struct FakeAudioOutput {
+  bool present = true;
+};
+
 class FakeAudioDevice : public IAudioDevice {
  public:
-  FakeAudioDevice() : log(std::make_shared<FakeAudioLog>()) {}
+  FakeAudioDevice()
+      : log(std::make_shared<FakeAudioLog>()), output(std::make_shared<FakeAudioOutput>()) {}
   std::unique_ptr<IAudioBuffer> CreateBuffer(const WaveFormat& format,
                                              std::span<const uint8_t> pcm) override;
+  bool CheckLost() override { return lost_ = lost_ || !output->present; }
+  bool Reopen() override;
 
   // The live buffer of WAVE `id` created last, or null.
   FakeAudioBuffer* BufferOf(int waveId) const;
@@ -68,4 +79,8 @@ class FakeAudioDevice : public IAudioDevice {
 
   bool failCreate = false;
   std::shared_ptr<FakeAudioLog> log;
+  std::shared_ptr<FakeAudioOutput> output;
+
+ private:
+  bool lost_ = false;  // like a real device, lost until reopened even when the output is back
 };

@@ -24,7 +24,8 @@ struct FakeWindowState {
   std::vector<bool> setWindowedCalls;  // argument of every SetWindowed
   DisplayMode lastFullScreenMode;
   bool failSetWindowed = false;
-  bool noDevice = false;  // Device() returns null
+  bool refuseFullScreenAtStart = false;  // a full-screen window is created as a window
+  bool noDevice = false;                 // Device() returns null
   int hides = 0;
   DisplayMode desktop{1920, 1080, 60, 22};
   std::vector<DisplayMode> modes{{800, 600, 60, 22}, {1024, 768, 60, 22}, {1920, 1080, 60, 22}};
@@ -41,6 +42,9 @@ class FakeWindow : public IWindow {
     if (s_.events.empty()) return false;
     event = s_.events.front();
     s_.events.pop_front();
+    // As with SDL: a renderer reset event means the renderer has lost its textures.
+    if (event.type == WindowEventType::DeviceReset)
+      device_.cooperativeLevel = DeviceStatus::NotReset;
     return true;
   }
   void PostClose() override { s_.Post(WindowEventType::Close); }
@@ -54,6 +58,7 @@ class FakeWindow : public IWindow {
     s_.lastFullScreenMode = mode;
     return device_.Reset();  // a mode switch recreates the renderer
   }
+  bool Windowed() override { return s_.windowed; }
   IRenderDevice* Device() override { return s_.noDevice ? nullptr : &device_; }
 
  private:
@@ -70,7 +75,7 @@ class FakePlatform : public IPlatform {
     window.created = window.alive = true;
     window.desc = desc;
     window.title = desc.utf8Title ? desc.utf8Title : "";
-    window.windowed = desc.windowed;
+    window.windowed = desc.windowed || window.refuseFullScreenAtStart;
     if (desc.iconArgb)
       window.icon.assign(desc.iconArgb, desc.iconArgb + desc.iconSize * desc.iconSize);
     return std::make_unique<FakeWindow>(window, device);
@@ -79,6 +84,7 @@ class FakePlatform : public IPlatform {
     auto audioDevice = std::make_unique<FakeAudioDevice>();
     audioDevice->log = audio;
     audioDevice->failCreate = failAudioBuffers;
+    audioDevice->output = audioOutput;
     return audioDevice;
   }
   std::unique_ptr<IKeyboardDevice> OpenKeyboard() override {
@@ -94,6 +100,7 @@ class FakePlatform : public IPlatform {
   FakeRenderDevice device;
   FakeWindowState window;
   std::shared_ptr<FakeAudioLog> audio = std::make_shared<FakeAudioLog>();
+  std::shared_ptr<FakeAudioOutput> audioOutput = std::make_shared<FakeAudioOutput>();
   FakeKeyboardState keyboard;
   FakeJoystickState joystick;
 

@@ -47,9 +47,13 @@ FakeTexture::FakeTexture(std::shared_ptr<FakeDeviceLog> log, int w, int h, const
   if (!pixels.empty()) bitmapId = FakeBitmapIdFromMarker(pixels[0]);
   ++log_->liveTextures;
   ++log_->texturesCreated;
+  log_->liveTextureGenerations[this] = log_->resetGeneration;
 }
 
-FakeTexture::~FakeTexture() { --log_->liveTextures; }
+FakeTexture::~FakeTexture() {
+  --log_->liveTextures;
+  log_->liveTextureGenerations.erase(this);
+}
 
 DrawnQuad::Rect DrawnQuad::ScreenRect() const {
   float left = v[0].x, right = v[0].x, top = v[0].y, bottom = v[0].y;
@@ -101,6 +105,11 @@ bool FakeRenderDevice::BeginScene() {
 
 bool FakeRenderDevice::DrawQuad(const ITexture* texture, const SpriteVertex (&v)[4]) {
   if (failDraw) return false;
+  if (texture) {
+    const auto live = log->liveTextureGenerations.find(texture);
+    if (live == log->liveTextureGenerations.end() || live->second != log->resetGeneration)
+      ++log->destroyedTextureDraws;
+  }
   DrawnQuad q{texture, 0, {v[0], v[1], v[2], v[3]}};
   if (auto* t = dynamic_cast<const FakeTexture*>(texture)) q.bitmapId = t->bitmapId;
   log->quads.push_back(q);
@@ -109,7 +118,8 @@ bool FakeRenderDevice::DrawQuad(const ITexture* texture, const SpriteVertex (&v)
 
 DeviceStatus FakeRenderDevice::Present() {
   ++presents;
-  if (presentResults.empty()) return DeviceStatus::Ok;
+  if (presentResults.empty())
+    return cooperativeLevel == DeviceStatus::Ok ? DeviceStatus::Ok : DeviceStatus::Lost;
   const DeviceStatus s = presentResults.front();
   presentResults.erase(presentResults.begin());
   return s;
@@ -117,6 +127,7 @@ DeviceStatus FakeRenderDevice::Present() {
 
 bool FakeRenderDevice::Reset() {
   ++resets;
+  ++log->resetGeneration;
   texturesAliveAtLastReset = log->liveTextures;
   fontsAliveAtLastReset = log->liveFonts;
   if (failReset) return false;

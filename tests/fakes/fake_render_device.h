@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,6 +68,11 @@ struct FakeDeviceLog {
   int liveTextures = 0;
   int texturesCreated = 0;
   int liveFonts = 0;
+  // Resets so far, and the reset each live texture was made after: a texture drawn that is
+  // not live, or that comes from before the last reset, is one the renderer has destroyed.
+  int resetGeneration = 0;
+  std::map<const ITexture*, int> liveTextureGenerations;
+  int destroyedTextureDraws = 0;
 };
 
 class FakeRenderDevice : public IRenderDevice {
@@ -100,7 +106,8 @@ class FakeRenderDevice : public IRenderDevice {
   bool failReset = false;
   bool failDraw = false;
   DeviceStatus cooperativeLevel = DeviceStatus::Ok;
-  // Statuses the next presents report, front first; Ok once it is empty.
+  // Statuses the next presents report, front first; once it is empty, Ok while the
+  // cooperative level is Ok and Lost otherwise.
   std::vector<DeviceStatus> presentResults;
 
   // What happened.

@@ -10,6 +10,7 @@ void GameTest::SetUp() {
   oldResources_ = g_resources;
   oldMessageBox_ = g_messageBox;
   oldSaveData_ = g_saveData;
+  oldSaveFile_ = g_saveFile;
 
   g_platform = &platform;
   g_device = &device;
@@ -20,6 +21,10 @@ void GameTest::SetUp() {
   g_resources = &resources;
   g_messageBox = &messages;
   g_saveData = &save;
+  saveFile =
+      std::make_unique<SaveFile>(SystemFileAccess(), saveFolder.Path().string(),
+                                 [this](const std::string& line) { saveReports.push_back(line); });
+  g_saveFile = saveFile.get();
   g_sceneManager.Clear();
   GameSrand(1);
 
@@ -38,6 +43,15 @@ void GameTest::TearDown() {
   g_resources = oldResources_;
   g_messageBox = oldMessageBox_;
   g_saveData = oldSaveData_;
+  g_saveFile = oldSaveFile_;
+}
+
+std::optional<SaveData> GameTest::StoredSave() const {
+  const std::optional<std::vector<uint8_t>> bytes =
+      test_files::ReadBytes(saveFolder / SaveFile::kFileName);
+  SaveData record{};
+  if (!bytes || !DecodeSaveFile(*bytes, record)) return std::nullopt;
+  return record;
 }
 
 bool GameTest::RunFrame(std::initializer_list<Button> held) {

@@ -1,21 +1,27 @@
 // The fixture every game test starts from: fakes installed as the program's globals, a fresh
-// zeroed save record, an empty scene manager, and frames run the way the game runs them.
+// zeroed save record stored (when a scene stores it) in a temporary folder, an empty scene
+// manager, and frames run the way the game runs them.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "fakes/fake_audio.h"
 #include "fakes/fake_message_box.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_render_device.h"
 #include "fakes/fake_resources.h"
+#include "fakes/test_files.h"
 #include "platform/font.h"
 #include "platform/input.h"
 #include "platform/sound.h"
 #include "save/save_data.h"
+#include "save/save_file.h"
 #include "scenes/scene_manager.h"
 
 class GameTest : public ::testing::Test {
@@ -31,6 +37,9 @@ class GameTest : public ::testing::Test {
   // RunFrame n times with the same buttons; stops at the first false step.
   bool RunFrames(int n, std::initializer_list<Button> held = {});
 
+  // The record in the save file, when there is a valid one.
+  std::optional<SaveData> StoredSave() const;
+
   CScene* Current() const { return g_sceneManager.currentScene.get(); }
   template <class T>
   T* CurrentAs() const {
@@ -42,6 +51,9 @@ class GameTest : public ::testing::Test {
   FakeResources resources;
   RecordingMessageBox messages;
   SaveData save{};
+  test_files::TempFolder saveFolder;
+  std::vector<std::string> saveReports;  // what the save file said
+  std::unique_ptr<SaveFile> saveFile;
   SoundBank soundBank;
   FakeAudioDevice* audio = nullptr;  // the sound bank's device
   CInput input;
@@ -56,4 +68,5 @@ class GameTest : public ::testing::Test {
   const IResources* oldResources_ = nullptr;
   IMessageBox* oldMessageBox_ = nullptr;
   SaveData* oldSaveData_ = nullptr;
+  SaveFile* oldSaveFile_ = nullptr;
 };

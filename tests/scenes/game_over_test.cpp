@@ -40,6 +40,16 @@ TEST_F(GameOverTest, TheScoreGivesTheRankAndItsPicture) {
   }
 }
 
+TEST_F(GameOverTest, TheBestScoreIsStoredAsTheScreenStarts) {
+  save.highScore = 45600;
+  ASSERT_FALSE(StoredSave());
+  Open(45600);
+  const std::optional<SaveData> stored = StoredSave();
+  ASSERT_TRUE(stored) << "a kill during the game over screen would lose the best score";
+  EXPECT_EQ(stored->highScore, 45600);
+  EXPECT_EQ(stored->score, 45600);
+}
+
 TEST_F(GameOverTest, TheCommentIsCentredInTheBox) {
   Open(5000);
   ASSERT_EQ(device.Texts().size(), 1u);

@@ -1,10 +1,9 @@
 // The option scene: volumes in force at once, display mode, and storing only on return.
 #include "scenes/option.h"
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "fakes/test_environment.h"
 
@@ -12,20 +11,6 @@ namespace {
 
 class OptionTest : public GameTest {
  protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    // The return item writes "SaveData.dat" into the working directory: use a private one.
-    oldDirectory_ = std::filesystem::current_path();
-    directory_ = std::filesystem::temp_directory_path() /
-                 ("moravin_option_test_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(directory_);
-    std::filesystem::current_path(directory_);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(oldDirectory_);
-    std::filesystem::remove_all(directory_);
-    GameTest::TearDown();
-  }
   COption* Open() {
     g_sceneManager.RequestScene(Option, false);
     RunFrame();
@@ -40,10 +25,7 @@ class OptionTest : public GameTest {
     for (const PlayEvent& e : audio->Plays()) n += e.waveId == 205;
     return n;
   }
-  bool SaveFileExists() const { return std::filesystem::exists("SaveData.dat"); }
-
- private:
-  std::filesystem::path oldDirectory_, directory_;
+  bool SaveFileExists() const { return StoredSave().has_value(); }
 };
 
 TEST_F(OptionTest, VolumePercentAndBack) {
@@ -170,6 +152,22 @@ TEST_F(OptionTest, ReturnItemStoresAndGoesToTheTitle) {
   ASSERT_EQ(option->cursor, 3);
   RunFrame({Confirm});
   EXPECT_TRUE(SaveFileExists());
+  EXPECT_EQ(g_sceneManager.requestedScene, Title);
+}
+
+TEST_F(OptionTest, FailedStoreOnReturnIsReportedAndTheSceneStillLeaves) {
+  // The folder lies under a file, so the save cannot be written.
+  test_files::WriteBytes(saveFolder / "file", std::vector<uint8_t>{1});
+  saveFile =
+      std::make_unique<SaveFile>(SystemFileAccess(), (saveFolder / "file" / "saves").string(),
+                                 [this](const std::string& line) { saveReports.push_back(line); });
+  g_saveFile = saveFile.get();
+  COption* option = Open();
+  for (int i = 0; i < 3; ++i) Press({Down});
+  ASSERT_EQ(option->cursor, 3);
+  RunFrame({Confirm});
+  ASSERT_EQ(saveReports.size(), 1u);
+  EXPECT_EQ(saveReports[0].rfind("cannot store the save in ", 0), 0u);
   EXPECT_EQ(g_sceneManager.requestedScene, Title);
 }
 

@@ -51,6 +51,10 @@ class SdlAudioBuffer final : public IAudioBuffer {
     OutputLock lock(*output_);
     voice_.SetPosition(static_cast<uint32_t>(uint64_t{frame} * AudioOutput::kRate / sourceRate_));
   }
+  uint32_t Position() const override {
+    OutputLock lock(*output_);
+    return static_cast<uint32_t>(uint64_t{voice_.Position()} * sourceRate_ / AudioOutput::kRate);
+  }
   void SetVolume(int32_t hundredthsDb) override {
     OutputLock lock(*output_);
     voice_.SetVolume(hundredthsDb);
@@ -131,6 +135,11 @@ void AudioOutput::Close() {
   silentFramesDone_ = 0;
 }
 
+bool AudioOutput::CheckLost() {
+  if (device_ != 0 && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED) Close();
+  return IsSilent();
+}
+
 void AudioOutput::Lock() {
   if (device_ != 0) {
     SDL_LockAudioDevice(device_);
@@ -155,4 +164,12 @@ std::unique_ptr<IAudioBuffer> SdlAudioDevice::CreateBuffer(const WaveFormat& for
   std::vector<int16_t> samples = ConvertToStereo16(format, pcm, AudioOutput::kRate);
   if (samples.empty()) return nullptr;
   return std::make_unique<SdlAudioBuffer>(output_, std::move(samples), format.samplesPerSec);
+}
+
+bool SdlAudioDevice::Reopen() {
+  auto fresh = std::make_shared<AudioOutput>();
+  if (fresh->IsSilent()) return false;
+  output_->Close();
+  output_ = std::move(fresh);
+  return true;
 }

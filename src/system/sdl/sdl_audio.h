@@ -30,6 +30,9 @@ class AudioOutput {
   AudioOutput& operator=(const AudioOutput&) = delete;
 
   bool IsSilent() const { return device_ == 0; }
+  // Closes the output when SDL says it is gone (the sounds then go on timed by the clock);
+  // true when the output is silent.
+  bool CheckLost();
   Mixer& GetMixer() { return mixer_; }
   // Stops the sound output; the mixer keeps running on the clock.
   void Close();
@@ -54,6 +57,9 @@ class SdlAudioDevice final : public IAudioDevice {
   ~SdlAudioDevice() override { output_->Close(); }
   std::unique_ptr<IAudioBuffer> CreateBuffer(const WaveFormat& format,
                                              std::span<const uint8_t> pcm) override;
+  bool CheckLost() override { return output_->CheckLost(); }
+  // A fresh output with a mixer of its own; the old one stays with the old buffers, silent.
+  bool Reopen() override;
   bool IsSilent() const { return output_->IsSilent(); }
 
  private:

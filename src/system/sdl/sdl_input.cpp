@@ -85,14 +85,34 @@ int32_t ScaleAxis(int16_t value) {
   return scaled < 0 ? -beyond : beyond;
 }
 
+SdlKeyboard::SdlKeyboard() { SDL_AddEventWatch(&SdlKeyboard::WatchEvent, this); }
+
+SdlKeyboard::~SdlKeyboard() { SDL_DelEventWatch(&SdlKeyboard::WatchEvent, this); }
+
+int SDLCALL SdlKeyboard::WatchEvent(void* self, SDL_Event* event) {
+  if (event->type != SDL_KEYDOWN || event->key.repeat) return 0;
+  const SDL_Scancode scancode = event->key.keysym.scancode;
+  if (scancode >= 0 && scancode < SDL_NUM_SCANCODES)
+    static_cast<SdlKeyboard*>(self)->pressedSincePoll_[scancode] = true;
+  return 0;
+}
+
+void SdlKeyboard::Acquire() {
+  // Presses from before (the click that gave the window focus) are not the game's.
+  std::memset(pressedSincePoll_, 0, sizeof pressedSincePoll_);
+  acquired_ = true;
+}
+
 bool SdlKeyboard::Poll(uint8_t (&keys)[256]) {
   if (!acquired_) return false;
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
   std::memset(keys, 0, sizeof keys);
   for (const KeyCode& key : kKeyCodes) {
-    if (key.scancode < count && state[key.scancode]) keys[key.dik] = kDown;
+    const bool held = key.scancode < count && state[key.scancode];
+    if (held || pressedSincePoll_[key.scancode]) keys[key.dik] = kDown;
   }
+  std::memset(pressedSincePoll_, 0, sizeof pressedSincePoll_);
   return true;
 }
 

@@ -15,15 +15,28 @@ uint8_t DikFromScancode(int scancode);
 int32_t ScaleAxis(int16_t value);
 
 // Key states from SDL's keyboard state, which the window's event pump keeps up to date. Like a
-// DirectInput device it cannot be read until acquired.
+// DirectInput device it cannot be read until acquired. A key pressed since the last poll reads
+// as down even when it was released again before the poll: a tap shorter than a frame (some
+// keyboards, remote desktops, generated key events) still counts as one press.
 class SdlKeyboard final : public IKeyboardDevice {
  public:
-  void Acquire() override { acquired_ = true; }
+  SdlKeyboard();
+  ~SdlKeyboard() override;
+  SdlKeyboard(const SdlKeyboard&) = delete;
+  SdlKeyboard& operator=(const SdlKeyboard&) = delete;
+
+  void Acquire() override;
   void Unacquire() override { acquired_ = false; }
   bool Poll(uint8_t (&keys)[256]) override;
 
  private:
+  // Sees every event as it is queued, before the window takes it off the queue.
+  static int SDLCALL WatchEvent(void* self, SDL_Event* event);
+
   bool acquired_ = false;
+  // Keys that went down since the last poll. Key events come from the event pump, which runs
+  // on the game's thread, as does every poll.
+  bool pressedSincePoll_[SDL_NUM_SCANCODES] = {};
 };
 
 // The first game controller (or raw joystick). Controllers plugged in after start-up are found

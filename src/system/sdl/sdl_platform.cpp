@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "system/sdl/sdl_audio.h"
 #include "system/sdl/sdl_input.h"
@@ -74,11 +75,30 @@ extern "C" const char* __lsan_default_suppressions() {
   return "leak:libSDL2-2.0.so\nleak:libfontconfig.so\n";
 }
 
-std::unique_ptr<IPlatform> CreateSdlPlatform(const SdlOptions& options) {
+bool FoundNoDisplay(const char* videoDriver, bool headless, bool userChoseDriver) {
+  if (headless || userChoseDriver || !videoDriver) return false;
+  return std::strcmp(videoDriver, "offscreen") == 0 || std::strcmp(videoDriver, "dummy") == 0;
+}
+
+std::unique_ptr<IPlatform> CreateSdlPlatform(const SdlOptions& options, bool& noDisplay) {
+  noDisplay = false;
+  const char* chosen = std::getenv("SDL_VIDEODRIVER");
+  const bool userChoseDriver = chosen && chosen[0] != '\0';
   if (options.headless) ChooseHeadlessDrivers();
   SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
   if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0 || !StartVideo(options.headless)) {
     std::fprintf(stderr, "moravin: SDL could not start: %s\n", SDL_GetError());
+    SDL_Quit();
+    return nullptr;
+  }
+  // Without a display SDL falls back on a driver that draws into memory: the game would run
+  // unseen until killed.
+  if (FoundNoDisplay(SDL_GetCurrentVideoDriver(), options.headless, userChoseDriver)) {
+    std::fputs(
+        "moravin: no display found (neither DISPLAY nor WAYLAND_DISPLAY leads to one); "
+        "--headless runs the game without one\n",
+        stderr);
+    noDisplay = true;
     SDL_Quit();
     return nullptr;
   }

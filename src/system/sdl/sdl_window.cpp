@@ -47,6 +47,12 @@ bool TranslateEvent(const SDL_Event& event, uint32_t windowId, WindowEvent& out)
     case SDL_QUIT: out.type = WindowEventType::Close; return true;
     case SDL_RENDER_TARGETS_RESET:
     case SDL_RENDER_DEVICE_RESET: out.type = WindowEventType::DeviceReset; return true;
+    case SDL_AUDIODEVICEREMOVED:
+    case SDL_AUDIODEVICEADDED:
+      if (event.adevice.iscapture) return false;  // microphones are not the game's concern
+      out.type = event.type == SDL_AUDIODEVICEADDED ? WindowEventType::AudioDeviceAdded
+                                                    : WindowEventType::AudioDeviceRemoved;
+      return true;
     case SDL_WINDOWEVENT: break;
     default: return false;
   }
@@ -74,7 +80,9 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const WindowDesc& desc) {
   std::unique_ptr<SdlWindow> result(new SdlWindow(window, desc.clientWidth, desc.clientHeight));
   if (desc.iconArgb && desc.iconSize > 0) result->SetIcon(desc.iconArgb, desc.iconSize);
   result->device_ = SdlRenderDevice::Create(window);
-  if (!desc.windowed) result->SwitchMode(false, desc.fullScreenMode);
+  if (!desc.windowed && !result->SwitchMode(false, desc.fullScreenMode))
+    std::fprintf(stderr, "moravin: full screen refused (%s); starting in a window\n",
+                 SDL_GetError());
   return result;
 }
 
@@ -138,6 +146,8 @@ std::vector<DisplayMode> SdlWindow::FullScreenModes() {
   }
   return modes;
 }
+
+bool SdlWindow::Windowed() { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0; }
 
 bool SdlWindow::SetWindowed(bool windowed, const DisplayMode& fullScreenMode) {
   // Like a reset, a mode switch gives the game a new renderer (it released everything first).

@@ -30,6 +30,7 @@ class SdlWindow final : public IWindow {
   DisplayMode DesktopMode() override;
   std::vector<DisplayMode> FullScreenModes() override;
   bool SetWindowed(bool windowed, const DisplayMode& fullScreenMode) override;
+  bool Windowed() override;
   IRenderDevice* Device() override { return device_.get(); }
 
  private:

@@ -64,6 +64,57 @@ TEST(Keyboard, ReadsOnlyWhenAcquired) {
   EXPECT_FALSE(keyboard.Poll(keys));
 }
 
+namespace {
+
+void PushKey(SDL_EventType type, SDL_Scancode scancode) {
+  SDL_Event event{};
+  event.type = type;
+  event.key.keysym.scancode = scancode;
+  event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+  ASSERT_EQ(SDL_PushEvent(&event), 1);
+}
+
+}  // namespace
+
+// Pushed events never reach SDL's key state, just as a press and release that both happen
+// between two polls leave the state as it was: only the events tell of the tap.
+TEST(Keyboard, TapBetweenTwoPollsReadsAsDownForOnePoll) {
+  TestPlatform();
+  SdlKeyboard keyboard;
+  keyboard.Acquire();
+  uint8_t keys[256];
+  PushKey(SDL_KEYDOWN, SDL_SCANCODE_LALT);
+  PushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN);
+  PushKey(SDL_KEYUP, SDL_SCANCODE_RETURN);
+  PushKey(SDL_KEYUP, SDL_SCANCODE_LALT);
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);  // the window's pump took them
+  ASSERT_TRUE(keyboard.Poll(keys));
+  EXPECT_EQ(keys[0x38], 0x80);  // Alt
+  EXPECT_EQ(keys[0x1C], 0x80);  // Enter
+  EXPECT_EQ(keys[0x2C], 0);     // Z was never touched
+  ASSERT_TRUE(keyboard.Poll(keys));
+  EXPECT_EQ(keys[0x38], 0) << "one press, not a held key";
+  EXPECT_EQ(keys[0x1C], 0);
+
+  // Auto-repeat events are no new press.
+  SDL_Event repeat{};
+  repeat.type = SDL_KEYDOWN;
+  repeat.key.repeat = 1;
+  repeat.key.keysym.scancode = SDL_SCANCODE_Z;
+  SDL_PushEvent(&repeat);
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  ASSERT_TRUE(keyboard.Poll(keys));
+  EXPECT_EQ(keys[0x2C], 0);
+
+  // Presses from before the keyboard was acquired are not the game's.
+  keyboard.Unacquire();
+  PushKey(SDL_KEYDOWN, SDL_SCANCODE_X);
+  keyboard.Acquire();
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  ASSERT_TRUE(keyboard.Poll(keys));
+  EXPECT_EQ(keys[0x2D], 0);
+}
+
 TEST(Joystick, WithoutControllersPollFailsQuietly) {
   auto joystick = TestPlatform().OpenJoystick();
   ASSERT_NE(joystick, nullptr);

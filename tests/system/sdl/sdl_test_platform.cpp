@@ -7,7 +7,8 @@
 
 IPlatform& TestPlatform() {
   static const std::unique_ptr<IPlatform> platform = [] {
-    auto created = CreateSdlPlatform(SdlOptions{.headless = true});
+    bool noDisplay = false;
+    auto created = CreateSdlPlatform(SdlOptions{.headless = true}, noDisplay);
     if (!created) std::abort();  // nothing here can run without SDL
     return created;
   }();

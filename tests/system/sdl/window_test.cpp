@@ -55,6 +55,13 @@ TEST(WindowEvents, SdlEventsBecomeTheShellsEvents) {
   SDL_Event targets{};
   targets.type = SDL_RENDER_TARGETS_RESET;
   EXPECT_EQ(Translated(targets), static_cast<int>(T::DeviceReset));
+  SDL_Event audio{};
+  audio.type = SDL_AUDIODEVICEREMOVED;
+  EXPECT_EQ(Translated(audio), static_cast<int>(T::AudioDeviceRemoved));
+  audio.type = SDL_AUDIODEVICEADDED;
+  EXPECT_EQ(Translated(audio), static_cast<int>(T::AudioDeviceAdded));
+  audio.adevice.iscapture = 1;  // a microphone
+  EXPECT_EQ(Translated(audio), -1);
   // Other windows' events and unrelated events are not the shell's business.
   EXPECT_EQ(Translated(WindowEventOf(8, SDL_WINDOWEVENT_CLOSE)), -1);
   EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_MOVED)), -1);
@@ -112,6 +119,7 @@ TEST(Window, SwitchingToFullScreenAndBackGivesAFreshRendererThatDraws) {
     const uint32_t pixel = 0xFFFFFFFF;
     auto texture = device->CreateTexture(1, 1, &pixel);
     ASSERT_TRUE(window->SetWindowed(windowed, DisplayMode{800, 600, 60, 22})) << windowed;
+    EXPECT_EQ(window->Windowed(), windowed);
     Drain(*window);
     const auto quad = Rectangle(0, 0, 10, 10, 0xFFFFFFFF);
     EXPECT_FALSE(device->DrawQuad(texture.get(), quad.v));  // made on the old renderer
@@ -121,6 +129,24 @@ TEST(Window, SwitchingToFullScreenAndBackGivesAFreshRendererThatDraws) {
     ASSERT_TRUE(device->ReadPixels(picture));
     EXPECT_EQ(PixelAt(picture, 400, 300), 0xFF0000FFu);
   }
+}
+
+TEST(Window, FullScreenAtCreationIsTheModeInForce) {
+  WindowDesc desc;
+  desc.windowed = false;
+  desc.fullScreenMode = {800, 600, 60, 22};
+  auto window = TestPlatform().CreateWindow(desc);
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(window->Windowed());
+}
+
+TEST(NoDisplay, OnlyAnUnchosenDriverThatShowsNothingMeansNoDisplay) {
+  EXPECT_TRUE(FoundNoDisplay("offscreen", false, false));
+  EXPECT_TRUE(FoundNoDisplay("dummy", false, false));
+  EXPECT_FALSE(FoundNoDisplay("x11", false, false));
+  EXPECT_FALSE(FoundNoDisplay("wayland", false, false));
+  EXPECT_FALSE(FoundNoDisplay("offscreen", true, false)) << "--headless wants no display";
+  EXPECT_FALSE(FoundNoDisplay("offscreen", false, true)) << "the user chose the driver";
 }
 
 TEST(MessageBox, HeadlessMessagesGoToStandardError) {

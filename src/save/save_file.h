@@ -1,0 +1,56 @@
+// Where the save lives and how it is read and written, so that no save is ever lost: written
+// durably, a damaged file kept aside, a file that cannot be read never overwritten.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "save/file_access.h"
+#include "save/save_data.h"
+
+class SaveFile {
+ public:
+  // Takes one line for the user (without the program's name or a line feed).
+  using Report = std::function<void(const std::string& line)>;
+
+  static constexpr const char* kFileName = "SaveData.dat";
+  static constexpr const char* kDamagedSuffix = ".bad";
+
+  // The save is `folder`/SaveData.dat; an empty `folder` means the user's data folder
+  // (moravin/ in FileAccess::UserDataFolder).
+  SaveFile(FileAccess& files, std::string folder, Report report);
+
+  // Fills the record at start-up. A missing save is created with the default record, once
+  // copied instead from a valid SaveData.dat in the working directory when the save lives in
+  // the user's data folder. A damaged save is moved aside to SaveData.dat.bad and replaced by
+  // the default record. False, after a report naming the path and the reason, when the save
+  // can be neither read nor created: the game must not start then, and nothing was written.
+  bool Load(SaveData& record);
+  // Replaces the file with the record, durably. A failure is reported and leaves the previous
+  // save as it was.
+  bool Store(const SaveData& record);
+
+  // The file the save is read from and written to (where its links lead, once loaded).
+  const std::string& Path() const { return path_; }
+
+ private:
+  bool FindFolder();
+  bool Migrate(SaveData& record);
+  bool ReadExisting(SaveData& record);
+  bool Create(SaveData& record);
+  bool Fail(const std::string& line);
+
+  FileAccess& files_;
+  std::string folder_;
+  bool inUserDataFolder_;
+  Report report_;
+  std::string path_;
+};
+
+// The game's save file; set by the game application before the first scene runs.
+extern SaveFile* g_saveFile;
+
+// Writes the record to the game's save file; false (reported) when it could not be written.
+bool StoreSaveData(const SaveData& record);
+// Start-up: fills the record from the game's save file (see SaveFile::Load).
+bool LoadSaveData(SaveData& record);
