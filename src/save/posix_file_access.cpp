@@ -41,8 +41,8 @@ std::string HomeFolder() {
   struct passwd entry {};
   struct passwd* found = nullptr;
   char buffer[4096];
-  if (getpwuid_r(getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
-      found->pw_dir && found->pw_dir[0] != '\0') {
+  if (getpwuid_r(getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found && found->pw_dir &&
+      found->pw_dir[0] != '\0') {
     return found->pw_dir;
   }
   return {};
@@ -162,8 +162,8 @@ int PosixFileAccess::CreateTemporary(const std::string& target, std::string& tem
     temporary = target + ".tmp-" + RandomSuffix();
     // O_EXCL with O_NOFOLLOW: a file or a link already at the name is never written through.
     // New files follow the umask, like any file the user makes.
-    const int fd = calls_.Open(temporary.c_str(),
-                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const int fd =
+        calls_.Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
     if (errno != EEXIST) break;
   }

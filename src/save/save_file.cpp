@@ -40,8 +40,9 @@ SaveFile::SaveFile(FileAccess& files, std::string folder, Report report)
 bool SaveFile::Load(SaveData& record) {
   record = SaveData{};
   if (folder_.empty())
-    return Fail("found no folder for the save: neither XDG_DATA_HOME nor HOME is set "
-                "(--save-dir DIR names one)");
+    return Fail(
+        "found no folder for the save: neither XDG_DATA_HOME nor HOME is set "
+        "(--save-dir DIR names one)");
   if (const std::error_code error = files_.MakeFolders(folder_))
     return Fail("cannot create the folder " + folder_ + " for the save: " + error.message());
   path_ = files_.FinalPath(Join(folder_, kFileName));

@@ -275,30 +275,6 @@ TEST_F(MoravinTest, RunSettingsSeedAndUnpacedFrames) {
   EXPECT_LT(platform.clock.now - start, 200u);
 }
 
-TEST_F(MoravinTest, SaveDirOptionIsUsedInsteadOfTheDataFolder) {
-  RunSettings settings;
-  settings.saveDir = (dir_ / "portable").string();
-  CMoravin game(settings, &script);
-  ASSERT_TRUE(game.Create());
-  EXPECT_TRUE(fs::exists(dir_ / "portable" / "SaveData.dat"));
-  EXPECT_FALSE(fs::exists(SavePath()));
-}
-
-TEST_F(MoravinTest, FailedStoreAtExitIsReportedAndGivesExitCodeThree) {
-  CMoravin game({}, &script);
-  ASSERT_TRUE(game.Create());
-  // While the game runs the save turns into a folder that cannot be replaced.
-  fs::remove(SavePath());
-  fs::create_directories(SavePath() / "inside");
-  CloseAfter(3);
-  ::testing::internal::CaptureStderr();
-  EXPECT_EQ(game.Run(), CMoravin::kExitStoreFailed);
-  const std::string said = ::testing::internal::GetCapturedStderr();
-  EXPECT_NE(said.find("moravin: cannot store the save in " + SavePath().string()),
-            std::string::npos)
-      << said;
-}
-
 TEST_F(MoravinTest, ToggleWhileTheDeviceIsLostIsCarriedOutOnceItIsBack) {
   CMoravin game({}, &script);
   ASSERT_TRUE(game.Create());

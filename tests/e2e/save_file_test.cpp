@@ -33,13 +33,6 @@ TEST(SaveFile, FirstRunCreatesTheSaveInTheDataFolderAndNothingInTheWorkingDirect
   EXPECT_TRUE(ReadSave(dir.SavePath()));
   EXPECT_EQ(fs::status(dir.SavePath().parent_path()).permissions(), fs::perms::owner_all);
   EXPECT_FALSE(fs::exists(dir / "SaveData.dat"));
-
-  // Without XDG_DATA_HOME the data folder is ~/.local/share.
-  RunResult home = RunGame(dir, {"--fps", "0", "--frames", "3"}, {},
-                           {.environment = {{"XDG_DATA_HOME", std::nullopt}}});
-  EXPECT_EQ(home.exitCode, 0) << home.stderrText;
-  EXPECT_TRUE(ReadSave(dir / "home/.local/share/moravin/SaveData.dat"));
-  EXPECT_FALSE(fs::exists(dir / "SaveData.dat"));
 }
 
 TEST(SaveFile, ValidSaveOfTheWorkingDirectoryIsCopiedOnce) {

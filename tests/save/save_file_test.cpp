@@ -26,9 +26,8 @@ class SaveFileTest : public ::testing::Test {
 
   // A save in the user's data folder when `folder` is empty.
   SaveFile Make(const fs::path& folder = {}) {
-    return SaveFile(files_, folder.string(), [this](const std::string& line) {
-      reports.push_back(line);
-    });
+    return SaveFile(files_, folder.string(),
+                    [this](const std::string& line) { reports.push_back(line); });
   }
   fs::path DataSave() const { return temp_ / "xdg" / "moravin" / "SaveData.dat"; }
 

@@ -9,7 +9,9 @@ TEST(Printable, ControlCharactersBecomeEscapes) {
   EXPECT_EQ(Printable(std::string_view("nul\0end", 7)), "nul\\x00end");
   EXPECT_EQ(Printable("\x7f"), "\\x7F");
   // C1 controls written in UTF-8 (U+009B is a terminal's one-byte escape sequence start).
-  EXPECT_EQ(Printable("\xc2\x9b" "2J"), "\\xC2\\x9B2J");
+  EXPECT_EQ(Printable("\xc2\x9b"
+                      "2J"),
+            "\\xC2\\x9B2J");
 }
 
 TEST(Printable, ValidUtf8StaysAndEveryOtherByteIsEscaped) {
