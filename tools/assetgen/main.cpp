@@ -2,12 +2,14 @@
 //   assetgen OUTPUT_DIR                 all resources and the source file that embeds them
 //   assetgen --contact-sheets DIR       one PNG per bitmap with its cuts outlined
 //   assetgen --sound-report             levels of every sound and the loop seams of the music
+//   assetgen --desktop-icons DIR NAME   the application icons of a Linux desktop (hicolor theme)
 #include <chrono>
 #include <cstdio>
 #include <exception>
 #include <string>
 
 #include "contact_sheet.h"
+#include "desktop_icons.h"
 #include "resource_set.h"
 #include "sounds.h"
 
@@ -35,12 +37,16 @@ int main(int argc, char** argv) {
   try {
     if (argc == 3 && std::string(argv[1]) == "--contact-sheets") {
       WriteContactSheets(argv[2]);
+    } else if (argc == 4 && std::string(argv[1]) == "--desktop-icons") {
+      WriteDesktopIcons(argv[2], argv[3]);
     } else if (argc == 2 && std::string(argv[1]) == "--sound-report") {
       PrintSoundReport();
     } else if (argc == 2 && argv[1][0] != '-') {
       WriteResources(argv[1]);
     } else {
-      std::fprintf(stderr, "usage: assetgen OUTPUT_DIR | --contact-sheets DIR | --sound-report\n");
+      std::fprintf(stderr,
+                   "usage: assetgen OUTPUT_DIR | --contact-sheets DIR | --desktop-icons DIR NAME | "
+                   "--sound-report\n");
       return 2;
     }
   } catch (const std::exception& e) {

@@ -149,8 +149,57 @@ void Paint112(cairo_t* cr, int, int) {
   CopyCell(cr, Paint122, 425, 255, 0, 0, 3);  // the diamond
 }
 
+namespace {
+
+// Below 32 px the head's fine lines blur into one blot, so the small icons draw her in a few
+// bold shapes on a 16-unit grid, edges on whole pixels at 16 px: the bob, the bow, the face
+// under the fringe, two eyes and a smile, in the colours of the large head.
+void DrawSmallHead(cairo_t* cr) {
+  EllipsePath(cr, 8, 8.6, 7.3, 6.8);  // the bob
+  FillFlat(cr, kHair, 1.1);
+  EllipsePath(cr, 9.3, 10.2, 5.2, 4.5);  // the face, turned to the right
+  FillFlat(cr, kSkin, 0);
+  // The fringe, three points falling over the forehead.
+  cairo_move_to(cr, 3.6, 11);
+  cairo_line_to(cr, 5.5, 7.6);
+  cairo_line_to(cr, 7, 9.2);
+  cairo_line_to(cr, 9, 7.4);
+  cairo_line_to(cr, 11, 9.2);
+  cairo_line_to(cr, 12.6, 7.4);
+  cairo_line_to(cr, 14.8, 10);
+  cairo_line_to(cr, 14.8, 4);
+  cairo_line_to(cr, 3.6, 4);
+  cairo_close_path(cr);
+  FillFlat(cr, kHair, 0);
+  for (double x : {7.0, 11.0}) {  // eyes, one pixel wide and two high at 16 px
+    cairo_rectangle(cr, x, 10, 1, 2);
+    FillFlat(cr, kEye, 0);
+  }
+  cairo_move_to(cr, 8.6, 13.3);
+  cairo_line_to(cr, 10.4, 13.3);
+  InkLine(cr, 0.8, rgb(0xc8485a));
+  // The bow on the upper left, two loops around a knot.
+  for (double side : {-1.0, 1.0}) {
+    cairo_move_to(cr, 4, 3.4);
+    cairo_line_to(cr, 4 + side * 3.2, 3.4 - 2.2);
+    cairo_line_to(cr, 4 + side * 3.2, 3.4 + 2.2);
+    cairo_close_path(cr);
+    FillFlat(cr, kRibbon, 0.9);
+  }
+  cairo_arc(cr, 4, 3.4, 1, 0, 2 * M_PI);
+  FillFlat(cr, Tint(kRibbon, -0.15), 0);
+}
+
+}  // namespace
+
 void PaintIcon(cairo_t* cr, int width, int height) {
   cairo_save(cr);
+  if (width < 32) {
+    cairo_scale(cr, width / 16.0, height / 16.0);
+    DrawSmallHead(cr);
+    cairo_restore(cr);
+    return;
+  }
   // The head with its bow spans about 34 x 34 px around its centre.
   cairo_translate(cr, width / 2.0 + 2, height / 2.0 + 3);
   cairo_scale(cr, width / 37.0, height / 37.0);

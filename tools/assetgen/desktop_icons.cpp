@@ -1,0 +1,68 @@
+#include "desktop_icons.h"
+
+#include <cairo-svg.h>
+#include <cairo.h>
+
+#include <memory>
+#include <stdexcept>
+
+#include "painter.h"
+#include "rects.h"
+
+namespace {
+
+using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
+
+// Paints the window icon on `surface`, which is `side` units square.
+void PaintIconOn(cairo_surface_t* surface, int side, const std::filesystem::path& path) {
+  PaintFn painter = FindArtPainter(kIconId);
+  if (!painter) throw std::runtime_error("the window icon has no painter");
+  {
+    std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface), cairo_destroy);
+    painter(cr.get(), side, side);
+    if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
+      throw std::runtime_error("painting " + path.string() + " failed");
+  }
+  cairo_surface_flush(surface);
+}
+
+std::filesystem::path IconPath(const std::filesystem::path& dir, const std::string& folder,
+                               const std::string& file) {
+  const std::filesystem::path apps = dir / "hicolor" / folder / "apps";
+  std::filesystem::create_directories(apps);
+  return apps / file;
+}
+
+void WritePng(const std::filesystem::path& path, int side) {
+  Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, side, side),
+                  cairo_surface_destroy);
+  PaintIconOn(surface.get(), side, path);
+  if (cairo_surface_write_to_png(surface.get(), path.c_str()) != CAIRO_STATUS_SUCCESS)
+    throw std::runtime_error("cannot write " + path.string());
+}
+
+// The drawing is made at the window icon's own size; viewers scale it from there.
+void WriteSvg(const std::filesystem::path& path) {
+  Surface surface(cairo_svg_surface_create(path.c_str(), kIconSize, kIconSize),
+                  cairo_surface_destroy);
+  cairo_svg_surface_set_document_unit(surface.get(), CAIRO_SVG_UNIT_PX);
+  PaintIconOn(surface.get(), kIconSize, path);
+  cairo_surface_finish(surface.get());  // writes the file
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
+    throw std::runtime_error("cannot write " + path.string());
+}
+
+}  // namespace
+
+const std::vector<int>& DesktopIconSizes() {
+  static const std::vector<int> sizes{16, 24, 32, 48, 64, 128, 256, 512};
+  return sizes;
+}
+
+void WriteDesktopIcons(const std::filesystem::path& dir, const std::string& name) {
+  for (int side : DesktopIconSizes()) {
+    const std::string folder = std::to_string(side) + "x" + std::to_string(side);
+    WritePng(IconPath(dir, folder, name + ".png"), side);
+  }
+  WriteSvg(IconPath(dir, "scalable", name + ".svg"));
+}
