@@ -30,6 +30,13 @@ void ChooseHeadlessDrivers() {
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
 }
 
+// Desktops match a window to its launcher and icon by its X11 class or Wayland app id. SDL 2
+// reads both from the environment; a value the user set stays.
+void NameWindowClass() {
+  setenv("SDL_VIDEO_X11_WMCLASS", MORAVIN_APP_ID, 0);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", MORAVIN_APP_ID, 0);
+}
+
 bool StartVideo(bool headless) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
   if (!headless) return false;
@@ -85,6 +92,7 @@ std::unique_ptr<IPlatform> CreateSdlPlatform(const SdlOptions& options, bool& no
   const char* chosen = std::getenv("SDL_VIDEODRIVER");
   const bool userChoseDriver = chosen && chosen[0] != '\0';
   if (options.headless) ChooseHeadlessDrivers();
+  NameWindowClass();
   SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
   if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0 || !StartVideo(options.headless)) {
     std::fprintf(stderr, "moravin: SDL could not start: %s\n", SDL_GetError());
