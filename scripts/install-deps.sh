@@ -8,6 +8,8 @@ packages=(
   libcairo2-dev libpango1.0-dev libimagequant-dev libfluidsynth-dev timgm6mb-soundfont
   libpng-dev nlohmann-json3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # installation and packaging: validators, the manual page, the Debian package
+  desktop-file-utils appstream man-db debhelper lintian git
 )
 
 missing=()

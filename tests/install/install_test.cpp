@@ -107,7 +107,8 @@ void CheckMetainfo(const fs::path& usr) {
   const fs::path metainfo = usr / "share/metainfo" / (kAppId + ".metainfo.xml");
   ASSERT_TRUE(fs::is_regular_file(metainfo)) << metainfo;
   // --strict: a warning fails like an error.
-  const Output validated = Shell("appstreamcli validate --no-net --strict " + Quote(metainfo) + " 2>&1");
+  const Output validated =
+      Shell("appstreamcli validate --no-net --strict " + Quote(metainfo) + " 2>&1");
   EXPECT_EQ(validated.exitCode, 0) << validated.text;
   EXPECT_EQ(validated.text.find("\nW:"), std::string::npos) << validated.text;
   // The newest release comes first and is the version the executable reports.
@@ -202,9 +203,9 @@ TEST(Install, CmakeInstallIntoDestdirGivesTheDesktopEverything) {
 
 TEST(Package, DebianPackageInstallsTheGameAmongTheGames) {
   TempDir work;
-  const Output built = Shell(Quote(fs::path(MORAVIN_SOURCE_DIR) / "scripts/package.sh") +
-                             " --build-dir " + Quote(MORAVIN_BUILD_DIR) + " --out " +
-                             Quote(work.Path() / "out") + " 2>&1");
+  const Output built =
+      Shell(Quote(fs::path(MORAVIN_SOURCE_DIR) / "scripts/package.sh") + " --build-dir " +
+            Quote(MORAVIN_BUILD_DIR) + " --out " + Quote(work.Path() / "out") + " 2>&1");
   ASSERT_EQ(built.exitCode, 0) << built.text;
   const std::string arch = Shell("dpkg --print-architecture").text;
   const fs::path deb = work.Path() / "out" /
