@@ -151,7 +151,9 @@ void CheckIcons(const fs::path& usr) {
 
 // The manual page renders without a warning and documents every option of --help.
 void CheckManual(const fs::path& usr, const fs::path& exe) {
-  const fs::path page = usr / "share/man/man6/moravin.6";
+  // Packages keep manual pages compressed; man reads either.
+  fs::path page = usr / "share/man/man6/moravin.6";
+  if (!fs::exists(page)) page += ".gz";
   ASSERT_TRUE(fs::is_regular_file(page)) << page;
   const std::string man = "LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l " + Quote(page);
   const Output warnings = Shell(man + " 2>&1 >/dev/null");
@@ -199,6 +201,27 @@ TEST(Install, CmakeInstallIntoDestdirGivesTheDesktopEverything) {
                                Quote(MORAVIN_BUILD_DIR) + " --prefix /usr 2>&1");
   ASSERT_EQ(install.exitCode, 0) << install.text;
   CheckInstalledTree(root.Path() / "usr", root.Path() / "usr/bin/moravin");
+}
+
+// Software centres fetch the screenshots from the repository: each address names a picture of
+// desktop/screenshots.
+TEST(Install, MetainfoScreenshotsAreInTheRepository) {
+  const std::string text =
+      ReadFile(fs::path(MORAVIN_SOURCE_DIR) / "desktop" / (kAppId + ".metainfo.xml"));
+  const std::regex image(
+      "<image>https://raw\\.githubusercontent\\.com/moravin/moravin/main/([^<]+)</image>");
+  int screenshots = 0;
+  for (std::sregex_iterator it(text.begin(), text.end(), image), end; it != end; ++it) {
+    ++screenshots;
+    const fs::path picture = fs::path(MORAVIN_SOURCE_DIR) / (*it)[1].str();
+    EXPECT_TRUE(fs::is_regular_file(picture)) << picture;
+  }
+  // Every screenshot is one of ours, and there are some.
+  size_t images = 0;
+  for (size_t at = text.find("<image>"); at != std::string::npos; at = text.find("<image>", at + 1))
+    ++images;
+  EXPECT_EQ(size_t(screenshots), images);
+  EXPECT_GE(screenshots, 2);
 }
 
 TEST(Package, DebianPackageInstallsTheGameAmongTheGames) {
