@@ -137,6 +137,14 @@ void CheckIcons(const fs::path& usr) {
       ++opaque;
       colours.insert(p & 0xFFFFFF);
     }
+    // From 32 px on, the picture keeps clear of the edges: nothing is cut off.
+    if (side >= 32) {
+      for (int i = 0; i < side; ++i) {
+        for (size_t at : {size_t(i), size_t(side) * (side - 1) + i, size_t(i) * side,
+                          size_t(i) * side + side - 1})
+          ASSERT_LT(icon->pixels[at] >> 24, 128u) << "touches the edge at pixel " << at;
+      }
+    }
     const double coverage = double(opaque) / icon->pixels.size();
     EXPECT_GT(coverage, 0.2);
     EXPECT_LT(coverage, 0.95);

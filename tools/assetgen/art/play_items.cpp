@@ -200,9 +200,11 @@ void PaintIcon(cairo_t* cr, int width, int height) {
     cairo_restore(cr);
     return;
   }
-  // The head with its bow spans about 34 x 34 px around its centre.
-  cairo_translate(cr, width / 2.0 + 2, height / 2.0 + 3);
-  cairo_scale(cr, width / 37.0, height / 37.0);
+  // The head with its bow and outlines spans about 38 x 34 units around (-3, -2.5): that
+  // point goes to the centre, with a little room so that nothing touches the edge.
+  cairo_translate(cr, width / 2.0, height / 2.0);
+  cairo_scale(cr, width / 40.0, height / 40.0);
+  cairo_translate(cr, 3, 2.5);
   DrawHeroineHead(cr);
   cairo_restore(cr);
 }
