@@ -146,7 +146,9 @@ TEST(DecodeDib, MutatedBitmapsDecodeAsTheirHeaderSaysOrAreRefused) {
       }
       DecodedImage image;
       const bool ok = DecodeDib(bytes, image);
-      if (kind == 0) ASSERT_TRUE(ok) << "pixel and palette bytes cannot make a bitmap invalid";
+      if (kind == 0) {
+        ASSERT_TRUE(ok) << "pixel and palette bytes cannot make a bitmap invalid";
+      }
       if (!ok) {
         ++refused;
         continue;
