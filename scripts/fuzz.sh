@@ -22,7 +22,7 @@ targets=("${@:-${all[@]}}")
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DMORAVIN_FUZZ=ON -DMORAVIN_TESTS=OFF \
-  >/dev/null
+  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
 
 failed=()

@@ -8,6 +8,7 @@ packages=(
   libcairo2-dev libpango1.0-dev libimagequant-dev libfluidsynth-dev timgm6mb-soundfont
   libpng-dev nlohmann-json3-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()
