@@ -30,6 +30,7 @@ std::vector<std::string> Written(const Options& o) {
   if (!o.inputPath.empty()) args.push_back("--input=" + o.inputPath);
   if (!o.recordPath.empty()) args.push_back("--record=" + o.recordPath);
   if (!o.tracePath.empty()) args.push_back("--trace=" + o.tracePath);
+  if (!o.run.saveDir.empty()) args.push_back("--save-dir=" + o.run.saveDir);
   for (const ScreenshotRequest& s : o.screenshots)
     args.push_back("--screenshot=" + std::to_string(s.frame) + ":" + s.path);
   return args;
@@ -44,7 +45,8 @@ bool Same(const Options& a, const Options& b) {
   return a.help == b.help && a.version == b.version && a.headless == b.headless &&
          a.frameLimit == b.frameLimit && a.run.seedGiven == b.run.seedGiven &&
          a.run.seed == b.run.seed && a.run.fps == b.run.fps && a.inputPath == b.inputPath &&
-         a.recordPath == b.recordPath && a.tracePath == b.tracePath;
+         a.recordPath == b.recordPath && a.tracePath == b.tracePath &&
+         a.run.saveDir == b.run.saveDir;
 }
 
 }  // namespace
