@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the formatting, builds everything and runs every test: once
-# in a normal build and once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, checks the formatting, builds everything with warnings as errors and
+# runs every test: once in a normal build and once more under AddressSanitizer and
+# UndefinedBehaviorSanitizer; then runs each fuzz harness for 30 seconds.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 scripts/format.sh --check
 export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-offscreen}" SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+strict=-DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$strict" >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
 
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORAVIN_SANITIZE=ON >/dev/null
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORAVIN_SANITIZE=ON "$strict" \
+  >/dev/null
 cmake --build build-sanitize
 ctest --test-dir build-sanitize --output-on-failure -j2
+
+scripts/fuzz.sh --seconds 30

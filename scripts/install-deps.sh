@@ -10,6 +10,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # installation and packaging: validators, the manual page, the Debian package
   desktop-file-utils appstream man-db debhelper lintian git
+  # the fuzz harnesses: clang and its libFuzzer runtime
+  clang libclang-rt-14-dev
 )
 
 missing=()

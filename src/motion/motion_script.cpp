@@ -8,8 +8,10 @@
 // frames, a close without a frame, a jump outside the text, a remainder by zero and a command
 // run that never waits all end the script; numbers too long for 32 bits saturate; a parameter
 // number outside 0..15 reads 0; a cell pattern that runs off its 16 entries stops animating.
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 #include "motion/motion_sprite.h"
 #include "system/random.h"
@@ -329,11 +331,21 @@ int32_t Bitwise(char op, int32_t left, int32_t right) {
   return left ^ right;
 }
 
+// The quotient as the processor gives it, also for a zero divisor: an infinity with the sign of
+// both operands, or NaN for 0 / 0 and NaN / 0. Scripts may rely on it (NaN compares unequal to
+// everything), but C++ leaves a division by zero undefined, so it is spelled out.
+float Quotient(float dividend, float divisor) {
+  if (divisor != 0.0f) return dividend / divisor;
+  if (dividend == 0.0f || std::isnan(dividend)) return std::numeric_limits<float>::quiet_NaN();
+  const float infinity = std::numeric_limits<float>::infinity();
+  return std::signbit(dividend) != std::signbit(divisor) ? -infinity : infinity;
+}
+
 float FloatOp(char op, float left, float right) {
   if (op == '+') return left + right;
   if (op == '-') return left - right;
   if (op == '*') return left * right;
-  return left / right;
+  return Quotient(left, right);
 }
 
 // The commands on a variable: ":$x,1", "+$x,1", "%$0,$1,3" ... With three or more arguments
@@ -360,7 +372,7 @@ bool Interpreter::ExecuteArithmetic(char command, Arguments& args) {
       } else if (command == '-') {
         *t = -*t;
       } else if (command == '/') {
-        *t = 1.0f / *t;
+        *t = Quotient(1.0f, *t);
       }
       break;
     case '%': {

@@ -143,7 +143,9 @@ TEST_F(MoravinTest, RefusedModeSwitchKeepsTheWindowAndItsPictures) {
       platform.keyboard.Press(dik::LMenu);
       platform.keyboard.Press(dik::Return);
     }
-    if (frame == 3) EXPECT_FALSE(game.saveData.fullScreen);  // the setting follows the display
+    if (frame == 3) {
+      EXPECT_FALSE(game.saveData.fullScreen);  // the setting follows the display
+    }
     if (frame == 6) {
       // The logo was reloaded on the old renderer and is still drawn.
       EXPECT_EQ(platform.device.QuadsOfBitmap(110).size(), 1u);

@@ -163,7 +163,9 @@ TEST(InputScriptParse, ArbitraryBytesAreParsedOrRejectedWithALineNumber) {
     for (char& c : text) c = alphabet[random() % alphabet.size()];
     InputScript script;
     std::string error;
-    if (!InputScript::Parse(text, script, error)) EXPECT_EQ(error.rfind("line ", 0), 0u) << error;
+    if (!InputScript::Parse(text, script, error)) {
+      EXPECT_EQ(error.rfind("line ", 0), 0u) << error;
+    }
   }
 }
 

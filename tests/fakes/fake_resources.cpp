@@ -34,7 +34,9 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
   Put16(out, v & 0xFFFF);
   Put16(out, v >> 16);
 }
-void PutTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void PutTag(std::vector<uint8_t>& out, const char* tag) {
+  for (int i = 0; i < 4; ++i) out.push_back(uint8_t(tag[i]));
+}
 
 // Every fake bitmap: the marker at the top left, pure black (the colour key) at the bottom
 // right, grey elsewhere.

@@ -72,7 +72,9 @@ TEST_F(MapTest, ScrollSpeedsUpPerColumnUpToItsCap) {
   for (int column = 1; column <= 500; ++column) {
     map.scroll = 85.0f;  // a column has scrolled out: the next Scroll generates one
     map.Scroll();
-    if (column == 499) EXPECT_LT(map.speed, 2.72f);
+    if (column == 499) {
+      EXPECT_LT(map.speed, 2.72f);
+    }
   }
   EXPECT_EQ(map.speed, 2.72f);
   EXPECT_EQ(save.distance, 500);
@@ -106,7 +108,9 @@ TEST_F(MapTest, OnePressMovesAStillLineExactlyOneCellIn8Frames) {
   for (int frame = 1; frame <= 8; ++frame) {
     if (frame > 1) map.HandleInput(Holding({}));
     map.Scroll();
-    if (frame < 8) EXPECT_EQ(line.kind, LineUp) << frame;
+    if (frame < 8) {
+      EXPECT_EQ(line.kind, LineUp) << frame;
+    }
   }
   EXPECT_EQ(line.kind, LineStill);
   EXPECT_EQ(line.offset, 425.0f);
@@ -123,8 +127,12 @@ TEST_F(MapTest, HoldingMovesOnWithoutPauseAndUpWinsOverDown) {
   for (int frame = 1; frame <= 16; ++frame) {
     map.HandleInput(Holding({Up, Down}));
     map.Scroll();
-    if (frame == 8) EXPECT_EQ(line.offset, 425.0f);
-    if (frame == 9) EXPECT_EQ(line.offset, 414.375f);
+    if (frame == 8) {
+      EXPECT_EQ(line.offset, 425.0f);
+    }
+    if (frame == 9) {
+      EXPECT_EQ(line.offset, 414.375f);
+    }
   }
   EXPECT_EQ(line.offset, 340.0f);
 }

@@ -81,8 +81,12 @@ TEST_F(PlayTest, TheEndingRunsFor101FramesThenAsksForTheGameOver) {
     RunFrame({Button3, Up});  // no pause and no line moves in the ending
     EXPECT_EQ(PlaysOf(202), 1);
     EXPECT_EQ(Live(EffectFinish), phaseFrame >= 50);
-    if (phaseFrame == 80) EXPECT_EQ(play->fade, 0);
-    if (phaseFrame == 81) EXPECT_EQ(play->fade, 13);
+    if (phaseFrame == 80) {
+      EXPECT_EQ(play->fade, 0);
+    }
+    if (phaseFrame == 81) {
+      EXPECT_EQ(play->fade, 13);
+    }
     EXPECT_EQ(g_sceneManager.requestedScene, phaseFrame > 100 ? GameOver : None);
   }
   EXPECT_TRUE(g_sceneManager.suspended.empty());

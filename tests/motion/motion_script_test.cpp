@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -271,6 +272,21 @@ TEST_F(ScriptTest, NaNComparesFalseExceptForInequality) {
   s.flags = 0;
   s.SetScript("/$x,0!$x,$x");
   EXPECT_TRUE(Has(MotionSprite::Condition));
+}
+
+TEST_F(ScriptTest, DivisionByZeroGivesAnInfinitySignedByBothOperands) {
+  struct Case {
+    const char* script;
+    float x;
+  };
+  const float infinity = std::numeric_limits<float>::infinity();
+  for (Case c : {Case{":$x,5/$x,0", infinity}, Case{":$x,-5/$x,0", -infinity},
+                 Case{":$x,5/$x,-1,0", -infinity}, Case{":$x,0/$x", infinity},
+                 Case{":$x,-2/$x,4,0,0", -infinity}}) {
+    s.Init(0, 0, 0, 10, 10, 0, 0);
+    s.SetScript(c.script);
+    EXPECT_EQ(s.x, c.x) << c.script;
+  }
 }
 
 TEST_F(ScriptTest, ConditionalBlocksRunOrSkip) {

@@ -207,7 +207,7 @@ TEST_F(TitleTest, PauseMenuPopsBackToTheSuspendedGame) {
 
 TEST_F(TitleTest, PauseMenuBackItemAndStartItemAlsoReturnToTheGame) {
   SuspendedGame* game = SuspendGame();
-  CTitle* title = Open();
+  Open();
   Press(Up);  // the back item
   RunFrame({Confirm});
   RunFrame();
@@ -216,7 +216,7 @@ TEST_F(TitleTest, PauseMenuBackItemAndStartItemAlsoReturnToTheGame) {
   g_sceneManager.Clear();
   game = SuspendGame();
   save.ruleTopic = -1;
-  title = Open();
+  Open();
   save.difficulty = 2;
   RunFrame({Confirm});  // start item with a game suspended
   RunFrame();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "fakes/fake_resources.h"
@@ -104,21 +105,71 @@ TEST(DecodeDib, RejectsTruncatedAndMalformedInput) {
   EXPECT_FALSE(DecodeDib(depth, image));  // unsupported depth
 }
 
-TEST(DecodeDib, GarbageNeverDecodesOutOfBounds) {
-  // Deterministic noise in every header field; the decoder must only say yes or no.
+// Deterministic mutations of valid bitmaps of every depth: changed pixel and palette bytes,
+// header fields set to near and extreme values, data cut short or extended. Each result either
+// decodes to exactly the picture its header describes, from bytes that are there, or is refused;
+// enough of both happen that the decoder's paths are really taken.
+TEST(DecodeDib, MutatedBitmapsDecodeAsTheirHeaderSaysOrAreRefused) {
   uint32_t state = 12345;
-  std::vector<uint8_t> bytes(256);
-  for (int round = 0; round < 2000; ++round) {
-    for (auto& b : bytes) {
-      state = state * 1103515245u + 12345u;
-      b = uint8_t(state >> 24);
+  auto next = [&state] {
+    state = state * 1103515245u + 12345u;
+    return state >> 8;
+  };
+  const uint32_t palette[4] = {kRed, kGreen, kBlue, kWhite};
+  int decodedDespiteHeaderOrLength = 0, refused = 0;
+  for (int bits : {1, 4, 8, 24, 32}) {
+    const auto colours = bits <= 8 ? std::span(palette, bits == 1 ? 2 : 4) : std::span(palette, 0);
+    const auto good = BuildDib(7, 5, bits, colours, [](int x, int y) { return uint32_t(x + y); });
+    for (int round = 0; round < 600; ++round) {
+      auto bytes = good;
+      const int kind = round % 3;
+      switch (kind) {
+        case 0:  // a byte of the colour table or the pixels
+          bytes[40 + next() % (bytes.size() - 40)] = uint8_t(next());
+          break;
+        case 1: {  // a header field: size, width, height, planes and depth, compression, colours
+          const size_t fields[] = {0, 4, 8, 12, 16, 32};
+          const size_t at = fields[next() % std::size(fields)];
+          uint32_t value;
+          std::memcpy(&value, bytes.data() + at, 4);
+          const uint32_t choices[] = {0,           1,           value + 1,
+                                      value - 1,   value * 2,   0x7FFFFFFFu,
+                                      0x80000000u, 0xFFFFFFFFu, 8192,
+                                      8193,        next(),      value ^ (1u << (next() % 32))};
+          value = choices[next() % std::size(choices)];
+          std::memcpy(bytes.data() + at, &value, 4);
+          break;
+        }
+        default:  // shorter or longer
+          bytes.resize(next() % 2 ? next() % bytes.size() : bytes.size() + next() % 64, 0x5A);
+          break;
+      }
+      DecodedImage image;
+      const bool ok = DecodeDib(bytes, image);
+      if (kind == 0) {
+        ASSERT_TRUE(ok) << "pixel and palette bytes cannot make a bitmap invalid";
+      }
+      if (!ok) {
+        ++refused;
+        continue;
+      }
+      if (kind != 0) ++decodedDespiteHeaderOrLength;
+      int32_t width, height;
+      uint16_t depth;
+      uint32_t headerSize, used;
+      std::memcpy(&headerSize, bytes.data(), 4);
+      std::memcpy(&width, bytes.data() + 4, 4);
+      std::memcpy(&height, bytes.data() + 8, 4);
+      std::memcpy(&depth, bytes.data() + 14, 2);
+      std::memcpy(&used, bytes.data() + 32, 4);
+      ASSERT_EQ(image.width, width) << round;
+      ASSERT_EQ(image.height, std::abs(height)) << round;
+      ASSERT_EQ(image.argb.size(), size_t(image.width) * size_t(image.height)) << round;
+      const size_t table = depth <= 8 ? (used ? used : 1u << depth) * 4 : 0;
+      const size_t stride = (size_t(width) * depth + 31) / 32 * 4;
+      EXPECT_LE(headerSize + table + stride * image.height, bytes.size()) << round;
     }
-    bytes[0] = 40;
-    bytes[1] = bytes[2] = bytes[3] = 0;
-    bytes[12] = 1;
-    bytes[13] = 0;
-    DecodedImage image;
-    if (DecodeDib(bytes, image))
-      EXPECT_EQ(image.argb.size(), size_t(image.width) * size_t(image.height));
   }
+  EXPECT_GT(decodedDespiteHeaderOrLength, 300);
+  EXPECT_GT(refused, 500);
 }

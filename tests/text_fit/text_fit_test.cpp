@@ -94,7 +94,9 @@ class TextFit : public GameTest {
       for (int k = 0; k < window.lineCount; ++k) {
         const LineRecord& line = window.lines[k];
         const std::string bytes(text + line.start, text + line.end);
-        if (!bytes.empty()) EXPECT_TRUE(drawn.count(bytes)) << "never drawn: " << SjisToUtf8(bytes);
+        if (!bytes.empty()) {
+          EXPECT_TRUE(drawn.count(bytes)) << "never drawn: " << SjisToUtf8(bytes);
+        }
       }
     }
   }

@@ -72,7 +72,7 @@ Stereo PlayMusic(int rate, size_t frames) {
   s.instruments = {{kLead, kMarimba, 112, 70, 40},    {kChords, kPizzicato, 86, 44, 50},
                    {kBass, kFingerBass, 104, 64, 20}, {kSparkle, kGlockenspiel, 64, 84, 70},
                    {kPad, kStrings, 58, 58, 70},      {kDrumChannel, 0, 92, 64, 30}};
-  constexpr int F2 = 41, G2 = 43, A2 = 45, Bb2 = 46, C2 = 36, D2 = 38;
+  constexpr int F2 = 41, G2 = 43, Bb2 = 46, C2 = 36, D2 = 38;
   const Chord chords[] = {{F2, 4, 7, 4}, {C2, 4, 7, 4},  {D2, 3, 7, 4},  {Bb2, 4, 7, 4},
                           {F2, 4, 7, 4}, {C2, 4, 7, 4},  {Bb2, 4, 7, 4}, {C2, 4, 7, 4},
                           {D2, 3, 7, 4}, {Bb2, 4, 7, 4}, {G2, 3, 7, 2},  {C2, 4, 7, 2},

@@ -72,6 +72,23 @@ bool IsSupported(const WaveFormat& format) {
          format.samplesPerSec <= kMaxRate;
 }
 
+// At the output rate nothing needs resampling: the samples are widened and spread to both sides
+// here, exactly. SDL's converter goes through floats and lowers most positive 16-bit samples by
+// one.
+std::vector<int16_t> CopyToStereo16(const WaveFormat& format, std::span<const uint8_t> pcm,
+                                    size_t frames) {
+  std::vector<int16_t> samples(frames * 2);
+  for (size_t i = 0; i < frames * format.channels; ++i) {
+    const auto value = static_cast<int16_t>(
+        format.bitsPerSample == 8 ? (pcm[i] - 0x80) * 0x100 : pcm[2 * i] | pcm[2 * i + 1] << 8);
+    if (format.channels == 2)
+      samples[i] = value;
+    else
+      samples[2 * i] = samples[2 * i + 1] = value;
+  }
+  return samples;
+}
+
 }  // namespace
 
 std::vector<int16_t> ConvertToStereo16(const WaveFormat& format, std::span<const uint8_t> pcm,
@@ -81,13 +98,15 @@ std::vector<int16_t> ConvertToStereo16(const WaveFormat& format, std::span<const
   const size_t frameBytes = size_t{format.channels} * format.bitsPerSample / 8;
   const size_t bytes = pcm.size() / frameBytes * frameBytes;  // whole frames only
   if (bytes == 0) return samples;
+  const size_t frames = bytes / frameBytes;
+  if (format.samplesPerSec == static_cast<uint32_t>(outputRate))
+    return CopyToStereo16(format, pcm, frames);
   SDL_AudioStream* stream =
       SDL_NewAudioStream(format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB, format.channels,
                          static_cast<int>(format.samplesPerSec), AUDIO_S16SYS, 2, outputRate);
   if (!stream) return samples;
   // The resampler holds back the last few milliseconds even when flushed: feed 10 ms of silence
   // after the sound and keep exactly the converted length.
-  const size_t frames = bytes / frameBytes;
   const size_t wanted = static_cast<size_t>(uint64_t{frames} * outputRate / format.samplesPerSec);
   const std::vector<uint8_t> tail(format.samplesPerSec / 100 * frameBytes,
                                   format.bitsPerSample == 8 ? 0x80 : 0);

@@ -41,10 +41,13 @@ TEST(AudioConversion, OutputRateInputIsCopiedAndMonoGoesToBothSides) {
   EXPECT_EQ(stereo[0], -1234);
   EXPECT_EQ(stereo[199], -1234);
 
-  const auto mono = ConvertToStereo16(Pcm(1, 44100), Samples(100, 1, 777), 44100);
-  ASSERT_EQ(mono.size(), 200u);
-  EXPECT_EQ(mono[10], 777);
-  EXPECT_EQ(mono[11], 777);
+  // Every value exactly, the extremes included, on both sides.
+  for (int16_t value : {777, 21247, 32767, -32768, -1}) {
+    const auto mono = ConvertToStereo16(Pcm(1, 44100), Samples(100, 1, value), 44100);
+    ASSERT_EQ(mono.size(), 200u);
+    EXPECT_EQ(mono[10], value);
+    EXPECT_EQ(mono[11], value);
+  }
 }
 
 TEST(AudioConversion, EightBitSamplesAreWidened) {
@@ -52,6 +55,9 @@ TEST(AudioConversion, EightBitSamplesAreWidened) {
   const auto out = ConvertToStereo16(Pcm(1, 44100, 8), silence, 44100);
   ASSERT_EQ(out.size(), 100u);
   EXPECT_EQ(out[25], 0);
+  const std::vector<uint8_t> extremes = {0x00, 0xFF};
+  EXPECT_EQ(ConvertToStereo16(Pcm(1, 44100, 8), extremes, 44100),
+            (std::vector<int16_t>{-32768, -32768, 32512, 32512}));
 }
 
 TEST(AudioConversion, RefusesWhatIsNotPlainPcmAndDropsPartialFrames) {

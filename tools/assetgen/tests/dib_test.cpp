@@ -40,7 +40,9 @@ TEST(EncodeDib, RoundTripsEveryDepthWithOddWidthsAndTopRowLast) {
     for (size_t i = 0; i < image.argb.size(); ++i)
       EXPECT_EQ(back.argb[i], image.argb[i]) << bits << " bits, pixel " << i;
     // The file stores the bottom row first: the bottom-right pixel opens the last row.
-    if (bits == 24) EXPECT_EQ(dib[40 + 4 * 3], 0x10);
+    if (bits == 24) {
+      EXPECT_EQ(dib[40 + 4 * 3], 0x10);
+    }
   }
 }
 

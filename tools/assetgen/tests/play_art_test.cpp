@@ -149,7 +149,9 @@ TEST(PlayCharacters, DiamondAndSparklesAreCentredOnTheirAnchor) {
   for (const char* name : {"diamond", "sparkle A", "sparkle B"}) {
     Ink ink = InkOf(Sheet(122), BoxOf(Cut(122, name)));
     EXPECT_NEAR((ink.left + ink.right) / 2.0, 42, 2) << name;
-    if (std::string(name) != "diamond") EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 50, 2) << name;
+    if (std::string(name) != "diamond") {
+      EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 50, 2) << name;
+    }
   }
 }
 
@@ -264,8 +266,9 @@ TEST(PlayField, BackgroundIsCalmerThanThePiecesOnIt) {
   for (const auto& [id, name] : pieces) {
     const Box piece = BoxOf(Cut(id, name));
     EXPECT_LT(spread, LuminanceSpread(Sheet(id), piece)) << id << " " << name;
-    if (name != "hard stone x")
+    if (name != "hard stone x") {
       EXPECT_LT(saturation, MeanSaturation(Sheet(id), piece)) << id << " " << name;
+    }
   }
 }
 
