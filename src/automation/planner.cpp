@@ -8,7 +8,7 @@ namespace {
 
 constexpr int32_t kLookAhead = 200;    // frames each policy is played forward
 constexpr int32_t kReplanFrames = 10;  // a route is made anew this often
-constexpr int32_t kCycleFrames = 12;   // policies are compared this often
+constexpr int32_t kCycleFrames = 16;   // policies are compared this often
 constexpr int32_t kHoldFrames = 30;    // a forced line keeps its rotation this long
 constexpr int32_t kForcedReach = 5;    // lines this far ahead of her may be forced
 constexpr float kLostValue = -1e6f;
@@ -119,7 +119,7 @@ void AutoPlanner::Reset() {
   choiceCount_ = nextChoice_ = 0;
 }
 
-float AutoPlanner::Value(RoutePolicy policy) const {
+AutoPlanner::Trial AutoPlanner::Try(RoutePolicy policy) const {
   FieldSim sim = start_;
   PlayButtons last = startLast_;
   for (int32_t frame = 0; frame < kLookAhead; ++frame) {
@@ -127,7 +127,7 @@ float AutoPlanner::Value(RoutePolicy policy) const {
                        sim.FirstUnknownColumn() - 1, last);
     sim.Step(last);
     if (sim.outcome() != FieldSim::Outcome::Alive)
-      return kLostValue + 100.0f * static_cast<float>(frame);
+      return Trial{kLostValue + 100.0f * static_cast<float>(frame), false};
   }
   // How well she stands when the look-ahead ends: how far the field moved on, room before the
   // left edge, and how far the lines she can see would let her go on.
@@ -137,11 +137,15 @@ float AutoPlanner::Value(RoutePolicy policy) const {
   const int32_t here = ColumnAt(sim.map, sim.heroine.x);
   const float moved =
       static_cast<float>(sim.newColumns() * kCellSize) + sim.map.scroll - start_.map.scroll;
-  float value = sim.heroine.x + kProgressWeight * moved -
+  Trial trial;
+  trial.value = sim.heroine.x + kProgressWeight * moved -
                 kNarrowWeight * std::max(0.0f, kNarrowX - sim.heroine.x);
-  if (FindRoute(sim.map, lines, sim.heroine, sim.FirstUnknownColumn() - 1, RouteChoice{}, onward))
-    value += 150.0f * static_cast<float>(onward.reach - here) - onward.cost;
-  return value;
+  const int32_t lastKnown = sim.FirstUnknownColumn() - 1;
+  if (FindRoute(sim.map, lines, sim.heroine, lastKnown, RouteChoice{}, onward)) {
+    trial.value += 150.0f * static_cast<float>(onward.reach - here) - onward.cost;
+    trial.comfortable = onward.reach >= lastKnown && sim.heroine.x >= kNarrowX;
+  }
+  return trial;
 }
 
 void AutoPlanner::StartCycle(const PlayView& view) {
@@ -157,16 +161,18 @@ void AutoPlanner::StartCycle(const PlayView& view) {
     start_.Step(startLast_);
   }
   best_ = continued_;
-  bestValue_ = Value(continued_);
+  const Trial continued = Try(continued_);
+  bestValue_ = continued.value;
 
-  // The policy in force with the speed-up switched, a fresh route with and without it, and
-  // fresh routes forcing each line near her to each of its other rotations.
+  // The policy in force with the speed-up switched and a fresh route with and without it; and
+  // when the policy in force leaves her in trouble, fresh routes forcing each line near her to
+  // each of its other rotations.
   choiceCount_ = nextChoice_ = 0;
   toggleSpeedUp_ = true;
   choices_[choiceCount_++] = Candidate{RouteChoice{}, true};
   choices_[choiceCount_++] = Candidate{RouteChoice{}, false};
   const int32_t here = ColumnAt(start_.map, start_.heroine.x);
-  if (here < 0 || start_.outcome() != FieldSim::Outcome::Alive) return;
+  if (continued.comfortable || here < 0 || start_.outcome() != FieldSim::Outcome::Alive) return;
   for (int32_t c = here; c <= std::min(here + kForcedReach, kColumns - 1); ++c) {
     const MapLine& line = start_.map.lines[c];
     if (line.kind > LineDown) continue;
@@ -186,7 +192,7 @@ void AutoPlanner::TryNext() {
     const Candidate& next = choices_[nextChoice_++];
     candidate = RoutePolicy(next.choice, startColumnsIn_ + start_.newColumns(), next.speedUp);
   }
-  const float value = Value(candidate);
+  const float value = Try(candidate).value;
   if (value > bestValue_) {
     best_ = candidate;
     bestValue_ = value;

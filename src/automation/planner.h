@@ -59,9 +59,13 @@ class AutoPlanner {
   // Policies are compared in cycles of a fixed number of frames. A cycle starts by playing the
   // policy in force forward to the cycle's end, and tries every other policy from there, a few
   // in each frame; at the cycle's end the best one takes over, from the place it was tried at.
+  struct Trial {
+    float value = 0;           // how well off she is at the end of the look-ahead
+    bool comfortable = false;  // alive, with room to her left and an open way ahead
+  };
   void StartCycle(const PlayView& view);
   void TryNext();
-  float Value(RoutePolicy policy) const;
+  Trial Try(RoutePolicy policy) const;
 
   RoutePolicy policy_;
   PlayButtons last_ = 0;  // the buttons of the previous frame
