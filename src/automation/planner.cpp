@@ -93,7 +93,7 @@ PlayButtons RoutePolicy::Next(const CMap& map, const CPlayer& heroine,
     // A monster that closes the way is to meet another one.
     if (choice.column < 0 && route_.reach < lastKnown && lines[route_.reach + 1].monsters) {
       const RouteChoice kill =
-          KillChoice(map, lines, monsters, route_.reach + 1, ColumnAt(map, heroine.x));
+          KillChoice(map, lines, monsters, route_.reach + 1, ColumnAt(map, heroine.x), lastKnown);
       if (kill.column >= 0) {
         forcedId_ = kill.column + columnsIn;
         forcedRotation_ = kill.rotation;
@@ -114,6 +114,7 @@ PlayButtons RoutePolicy::Next(const CMap& map, const CPlayer& heroine,
 
 void AutoPlanner::Reset() {
   policy_ = RoutePolicy{};
+  knownUpTo_ = -1;
   last_ = 0;
   cycleFramesLeft_ = 0;
   choiceCount_ = nextChoice_ = 0;
@@ -154,6 +155,7 @@ void AutoPlanner::StartCycle(const PlayView& view) {
   continued_ = policy_;
   startLast_ = last_;
   startColumnsIn_ = view.distance;
+  startKnownUpTo_ = view.distance + kColumns - 1;
   for (int32_t frame = 0; frame < kCycleFrames; ++frame) {
     startLast_ = continued_.Next(start_.map, start_.heroine, start_.monsters,
                                  startColumnsIn_ + start_.newColumns(),
@@ -208,6 +210,7 @@ PlayButtons AutoPlanner::Decide(const PlayView& view) {
     if (choiceCount_ > 0) {
       while (toggleSpeedUp_ || nextChoice_ < choiceCount_) TryNext();
       policy_ = best_;
+      knownUpTo_ = startKnownUpTo_;
     }
     StartCycle(view);
   }
@@ -217,7 +220,11 @@ PlayButtons AutoPlanner::Decide(const PlayView& view) {
     TryNext();
   --cycleFramesLeft_;
 
+  // The policy in force goes on knowing the columns its look-ahead knew: what it does is then
+  // what was tried. Columns that came in since are weighed at the next comparison.
+  const int32_t lastKnown = knownUpTo_ < 0 ? kColumns - 1 : knownUpTo_ - view.distance;
   const FieldSim now(view);
-  last_ = policy_.Next(now.map, now.heroine, now.monsters, view.distance, kColumns - 1, last_);
+  last_ = policy_.Next(now.map, now.heroine, now.monsters, view.distance,
+                       std::min(lastKnown, kColumns - 1), last_);
   return last_;
 }

@@ -68,13 +68,15 @@ class AutoPlanner {
   Trial Try(RoutePolicy policy) const;
 
   RoutePolicy policy_;
-  PlayButtons last_ = 0;  // the buttons of the previous frame
+  int32_t knownUpTo_ = -1;  // the last column, counted from the game's start, it knows of
+  PlayButtons last_ = 0;    // the buttons of the previous frame
 
   int32_t cycleFramesLeft_ = 0;
   FieldSim start_{PlayView{}};  // the field as it will be when the cycle ends
   RoutePolicy continued_;       // the policy in force, as it will be then
   PlayButtons startLast_ = 0;
   int32_t startColumnsIn_ = 0;
+  int32_t startKnownUpTo_ = 0;
   struct Candidate {
     RouteChoice choice;
     bool speedUp;

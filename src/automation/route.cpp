@@ -224,7 +224,8 @@ struct Option {
 }  // namespace
 
 RouteChoice KillChoice(const CMap& map, const LineState (&lines)[kColumns],
-                       std::span<const CEnemySingle> monsters, int32_t column, int32_t here) {
+                       std::span<const CEnemySingle> monsters, int32_t column, int32_t here,
+                       int32_t lastKnown) {
   Option best;
   for (const CEnemySingle& target : monsters) {
     if (target.kind == 0 || ColumnAt(map, target.x) != column) continue;
@@ -232,6 +233,7 @@ RouteChoice KillChoice(const CMap& map, const LineState (&lines)[kColumns],
     for (const CEnemySingle& other : monsters) {
       if (other.kind == 0 || &other == &target) continue;
       const int32_t otherColumn = ColumnAt(map, other.x);
+      if (otherColumn > lastKnown) continue;
       const int32_t otherRow = BodyRow(other);
       const int32_t rise = otherRow - targetRow;
       if (target.kind == EnemyBeard && other.kind == EnemyBeard &&

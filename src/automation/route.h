@@ -55,9 +55,11 @@ void ReadLines(const CMap& map, std::span<const CEnemySingle> monsters,
 
 // A line to turn so that a monster standing in column `column` (where it closes the way) meets
 // another monster and both turn into diamonds: a beard monster is brought level with one in the
-// next column, or a winged monster is let on its way towards it. Column -1 when there is none.
+// next column, or a winged monster is let on its way towards it. Only monsters up to column
+// `lastKnown` are counted on. Column -1 when there is none.
 RouteChoice KillChoice(const CMap& map, const LineState (&lines)[kColumns],
-                       std::span<const CEnemySingle> monsters, int32_t column, int32_t here);
+                       std::span<const CEnemySingle> monsters, int32_t column, int32_t here,
+                       int32_t lastKnown);
 
 // The best route from the heroine's place through the lines up to `lastColumn`: the one that
 // takes her furthest, and among those the one that turns the fewest cells. False when she is not

@@ -133,7 +133,8 @@ RouteChoice KillOf(const PlayView& view, int column) {
   FieldSim sim(view);
   LineState lines[kColumns];
   ReadLines(sim.map, sim.monsters, lines);
-  return KillChoice(sim.map, lines, sim.monsters, column, ColumnAt(sim.map, sim.heroine.x));
+  return KillChoice(sim.map, lines, sim.monsters, column, ColumnAt(sim.map, sim.heroine.x),
+                    kColumns - 1);
 }
 
 TEST(Route, KillBringsABeardLevelWithOneInTheNextColumn) {
