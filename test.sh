@@ -14,3 +14,6 @@ ctest --test-dir build --output-on-failure -j2
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORAVIN_SANITIZE=ON >/dev/null
 cmake --build build-sanitize
 ctest --test-dir build-sanitize --output-on-failure -j2
+
+# A short soak on the sanitized build: the game plays itself for 50,000 frames, with menu tours.
+scripts/soak.sh 50000

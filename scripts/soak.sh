@@ -26,7 +26,6 @@ cmake --build "$build" --target moravin >/dev/null
 
 run="$(mktemp -d)"
 trap 'rm -rf "$run"' EXIT
-export XDG_DATA_HOME="$run/data"  # the save file stays inside the run's own folder
 # A small quarantine keeps the memory that freed blocks wait in from hiding a leak's growth.
 export ASAN_OPTIONS="quarantine_size_mb=16:detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1"
@@ -35,7 +34,7 @@ export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-offscreen}" SDL_AUDIODRIVER="${SDL_AU
 exe="$(pwd)/$build/moravin"
 start=$(date +%s)
 (cd "$run" && exec "$exe" --headless --autoplay --fps 0 --seed "$seed" --frames "$frames" \
-  --menu-tours "$tour" 2>"$run/stderr.txt") &
+  --menu-tours "$tour" --save-dir "$run/save" 2>"$run/stderr.txt") &
 pid=$!
 
 # Resident memory, sampled every two seconds: seconds since the start and kB.
@@ -52,9 +51,9 @@ seconds=$(($(date +%s) - start))
 games=$(grep -c '^autoplay: game ' "$run/stderr.txt" || true)
 best=$(awk '/^autoplay: game / {if ($6 > best) best = $6} END {print best + 0}' "$run/stderr.txt")
 # The game still running when the run ended left its distance in the save file (bytes 32..35).
-save=$(find "$run" -name SaveData.dat | head -n 1)
+save="$run/save/SaveData.dat"
 last=0
-[[ -n "$save" ]] && last=$(od -An -t d4 -j 32 -N 4 "$save" | tr -d ' ')
+[[ -f "$save" ]] && last=$(od -An -t d4 -j 32 -N 4 "$save" | tr -d ' ')
 [[ "$last" -gt "$best" ]] && best=$last
 rss10=$(awk -v t="$seconds" 'int($1) >= t / 10 {print $2; exit}' "$run/rss.txt")
 rssEnd=$(tail -n 1 "$run/rss.txt" | awk '{print $2}')
