@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds everything with warnings as errors and
 # runs every test: once in a normal build and once more under AddressSanitizer and
-# UndefinedBehaviorSanitizer; then runs each fuzz harness for 30 seconds.
+# UndefinedBehaviorSanitizer; then a 50,000-frame soak of the game playing itself, and each fuzz
+# harness for 30 seconds.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
@@ -17,5 +18,8 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORAVIN_SANITIZ
   >/dev/null
 cmake --build build-sanitize
 ctest --test-dir build-sanitize --output-on-failure -j2
+
+# A short soak on the sanitized build: the game plays itself for 50,000 frames, with menu tours.
+scripts/soak.sh 50000
 
 scripts/fuzz.sh --seconds 30

@@ -95,6 +95,9 @@ bool Automation::Start(Options& options, std::string& error) {
   frameLimit_ = options.frameLimit;
   screenshots_ = options.screenshots;
   if (options.headless) audioClock_ = std::make_shared<FrameAudioClock>();
+  if (options.autoplay)
+    autoplayer_ = std::make_unique<Autoplayer>(
+        Autoplayer::Settings{options.games, options.menuTours}, stderr);
   return (options.inputPath.empty() || LoadScript(options.inputPath, error)) &&
          (options.recordPath.empty() || StartRecording(options, error)) &&
          (options.tracePath.empty() || StartTrace(options.tracePath, error));
@@ -144,6 +147,7 @@ std::unique_ptr<IPlatform> Automation::WrapPlatform(IPlatform& real) {
 std::unique_ptr<IKeyboardDevice> Automation::MakeKeyboard(IPlatform& real) {
   std::unique_ptr<IKeyboardDevice> keyboard =
       scripted_ ? std::make_unique<ScriptedKeyboard>(script_, counter_) : real.OpenKeyboard();
+  if (autoplayer_) keyboard = std::make_unique<AutoplayKeyboard>(std::move(keyboard), *autoplayer_);
   if (recorder_ && keyboard)
     keyboard = std::make_unique<RecordingKeyboard>(std::move(keyboard), *recorder_, counter_);
   return keyboard;
@@ -159,7 +163,8 @@ void Automation::AfterFrame(uint32_t frame) {
   if (tracing_) trace_.WriteFrame(frame);
   TakeScreenshots(frame);
   if (audioClock_) audioClock_->AdvanceFrame();
-  if (frame == frameLimit_ && window_) window_->PostClose();
+  const bool gamesDone = autoplayer_ && autoplayer_->AfterFrame();
+  if ((frame == frameLimit_ || gamesDone) && window_) window_->PostClose();
 }
 
 void Automation::TakeScreenshots(uint32_t frame) {

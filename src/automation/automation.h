@@ -1,5 +1,5 @@
-// Ties the automation options to a run: the scripted or recorded keyboard handed to the game,
-// the frame count, the trace, the screenshots and the frame limit.
+// Ties the automation options to a run: the scripted, autoplayed or recorded keyboard handed to
+// the game, the frame count, the trace, the screenshots and the frame or game limit.
 #pragma once
 
 #include <fstream>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/run_settings.h"
+#include "automation/autoplayer.h"
 #include "automation/frame_audio.h"
 #include "automation/input_script.h"
 #include "automation/options.h"
@@ -55,4 +56,5 @@ class Automation : public IFrameObserver {
   std::vector<uint32_t> pixels_;
   IWindow* window_ = nullptr;
   std::shared_ptr<FrameAudioClock> audioClock_;  // set in headless runs
+  std::unique_ptr<Autoplayer> autoplayer_;       // set with --autoplay
 };

@@ -59,14 +59,12 @@ std::string ParseKeys(std::string_view text, KeySet& keys) {
   while (true) {
     size_t plus = text.find('+');
     std::string_view name = text.substr(0, plus);
-    const ScriptKey* found =
-        std::find_if(std::begin(kKeys), std::end(kKeys),
-                     [&](const ScriptKey& key) { return EqualsIgnoringCase(key.name, name); });
-    if (found == std::end(kKeys)) {
+    const KeySet key = KeyNamed(name);
+    if (key == 0) {
       return name.empty() ? "a key name is missing in '" + std::string(text) + "'"
                           : "unknown key '" + std::string(name) + "'";
     }
-    keys |= KeySet{1} << (found - std::begin(kKeys));
+    keys |= key;
     if (plus == std::string_view::npos) return {};
     text.remove_prefix(plus + 1);
   }
@@ -97,6 +95,13 @@ std::string ParseLine(std::string_view line, Entry& entry, bool& has) {
 }  // namespace
 
 std::span<const ScriptKey> ScriptKeys() { return kKeys; }
+
+KeySet KeyNamed(std::string_view name) {
+  for (size_t i = 0; i < kKeyCount; ++i) {
+    if (EqualsIgnoringCase(kKeys[i].name, name)) return KeySet{1} << i;
+  }
+  return 0;
+}
 
 std::string FormatKeys(KeySet keys) {
   std::string text;

@@ -27,6 +27,8 @@ struct ScriptKey {
 // Every key a script can name, in the order the recorder writes them.
 std::span<const ScriptKey> ScriptKeys();
 
+// The set of the one key with this name (any case); 0 when no key has it.
+KeySet KeyNamed(std::string_view name);
 // "Alt+Return"; the empty string for no keys.
 std::string FormatKeys(KeySet keys);
 

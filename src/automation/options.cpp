@@ -36,6 +36,7 @@ class Parser {
     if (name == "--help" || name == "-h") return options_.help = true;
     if (name == "--version") return options_.version = true;
     if (name == "--headless") return options_.headless = true;
+    if (name == "--autoplay") return options_.autoplay = true;
     return Fail("unknown option '" + std::string(name) + "' (see --help)");
   }
 
@@ -59,6 +60,13 @@ class Parser {
       options_.run.fps = static_cast<int32_t>(fps);
       return true;
     }
+    if (name == "--games")
+      return ParseNumber(value, 1, UINT32_MAX, options_.games) ||
+             Fail("--games needs a whole number of games from 1, not '" + std::string(value) + "'");
+    if (name == "--menu-tours")
+      return ParseNumber(value, 1, UINT32_MAX, options_.menuTours) ||
+             Fail("--menu-tours needs a whole number of frames from 1, not '" + std::string(value) +
+                  "'");
     if (name == "--input") return Path(name, value, options_.inputPath);
     if (name == "--record") return Path(name, value, options_.recordPath);
     if (name == "--trace") return Path(name, value, options_.tracePath);
@@ -72,8 +80,8 @@ class Parser {
   }
 
   static bool TakesValue(std::string_view name) {
-    for (std::string_view valued : {"--frames", "--seed", "--fps", "--input", "--record", "--trace",
-                                    "--screenshot", "--save-dir"})
+    for (std::string_view valued : {"--frames", "--seed", "--fps", "--games", "--menu-tours",
+                                    "--input", "--record", "--trace", "--screenshot", "--save-dir"})
       if (name == valued) return true;
     return false;
   }
@@ -119,6 +127,9 @@ bool ParseOptions(std::span<const std::string_view> args, Options& options, std:
     }
     if (!parser.Valued(name, value)) return false;
   }
+  if (!options.autoplay && (options.games != 0 || options.menuTours != 0))
+    return parser.Fail(std::string(options.games != 0 ? "--games" : "--menu-tours") +
+                       " needs --autoplay");
   return true;
 }
 
@@ -147,6 +158,16 @@ std::string HelpText() {
          "                         instead of the clock: the same seed and input give the\n"
          "                         same game, frame for frame\n"
          "  --fps N                frame rate of the pacing (default 50; 0 = no waiting)\n"
+         "  --autoplay             the game plays itself: from the title it starts a game,\n"
+         "                         plays it and goes on to the next one; Esc still pauses\n"
+         "                         (the pause menu is left to the keyboard); each game that\n"
+         "                         ends writes a line to stderr:\n"
+         "                         autoplay: game N distance D score S chain C frames F\n"
+         "                         end cut-off|caught\n"
+         "  --games N              with --autoplay: close after N games have ended\n"
+         "  --menu-tours N         with --autoplay: about every N frames pause a game, look\n"
+         "                         through the pause menu and the help, and at the next\n"
+         "                         title visit the options\n"
          "  --input FILE           play the keys of FILE instead of reading the keyboard\n"
          "                         (no game controller is read either)\n"
          "  --record FILE          write the keys held in every frame to FILE, in the\n"

@@ -21,6 +21,9 @@ struct Options {
   bool version = false;
   bool headless = false;
   uint32_t frameLimit = 0;  // close the window after this many frames; 0 = run until closed
+  bool autoplay = false;    // the game plays itself
+  uint32_t games = 0;       // with autoplay: close after this many games; 0 = no limit
+  uint32_t menuTours = 0;   // with autoplay: frames between visits to the menus; 0 = none
   RunSettings run;
   std::string inputPath;   // scripted keyboard, empty = the real keyboard
   std::string recordPath;  // where to record the keys held, empty = no recording

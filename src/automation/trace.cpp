@@ -136,10 +136,7 @@ std::string_view SceneIdName(int32_t id) {
   }
 }
 
-namespace {
-
-// The id of a scene object, found by its class.
-SceneId IdOf(const CScene* scene) {
+SceneId SceneIdOf(const CScene* scene) {
   if (!scene) return None;
   if (dynamic_cast<const CLogo*>(scene)) return Logo;
   if (dynamic_cast<const CTitle*>(scene)) return Title;
@@ -153,8 +150,10 @@ SceneId IdOf(const CScene* scene) {
   return None;
 }
 
+namespace {
+
 void WriteSceneName(JsonWriter& json, const CScene* scene) {
-  std::string_view name = SceneIdName(IdOf(scene));
+  std::string_view name = SceneIdName(SceneIdOf(scene));
   if (name.empty()) return json.Null();
   json.String(name);
 }
@@ -214,7 +213,7 @@ void WriteReadingState(JsonWriter& json, const CReadingScene& reading) {
 // The current scene's own values; an empty object when there is no scene.
 void WriteSceneState(JsonWriter& json, const CScene* scene) {
   json.BeginObject();
-  switch (IdOf(scene)) {
+  switch (SceneIdOf(scene)) {
     case Logo: json.IntField("counter", static_cast<const CLogo&>(*scene).counter); break;
     case Title: WriteTitleState(json, static_cast<const CTitle&>(*scene)); break;
     case Rule:

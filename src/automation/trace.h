@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "scenes/scene.h"
+
 // Builds compact JSON text. Commas are placed by the writer; the caller keeps the nesting right.
 class JsonWriter {
  public:
@@ -43,6 +45,8 @@ class JsonWriter {
 
 // The name of a scene id ("Logo", "Title", ...); empty for ids without a scene.
 std::string_view SceneIdName(int32_t id);
+// The id of a scene object, found by its class; None for no scene.
+SceneId SceneIdOf(const CScene* scene);
 
 // Writes one trace object for the state after `frame` into the writer: the scenes of the scene
 // manager, the save record, the sounds playing and the current scene's own values.

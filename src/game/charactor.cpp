@@ -40,7 +40,7 @@ void Place(CCharactor& slot, float x, float y, int32_t kind) {
 }
 
 template <typename T>
-T* FirstFree(T (&table)[kTableSize]) {
+T* FirstFree(std::span<T> table) {
   for (T& slot : table) {
     if (slot.kind == 0) return &slot;
   }
@@ -57,22 +57,24 @@ void ShiftTable(T (&table)[kTableSize], float dx, float dy) {
 
 }  // namespace
 
-bool SpawnEnemy(float x, float y, int32_t kind) {
-  CEnemySingle* slot = FirstFree(g_enemies);
+bool SpawnEnemy(float x, float y, int32_t kind) { return SpawnEnemyIn(g_enemies, x, y, kind); }
+
+bool SpawnEnemyIn(std::span<CEnemySingle> table, float x, float y, int32_t kind) {
+  CEnemySingle* slot = FirstFree(table);
   if (!slot) return false;
   Place(*slot, x, y, kind);
   return true;
 }
 
 bool SpawnDiamond(float x, float y) {
-  CItemSingle* slot = FirstFree(g_items);
+  CItemSingle* slot = FirstFree(std::span<CItemSingle>(g_items));
   if (!slot) return false;
   Place(*slot, x, y, ItemDiamond);
   return true;
 }
 
 void SpawnEffect(float x, float y, int32_t kind) {
-  CEffectSingle* slot = FirstFree(g_effects);
+  CEffectSingle* slot = FirstFree(std::span<CEffectSingle>(g_effects));
   if (!slot) {
     // The table is full: the effect that has run longest makes way.
     slot = &g_effects[0];

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 class CMap;
 class CSprite;
@@ -85,6 +86,8 @@ void PlayGameSound(PlaySound sound);
 
 // Place an object into the first free slot; a full enemy or item table drops it (false).
 bool SpawnEnemy(float x, float y, int32_t kind);
+// SpawnEnemy into a table of monsters other than g_enemies.
+bool SpawnEnemyIn(std::span<CEnemySingle> table, float x, float y, int32_t kind);
 bool SpawnDiamond(float x, float y);
 // Never fails: a full table reuses the effect that has run longest.
 void SpawnEffect(float x, float y, int32_t kind);

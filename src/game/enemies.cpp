@@ -62,6 +62,13 @@ int32_t FieldDistance(float y1, float y2) {
 
 void CEnemySingle::Update(CMap& map) {
   if (kind == 0) return;
+  Move(map);
+  if (kind == 0) return;
+  BreakDiamonds(*this);
+  timer += 1;
+}
+
+void CEnemySingle::Move(const CMap& map) {
   if (kind == EnemyWing && grounded) x -= kWalkSpeed;
   x -= ScrollStep(map);
   if (x < kLeftEdge) {
@@ -71,8 +78,6 @@ void CEnemySingle::Update(CMap& map) {
   y += kFallSpeed;
   // A winged monster is stopped by a stone on its left; both kinds land on stones.
   CollideWithBlocks(*this, map, kind == EnemyWing, false);
-  BreakDiamonds(*this);
-  timer += 1;
 }
 
 bool CEnemySingle::Draw() {
@@ -96,18 +101,22 @@ void BreakDiamonds(const CEnemySingle& enemy) {
   }
 }
 
-void UpdateEnemies(CMap& map) {
-  for (CEnemySingle& enemy : g_enemies) enemy.Update(map);
-  for (int i = 0; i < kTableSize; ++i) {
-    CEnemySingle& a = g_enemies[i];
+void MarkMeetingMonsters(std::span<CEnemySingle> monsters) {
+  for (size_t i = 0; i < monsters.size(); ++i) {
+    CEnemySingle& a = monsters[i];
     if (a.kind == 0) continue;
-    for (int j = i + 1; j < kTableSize; ++j) {
-      CEnemySingle& b = g_enemies[j];
+    for (size_t j = i + 1; j < monsters.size(); ++j) {
+      CEnemySingle& b = monsters[j];
       if (b.kind == 0 || !MonstersMeet(a, b)) continue;
       a.toDiamond = true;
       b.toDiamond = true;
     }
   }
+}
+
+void UpdateEnemies(CMap& map) {
+  for (CEnemySingle& enemy : g_enemies) enemy.Update(map);
+  MarkMeetingMonsters(g_enemies);
   for (CEnemySingle& enemy : g_enemies) {
     if (enemy.toDiamond) TurnIntoDiamond(enemy);
   }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "game/charactor.h"
 
@@ -9,6 +10,9 @@ class CEnemySingle : public CCharactor {
  public:
   void Update(CMap& map) override;
   bool Draw() override;
+  // The step of Update that moves it: a winged monster walks, both are carried by the scroll,
+  // fall and land; one that has left the screen is freed.
+  void Move(const CMap& map);
 
   bool toDiamond = false;  // met another monster this frame
 };
@@ -40,6 +44,9 @@ int32_t FieldDistance(float y1, float y2);
 
 // A winged monster destroys the diamonds it touches and breaks the chain.
 void BreakDiamonds(const CEnemySingle& enemy);
+
+// Marks every monster that touches another one to turn into a diamond.
+void MarkMeetingMonsters(std::span<CEnemySingle> monsters);
 
 // Every monster's frame, then monsters that touch turn into diamonds.
 void UpdateEnemies(CMap& map);

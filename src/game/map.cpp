@@ -20,14 +20,10 @@ constexpr float kMaxSpeed = 2.72f;
 constexpr float kAccelerateSpeed = 5.1f;
 constexpr float kScrollBackSpeed = 3.4f;
 constexpr int32_t kStartCursor = 5;
-constexpr int32_t kHatchColumn = 7;
 constexpr int32_t kBoxHalf = 36;  // half the width and height of every character's box
 
-// Screen x of a cell centre in the new column (10) and in the hatching column (7), before the
-// sub-column scroll is taken off.
+// Screen x of a cell centre in the new column (10), before the sub-column scroll is taken off.
 constexpr float kNewColumnCentre = 892.0f;
-constexpr float kHatchColumnCentre = 637.0f;
-constexpr float kRowCentre = 42.0f;
 
 }  // namespace
 
@@ -148,15 +144,19 @@ void CMap::GenerateColumn() {
     patternColumn = 0;
     for (uint8_t& shift : groupShift) shift = static_cast<uint8_t>(RandomBelow(5));
   }
-  std::copy(lines + 1, lines + kColumns, lines);
-  // The cursor stays on its line; from column 0 it wraps to the new one.
-  cursor = (cursor + kColumns - 1) % kColumns;
+  ShiftLines();
   FillNewLine(lines[kColumns - 1]);
 
   save->distance += 1;
   AddScore(*save, 100);
   patternColumn += 1;
   HatchEggs();
+}
+
+void CMap::ShiftLines() {
+  std::copy(lines + 1, lines + kColumns, lines);
+  // The cursor stays on its line; from column 0 it wraps to the new one.
+  cursor = (cursor + kColumns - 1) % kColumns;
 }
 
 void CMap::FillNewLine(MapLine& line) {
@@ -178,12 +178,7 @@ void CMap::FillNewLine(MapLine& line) {
 }
 
 void CMap::HatchEggs() {
-  MapLine& line = lines[kHatchColumn];
-  for (int r = 0; r < kRows; ++r) {
-    if (line.cells[r] != CellEgg) continue;
-    line.cells[r] = CellEmpty;
-    SpawnEnemy(kHatchColumnCentre - scroll, line.offset + kRowCentre + kCellSize * r, EnemyWing);
-  }
+  OpenEggs([](float x, float y) { SpawnEnemy(x, y, EnemyWing); });
 }
 
 void CMap::HandleInput(const CInput& input) {
@@ -206,10 +201,14 @@ void CMap::Scroll() {
   if (scroll >= kCellSize) {
     scroll -= kCellSize;
     GenerateColumn();
-    speed = std::min(speed + kSpeedStep, kMaxSpeed);
+    SpeedUp();
   }
   scroll += ScrollStep(*this);
+  MoveLines();
+  frame += 1;
+}
 
+void CMap::MoveLines() {
   for (MapLine& line : lines) {
     line.offset += LineSpeeds[line.kind];
     if (line.offset < 0) {
@@ -226,8 +225,9 @@ void CMap::Scroll() {
       line.kind = LineStill;
     }
   }
-  frame += 1;
 }
+
+void CMap::SpeedUp() { speed = std::min(speed + kSpeedStep, kMaxSpeed); }
 
 float CMap::ScrollBack() {
   const float back = std::max(scroll - kScrollBackSpeed, 0.0f);

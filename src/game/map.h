@@ -15,6 +15,11 @@ constexpr int32_t kRows = 6;
 constexpr int32_t kColumns = 11;
 constexpr int32_t kFieldHeight = kRows * kCellSize;  // 510: the field is a vertical ring
 constexpr int32_t kFieldTop = 90;                    // screen y of field y 0
+constexpr float kRowCentre = 42.0f;                  // field y of a row's centre in a still line
+// Eggs hatch when their line reaches this column; the screen x of its cell centres is
+// kHatchColumnCentre less the sub-column scroll.
+constexpr int32_t kHatchColumn = 7;
+constexpr float kHatchColumnCentre = 637.0f;
 
 enum CellType : uint8_t {
   CellEmpty = 0,
@@ -76,8 +81,17 @@ class CMap {
   void Init();
   void GenerateColumn();
   void HatchEggs();
+  // The eggs of the hatching column become empty cells; `hatch` (x, y) is told the centre of
+  // each, where a winged monster comes out.
+  template <typename Hatch>
+  void OpenEggs(Hatch&& hatch);
   void HandleInput(const CInput& input);
   void Scroll();
+  // The steps of Scroll: the lines move left by one column (the new column 10 is left as it
+  // was), the speed rises after a new column, and every line moves by its own kind.
+  void ShiftLines();
+  void SpeedUp();
+  void MoveLines();
   // One frame of the slide back after a cut-off; the pixels moved.
   float ScrollBack();
   bool Draw(CSprite* sprites, bool showCursor);
@@ -101,6 +115,16 @@ class CMap {
   void DrawBackground(CSprite& sprite) const;
   void DrawCells(CSprite& sprite) const;
 };
+
+template <typename Hatch>
+void CMap::OpenEggs(Hatch&& hatch) {
+  MapLine& line = lines[kHatchColumn];
+  for (int r = 0; r < kRows; ++r) {
+    if (line.cells[r] != CellEgg) continue;
+    line.cells[r] = CellEmpty;
+    hatch(kHatchColumnCentre - scroll, line.offset + kRowCentre + kCellSize * r);
+  }
+}
 
 // Stands the character on the stones and pushes it out of them; the push to the left that a
 // stone on its right gave it (0 when none).

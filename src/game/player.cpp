@@ -48,6 +48,23 @@ void CPlayer::Update(CMap& map) {
     timer += 1;  // drives the death animation
     return;
   }
+  Move(map);
+  if (PushedOut()) {
+    kind = PlayerCutOff;
+    timer = 0;
+    return;
+  }
+  if (TouchesEnemy()) {
+    kind = PlayerCaught;
+    timer = 0;
+    return;
+  }
+  CollectDiamonds();
+  if (poseTimer > 0) poseTimer -= 1;
+  timer += 1;
+}
+
+void CPlayer::Move(const CMap& map) {
   if (grounded) {
     x += kWalkSpeed;
     if (poseTimer <= 0) pose = PoseWalk;
@@ -67,24 +84,17 @@ void CPlayer::Update(CMap& map) {
     pose = PoseBumped;
     poseTimer = kBumpFrames;
   }
-  if (x < kCutOffX) {
-    kind = PlayerCutOff;
-    timer = 0;
-    return;
-  }
-  if (TouchesEnemy()) {
-    kind = PlayerCaught;
-    timer = 0;
-    return;
-  }
-  CollectDiamonds();
-  if (poseTimer > 0) poseTimer -= 1;
-  timer += 1;
+}
+
+bool CPlayer::PushedOut() const { return x < kCutOffX; }
+
+bool CPlayer::Touches(const CEnemySingle& enemy) const {
+  return enemy.kind != 0 && Near(*this, enemy, 42, 63);
 }
 
 bool CPlayer::TouchesEnemy() const {
   for (const CEnemySingle& enemy : g_enemies) {
-    if (enemy.kind != 0 && Near(*this, enemy, 42, 63)) return true;
+    if (Touches(enemy)) return true;
   }
   return false;
 }

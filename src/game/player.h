@@ -21,6 +21,11 @@ class CPlayer : public CCharactor {
   void Update(CMap& map) override;
   bool Draw() override;
 
+  // The steps of Update while she is alive: her walk or fall and the stones' push; whether a
+  // stone has pushed her out at the left edge; whether a monster touches her.
+  void Move(const CMap& map);
+  bool PushedOut() const;
+  bool Touches(const CEnemySingle& enemy) const;
   bool TouchesEnemy() const;
   void CollectDiamonds();
 

@@ -107,11 +107,36 @@ TEST(Options, UnknownMissingRepeatedOrSuperfluousValues) {
   EXPECT_FALSE(Parse({"stray"}).ok);
 }
 
+TEST(Options, AutoplayWithItsGamesAndMenuTours) {
+  Parsed plain = Parse({"--autoplay"});
+  ASSERT_TRUE(plain.ok) << plain.error;
+  EXPECT_TRUE(plain.options.autoplay);
+  EXPECT_EQ(plain.options.games, 0u);
+  EXPECT_EQ(plain.options.menuTours, 0u);
+  EXPECT_FALSE(Parse({}).options.autoplay);
+
+  Parsed p = Parse({"--games=3", "--menu-tours", "5000", "--autoplay"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.options.games, 3u);
+  EXPECT_EQ(p.options.menuTours, 5000u);
+
+  for (std::string_view option : {"--games", "--menu-tours"}) {
+    Parsed alone = Parse({option, "2"});
+    EXPECT_FALSE(alone.ok) << option << " means nothing without --autoplay";
+    EXPECT_NE(alone.error.find(option), std::string::npos) << alone.error;
+    EXPECT_NE(alone.error.find("--autoplay"), std::string::npos) << alone.error;
+    Parsed zero = Parse({"--autoplay", option, "0"});
+    EXPECT_FALSE(zero.ok) << option;
+    EXPECT_NE(zero.error.find(option), std::string::npos) << zero.error;
+  }
+  EXPECT_FALSE(Parse({"--autoplay=1"}).ok);
+}
+
 TEST(Options, HelpNamesEveryOption) {
   std::string help = HelpText();
   for (const char* name :
-       {"--help", "--version", "--headless", "--frames", "--seed", "--fps", "--input", "--record",
-        "--trace", "--screenshot", "--save-dir", "Numpad9"})
+       {"--help", "--version", "--headless", "--frames", "--seed", "--fps", "--autoplay", "--games",
+        "--menu-tours", "--input", "--record", "--trace", "--screenshot", "--save-dir", "Numpad9"})
     EXPECT_NE(help.find(name), std::string::npos) << name;
 }
 

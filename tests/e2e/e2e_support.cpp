@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -60,6 +61,28 @@ void SetEnvironment(const fs::path& dir, const RunOptions& options) {
       unsetenv(name.c_str());
   }
 }
+
+// Reads the complete lines added to a growing file since the last call.
+class LineReader {
+ public:
+  explicit LineReader(fs::path path) : path_(std::move(path)) {}
+  std::vector<std::string> NewLines() {
+    std::vector<std::string> lines;
+    std::ifstream in(path_, std::ios::binary);
+    if (!in) return lines;
+    in.seekg(static_cast<std::streamoff>(offset_));
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+      lines.push_back(text.substr(start, end - start));
+    offset_ += start;
+    return lines;
+  }
+
+ private:
+  fs::path path_;
+  uint64_t offset_ = 0;
+};
 
 [[noreturn]] void ExecGame(const fs::path& dir, const std::vector<std::string>& args,
                            const RunOptions& options) {
@@ -114,10 +137,19 @@ RunResult RunGame(const TempDir& dir, const std::vector<std::string>& args,
   }
 
   LineCounter frames(dir / "trace.jsonl");
+  LineReader traced(dir / "trace.jsonl");
+  bool closing = false;
   size_t next = 0;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(options.timeoutSeconds);
   int status = 0;
   while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (options.closeWhen && !closing) {
+      for (const std::string& line : traced.NewLines()) {
+        if (closing || !options.closeWhen(json::parse(line, nullptr, false))) continue;
+        kill(pid, SIGTERM);  // SDL turns it into the quit event the close button sends
+        closing = true;
+      }
+    }
     if (std::chrono::steady_clock::now() > deadline) {
       kill(pid, SIGKILL);
       waitpid(pid, &status, 0);

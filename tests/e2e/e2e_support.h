@@ -2,6 +2,7 @@
 // it leaves: the trace, screenshots and the save file.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -48,6 +49,9 @@ struct RunOptions {
   // Environment variables set (or, without a value, removed) on top of the usual ones.
   std::vector<std::pair<std::string, std::optional<std::string>>> environment;
   int timeoutSeconds = 120;  // a run still going then is killed and counts as timed out
+  // With --trace trace.jsonl: the game is closed, as by the window's close button, after the
+  // first frame whose trace line this accepts.
+  std::function<bool(const json&)> closeWhen;
 };
 
 struct RunResult {
