@@ -127,10 +127,9 @@ TEST(Options, LanguageIsJaOrEn) {
 
 TEST(Options, HelpNamesEveryOption) {
   std::string help = HelpText();
-  for (const char* name :
-       {"--help", "--version", "--headless", "--frames", "--seed", "--fps", "--input", "--record",
-        "--trace", "--screenshot", "--save-dir", "Numpad9", "--lang ja|en", "LC_ALL",
-        "LC_MESSAGES", "LANG"})
+  for (const char* name : {"--help", "--version", "--headless", "--frames", "--seed", "--fps",
+                           "--input", "--record", "--trace", "--screenshot", "--save-dir",
+                           "Numpad9", "--lang ja|en", "LC_ALL", "LC_MESSAGES", "LANG"})
     EXPECT_NE(help.find(name), std::string::npos) << name;
 }
 
