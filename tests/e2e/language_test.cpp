@@ -51,15 +51,18 @@ struct Session {
   std::optional<Picture> title;  // the title screen at frame 60
 };
 
+// Runs the keys with the locale variables given ("LANG", "de_DE.UTF-8"); none set otherwise.
 Session Play(const std::string& keys, uint32_t frames, std::vector<std::string> args,
-             const std::vector<std::string>& locale = {}) {
+             const std::vector<std::pair<std::string, std::string>>& locale = {}) {
   TempDir dir;
   dir.Write("keys.txt", keys);
   std::vector<std::string> all{
       "--fps",   "0",        "--seed",  "11",          "--frames",     std::to_string(frames),
       "--input", "keys.txt", "--trace", "trace.jsonl", "--screenshot", "60:title.png"};
   all.insert(all.end(), args.begin(), args.end());
-  RunResult result = RunGame(dir, all, {}, locale);
+  RunOptions options;
+  for (const auto& [name, value] : locale) options.environment.emplace_back(name, value);
+  RunResult result = RunGame(dir, all, {}, options);
   EXPECT_EQ(result.exitCode, 0) << result.stderrText;
   return {Slurp(dir / "trace.jsonl"), ReadPng(dir / "title.png")};
 }
@@ -93,7 +96,8 @@ TEST(Language, TheSameKeysGiveTheSameGameInBothLanguages) {
 
 TEST(Language, TheLocaleChoosesAndLangWins) {
   const std::string keys = "5 Return\n8 Return\n";
-  const auto title = [&](std::vector<std::string> args, std::vector<std::string> locale) {
+  using Locale = std::vector<std::pair<std::string, std::string>>;
+  const auto title = [&](std::vector<std::string> args, const Locale& locale) {
     std::optional<Picture> picture = Play(keys, 60, std::move(args), locale).title;
     return picture ? picture->rgb : std::vector<uint32_t>{};
   };
@@ -103,13 +107,13 @@ TEST(Language, TheLocaleChoosesAndLangWins) {
   ASSERT_NE(japanese, english);
 
   EXPECT_EQ(title({}, {}), japanese) << "no locale";
-  EXPECT_EQ(title({}, {"LANG=en_US.UTF-8"}), english);
-  EXPECT_EQ(title({}, {"LANG=de_DE.UTF-8"}), english);
-  EXPECT_EQ(title({}, {"LANG=ja_JP.UTF-8"}), japanese);
-  EXPECT_EQ(title({}, {"LC_ALL=C", "LANG=en_US.UTF-8"}), japanese);
-  EXPECT_EQ(title({}, {"LC_MESSAGES=en_GB.UTF-8", "LANG=ja_JP.UTF-8"}), english);
-  EXPECT_EQ(title({"--lang", "ja"}, {"LANG=en_US.UTF-8"}), japanese);
-  EXPECT_EQ(title({"--lang", "en"}, {"LC_ALL=C"}), english);
+  EXPECT_EQ(title({}, {{"LANG", "en_US.UTF-8"}}), english);
+  EXPECT_EQ(title({}, {{"LANG", "de_DE.UTF-8"}}), english);
+  EXPECT_EQ(title({}, {{"LANG", "ja_JP.UTF-8"}}), japanese);
+  EXPECT_EQ(title({}, {{"LC_ALL", "C"}, {"LANG", "en_US.UTF-8"}}), japanese);
+  EXPECT_EQ(title({}, {{"LC_MESSAGES", "en_GB.UTF-8"}, {"LANG", "ja_JP.UTF-8"}}), english);
+  EXPECT_EQ(title({"--lang", "ja"}, {{"LANG", "en_US.UTF-8"}}), japanese);
+  EXPECT_EQ(title({"--lang", "en"}, {{"LC_ALL", "C"}}), english);
 }
 
 }  // namespace
