@@ -3,7 +3,6 @@
 #include "system/display_mode.h"
 #include "system/message_box.h"
 #include "system/platform.h"
-#include "system/shift_jis.h"
 #include "system/text_encoding.h"
 
 CDirect3DApp* g_app = nullptr;
@@ -45,11 +44,11 @@ bool CDirect3DApp::Create() {
   desc.iconSize = iconSize;
   window = g_platform->CreateWindow(desc);
   if (!window) {
-    ShowMessage("ウィンドウの初期化に失敗"_sj, title);
+    ShowMessage(windowFailedText, title);
     return false;
   }
   if (!InitDirect3D()) {
-    ShowMessage("Direct3D初期化に失敗"_sj, title);
+    ShowMessage(deviceFailedText, title);
     ReleaseDirect3D();
     return false;
   }

@@ -39,6 +39,10 @@ class CDirect3DApp {
   virtual bool HandleMessage(const WindowEvent& event) { return true; }
 
   const char* title = "Direct3D Application";  // Shift-JIS
+  // What the message boxes say, with the title as their caption, when the window or its render
+  // device cannot be created (Shift-JIS).
+  const char* windowFailedText = "The window could not be created.";
+  const char* deviceFailedText = "The render device could not be created.";
   CTime time;
   std::unique_ptr<IWindow> window;
   IRenderDevice* device = nullptr;  // the window's; null when there is none

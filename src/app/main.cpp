@@ -8,6 +8,7 @@
 #include "app/moravin.h"
 #include "automation/automation.h"
 #include "automation/options.h"
+#include "scenes/texts.h"
 #include "system/embedded_resources.h"
 #include "system/printable.h"
 #include "system/sdl/sdl_platform.h"
@@ -42,6 +43,11 @@ int main(int argc, char** argv) {
   Options options;
   if (const int done = ReadCommandLine(argc, argv, options); done >= 0) return done;
 
+  // The words and the pictures with words follow the language; nothing else does.
+  const Language language = options.language.value_or(PreferredLanguage());
+  UseLanguage(language);
+  const LanguageResources resources(EmbeddedResources(), language);
+
   std::unique_ptr<IMessageBox> messageBox = CreateSdlMessageBox(options.headless);
   g_messageBox = messageBox.get();
   Automation automation;
@@ -54,7 +60,7 @@ int main(int argc, char** argv) {
   if (!sdl) return noDisplay ? kExitNoDisplay : -1;
   std::unique_ptr<IPlatform> platform = automation.WrapPlatform(*sdl);
   g_platform = platform.get();
-  g_resources = &EmbeddedResources();
+  g_resources = &resources;
 
   int exitCode = -1;
   {
@@ -64,5 +70,6 @@ int main(int argc, char** argv) {
   automation.Finish();
   g_platform = nullptr;
   g_messageBox = nullptr;
+  g_resources = nullptr;
   return exitCode;
 }

@@ -7,12 +7,12 @@
 
 #include "platform/sprite.h"
 #include "scenes/scene_manager.h"
+#include "scenes/texts.h"
 #include "system/message_box.h"
 #include "system/platform.h"
 #include "system/printable.h"
 #include "system/random.h"
 #include "system/resources.h"
-#include "system/shift_jis.h"
 
 namespace {
 
@@ -42,6 +42,7 @@ CMoravin::~CMoravin() {
   // Scenes still alive go before the devices their buffers and textures came from.
   g_sceneManager.Clear();
   if (g_saveFile == &saveFile) g_saveFile = nullptr;
+  if (g_fonts == fonts) g_fonts = nullptr;
 }
 
 bool CMoravin::LoadIcon() {
@@ -57,7 +58,10 @@ bool CMoravin::LoadIcon() {
 }
 
 bool CMoravin::Configure() {
-  title = "もらびん！"_sj;
+  const GameTexts& texts = Texts();
+  title = texts.windowTitle;
+  windowFailedText = texts.failures.window;
+  deviceFailedText = texts.failures.device;
   LoadIcon();  // a missing icon is no reason not to start
 
   time.SetFps(settings.fps);
@@ -73,8 +77,7 @@ bool CMoravin::Configure() {
 
   g_saveFile = &saveFile;
   if (!LoadSaveData(saveData)) {
-    ShowMessage("セーブデータが作成できません\n正しくインストールされていない可能性があります"_sj,
-                "ゲーム初期化エラー"_sj, MessageIcon::Error);
+    ShowMessage(texts.failures.saveData, texts.failures.saveDataCaption, MessageIcon::Error);
     return false;
   }
   g_saveData = &saveData;
@@ -99,6 +102,7 @@ bool CMoravin::AcquireDeviceObjects(bool afterReset) {
     if ((saveData.fullScreen != 0) == windowed) saveData.fullScreen = windowed ? 0 : 1;
   }
   g_device = device;
+  g_fonts = fonts;
   g_soundBank = &soundBank;
   g_sceneManager.NotifyScenesLoad(afterReset);
   return true;

@@ -71,6 +71,11 @@ class Parser {
     if (name == "--record") return Path(name, value, options_.recordPath);
     if (name == "--trace") return Path(name, value, options_.tracePath);
     if (name == "--save-dir") return Path(name, value, options_.run.saveDir);
+    if (name == "--lang") {
+      options_.language = LanguageNamed(value);
+      return options_.language.has_value() ||
+             Fail("--lang needs ja or en, not '" + std::string(value) + "'");
+    }
     ScreenshotRequest request;
     if (!ParseScreenshot(value, request))
       return Fail("--screenshot needs FRAME:FILE with FRAME from 1, not '" + std::string(value) +
@@ -80,8 +85,9 @@ class Parser {
   }
 
   static bool TakesValue(std::string_view name) {
-    for (std::string_view valued : {"--frames", "--seed", "--fps", "--games", "--menu-tours",
-                                    "--input", "--record", "--trace", "--screenshot", "--save-dir"})
+    for (std::string_view valued :
+         {"--frames", "--seed", "--fps", "--games", "--menu-tours", "--input", "--record", "--trace",
+          "--screenshot", "--save-dir", "--lang"})
       if (name == valued) return true;
     return false;
   }
@@ -143,6 +149,9 @@ std::string HelpText() {
          "damaged is kept as SaveData.dat.bad beside it, and a fresh one begins.\n"
          "\n"
          "  --save-dir DIR         keep the save in DIR/SaveData.dat instead\n"
+         "  --lang ja|en           play in Japanese (ja) or English (en); without it the\n"
+         "                         locale decides (LC_ALL, LC_MESSAGES, then LANG): English\n"
+         "                         for any language but Japanese and the C/POSIX locale\n"
          "\n"
          "Options for automation and testing:\n"
          "  --help                 print this text and exit\n"

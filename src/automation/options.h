@@ -1,14 +1,16 @@
-// The command line of the moravin executable. Every option is an addition for automation and
-// testing: with none given the game runs exactly as it always does.
+// The command line of the moravin executable. Apart from the language, every option is an
+// addition for automation and testing: with none given the game runs exactly as it always does.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/run_settings.h"
+#include "system/language.h"
 
 // Write the picture on screen after frame `frame` to the PNG file `path`.
 struct ScreenshotRequest {
@@ -20,6 +22,7 @@ struct Options {
   bool help = false;
   bool version = false;
   bool headless = false;
+  std::optional<Language> language;  // --lang; without it the user's preferred language
   uint32_t frameLimit = 0;  // close the window after this many frames; 0 = run until closed
   bool autoplay = false;    // the game plays itself
   uint32_t games = 0;       // with autoplay: close after this many games; 0 = no limit

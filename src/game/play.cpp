@@ -5,8 +5,8 @@
 #include "game/enemies.h"
 #include "save/save_data.h"
 #include "scenes/scene_manager.h"
+#include "scenes/texts.h"
 #include "system/message_box.h"
-#include "system/shift_jis.h"
 
 namespace {
 
@@ -18,8 +18,6 @@ constexpr int32_t kFadeStep = 13;
 constexpr int32_t kFinishBannerFrame = 50;
 constexpr int32_t kEndingDarkFrame = 80;
 constexpr int32_t kEndingFrames = 100;
-
-constexpr const char* kCaption = "ゲームメイン初期化エラー"_sj;
 
 void ResetRun(SaveData& save) {
   save.score = 0;
@@ -139,14 +137,15 @@ bool CPlay::LoadResources(bool deviceReset) {
     imagesLoaded = LoadSpriteImage(kSpriteBitmaps[i], sprites[i]) && imagesLoaded;
   }
   // A missing picture is reported, but the game can still be played.
-  if (!imagesLoaded) ShowMessage("画像ファイルの読み込みに失敗"_sj, kCaption);
+  const FailureTexts& failures = Texts().failures;
+  if (!imagesLoaded) ShowMessage(failures.images, failures.playCaption);
 
   IAudioDevice* device = g_soundBank ? g_soundBank->device.get() : nullptr;
   bool soundsLoaded = true;
   for (int i = 0; i < PlaySoundCount; ++i) {
     soundsLoaded = LoadSound(sounds[i], kSoundWaves[i], device, i == SoundMusic) && soundsLoaded;
   }
-  if (!soundsLoaded) ShowMessage("サウンドファイルの読み込みに失敗"_sj, kCaption);
+  if (!soundsLoaded) ShowMessage(failures.sounds, failures.playCaption);
   ApplyVolumes();
   return soundsLoaded;
 }

@@ -26,3 +26,8 @@ class CFont {
   // The width in pixels of one line as drawn; 0 without a font.
   int TextWidth(std::string_view sjis) const { return font ? font->TextWidth(sjis) : 0; }
 };
+
+// The shell's six fonts (null entries for fonts that could not be created), for measuring text
+// outside drawing: the message window breaks English lines by the width the font draws. Set by
+// the game application; null before it has fonts.
+extern CFont* const* g_fonts;

@@ -5,6 +5,7 @@
 #include "save/save_data.h"
 #include "save/save_file.h"
 #include "scenes/scene_manager.h"
+#include "scenes/texts.h"
 #include "system/message_box.h"
 #include "system/shift_jis.h"
 
@@ -23,7 +24,6 @@ constexpr int32_t kFadeFrames = 20;
 constexpr int32_t kFadeStep = 13;
 constexpr int kCommentFont = 3;  // the 32-pixel font
 constexpr int32_t kScreenWidth = 800;
-constexpr const char* kCaption = "ゲームオーバー初期化エラー"_sj;
 
 void DrawNatural(CSprite& sprite, int32_t x, int32_t y) {
   DrawSprite(g_device, sprite, x, y, 0.0f, 0, 0, 0.0f);
@@ -99,7 +99,7 @@ void CGameOver::DrawComment(CFont* const* fonts) const {
   CFont* font = fonts ? fonts[kCommentFont] : nullptr;
   if (!font) return;
   // Centred on the screen by the width the font draws it at.
-  const char* comment = RankComments[rank];
+  const char* comment = Texts().rankComments[rank];
   const int32_t left = (kScreenWidth - font->TextWidth(comment)) / 2;
   font->DrawText(comment, left, 554, 0xFF000000);
 }
@@ -110,11 +110,12 @@ bool CGameOver::LoadResources(bool deviceReset) {
     imagesLoaded = LoadSpriteImage(kSpriteBitmaps[i], sprites[i]) && imagesLoaded;
   }
   imagesLoaded = LoadSpriteImage(RankPictures[rank], reward) && imagesLoaded;
-  if (!imagesLoaded) ShowMessage("画像ファイルの読み込みに失敗"_sj, kCaption);
+  const FailureTexts& failures = Texts().failures;
+  if (!imagesLoaded) ShowMessage(failures.images, failures.gameOverCaption);
 
   IAudioDevice* device = g_soundBank ? g_soundBank->device.get() : nullptr;
   if (!LoadSound(jingle, kJingleWave, device, false)) {
-    ShowMessage("サウンドファイルの読み込みに失敗"_sj, kCaption);
+    ShowMessage(failures.sounds, failures.gameOverCaption);
     return false;
   }
   if (jingle.buffer) SetSoundVolume(jingle, ClampVolume(g_saveData->seVolume));

@@ -15,6 +15,6 @@ CInfo::CInfo() : CReadingScene(infoImages, kInfoImageIds, infoSprites) {}
 CInfo::~CInfo() { ReleaseMotionSprites(infoSprites); }
 
 bool CInfo::Init() {
-  CreateReadingScreen(kInfoCaption, InfoText);
+  CreateReadingScreen(kInfoCaption, Texts().infoText);
   return true;
 }

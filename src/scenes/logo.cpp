@@ -2,8 +2,8 @@
 
 #include "save/save_data.h"
 #include "scenes/scene_manager.h"
+#include "scenes/texts.h"
 #include "system/message_box.h"
-#include "system/shift_jis.h"
 
 namespace {
 
@@ -59,11 +59,11 @@ bool CLogo::LoadResources(bool deviceReset) {
   bool success = true;
   if (!LoadSpriteImage(kLogoBitmap, logo)) {
     success = false;
-    ShowMessage("画像ファイルの読み込みに失敗"_sj, "ロゴ初期化エラー"_sj);
+    ShowMessage(Texts().failures.images, Texts().failures.logoCaption);
   }
   if (!LoadSound(sound, kLogoSound, g_soundBank ? g_soundBank->device.get() : nullptr, false)) {
     success = false;
-    ShowMessage("サウンドファイルの読み込みに失敗"_sj, "ゲームメイン初期化エラー"_sj);
+    ShowMessage(Texts().failures.sounds, Texts().failures.playCaption);
   }
   return success;
 }

@@ -2,8 +2,8 @@
 #include "scenes/menu_scene.h"
 
 #include "save/save_data.h"
+#include "scenes/texts.h"
 #include "system/message_box.h"
-#include "system/shift_jis.h"
 
 MotionSprite* NewMotionSprite(const MotionSpriteDef& def, float param0, float param1) {
   auto* sprite = new MotionSprite;
@@ -39,7 +39,7 @@ bool LoadMenuImages(std::span<CSprite> images, std::span<const int> ids) {
   for (size_t i = 0; i < images.size() && i < ids.size(); ++i) {
     if (!LoadSpriteImage(ids[i], images[i])) loaded = false;
   }
-  if (!loaded) ShowMessage("画像ファイルの読み込みに失敗"_sj, "タイトル画面初期化エラー"_sj);
+  if (!loaded) ShowMessage(Texts().failures.images, Texts().failures.menuCaption);
   return loaded;
 }
 
@@ -54,7 +54,7 @@ bool LoadMenuSounds(std::span<CSound> sounds, std::span<const SoundLoad> loads) 
       loaded = false;
     }
   }
-  if (!loaded) ShowMessage("サウンドファイルの読み込みに失敗"_sj, "ゲームメイン初期化エラー"_sj);
+  if (!loaded) ShowMessage(Texts().failures.sounds, Texts().failures.playCaption);
   return loaded;
 }
 

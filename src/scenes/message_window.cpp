@@ -10,6 +10,7 @@
 namespace {
 
 constexpr int kFontCount = 6;
+constexpr int32_t kColourDigits = 6;  // "#RRGGBB"
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -32,6 +33,9 @@ int32_t WholeCharacterBytes(const char* line, int32_t count) {
   }
   return taken;
 }
+
+// Ends a word: a space, a line feed or markup.
+bool EndsWord(char c) { return c == ' ' || c == '\n' || c == '#' || c == '$' || c == '\0'; }
 
 }  // namespace
 
@@ -72,6 +76,7 @@ void CMessageWindow::Layout() {
   int32_t record = 0;
   lines[0].start = 0;
   int32_t i = 0;
+  int32_t splitAt = -1;  // where a word too wide for any line is split
   const auto closeLine = [&](int32_t end) {
     lines[record] = {lines[record].start, end, 0, record * lineHeight, colour, placeholder};
     placeholder = -1;
@@ -79,9 +84,11 @@ void CMessageWindow::Layout() {
   while (i < textLength) {
     const char c = text[i];
     if (c == '#') {
+      // Six digits at most, so that a coloured word may begin with a letter A to F.
       colour = 0;
-      for (++i; HexValue(text[i]) >= 0; ++i)
-        colour = ((colour << 4) | HexValue(text[i])) & 0xFFFFFF;
+      const int32_t digitsEnd = i + 1 + kColourDigits;
+      for (++i; i < digitsEnd && HexValue(text[i]) >= 0; ++i)
+        colour = (colour << 4) | HexValue(text[i]);
       lines[record].start = i;  // text before markup on the same line is not drawn
     } else if (c == '$') {
       placeholder = 0;
@@ -90,9 +97,13 @@ void CMessageWindow::Layout() {
             placeholder >= INT32_MAX / 10 ? INT32_MAX : placeholder * 10 + (text[i] - '0');
       }
       lines[record].start = i;
-    } else if (c == '\n' || i - lines[record].start > budget) {
-      closeLine(i);
-      if (c == '\n') ++i;
+    } else if (c == '\n' || BreaksBefore(lines[record].start, i, budget, splitAt)) {
+      closeLine(c == '\n' ? i : LineEnd(lines[record].start, i));
+      if (c == '\n') {
+        ++i;
+      } else if (breaking == LineBreaking::Words) {
+        while (i < textLength && text[i] == ' ') ++i;  // the spaces at a break are not drawn
+      }
       if (record + 2 >= kMaxLines) {  // keep the last slot for the terminator
         lines[record + 1].start = -1;
         lineCount = record + 1;
@@ -106,6 +117,59 @@ void CMessageWindow::Layout() {
   closeLine(textLength);
   lines[record + 1].start = -1;
   lineCount = record + 1;
+}
+
+// Bytes: the width test runs before each character, so a line may hold a character more than
+// its budget. Words: a line breaks before the first word that would pass the window's side.
+bool CMessageWindow::BreaksBefore(int32_t start, int32_t i, int32_t budget,
+                                  int32_t& splitAt) const {
+  if (breaking == LineBreaking::Bytes) return i - start > budget;
+  if (i == splitAt && i > start) {
+    splitAt = -1;
+    return true;
+  }
+  const bool wordStart = text[i] != ' ' && (i == start || text[i - 1] == ' ');
+  if (!wordStart) return false;
+  const int32_t end = WordEnd(i);
+  if (Width(start, end) <= width) return false;
+  if (i > start) return true;
+  splitAt = LongestFit(start, end);
+  return false;
+}
+
+int32_t CMessageWindow::WordEnd(int32_t i) const {
+  while (i < textLength && !EndsWord(text[i]))
+    i += CharacterBytes(static_cast<unsigned char>(text[i]));
+  return i < textLength ? i : textLength;
+}
+
+// The end of the longest run of whole characters from `start` that fits the width; at least one
+// character, so that every line makes progress.
+int32_t CMessageWindow::LongestFit(int32_t start, int32_t end) const {
+  int32_t fit = start + CharacterBytes(static_cast<unsigned char>(text[start]));
+  for (int32_t k = fit; k < end;) {
+    k += CharacterBytes(static_cast<unsigned char>(text[k]));
+    if (k > end || Width(start, k) > width) break;
+    fit = k;
+  }
+  return fit;
+}
+
+// Where a line broken before byte i ends: word breaks leave the spaces between the words out.
+int32_t CMessageWindow::LineEnd(int32_t start, int32_t i) const {
+  if (breaking == LineBreaking::Bytes) return i;
+  while (i > start && text[i - 1] == ' ') --i;
+  return i;
+}
+
+// The drawn width of text[from, to) in the window's font. Without fonts (nothing to draw with
+// yet) each byte counts half a line height, as the byte budget does.
+int32_t CMessageWindow::Width(int32_t from, int32_t to) const {
+  CFont* font =
+      g_fonts != nullptr && fontIndex >= 0 && fontIndex < kFontCount ? g_fonts[fontIndex] : nullptr;
+  const std::string_view part(text + from, static_cast<size_t>(to - from));
+  if (font == nullptr) return static_cast<int32_t>(part.size()) * (lineHeight / 2);
+  return font->TextWidth(part);
 }
 
 void CMessageWindow::Update() {

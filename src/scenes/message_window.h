@@ -1,15 +1,23 @@
 // A block of marked-up Shift-JIS text laid out in a rectangle of the screen.
 //
 // Markup: "#RRGGBB" switches the colour, "$N" places the owner's motion sprite N at the line,
-// "\n" breaks the line. Lines are also broken by width, counting bytes: each byte is half a line
-// height wide, so a full-width character is one line height wide. The text can be revealed a
-// few bytes per frame (typewriter) or all at once, and scrolled by whole lines.
+// "\n" breaks the line. Lines are also broken by width. Japanese is broken between characters,
+// counting bytes: each byte is half a line height wide, so a full-width character is one line
+// height wide. English is broken at spaces, by the width the font draws, so no word is split.
+// The text can be revealed a few bytes per frame (typewriter) or all at once, and scrolled by
+// whole lines.
 #pragma once
 
 #include <cstdint>
 
 class CFont;
 struct MotionSprite;
+
+// How lines too wide for the window are broken.
+enum class LineBreaking {
+  Bytes,  // after the character that passes the byte budget (Japanese)
+  Words,  // at the last space before the first word that does not fit (English)
+};
 
 struct LineRecord {
   int32_t start;        // byte index where the drawn text begins; -1 ends the list
@@ -44,6 +52,7 @@ class CMessageWindow {
   int32_t revealSpeed = -1;  // bytes per frame; 0 or less shows everything at once
   int32_t firstLine = 0;
   int32_t lineCount = 0;
+  LineBreaking breaking = LineBreaking::Bytes;
 
   // Stores a new text; lays it out at once unless the window is inactive.
   void SetText(const char* newText);
@@ -57,6 +66,11 @@ class CMessageWindow {
 
  private:
   void FreeText();
+  bool BreaksBefore(int32_t start, int32_t i, int32_t budget, int32_t& splitAt) const;
+  int32_t WordEnd(int32_t i) const;
+  int32_t LongestFit(int32_t start, int32_t end) const;
+  int32_t LineEnd(int32_t start, int32_t i) const;
+  int32_t Width(int32_t from, int32_t to) const;
   void DrawLines(CFont* font);
   void PlacePictures(MotionSprite* const* sprites, int spriteCount);
 };

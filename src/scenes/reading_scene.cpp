@@ -2,6 +2,7 @@
 #include "scenes/reading_scene.h"
 
 #include "scenes/scene_manager.h"
+#include "scenes/texts.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ void CReadingScene::CreateReadingScreen(const MotionSpriteDef& caption, const ch
   window->height = 336;
   window->lineHeight = 32;
   window->fontIndex = 3;
+  window->breaking = Texts().breaking;
   window->Layout();
   window->state = 1;
   window->revealSpeed = -1;  // the whole text at once

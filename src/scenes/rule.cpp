@@ -33,7 +33,7 @@ CRule::~CRule() { ReleaseMotionSprites(ruleSprites); }
 bool CRule::Init() {
   int32_t topic = g_saveData->ruleTopic;
   if (topic < 0 || topic > 2) topic = 0;
-  CreateReadingScreen(kRuleCaptions[topic], RuleTexts[topic]);
+  CreateReadingScreen(kRuleCaptions[topic], Texts().ruleTexts[topic]);
   for (int k = 0; k < 7; ++k) {
     MotionSprite* picture =
         NewMotionSprite({kPictures[k].image, kPictures[k].sourceX, 0, 85, 85, 0, 0, nullptr});

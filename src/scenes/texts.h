@@ -1,6 +1,11 @@
 // The texts of the menu scenes, Shift-JIS with the message window's markup.
 #pragma once
 
+#include <span>
+
+#include "scenes/message_window.h"
+#include "system/language.h"
+
 // Descriptions typed into the title's window: top menu items 0 to 6, how-to-play items 0 to 3.
 extern const char* const TitleTopDescriptions[7];
 extern const char* const HowToPlayDescriptions[4];
@@ -13,3 +18,38 @@ extern const char* const RuleTexts[3];
 
 // The makers' announcement shown by the information scene.
 extern const char* const InfoText;
+
+// What the message boxes say when the game cannot go on (Shift-JIS).
+struct FailureTexts {
+  const char* window;    // the window could not be created (caption: the window title)
+  const char* device;    // nor its render device
+  const char* saveData;  // no save data could be read or created
+  const char* saveDataCaption;
+  const char* images;  // a scene's pictures could not be loaded
+  const char* sounds;  // nor its sounds
+  // The captions of the scenes' loading failures.
+  const char* logoCaption;
+  const char* menuCaption;
+  const char* playCaption;
+  const char* gameOverCaption;
+};
+
+// Every word the game shows in one language, Shift-JIS with the message window's markup.
+struct GameTexts {
+  const char* windowTitle;
+  std::span<const char* const, 7> titleTopDescriptions;
+  std::span<const char* const, 4> howToPlayDescriptions;
+  std::span<const char* const, 3> ruleTexts;
+  const char* infoText;
+  std::span<const char* const, 6> rankComments;  // by rank, 0 best
+  LineBreaking breaking;  // how the message windows break this language's lines
+  FailureTexts failures;
+};
+
+extern const GameTexts JapaneseTexts;
+extern const GameTexts EnglishTexts;
+
+// The texts of the language the game was started in.
+const GameTexts& Texts();
+// Chooses that language; Japanese until this is called.
+void UseLanguage(Language language);

@@ -96,6 +96,7 @@ bool CTitle::Init() {
   window->height = 112;
   window->lineHeight = 32;
   window->fontIndex = 3;
+  window->breaking = Texts().breaking;
   if (!window->laidOut) window->Layout();
   window->state = 1;
   window->revealSpeed = 1;
@@ -120,7 +121,7 @@ void CTitle::SetMenuLevel(int32_t level) {
     topCursor = 0;
     subCursor = -1;
     TopItem(0)->SetScript(kSetLevelHighlight);
-    window->SetText(TitleTopDescriptions[0]);
+    window->SetText(Texts().titleTopDescriptions[0]);
   } else if (level == 2) {
     for (int k = 0; k < 6; ++k) TopItem(k)->SetScript("z1,1h1");  // item 6 keeps its script
     for (int i = 10; i <= 13; ++i) motionSprites[i]->SetScript("z1,1h1");
@@ -129,7 +130,7 @@ void CTitle::SetMenuLevel(int32_t level) {
     motionSprites[kTopFooter]->SetScript("h1");
     subCursor = 0;
     SubItem(0)->SetScript(kSetLevelHighlight);
-    window->SetText(HowToPlayDescriptions[0]);
+    window->SetText(Texts().howToPlayDescriptions[0]);
   } else {
     return;  // level 1, a difficulty submenu, does not exist
   }
@@ -160,7 +161,7 @@ void CTitle::MoveCursor(const CInput& input) {
     if (topCursor == old) return;
     TopItem(old)->SetScript(kNormalSize);
     TopItem(topCursor)->SetScript(kCursorHighlight);
-    window->SetText(TitleTopDescriptions[topCursor]);
+    window->SetText(Texts().titleTopDescriptions[topCursor]);
   } else if (menuLevel == 2) {
     const int32_t old = subCursor;
     if (up) subCursor = subCursor == 0 ? kSubItems - 1 : subCursor - 1;
@@ -168,7 +169,7 @@ void CTitle::MoveCursor(const CInput& input) {
     if (subCursor == old) return;
     SubItem(old)->SetScript(kNormalSize);
     SubItem(subCursor)->SetScript(kCursorHighlight);
-    window->SetText(HowToPlayDescriptions[subCursor]);
+    window->SetText(Texts().howToPlayDescriptions[subCursor]);
   } else {
     return;
   }

@@ -2,6 +2,14 @@
 
 const IResources* g_resources = nullptr;
 
+std::span<const uint8_t> LanguageResources::Find(ResourceType type, int id) const {
+  if (type == ResourceType::Bitmap && language_ == Language::English) {
+    const std::span<const uint8_t> english = all_.Find(type, EnglishBitmapId(id));
+    if (!english.empty()) return english;
+  }
+  return all_.Find(type, id);
+}
+
 std::span<const uint8_t> FindResource(ResourceType type, int id) {
   if (!g_resources) return {};
   return g_resources->Find(type, id);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "system/language.h"
+
 enum class ResourceType { Bitmap, Wave, Icon };
 
 class IResources {
@@ -11,6 +13,23 @@ class IResources {
   virtual ~IResources() = default;
   // The resource's bytes, or an empty span when there is none.
   virtual std::span<const uint8_t> Find(ResourceType type, int id) const = 0;
+};
+
+// A bitmap with words in it is carried once per language: the Japanese one under its own id,
+// the English one this much higher (124 and 1124), as a resource script numbers a second set.
+constexpr int kEnglishBitmapOffset = 1000;
+constexpr int EnglishBitmapId(int id) { return id + kEnglishBitmapOffset; }
+
+// The resources as the game of one language sees them: a bitmap asked for by its id comes from
+// that language's set where the set has it, everything else is shared.
+class LanguageResources final : public IResources {
+ public:
+  LanguageResources(const IResources& all, Language language) : all_(all), language_(language) {}
+  std::span<const uint8_t> Find(ResourceType type, int id) const override;
+
+ private:
+  const IResources& all_;
+  Language language_;
 };
 
 // The program's resources; set by the entry point (or a test).

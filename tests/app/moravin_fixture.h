@@ -15,6 +15,7 @@
 #include "fakes/test_files.h"
 #include "scenes/logo.h"
 #include "scenes/scene_manager.h"
+#include "scenes/texts.h"
 
 namespace fs = std::filesystem;
 
@@ -45,6 +46,7 @@ class MoravinTest : public ::testing::Test {
     g_device = nullptr;
     g_soundBank = nullptr;
     g_saveData = nullptr;
+    UseLanguage(Language::Japanese);
     fs::current_path(oldDir_);
   }
 

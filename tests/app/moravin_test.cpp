@@ -100,6 +100,43 @@ TEST_F(MoravinTest, WindowAndDeviceFailuresShowTheirMessages) {
   EXPECT_EQ(g_app, nullptr);
 }
 
+TEST_F(MoravinTest, InEnglishTheWindowIsMoravinAndFailuresSaySoInEnglish) {
+  UseLanguage(Language::English);
+  const FailureTexts& english = EnglishTexts.failures;
+  {
+    CMoravin game;
+    ASSERT_TRUE(game.Create());
+    EXPECT_EQ(platform.window.title, "Moravin");
+  }
+  fs::remove(SavePath());
+  fs::create_directories(SavePath());  // can be neither read nor replaced
+  {
+    CMoravin game;
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(game.Create());
+    ::testing::internal::GetCapturedStderr();
+  }
+  fs::remove(SavePath());
+  platform.failWindow = true;
+  {
+    CMoravin game;
+    EXPECT_FALSE(game.Create());
+  }
+  platform.failWindow = false;
+  platform.window.noDevice = true;
+  {
+    CMoravin game;
+    EXPECT_FALSE(game.Create());
+  }
+  ASSERT_EQ(messages.shown.size(), 3u);
+  EXPECT_EQ(messages.shown[0].text, english.saveData);
+  EXPECT_EQ(messages.shown[0].caption, english.saveDataCaption);
+  EXPECT_EQ(messages.shown[1].text, english.window);
+  EXPECT_EQ(messages.shown[1].caption, "Moravin");
+  EXPECT_EQ(messages.shown[2].text, english.device);
+  EXPECT_EQ(messages.shown[2].caption, "Moravin");
+}
+
 TEST_F(MoravinTest, NoKeyboardEndsTheRunBeforeTheLoop) {
   platform.failKeyboard = true;
   CMoravin game({}, &script);

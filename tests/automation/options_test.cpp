@@ -30,6 +30,7 @@ TEST(Options, NoArgumentsKeepTheGamesOwnBehaviour) {
   EXPECT_TRUE(p.options.tracePath.empty());
   EXPECT_TRUE(p.options.screenshots.empty());
   EXPECT_TRUE(p.options.run.saveDir.empty());
+  EXPECT_FALSE(p.options.language.has_value());  // the locale decides
 }
 
 TEST(Options, EveryOptionWithSeparateAndJoinedValues) {
@@ -132,11 +133,29 @@ TEST(Options, AutoplayWithItsGamesAndMenuTours) {
   EXPECT_FALSE(Parse({"--autoplay=1"}).ok);
 }
 
+TEST(Options, LanguageIsJaOrEn) {
+  Parsed ja = Parse({"--lang", "ja"});
+  ASSERT_TRUE(ja.ok) << ja.error;
+  EXPECT_EQ(ja.options.language, Language::Japanese);
+  Parsed en = Parse({"--lang=en"});
+  ASSERT_TRUE(en.ok) << en.error;
+  EXPECT_EQ(en.options.language, Language::English);
+
+  for (const char* bad : {"de", "EN", "en_US.UTF-8", ""}) {
+    Parsed p = Parse({"--lang", bad});
+    EXPECT_FALSE(p.ok) << bad;
+    EXPECT_NE(p.error.find("--lang needs ja or en"), std::string::npos) << p.error;
+  }
+  EXPECT_FALSE(Parse({"--lang", "ja", "--lang", "en"}).ok);
+  EXPECT_FALSE(Parse({"--lang"}).ok);
+}
+
 TEST(Options, HelpNamesEveryOption) {
   std::string help = HelpText();
   for (const char* name :
        {"--help", "--version", "--headless", "--frames", "--seed", "--fps", "--autoplay", "--games",
-        "--menu-tours", "--input", "--record", "--trace", "--screenshot", "--save-dir", "Numpad9"})
+        "--menu-tours", "--input", "--record", "--trace", "--screenshot", "--save-dir", "Numpad9",
+        "--lang ja|en", "LC_ALL", "LC_MESSAGES", "LANG"})
     EXPECT_NE(help.find(name), std::string::npos) << name;
 }
 

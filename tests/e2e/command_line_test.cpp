@@ -27,6 +27,7 @@ TEST(CommandLine, HelpAndVersionPrintAndExit) {
   EXPECT_NE(text.find("--save-dir DIR"), std::string::npos);
   EXPECT_NE(text.find("~/.local/share/moravin/SaveData.dat"), std::string::npos);
   EXPECT_NE(text.find("SaveData.dat.bad"), std::string::npos);
+  EXPECT_NE(text.find("--lang ja|en"), std::string::npos);
 
   RunResult version = RunGame(dir, {"--version"});
   EXPECT_EQ(version.exitCode, 0);

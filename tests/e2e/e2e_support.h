@@ -62,7 +62,8 @@ struct RunResult {
 };
 
 // Runs moravin headless in `dir` with the arguments (paths relative to `dir`), with HOME and
-// XDG_DATA_HOME in `dir` too, so no run touches the user's own save. Checkpoints need
+// XDG_DATA_HOME in `dir` too, so no run touches the user's own save, and with no locale (so it
+// speaks Japanese) unless the options set LC_ALL, LC_MESSAGES or LANG. Checkpoints need
 // --trace trace.jsonl among the arguments; they run in frame order.
 RunResult RunGame(const TempDir& dir, const std::vector<std::string>& args,
                   std::vector<Checkpoint> checkpoints = {}, const RunOptions& options = {});

@@ -1,6 +1,7 @@
 #include "fakes/test_environment.h"
 
 #include "platform/sprite.h"
+#include "scenes/texts.h"
 #include "system/random.h"
 
 void GameTest::SetUp() {
@@ -32,6 +33,9 @@ void GameTest::SetUp() {
     ownedFonts_[i] = std::make_unique<CFont>(device.CreateFont(FontHeights[i]), FontHeights[i]);
     fonts[i] = ownedFonts_[i].get();
   }
+  oldFonts_ = g_fonts;
+  g_fonts = fonts;
+  UseLanguage(Language::Japanese);
 }
 
 void GameTest::TearDown() {
@@ -44,6 +48,8 @@ void GameTest::TearDown() {
   g_messageBox = oldMessageBox_;
   g_saveData = oldSaveData_;
   g_saveFile = oldSaveFile_;
+  g_fonts = oldFonts_;
+  UseLanguage(Language::Japanese);
 }
 
 std::optional<SaveData> GameTest::StoredSave() const {

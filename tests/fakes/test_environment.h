@@ -57,7 +57,7 @@ class GameTest : public ::testing::Test {
   SoundBank soundBank;
   FakeAudioDevice* audio = nullptr;  // the sound bank's device
   CInput input;
-  CFont* fonts[6] = {};
+  CFont* fonts[6] = {};  // also g_fonts, the fonts text is measured with
   int framesRun = 0;
 
  private:
@@ -69,4 +69,5 @@ class GameTest : public ::testing::Test {
   IMessageBox* oldMessageBox_ = nullptr;
   SaveData* oldSaveData_ = nullptr;
   SaveFile* oldSaveFile_ = nullptr;
+  CFont* const* oldFonts_ = nullptr;
 };

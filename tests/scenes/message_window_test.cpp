@@ -143,13 +143,19 @@ TEST_F(MessageWindowTest, SetTextWhileInactiveOnlyStoresTheText) {
   EXPECT_EQ(window.lineCount, 2);
 }
 
-TEST_F(MessageWindowTest, ColourMarkupReadsAsManyHexDigitsAsThereAre) {
-  Configure(32, 96, 736, 336, -1, "#FF0000赤\n#青\n#12あ\nx#ff00ffy"_sj);
+TEST_F(MessageWindowTest, ColourMarkupReadsUpToSixHexDigits) {
+  Configure(32, 96, 736, 336, -1,
+            "#FF0000赤\n#青\n#12あ\nx#ff00ffy\n#FF0000Dizzy\n#000000A cafe"_sj);
   EXPECT_EQ(window.lines[0].colour, 0xFF0000);
   EXPECT_EQ(window.lines[1].colour, 0);  // no digit: black
   EXPECT_EQ(window.lines[2].colour, 0x12);
   EXPECT_EQ(window.lines[3].colour, 0xFF00FF);
   EXPECT_EQ(Line(3), "y");  // text before markup on the same line is not drawn
+  // A word that begins with a hexadecimal letter stays whole.
+  EXPECT_EQ(window.lines[4].colour, 0xFF0000);
+  EXPECT_EQ(Line(4), "Dizzy");
+  EXPECT_EQ(window.lines[5].colour, 0);
+  EXPECT_EQ(Line(5), "A cafe");
 }
 
 TEST_F(MessageWindowTest, ScrolledWindowDrawsFromItsFirstLine) {
@@ -238,6 +244,81 @@ TEST_F(MessageWindowTest, RandomTextsLayOutAndDrawSafely) {
   }
   window.SetText(nullptr);
   for (MotionSprite* s : sprites) MotionSprite::Release(s);
+}
+
+using Lines = std::vector<std::string>;
+
+// English: lines break at spaces by the width the font draws (the fake font: every byte 16
+// pixels, so the title's 320-pixel window holds 20).
+class WordBreakingTest : public MessageWindowTest {
+ protected:
+  void Configure(int width, const char* text) {
+    window.breaking = LineBreaking::Words;
+    MessageWindowTest::Configure(64, 266, width, 112, -1, text);
+  }
+  std::vector<std::string> LaidOut() const {
+    std::vector<std::string> lines;
+    for (int k = 0; k < window.lineCount; ++k) lines.push_back(Line(k));
+    return lines;
+  }
+};
+
+TEST_F(WordBreakingTest, LinesBreakAtTheLastSpaceBeforeTheWordThatDoesNotFit) {
+  Configure(320, "Off we go! Let's start the game!");
+  EXPECT_EQ(LaidOut(), (Lines{"Off we go! Let's", "start the game!"}));
+  // A word that ends exactly at the window's side stays; the spaces at a break are not drawn.
+  Configure(320, "12345678901234567890 next   word");
+  EXPECT_EQ(LaidOut(), (Lines{"12345678901234567890", "next   word"}));
+  Configure(160, "abcd     efghijkl");
+  EXPECT_EQ(LaidOut(), (Lines{"abcd", "efghijkl"}));
+}
+
+TEST_F(WordBreakingTest, AWordWiderThanTheWindowIsSplitAndNothingIsLost) {
+  Configure(160, "a abcdefghijklmnopqrstuvwxy z");
+  EXPECT_EQ(LaidOut(), (Lines{"a", "abcdefghij", "klmnopqrst", "uvwxy z"}));
+  Configure(8, "ab c");  // narrower than one character: one character a line
+  EXPECT_EQ(LaidOut(), (Lines{"a", "b", "c"}));
+}
+
+TEST_F(WordBreakingTest, MarkupAndLineFeedsWorkAsInJapanese) {
+  Configure(320, "#FF0000Dizzy Line\n$8\n\n#000000A line that moves up and down all by itself.\n");
+  EXPECT_EQ(LaidOut(), (Lines{"Dizzy Line", "", "", "A line that moves up", "and down all by",
+                              "itself.", ""}));
+  EXPECT_EQ(window.lines[0].colour, 0xFF0000);
+  EXPECT_EQ(window.lines[1].placeholder, 8);
+  EXPECT_EQ(window.lines[3].colour, 0x000000);
+  EXPECT_EQ(window.lines[4].colour, 0x000000);
+  EXPECT_EQ(window.lines[4].yOffset, 4 * 32);
+}
+
+// A font whose "W" is three times as wide as other letters.
+class WideWFont : public IFont {
+ public:
+  int Height() const override { return 32; }
+  void DrawText(std::string_view, int, int, uint32_t) override {}
+  int TextWidth(std::string_view text) override {
+    int width = 0;
+    for (char c : text) width += c == 'W' ? 48 : 16;
+    return width;
+  }
+};
+
+TEST_F(WordBreakingTest, WidthIsMeasuredWithTheFontNotCountedInBytes) {
+  CFont wide(std::make_unique<WideWFont>(), 32);
+  fonts[3] = &wide;             // g_fonts is this table
+  Configure(320, "WWWW WWWW");  // 9 bytes, 400 pixels
+  EXPECT_EQ(LaidOut(), (Lines{"WWWW", "WWWW"}));
+  Configure(320, "wwww wwww");
+  EXPECT_EQ(LaidOut(), (Lines{"wwww wwww"}));
+}
+
+TEST_F(MessageWindowTest, JapaneseBreaksByBytesWhateverTheFontMeasures) {
+  CFont wide(std::make_unique<WideWFont>(), 32);
+  fonts[3] = &wide;
+  // Eleven full-width characters (22 bytes) and the twelfth on the next line, as ever.
+  Configure(64, 266, 320, 112, -1, "あいうえおかきくけこさし"_sj);
+  EXPECT_EQ(window.lineCount, 2);
+  EXPECT_EQ(Line(0), "あいうえおかきくけこさ"_sj);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // The menu texts are Shift-JIS with exact byte counts, since the window lays them out by bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "scenes/texts.h"
 #include "system/shift_jis.h"
@@ -58,6 +60,49 @@ TEST(MenuTexts, TitleDescriptionsHaveTheirByteCounts) {
   for (int i = 0; i < 7; ++i) EXPECT_EQ(std::strlen(TitleTopDescriptions[i]), top[i]) << i;
   const size_t sub[4] = {27, 21, 25, 14};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(std::strlen(HowToPlayDescriptions[i]), sub[i]) << i;
+}
+
+// The markup of a text in order: colour codes, picture anchors and line feeds.
+std::vector<std::string> Markup(const char* text) {
+  std::vector<std::string> marks;
+  for (const char* p = text; *p != '\0'; ++p) {
+    if (*p == '\n') marks.push_back("\\n");
+    if (*p == '#') marks.emplace_back(p, std::min<size_t>(7, std::strlen(p)));
+    if (*p == '$') {
+      size_t n = 1;
+      while (p[n] >= '0' && p[n] <= '9') ++n;
+      marks.emplace_back(p, n);
+    }
+  }
+  return marks;
+}
+
+bool PrintableAscii(const char* text) {
+  for (const char* p = text; *p != '\0'; ++p)
+    if (*p != '\n' && (*p < 0x20 || *p > 0x7E)) return false;
+  return true;
+}
+
+// The English texts are ASCII, which Shift-JIS leaves as it is. The reading texts keep the
+// Japanese ones' markup in the same order: the same colours, pictures and paragraphs.
+TEST(MenuTexts, EnglishTextsArePlainAsciiWithTheJapaneseMarkup) {
+  const GameTexts& ja = JapaneseTexts;
+  const GameTexts& en = EnglishTexts;
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Markup(en.ruleTexts[i]), Markup(ja.ruleTexts[i])) << i;
+  EXPECT_EQ(Markup(en.infoText), Markup(ja.infoText));
+
+  std::vector<const char*> english = {en.windowTitle, en.infoText};
+  english.insert(english.end(), en.ruleTexts.begin(), en.ruleTexts.end());
+  english.insert(english.end(), en.titleTopDescriptions.begin(), en.titleTopDescriptions.end());
+  english.insert(english.end(), en.howToPlayDescriptions.begin(), en.howToPlayDescriptions.end());
+  english.insert(english.end(), en.rankComments.begin(), en.rankComments.end());
+  const FailureTexts& f = en.failures;
+  english.insert(english.end(),
+                 {f.window, f.device, f.saveData, f.saveDataCaption, f.images, f.sounds,
+                  f.logoCaption, f.menuCaption, f.playCaption, f.gameOverCaption});
+  for (const char* text : english) EXPECT_TRUE(PrintableAscii(text)) << text;
+  EXPECT_EQ(en.breaking, LineBreaking::Words);
+  EXPECT_EQ(ja.breaking, LineBreaking::Bytes);
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 
 #include <cairo.h>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 
+#include "art/text.h"
 #include "dib.h"
 #include "painter.h"
 #include "placeholder.h"
@@ -20,10 +23,12 @@ struct ContextDeleter {
 };
 using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 
-Surface Paint(int id, int width, int height) {
+Surface Paint(int id, int width, int height, Language language = Language::Japanese,
+              std::vector<std::string>* lettering = nullptr) {
   Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
   {
     std::unique_ptr<cairo_t, ContextDeleter> cr(cairo_create(surface.get()));
+    art::SetPictureLanguage(cr.get(), language, lettering);
     if (PaintFn painter = FindArtPainter(id))
       painter(cr.get(), width, height);
     else
@@ -75,19 +80,27 @@ Image ReadPixels(cairo_surface_t* surface, bool keyed) {
 
 bool HasArtPainter(int id) { return FindArtPainter(id) != nullptr; }
 
+bool HasWords(int id) {
+  // Menu plates, captions, key help, the logos, the top bar's labels, the banners, the rank
+  // badges, the rooms' tiles and tracks, and the signs in two reward pictures.
+  static constexpr int kWorded[] = {101, 104, 111, 114, 116, 117, 119,
+                                    120, 121, 123, 124, 125, 126, 127};
+  return std::find(std::begin(kWorded), std::end(kWorded), id) != std::end(kWorded);
+}
+
 Image ReadKeyedPixels(cairo_surface_t* surface) { return ReadPixels(surface, true); }
 
-Image PaintBitmap(int id) {
+Image PaintBitmap(int id, Language language, std::vector<std::string>* lettering) {
   const BitmapSpec* spec = FindBitmapSpec(id);
   if (!spec) throw std::invalid_argument("no bitmap " + std::to_string(id));
-  Surface surface = Paint(id, spec->width, spec->height);
+  Surface surface = Paint(id, spec->width, spec->height, language, lettering);
   return ReadKeyedPixels(surface.get());
 }
 
-std::vector<uint8_t> GenerateBitmap(int id) {
+std::vector<uint8_t> GenerateBitmap(int id, Language language) {
   const BitmapSpec* spec = FindBitmapSpec(id);
   if (!spec) throw std::invalid_argument("no bitmap " + std::to_string(id));
-  return EncodeDib(PaintBitmap(id), spec->bitsPerPixel);
+  return EncodeDib(PaintBitmap(id, language), spec->bitsPerPixel);
 }
 
 std::vector<uint8_t> GenerateIcon() {

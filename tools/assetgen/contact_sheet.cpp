@@ -13,8 +13,8 @@ namespace {
 
 uint32_t Checkerboard(int x, int y) { return ((x / 8 + y / 8) % 2) ? 0xFF9A9A9A : 0xFFD0D0D0; }
 
-void WriteContactSheet(int id, const std::filesystem::path& pngPath) {
-  const Image image = PaintBitmap(id);
+void WriteContactSheet(int id, Language language, const std::filesystem::path& pngPath) {
+  const Image image = PaintBitmap(id, language);
   std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
       cairo_image_surface_create(CAIRO_FORMAT_RGB24, image.width, image.height),
       cairo_surface_destroy);
@@ -46,6 +46,9 @@ void WriteContactSheet(int id, const std::filesystem::path& pngPath) {
 
 void WriteContactSheets(const std::filesystem::path& dir) {
   std::filesystem::create_directories(dir);
-  for (const BitmapSpec& spec : BitmapSpecs())
-    WriteContactSheet(spec.id, dir / ("sheet_" + std::to_string(spec.id) + ".png"));
+  for (const BitmapSpec& spec : BitmapSpecs()) {
+    const std::string name = "sheet_" + std::to_string(spec.id);
+    WriteContactSheet(spec.id, Language::Japanese, dir / (name + ".png"));
+    if (HasWords(spec.id)) WriteContactSheet(spec.id, Language::English, dir / (name + "_en.png"));
+  }
 }

@@ -47,6 +47,12 @@ std::vector<ResourceEntry> AllResources() {
   for (const BitmapSpec& spec : BitmapSpecs())
     entries.push_back(
         {ResourceType::Bitmap, spec.id, "bitmap_" + std::to_string(spec.id) + ".dib"});
+  for (const BitmapSpec& spec : BitmapSpecs()) {
+    if (!HasWords(spec.id)) continue;
+    const int id = EnglishBitmapId(spec.id);
+    entries.push_back(
+        {ResourceType::Bitmap, id, "bitmap_" + std::to_string(id) + ".dib", Language::English});
+  }
   for (const WaveSpec& spec : WaveSpecs())
     entries.push_back({ResourceType::Wave, spec.id, "wave_" + std::to_string(spec.id) + ".wav"});
   entries.push_back({ResourceType::Icon, kIconId, "icon_" + std::to_string(kIconId) + ".argb"});
@@ -55,7 +61,10 @@ std::vector<ResourceEntry> AllResources() {
 
 std::vector<uint8_t> GenerateResource(const ResourceEntry& entry) {
   switch (entry.type) {
-    case ResourceType::Bitmap: return GenerateBitmap(entry.id);
+    case ResourceType::Bitmap:
+      return entry.language == Language::English
+                 ? GenerateBitmap(entry.id - kEnglishBitmapOffset, Language::English)
+                 : GenerateBitmap(entry.id);
     case ResourceType::Wave: return GenerateWave(entry.id);
     case ResourceType::Icon: return GenerateIcon();
   }

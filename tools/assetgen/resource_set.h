@@ -10,11 +10,13 @@
 
 struct ResourceEntry {
   ResourceType type;
-  int id;
+  int id;                // EnglishBitmapId(bitmap) for the English copy of a bitmap
   std::string fileName;  // inside the output directory
+  Language language = Language::Japanese;
 };
 
-// Every bitmap, every sound and the icon, in a fixed order.
+// Every bitmap (and the English copy of each bitmap with words), every sound and the icon, in a
+// fixed order.
 std::vector<ResourceEntry> AllResources();
 
 // The bytes of one resource, generated afresh.

@@ -56,6 +56,21 @@ void ChooseGlyphSize(TTF_Font* font, int pixelHeight) {
     TTF_SetFontSize(font, --size);
 }
 
+// The code points of well-formed UTF-8 (SjisToUtf8 writes nothing else).
+std::u32string CodePoints(const std::string& utf8) {
+  std::u32string points;
+  for (size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t point = length == 1 ? lead : lead & (0x7F >> length);
+    for (int k = 1; k < length && i + k < utf8.size(); ++k)
+      point = (point << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    points.push_back(point);
+    i += length;
+  }
+  return points;
+}
+
 }  // namespace
 
 std::unique_ptr<SdlFont> SdlFont::Open(SdlRenderDevice& device, int pixelHeight) {
@@ -131,6 +146,19 @@ void SdlFont::DrawText(std::string_view sjis, int left, int top, uint32_t argb) 
   const SDL_FRect dst{static_cast<float>(left), static_cast<float>(top + glyphTop_),
                       static_cast<float>(text->width), static_cast<float>(text->height)};
   Device()->CopyModulated(text->texture, nullptr, dst, argb);
+}
+
+std::u32string SdlFont::MissingGlyphs(std::string_view sjis) const {
+  std::u32string missing;
+  for (char32_t point : CodePoints(SjisToUtf8(sjis)))
+    if (!TTF_GlyphIsProvided32(font_, point)) missing.push_back(point);
+  return missing;
+}
+
+int SdlFont::DrawnBottom(std::string_view sjis) const {
+  int width = 0, height = 0;
+  if (sjis.empty() || TTF_SizeUTF8(font_, SjisToUtf8(sjis).c_str(), &width, &height) != 0) return 0;
+  return glyphTop_ + height;
 }
 
 int SdlFont::TextWidth(std::string_view sjis) {

@@ -27,6 +27,11 @@ class SdlFont final : public IFont, public RendererResource {
   int TextWidth(std::string_view sjis) override;
   void DropTextures() override;
 
+  // The characters of `sjis` that the font has no glyph for (they would be drawn as boxes).
+  std::u32string MissingGlyphs(std::string_view sjis) const;
+  // How far below the `top` it is drawn at a line of `sjis` reaches, in pixels.
+  int DrawnBottom(std::string_view sjis) const;
+
   // How many strings were rendered by the font library (cache misses).
   uint64_t RenderCount() const { return renderCount_; }
 

@@ -17,9 +17,11 @@ constexpr int kRewardW = 580, kRewardH = 420;
 using RewardPainter = void (*)(cairo_t*, int, int);
 constexpr RewardPainter kRewardByGrade[] = {Paint104, Paint103, Paint102, Paint101};
 
-cairo_surface_t* RenderReward(int grade) {
+// The reward picture in the language of the sheet that shows it.
+cairo_surface_t* RenderReward(int grade, Language language) {
   cairo_surface_t* picture = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kRewardW, kRewardH);
   cairo_t* cr = cairo_create(picture);
+  SetPictureLanguage(cr, language);
   kRewardByGrade[grade](cr, kRewardW, kRewardH);
   cairo_destroy(cr);
   return picture;
@@ -69,11 +71,14 @@ void DrawTile(cairo_t* cr, double x, double y, cairo_surface_t* picture, Rgb fra
 }  // namespace
 
 void Paint120(cairo_t* cr, int width, int height) {
-  static const char* const kDifficulty[] = {"あまくち", "ちゅうから", "からくち"};
-  static const char* const kGrade[] = {"Ｃ", "Ｂ", "Ａ", "Ｓ"};
+  const char* const kDifficulty[] = {Say(cr, "あまくち", "Mild"), Say(cr, "ちゅうから", "Medium"),
+                                     Say(cr, "からくち", "Hot")};
+  const char* const kGrade[] = {Say(cr, "Ｃ", "C"), Say(cr, "Ｂ", "B"), Say(cr, "Ａ", "A"),
+                                Say(cr, "Ｓ", "S")};
   static const Rgb kFrame[] = {kMint, kLemon, kCoral};
   cairo_surface_t* pictures[4];
-  for (int grade = 0; grade < 4; ++grade) pictures[grade] = RenderReward(grade);
+  for (int grade = 0; grade < 4; ++grade)
+    pictures[grade] = RenderReward(grade, PictureLanguage(cr));
   for (int row = 0; row < 3; ++row) {
     for (int col = 0; col < 4; ++col) {
       char label[64];

@@ -1,5 +1,6 @@
 // Chunky title lettering shared by the title logo and the pause logo.
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "menu_shapes.h"
@@ -23,16 +24,23 @@ LabelStyle GlyphStyle(const BouncyWord& word) {
 
 // Each glyph's centre relative to the word's centre, with its tilt.
 std::vector<PlacedGlyph> PlaceGlyphs(cairo_t* cr, const BouncyWord& word) {
-  std::vector<double> widths;
+  std::vector<double> widths, drops;
+  std::string whole;
+  for (int i = 0; i < word.count; ++i) whole += word.glyphs[i];
+  const TextBox wordInk = MeasureLabel(cr, whole.c_str(), GlyphStyle(word));
   double total = 0, gap = word.spacing * word.sizePx;
   for (int i = 0; i < word.count; ++i) {
-    widths.push_back(MeasureLabel(cr, word.glyphs[i], GlyphStyle(word)).width);
+    const TextBox ink = MeasureLabel(cr, word.glyphs[i], GlyphStyle(word));
+    widths.push_back(ink.width);
+    // How far the glyph's ink centre lies below the word's, when they share a baseline.
+    drops.push_back(word.onBaseline ? (ink.y + ink.height / 2) - (wordInk.y + wordInk.height / 2)
+                                    : 0);
     total += widths.back() + (i > 0 ? gap + word.sizePx * 0.08 : 0);
   }
   std::vector<PlacedGlyph> placed;
   double x = -total / 2;
   for (int i = 0; i < word.count; ++i) {
-    double wave = std::sin(i * 1.9 + 0.4) * word.lift * word.sizePx;
+    double wave = std::sin(i * 1.9 + 0.4) * word.lift * word.sizePx + drops[i];
     double angle = (i % 2 == 0 ? -1 : 1) * word.tilt;
     placed.push_back({x + widths[i] / 2, wave, angle});
     x += widths[i] + gap + word.sizePx * 0.08;
@@ -66,6 +74,18 @@ void StrokeWord(cairo_t* cr, const BouncyWord& word, const std::vector<PlacedGly
 }
 
 }  // namespace
+
+void DrawGameName(cairo_t* cr, double cx, double cy, double sizePx) {
+  static const char* const kLetters[] = {"M", "o", "r", "a", "v", "i", "n"};
+  static const Rgb kColors[] = {kCoral,  Mix(kLemon, kGold, 0.5), kMint, kGem,
+                                kRibbon, Mix(kLilac, kGem, 0.3),  kCoral};
+  BouncyWord name{kLetters, kColors, 7, sizePx};
+  name.tilt = 0.06;
+  name.lift = 0.05;
+  name.spacing = 0.02;
+  name.onBaseline = true;
+  DrawBouncyWord(cr, name, cx, cy);
+}
 
 void DrawBouncyWord(cairo_t* cr, const BouncyWord& word, double cx, double cy) {
   std::vector<PlacedGlyph> placed = PlaceGlyphs(cr, word);

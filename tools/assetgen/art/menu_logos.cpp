@@ -9,6 +9,9 @@
 namespace art {
 namespace {
 
+// The studio's mark is the same in every language: its lettering keeps the Japanese face.
+constexpr const char* kMarkFace = "IPAGothic";
+
 using namespace style;
 
 // The studio's mascot: a round lemon chick with a coral ribbon, singing "pipi" inside a sky badge.
@@ -130,6 +133,7 @@ void DrawStudioBadge(cairo_t* cr, double cx, double cy, double r) {
   // Two little notes of song.
   LabelStyle note;
   note.sizePx = r * 0.26;
+  note.family = kMarkFace;
   note.fill = kCoral;
   note.outline = kWhite;
   note.outlineWidth = 2;
@@ -163,6 +167,7 @@ void Paint110(cairo_t* cr, int width, int height) {
 
   // The name: "スタジオ" in ink, "ぴぴる" in coral, as one centred line.
   LabelStyle word;
+  word.family = kMarkFace;
   word.sizePx = 66;
   word.outline = kWhite;
   word.outlineWidth = 4;
@@ -191,6 +196,7 @@ void Paint110(cairo_t* cr, int width, int height) {
 
   LabelStyle latin;
   latin.sizePx = 20;
+  latin.family = kMarkFace;
   latin.fill = Mix(kLilac, kInk, 0.45);
   latin.outlineWidth = 0;
   latin.letterSpacingPx = 9;

@@ -37,15 +37,20 @@ void DrawPaperPanel(cairo_t* cr) {
 constexpr double kOptionLabelOutline = 2.5;
 constexpr double kLitLabelOutline = 3.5;
 
+// The three option labels, each exactly where its highlighted copy is laid over it.
+const char* MusicLabel(cairo_t* cr) { return Say(cr, "おんがく", "Music"); }
+const char* EffectsLabel(cairo_t* cr) { return Say(cr, "効果音", "Sounds"); }
+const char* ScreenLabel(cairo_t* cr) { return Say(cr, "がめん", "Screen"); }
+
 double OptionLabelSize(cairo_t* cr) {
   LabelStyle probe;
   probe.sizePx = 34;
   probe.outlineWidth = kLitLabelOutline;
-  double size = FitLabelSize(cr, "おんがく", probe, 128, 48);
+  double size = FitLabelSize(cr, MusicLabel(cr), probe, 128, 48);
   probe.sizePx = size;
-  size = FitLabelSize(cr, "効果音", probe, 88, 48);
+  size = FitLabelSize(cr, EffectsLabel(cr), probe, 88, 48);
   probe.sizePx = size;
-  return FitLabelSize(cr, "がめん", probe, 96, 48);
+  return FitLabelSize(cr, ScreenLabel(cr), probe, 96, 48);
 }
 
 void DrawOptionLabel(cairo_t* cr, const char* utf8, double x, double y, double w, double h,
@@ -55,7 +60,11 @@ void DrawOptionLabel(cairo_t* cr, const char* utf8, double x, double y, double w
   label.fill = lit ? kLemon : kWhite;
   label.outline = lit ? Mix(kCoral, kInk, 0.4) : kInk;
   label.outlineWidth = lit ? kLitLabelOutline : kOptionLabelOutline;
-  DrawLabel(cr, utf8, x + w / 2, y + h / 2, label);
+  // English words differ in length: they line up on their left edge rather than centred.
+  double cx = x + w / 2;
+  if (PictureLanguage(cr) == Language::English)
+    cx = x + kLitLabelOutline + 1 + MeasureLabel(cr, utf8, label).width / 2;
+  DrawLabel(cr, utf8, cx, y + h / 2, label);
 }
 
 // An empty volume gauge whose inner well is exactly the given rectangle.
@@ -76,17 +85,17 @@ void DrawOptionPanel(cairo_t* cr, double labelSize) {
   heading.fill = kInk;
   heading.outline = kWhite;
   heading.outlineWidth = 2;
-  DrawLabel(cr, "♪ おとのおおきさ", 56 + 130, 56, heading);
+  DrawLabel(cr, Say(cr, "♪ おとのおおきさ", "♪ Volume"), 56 + 130, 56, heading);
   cairo_rectangle(cr, 48, 80, 320, 3);
   SetColor(cr, Mix(kLilac, kPaper, 0.3));
   cairo_fill(cr);
 
-  DrawOptionLabel(cr, "おんがく", 56, 104, 128, 48, labelSize, false);
-  DrawOptionLabel(cr, "効果音", 56, 152, 88, 48, labelSize, false);
+  DrawOptionLabel(cr, MusicLabel(cr), 56, 104, 128, 48, labelSize, false);
+  DrawOptionLabel(cr, EffectsLabel(cr), 56, 152, 88, 48, labelSize, false);
   DrawGaugeFrame(cr, 248, 112, 400, 32);
   DrawGaugeFrame(cr, 248, 160, 400, 32);
 
-  DrawOptionLabel(cr, "がめん", 56, 232, 96, 48, labelSize, false);
+  DrawOptionLabel(cr, ScreenLabel(cr), 56, 232, 96, 48, labelSize, false);
   cairo_rectangle(cr, 48, 282, 320, 3);
   SetColor(cr, Mix(kLilac, kPaper, 0.3));
   cairo_fill(cr);
@@ -96,8 +105,8 @@ void DrawOptionPanel(cairo_t* cr, double labelSize) {
   choice.fill = kInk;
   choice.outline = kWhite;
   choice.outlineWidth = 2;
-  DrawFittedLabel(cr, "ウィンドウ", 230, 318, 220, 46, choice);
-  DrawFittedLabel(cr, "フルスクリーン", 560, 318, 320, 46, choice);
+  DrawFittedLabel(cr, Say(cr, "ウィンドウ", "Window"), 230, 318, 220, 46, choice);
+  DrawFittedLabel(cr, Say(cr, "フルスクリーン", "Full Screen"), 560, 318, 320, 46, choice);
 }
 
 // The volume gauge fill: scaled horizontally by the game, so it is uniform along x.
@@ -113,7 +122,7 @@ void DrawVolumeFill(cairo_t* cr) {
   cairo_pattern_destroy(fill);
 }
 
-// A rank badge: a round medal with the grade, and the word ランク on a ribbon plate.
+// A rank badge: a round medal with the grade, and the word "rank" on a ribbon plate.
 void DrawRankBadge(cairo_t* cr, double y, const char* grade, Rgb color) {
   DrawPlate(cr, 2, y + 3, 196, 42, {Mix(color, kWhite, 0.35), Mix(color, kInk, 0.35), 21, 3});
   LabelStyle word;
@@ -121,7 +130,7 @@ void DrawRankBadge(cairo_t* cr, double y, const char* grade, Rgb color) {
   word.fill = kWhite;
   word.outline = kInk;
   word.outlineWidth = 2.5;
-  DrawLabel(cr, "ランク", 72, y + 24, word);
+  DrawLabel(cr, Say(cr, "ランク", "Rank"), 72, y + 24, word);
   double mx = 152, my = y + 24;
   cairo_arc(cr, mx, my, 22, 0, 2 * M_PI);
   cairo_pattern_t* medal = cairo_pattern_create_radial(mx - 8, my - 8, 2, mx, my, 22);
@@ -171,15 +180,17 @@ void DrawTrackItem(cairo_t* cr, double y, const char* title, Rgb face, const cha
 
 void Paint114(cairo_t* cr, int width, int height) {
   DrawPaperPanel(cr);
-  DrawKeyHelpBar(cr, 16, 424, 768, 80, 464, "↑↓：えらぶ　←→：へんこう　Ｚ：けってい　Ｘ：もどる");
+  DrawKeyHelpBar(cr, 16, 424, 768, 80, 464,
+                 Say(cr, "↑↓：えらぶ　←→：へんこう　Ｚ：けってい　Ｘ：もどる",
+                     "↑↓: choose     ←→: change     Z: OK     X: back"));
 }
 
 void Paint123(cairo_t* cr, int width, int height) {
   double labelSize = OptionLabelSize(cr);
   DrawOptionPanel(cr, labelSize);
-  DrawOptionLabel(cr, "おんがく", 0, 504, 128, 48, labelSize, true);
-  DrawOptionLabel(cr, "効果音", 128, 504, 88, 48, labelSize, true);
-  DrawOptionLabel(cr, "がめん", 216, 504, 96, 48, labelSize, true);
+  DrawOptionLabel(cr, MusicLabel(cr), 0, 504, 128, 48, labelSize, true);
+  DrawOptionLabel(cr, EffectsLabel(cr), 128, 504, 88, 48, labelSize, true);
+  DrawOptionLabel(cr, ScreenLabel(cr), 216, 504, 96, 48, labelSize, true);
   DrawVolumeFill(cr);
 }
 
@@ -188,8 +199,10 @@ void Paint126(cairo_t* cr, int width, int height) {
     const char* grade;
     Rgb color;
   };
-  static const Rank kRanks[] = {{"Ｓ", kGold}, {"Ａ", kCoral},  {"Ｂ+", kMint},
-                                {"Ｂ", kGem},  {"Ｃ+", kLilac}, {"Ｃ", Mix(kSkyDeep, kInk, 0.2)}};
+  const Rank kRanks[] = {
+      {Say(cr, "Ｓ", "S"), kGold},    {Say(cr, "Ａ", "A"), kCoral},
+      {Say(cr, "Ｂ+", "B+"), kMint},  {Say(cr, "Ｂ", "B"), kGem},
+      {Say(cr, "Ｃ+", "C+"), kLilac}, {Say(cr, "Ｃ", "C"), Mix(kSkyDeep, kInk, 0.2)}};
   for (int rank = 0; rank < 6; ++rank)
     DrawRankBadge(cr, rank * 48, kRanks[rank].grade, kRanks[rank].color);
   DrawCommentBox(cr);
@@ -201,11 +214,11 @@ void Paint111(cairo_t* cr, int width, int height) {
     Rgb face;
     const char* icon;
   };
-  static const Track kTracks[] = {{"もらびあのテーマ", kCoral, "♪"},
-                                  {"ぼうけんのうた", kMint, "♪"},
-                                  {"ダイヤのワルツ", kGem, "♪"},
-                                  {"おやすみぴぴる", kLilac, "♪"},
-                                  {"ストップ", kRose, "■"}};
+  const Track kTracks[] = {{Say(cr, "もらびあのテーマ", "Moravia Theme"), kCoral, "♪"},
+                           {Say(cr, "ぼうけんのうた", "Song of the Road"), kMint, "♪"},
+                           {Say(cr, "ダイヤのワルツ", "Diamond Waltz"), kGem, "♪"},
+                           {Say(cr, "おやすみぴぴる", "Good Night, Pipiru"), kLilac, "♪"},
+                           {Say(cr, "ストップ", "Stop"), kRose, "■"}};
   for (int i = 0; i < 5; ++i)
     DrawTrackItem(cr, 82 + 60 * i, kTracks[i].title, kTracks[i].face, kTracks[i].icon);
 }
@@ -217,8 +230,8 @@ void Paint127(cairo_t* cr, int width, int height) {
   prompt.fill = kWhite;
   prompt.outline = kInk;
   prompt.outlineWidth = 2.5;
-  DrawFittedLabel(cr, "Ｚキーでタイトルへ", width / 2.0, height / 2.0, width - 40, height - 16,
-                  prompt);
+  DrawFittedLabel(cr, Say(cr, "Ｚキーでタイトルへ", "Press Z for the title"), width / 2.0,
+                  height / 2.0, width - 40, height - 16, prompt);
 }
 
 }  // namespace art

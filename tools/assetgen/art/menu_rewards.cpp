@@ -65,7 +65,7 @@ void DrawZzz(cairo_t* cr, double x, double y) {
   const double sizes[] = {20, 26, 34};
   for (int i = 0; i < 3; ++i) {
     z.sizePx = sizes[i];
-    DrawLabel(cr, "Ｚ", x + i * 24, y - i * 28, z);
+    DrawLabel(cr, Say(cr, "Ｚ", "Z"), x + i * 24, y - i * 28, z);
   }
 }
 
@@ -92,7 +92,7 @@ void DrawGoalSign(cairo_t* cr, double x, double groundY) {
   word.sizePx = 20;
   word.fill = kInk;
   word.outlineWidth = 0;
-  DrawLabel(cr, "ゴール", x - 2, groundY - 96, word);
+  DrawFittedLabel(cr, Say(cr, "ゴール", "GOAL"), x - 2, groundY - 96, 76, 28, word);
 }
 
 // Her backpack, used as a pillow.
@@ -494,7 +494,7 @@ void Paint104(cairo_t* cr, int width, int height) {
   giggle.fill = kWhite;
   giggle.outline = Mix(kRose, kInk, 0.5);
   giggle.outlineWidth = 2;
-  DrawLabel(cr, "ぷぷっ", 500, 236, giggle);
+  DrawLabel(cr, Say(cr, "ぷぷっ", "Tee-hee"), 500, 236, giggle);
   // Grit: a burning little spark by the raised fist.
   DrawStar(cr, 372, 200, 14, kCoral, 0.2);
 }

@@ -75,10 +75,15 @@ struct BouncyWord {
   double tilt = 0.09;      // radians, alternating per glyph
   double lift = 0.06;      // wave height as a fraction of the size
   double spacing = -0.02;  // extra advance as a fraction of the size
+  // Latin letters stand on one baseline (then bounce); kana are each centred on the wave.
+  bool onBaseline = false;
 };
 
 // Draws the word centred on (cx, cy).
 void DrawBouncyWord(cairo_t* cr, const BouncyWord& word, double cx, double cy);
+
+// The game's name in Latin letters, "Moravin", in the same lettering, centred on (cx, cy).
+void DrawGameName(cairo_t* cr, double cx, double cy, double sizePx);
 
 // Scenery (menu_scenery.cpp).
 

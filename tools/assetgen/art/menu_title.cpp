@@ -94,14 +94,17 @@ void DrawTitleSkyLife(cairo_t* cr) {
   DrawTwinkle(cr, 24, 252, 6, kWhite, 0.8);
 }
 
-// 「もらびん！」 with a star, as big as the 800 x 210 cell allows inside its 2-px border.
+// 「もらびん！」 with a star, as big as the 800 x 210 cell allows inside its 2-px border. The
+// English logo keeps the name and spells it under it, so the word is smaller and higher.
 void DrawTitleLogo(cairo_t* cr) {
   static const char* const kGlyphs[] = {"も", "ら", "び", "ん", "！"};
   static const Rgb kColors[] = {kCoral, Mix(kLemon, kGold, 0.5), kMint, kGem, kRibbon};
-  BouncyWord word{kGlyphs, kColors, 5, 146};
+  const bool spelt = PictureLanguage(cr) == Language::English;
+  BouncyWord word{kGlyphs, kColors, 5, spelt ? 118.0 : 146.0};
   word.tilt = 0.1;
   word.lift = 0.07;
-  DrawBouncyWord(cr, word, 392, 104);
+  DrawBouncyWord(cr, word, 392, spelt ? 82 : 104);
+  if (spelt) DrawGameName(cr, 392, 168, 48);
   // The star sits on the exclamation mark's shoulder, and a smaller one by the first letter.
   DrawStar(cr, 690, 52, 36, kLemon, 0.25);
   DrawStar(cr, 92, 44, 20, Mix(kLemon, kCoral, 0.3), -0.3);
@@ -161,9 +164,12 @@ void Paint124(cairo_t* cr, int width, int height) {
     const char* label;
     Rgb face;
   };
-  static const Item kItems[] = {{253, "ゲームスタート", kCoral},     {301, "あそびかた", kMint},
-                                {349, "オプション", kGem},           {397, "ＣＧルーム", kLilac},
-                                {445, "ミュージックルーム", kLemon}, {493, "しゅーりょー", kRose}};
+  const Item kItems[] = {{253, Say(cr, "ゲームスタート", "Start"), kCoral},
+                         {301, Say(cr, "あそびかた", "How to Play"), kMint},
+                         {349, Say(cr, "オプション", "Options"), kGem},
+                         {397, Say(cr, "ＣＧルーム", "CG Room"), kLilac},
+                         {445, Say(cr, "ミュージックルーム", "Music Room"), kLemon},
+                         {493, Say(cr, "しゅーりょー", "Quit"), kRose}};
   for (const Item& item : kItems)
     DrawMenuItem(cr, 430, item.y, 322, 48, item.label, item.face, false);
 
@@ -174,7 +180,8 @@ void Paint124(cairo_t* cr, int width, int height) {
   help.fill = kInk;
   help.outline = kWhite;
   help.outlineWidth = 2;
-  DrawFittedLabel(cr, "↑↓：えらぶ　Ｚ：けってい", 414, 573, 460, 40, help);
+  DrawFittedLabel(cr, Say(cr, "↑↓：えらぶ　Ｚ：けってい", "↑↓: choose     Z: OK"), 414, 573, 460,
+                  40, help);
 }
 
 }  // namespace art

@@ -8,6 +8,7 @@
 #include "play_art.h"
 #include "play_draw.h"
 #include "play_lettering.h"
+#include "text.h"
 
 namespace playart {
 namespace {
@@ -82,10 +83,10 @@ void DrawBar(cairo_t* cr, const BarColors& c) {
     double y = 46 + 8 * std::sin(i * 1.3);
     art::DrawTwinkle(cr, x, y, i % 2 == 0 ? 7 : 5, Mix(kWhite, c.top, 0.2));
   }
-  GradientLabel(cr, "もらびん！", 462, 45, 300, 52,
+  GradientLabel(cr, art::Say(cr, "もらびん！", "Moravin"), 462, 45, 300, 52,
                 {kWhite, Mix(kCoral, kLemon, 0.35), 2.5, 2.5, Tint(kCoral, -0.25)});
-  DrawLabelPlate(cr, kScoreWellLeft, kScoreWellRight, "スコア", c);
-  DrawLabelPlate(cr, kDistanceWellLeft, kDistanceWellRight, "きょり", c);
+  DrawLabelPlate(cr, kScoreWellLeft, kScoreWellRight, art::Say(cr, "スコア", "Score"), c);
+  DrawLabelPlate(cr, kDistanceWellLeft, kDistanceWellRight, art::Say(cr, "きょり", "Distance"), c);
   cairo_restore(cr);
 }
 
@@ -130,8 +131,10 @@ void DrawBannerFrame(cairo_t* cr, const Banner& b, double left, double top, int 
 void Paint119(cairo_t* cr, int, int) {
   // The start banner fills the left column, the finish banner the right one.
   const Banner banners[] = {
-      {"スタート！", {kWhite, kCoral, 3, 3, Tint(kLemon, -0.05)}, kLemon},
-      {"ゲームオーバー", {kWhite, rgb(0x9a78f2), 3, 3, Mix(kLavender, kWhite, 0.4)}, kRose},
+      {art::Say(cr, "スタート！", "Start!"), {kWhite, kCoral, 3, 3, Tint(kLemon, -0.05)}, kLemon},
+      {art::Say(cr, "ゲームオーバー", "Game Over"),
+       {kWhite, rgb(0x9a78f2), 3, 3, Mix(kLavender, kWhite, 0.4)},
+       kRose},
   };
   for (int column = 0; column < 2; ++column) {
     const Banner& b = banners[column];

@@ -13,7 +13,7 @@ struct Lettering {
   double outline;     // near-black outline width outside the glyphs
   double rim = 0;     // an extra rim outside the outline (0 for none)
   style::Rgb rimColor = style::kWhite;
-  const char* family = "IPAGothic";
+  const char* family = nullptr;  // null for the picture's lettering face
 };
 
 // Numbers use the proportional face: its digits are round and its zero has no slash.

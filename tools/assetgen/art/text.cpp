@@ -7,6 +7,18 @@
 namespace art {
 namespace {
 
+// What SetPictureLanguage attaches to a Cairo context.
+struct PictureWords {
+  Language language;
+  std::vector<std::string>* lettering;
+};
+
+const cairo_user_data_key_t kPictureWordsKey{};
+
+const PictureWords* WordsOf(cairo_t* cr) {
+  return static_cast<const PictureWords*>(cairo_get_user_data(cr, &kPictureWordsKey));
+}
+
 // One layout in the game's lettering face. Hinting is switched off so that positions and sizes
 // stay fractional and the same on every machine.
 PangoLayout* MakeLayout(cairo_t* cr, const char* utf8, const LabelStyle& style) {
@@ -20,7 +32,7 @@ PangoLayout* MakeLayout(cairo_t* cr, const char* utf8, const LabelStyle& style) 
   pango_layout_context_changed(layout);
 
   PangoFontDescription* font = pango_font_description_new();
-  pango_font_description_set_family(font, style.family);
+  pango_font_description_set_family(font, style.family ? style.family : LetteringFamily(cr));
   pango_font_description_set_weight(font, style.bold ? PANGO_WEIGHT_HEAVY : PANGO_WEIGHT_NORMAL);
   pango_font_description_set_absolute_size(font, style.sizePx * PANGO_SCALE);
   pango_layout_set_font_description(layout, font);
@@ -34,6 +46,8 @@ PangoLayout* MakeLayout(cairo_t* cr, const char* utf8, const LabelStyle& style) 
     pango_attr_list_unref(attrs);
   }
   pango_layout_set_text(layout, utf8, -1);
+  if (const PictureWords* words = WordsOf(cr); words && words->lettering)
+    words->lettering->push_back(utf8);
   return layout;
 }
 
@@ -46,6 +60,24 @@ TextBox InkBox(PangoLayout* layout) {
 }
 
 }  // namespace
+
+void SetPictureLanguage(cairo_t* cr, Language language, std::vector<std::string>* lettering) {
+  cairo_set_user_data(cr, &kPictureWordsKey, new PictureWords{language, lettering},
+                      [](void* words) { delete static_cast<PictureWords*>(words); });
+}
+
+Language PictureLanguage(cairo_t* cr) {
+  const PictureWords* words = WordsOf(cr);
+  return words ? words->language : Language::Japanese;
+}
+
+const char* Say(cairo_t* cr, const char* japanese, const char* english) {
+  return PictureLanguage(cr) == Language::English ? english : japanese;
+}
+
+const char* LetteringFamily(cairo_t* cr) {
+  return PictureLanguage(cr) == Language::English ? "IPAPGothic" : "IPAGothic";
+}
 
 TextBox MeasureLabel(cairo_t* cr, const char* utf8, const LabelStyle& style) {
   PangoLayout* layout = MakeLayout(cr, utf8, style);

@@ -1,11 +1,31 @@
-// Japanese lettering for the painters: bold IPAGothic laid out by Pango, with an outline.
+// Lettering for the painters: bold IPA Gothic laid out by Pango, with an outline.
+//
+// A picture is painted in one language, which travels with its Cairo context: it picks the
+// picture's words and the face they are lettered in. IPAGothic letters Japanese; English takes
+// its proportional sibling IPAPGothic, whose Latin letters are spaced by their width.
 #pragma once
 
 #include <cairo.h>
 
+#include <string>
+#include <vector>
+
 #include "style.h"
+#include "system/language.h"
 
 namespace art {
+
+// Paints the picture on `cr` in `language` (Japanese when never set). When `lettering` is given,
+// every text laid out on `cr` is added to it, so that a test can read what a picture says.
+void SetPictureLanguage(cairo_t* cr, Language language,
+                        std::vector<std::string>* lettering = nullptr);
+Language PictureLanguage(cairo_t* cr);
+
+// The words `japanese` or `english`, whichever the picture on `cr` is painted in.
+const char* Say(cairo_t* cr, const char* japanese, const char* english);
+
+// The lettering face of the picture on `cr`.
+const char* LetteringFamily(cairo_t* cr);
 
 struct LabelStyle {
   double sizePx = 32;  // em size in pixels
@@ -14,7 +34,8 @@ struct LabelStyle {
   double outlineWidth = 2.5;  // pixels of outline outside the glyphs; 0 for none
   bool bold = true;
   double letterSpacingPx = 0;
-  const char* family = "IPAGothic";  // "IPAPGothic" has round, unslashed digits
+  // Null for the picture's lettering face; "IPAPGothic" has round, unslashed digits.
+  const char* family = nullptr;
 };
 
 struct TextBox {

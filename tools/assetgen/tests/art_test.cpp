@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bitmaps.h"
@@ -15,10 +16,11 @@
 
 namespace {
 
-const Image& Decoded(int id) {
-  static std::map<int, Image> cache;
-  auto it = cache.find(id);
-  if (it == cache.end()) it = cache.emplace(id, DecodeDib(EmbeddedBitmap(id))).first;
+const Image& Decoded(int id, Language language = Language::Japanese) {
+  static std::map<std::pair<int, Language>, Image> cache;
+  auto it = cache.find({id, language});
+  if (it == cache.end())
+    it = cache.emplace(std::pair{id, language}, DecodeDib(EmbeddedBitmap(id, language))).first;
   return it->second;
 }
 
@@ -54,18 +56,23 @@ TEST(RectTable, EveryCutLiesInsideItsBitmapAndIsFoundById) {
   }
 }
 
+// The cuts and constraints hold for the English copies of the bitmaps with words too.
 TEST(ArtContent, EveryShownCutHasVisiblePixels) {
-  for (const ArtRect& r : AllArtRects()) {
-    if (r.kind == RectKind::Hidden) continue;
-    EXPECT_LT(CountTransparent(Decoded(r.id), r.x, r.y, r.w, r.h), r.w * r.h) << Describe(r);
-  }
+  for (Language language : kBothLanguages)
+    for (const ArtRect& r : AllArtRects()) {
+      if (r.kind == RectKind::Hidden) continue;
+      EXPECT_LT(CountTransparent(Decoded(r.id, language), r.x, r.y, r.w, r.h), r.w * r.h)
+          << Describe(r) << " " << NameOf(language);
+    }
 }
 
 TEST(ArtContent, OpaqueCutsHaveNoTransparentPixel) {
-  for (const ArtRect& r : AllArtRects()) {
-    if (r.kind != RectKind::Opaque) continue;
-    EXPECT_EQ(CountTransparent(Decoded(r.id), r.x, r.y, r.w, r.h), 0) << Describe(r);
-  }
+  for (Language language : kBothLanguages)
+    for (const ArtRect& r : AllArtRects()) {
+      if (r.kind != RectKind::Opaque) continue;
+      EXPECT_EQ(CountTransparent(Decoded(r.id, language), r.x, r.y, r.w, r.h), 0)
+          << Describe(r) << " " << NameOf(language);
+    }
 }
 
 TEST(ArtContent, CharacterFramesHaveTransparentCorners) {
@@ -85,12 +92,14 @@ TEST(ArtContent, CharacterFramesHaveTransparentCorners) {
 
 TEST(ArtContent, RegionsOtherSheetsRelyOnAreOpaqueOrTransparent) {
   int checked = 0;
-  for (const ArtConstraint& c : ArtConstraints()) {
-    if (!HasArtPainter(c.id)) continue;
-    const int transparent = CountTransparent(Decoded(c.id), c.x, c.y, c.w, c.h);
-    EXPECT_EQ(transparent, c.opaque ? 0 : c.w * c.h) << c.id << ": " << c.why;
-    ++checked;
-  }
+  for (Language language : kBothLanguages)
+    for (const ArtConstraint& c : ArtConstraints()) {
+      if (!HasArtPainter(c.id)) continue;
+      const int transparent = CountTransparent(Decoded(c.id, language), c.x, c.y, c.w, c.h);
+      EXPECT_EQ(transparent, c.opaque ? 0 : c.w * c.h)
+          << c.id << " " << NameOf(language) << ": " << c.why;
+      ++checked;
+    }
   if (checked == 0) GTEST_SKIP() << "none of these sheets is painted yet";
 }
 

@@ -49,8 +49,12 @@ Stereo DecodeWave(std::span<const uint8_t> wave) {
   return sound;
 }
 
-std::span<const uint8_t> EmbeddedBitmap(int id) {
-  return EmbeddedResources().Find(ResourceType::Bitmap, id);
+std::span<const uint8_t> EmbeddedBitmap(int id, Language language) {
+  return LanguageResources(EmbeddedResources(), language).Find(ResourceType::Bitmap, id);
+}
+
+const char* NameOf(Language language) {
+  return language == Language::English ? "English" : "Japanese";
 }
 
 std::span<const uint8_t> EmbeddedWave(int id) {

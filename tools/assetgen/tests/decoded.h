@@ -10,6 +10,7 @@
 #include "rects.h"
 #include "resource_set.h"
 #include "sounds.h"
+#include "system/language.h"
 #include "wave.h"
 
 uint32_t Le32(std::span<const uint8_t> bytes, size_t at);
@@ -22,9 +23,13 @@ Image DecodeDib(std::span<const uint8_t> dib);
 // The 16-bit stereo samples of a WAVE written by EncodeWave, scaled to -1..1.
 Stereo DecodeWave(std::span<const uint8_t> wave);
 
-// The embedded resource, which is what the game links.
-std::span<const uint8_t> EmbeddedBitmap(int id);
+// The embedded resource, which is what the game links. A bitmap in English is the English copy
+// where there is one, as the game of that language finds it.
+std::span<const uint8_t> EmbeddedBitmap(int id, Language language = Language::Japanese);
 std::span<const uint8_t> EmbeddedWave(int id);
+
+constexpr Language kBothLanguages[] = {Language::Japanese, Language::English};
+const char* NameOf(Language language);
 
 // Short names for test parameters in the test log.
 void PrintTo(const BitmapSpec& spec, std::ostream* os);

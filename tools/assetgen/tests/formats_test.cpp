@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bitmaps.h"
 #include "decoded.h"
 #include "rects.h"
 #include "resource_set.h"
@@ -16,20 +17,24 @@ namespace {
 
 class BitmapFormat : public testing::TestWithParam<BitmapSpec> {};
 
+// In both languages: the English copy of a bitmap with words has the Japanese one's format.
 TEST_P(BitmapFormat, IsAHeaderlessDibOfTheListedSizeAndDepth) {
   const BitmapSpec spec = GetParam();
-  const std::span<const uint8_t> dib = EmbeddedBitmap(spec.id);
-  ASSERT_GE(dib.size(), 40u);
-  EXPECT_EQ(Le32(dib, 0), 40u);
-  EXPECT_EQ(static_cast<int>(Le32(dib, 4)), spec.width);
-  EXPECT_EQ(static_cast<int>(Le32(dib, 8)), spec.height);  // positive: bottom-up
-  EXPECT_EQ(Le16(dib, 12), 1);
-  EXPECT_EQ(Le16(dib, 14), spec.bitsPerPixel);
-  EXPECT_EQ(Le32(dib, 16), 0u);  // BI_RGB
-  EXPECT_EQ(Le32(dib, 32), 0u);  // biClrUsed 0: a full table
-  const size_t palette = spec.bitsPerPixel == 24 ? 0 : (size_t{4} << spec.bitsPerPixel);
-  const size_t rowBytes = ((size_t(spec.width) * spec.bitsPerPixel + 31) / 32) * 4;
-  EXPECT_EQ(dib.size(), 40 + palette + rowBytes * spec.height);
+  for (Language language : kBothLanguages) {
+    SCOPED_TRACE(NameOf(language));
+    const std::span<const uint8_t> dib = EmbeddedBitmap(spec.id, language);
+    ASSERT_GE(dib.size(), 40u);
+    EXPECT_EQ(Le32(dib, 0), 40u);
+    EXPECT_EQ(static_cast<int>(Le32(dib, 4)), spec.width);
+    EXPECT_EQ(static_cast<int>(Le32(dib, 8)), spec.height);  // positive: bottom-up
+    EXPECT_EQ(Le16(dib, 12), 1);
+    EXPECT_EQ(Le16(dib, 14), spec.bitsPerPixel);
+    EXPECT_EQ(Le32(dib, 16), 0u);  // BI_RGB
+    EXPECT_EQ(Le32(dib, 32), 0u);  // biClrUsed 0: a full table
+    const size_t palette = spec.bitsPerPixel == 24 ? 0 : (size_t{4} << spec.bitsPerPixel);
+    const size_t rowBytes = ((size_t(spec.width) * spec.bitsPerPixel + 31) / 32) * 4;
+    EXPECT_EQ(dib.size(), 40 + palette + rowBytes * spec.height);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(All, BitmapFormat,
@@ -47,10 +52,12 @@ class IndexedBitmap : public testing::TestWithParam<BitmapSpec> {};
 
 TEST_P(IndexedBitmap, OnlyPaletteEntryZeroIsPureBlack) {
   const BitmapSpec spec = GetParam();
-  const std::span<const uint8_t> dib = EmbeddedBitmap(spec.id);
-  EXPECT_EQ(Le32(dib, 40) & 0xFFFFFF, 0u);
-  for (int i = 1; i < (1 << spec.bitsPerPixel); ++i)
-    EXPECT_NE(Le32(dib, 40 + i * 4) & 0xFFFFFF, 0u) << "entry " << i;
+  for (Language language : kBothLanguages) {
+    const std::span<const uint8_t> dib = EmbeddedBitmap(spec.id, language);
+    EXPECT_EQ(Le32(dib, 40) & 0xFFFFFF, 0u) << NameOf(language);
+    for (int i = 1; i < (1 << spec.bitsPerPixel); ++i)
+      EXPECT_NE(Le32(dib, 40 + i * 4) & 0xFFFFFF, 0u) << NameOf(language) << " entry " << i;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(All, IndexedBitmap, testing::ValuesIn(IndexedBitmaps()),
@@ -94,8 +101,13 @@ TEST(IconFormat, IsFortyEightSquareArgbWithSomethingVisible) {
 
 TEST(ResourceSet, HoldsEveryBitmapSoundAndTheIconOnce) {
   const std::vector<ResourceEntry> all = AllResources();
-  EXPECT_EQ(all.size(), 28u + 12u + 1u);
-  for (int id = 101; id <= 128; ++id) EXPECT_FALSE(EmbeddedBitmap(id).empty()) << id;
+  EXPECT_EQ(all.size(), 28u + 14u + 12u + 1u);  // 14 bitmaps with words have an English copy
+  for (int id = 101; id <= 128; ++id) {
+    EXPECT_FALSE(EmbeddedBitmap(id).empty()) << id;
+    EXPECT_EQ(EmbeddedResources().Find(ResourceType::Bitmap, EnglishBitmapId(id)).empty(),
+              !HasWords(id))
+        << id;
+  }
   for (int id = 201; id <= 212; ++id) EXPECT_FALSE(EmbeddedWave(id).empty()) << id;
   EXPECT_TRUE(EmbeddedResources().Find(ResourceType::Bitmap, 129).empty());
   EXPECT_TRUE(EmbeddedResources().Find(ResourceType::Wave, 101).empty());

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "decoded.h"
@@ -13,10 +14,11 @@
 
 namespace {
 
-const Image& Sheet(int id) {
-  static std::map<int, Image> cache;
-  auto it = cache.find(id);
-  if (it == cache.end()) it = cache.emplace(id, DecodeDib(EmbeddedBitmap(id))).first;
+const Image& Sheet(int id, Language language = Language::Japanese) {
+  static std::map<std::pair<int, Language>, Image> cache;
+  auto it = cache.find({id, language});
+  if (it == cache.end())
+    it = cache.emplace(std::pair{id, language}, DecodeDib(EmbeddedBitmap(id, language))).first;
   return it->second;
 }
 
@@ -293,16 +295,18 @@ TEST(PlayField, CursorColumnIsAFrameWithAClearInside) {
 // the wells must be one plain colour, the same place in the play and results copies.
 TEST(TopBar, DigitWellsArePlainInBothCopies) {
   const Box wells[] = {{34, 58 + 32, 212, 28}, {676, 58 + 32, 112, 28}};
-  for (int id : {121, 125}) {
-    const Image& sheet = Sheet(id);
-    for (const Box& well : wells) {
-      const uint32_t first = sheet.At(well.x, well.y);
-      int other = 0;
-      for (int y = well.y; y < well.y + well.h; ++y)
-        for (int x = well.x; x < well.x + well.w; ++x) other += sheet.At(x, y) != first;
-      EXPECT_EQ(other, 0) << id << " well at x " << well.x;
+  for (Language language : kBothLanguages)
+    for (int id : {121, 125}) {
+      SCOPED_TRACE(NameOf(language));
+      const Image& sheet = Sheet(id, language);
+      for (const Box& well : wells) {
+        const uint32_t first = sheet.At(well.x, well.y);
+        int other = 0;
+        for (int y = well.y; y < well.y + well.h; ++y)
+          for (int x = well.x; x < well.x + well.w; ++x) other += sheet.At(x, y) != first;
+        EXPECT_EQ(other, 0) << id << " well at x " << well.x;
+      }
     }
-  }
   EXPECT_NE(Sheet(121).At(400, 40), Sheet(125).At(400, 40))
       << "the results copy has its own colours";
 }
@@ -334,14 +338,17 @@ TEST(ScorePopups, NumbersAreCentredInTheirCells) {
 // The banners are drawn at a fixed place whatever their frame, so every frame must stay
 // centred, and the unused rows below them must stay empty.
 TEST(Banners, FramesStayCentredAndTheSpareRowsAreEmpty) {
-  const Image& sheet = Sheet(119);
-  for (const ArtRect& r : ArtRectsOf(119)) {
-    Ink ink = InkOf(sheet, BoxOf(r));
-    EXPECT_NEAR((ink.left + ink.right) / 2.0, r.w / 2.0, 12) << r.name;
-    EXPECT_GT(ink.right - ink.left, 200) << r.name;
+  for (Language language : kBothLanguages) {
+    SCOPED_TRACE(NameOf(language));
+    const Image& sheet = Sheet(119, language);
+    for (const ArtRect& r : ArtRectsOf(119)) {
+      Ink ink = InkOf(sheet, BoxOf(r));
+      EXPECT_NEAR((ink.left + ink.right) / 2.0, r.w / 2.0, 12) << r.name;
+      EXPECT_GT(ink.right - ink.left, 200) << r.name;
+    }
+    Ink spare = InkOf(sheet, {0, 320, 800, 160});
+    EXPECT_EQ(spare.right, -1);
   }
-  Ink spare = InkOf(sheet, {0, 320, 800, 160});
-  EXPECT_EQ(spare.right, -1);
 }
 
 }  // namespace

@@ -1,0 +1,3 @@
+#include "platform/font.h"
+
+CFont* const* g_fonts = nullptr;
