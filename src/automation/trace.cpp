@@ -153,6 +153,12 @@ SceneId IdOf(const CScene* scene) {
   return None;
 }
 
+}  // namespace
+
+std::string_view CurrentSceneName() { return SceneIdName(IdOf(g_sceneManager.currentScene.get())); }
+
+namespace {
+
 void WriteSceneName(JsonWriter& json, const CScene* scene) {
   std::string_view name = SceneIdName(IdOf(scene));
   if (name.empty()) return json.Null();

@@ -44,6 +44,9 @@ class JsonWriter {
 // The name of a scene id ("Logo", "Title", ...); empty for ids without a scene.
 std::string_view SceneIdName(int32_t id);
 
+// The name of the scene the scene manager runs now; empty when there is none.
+std::string_view CurrentSceneName();
+
 // Writes one trace object for the state after `frame` into the writer: the scenes of the scene
 // manager, the save record, the sounds playing and the current scene's own values.
 void WriteTraceFrame(JsonWriter& json, uint32_t frame);
