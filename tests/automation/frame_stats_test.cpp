@@ -43,7 +43,7 @@ TEST(FrameStats, NearestRankPercentilesOfEveryPhase) {
 TEST(FrameStats, KeepsTheFiveSlowestFramesWithTheirScenes) {
   FrameStats stats;
   const uint32_t costs[] = {500, 9000, 700, 42000, 800, 9000, 300, 15000, 600, 39000, 100};
-  const char* scenes[] = {"Logo", "Logo", "Logo", "Title", "Title", "Title",
+  const char* scenes[] = {"Logo", "Logo", "Logo", "Title",  "Title", "Title",
                           "Play", "Play", "Play", "Option", "Option"};
   for (uint32_t i = 0; i < 11; ++i) stats.Add(i + 1, scenes[i], Work(costs[i]));
   const std::vector<WorstFrame> worst = stats.Summarise().worst;
@@ -79,7 +79,8 @@ TEST(FrameStats, PacingCountsOnlyScheduledFramesAndLateMeansOverOneMillisecond) 
 
 TEST(FrameStats, ReportHoldsEveryFigureAndTheTableSaysTheSame) {
   FrameStats stats;
-  for (uint32_t i = 1; i <= 10; ++i) stats.Add(i, i < 4 ? "Logo" : "Title", Work(i * 1000, i * 300));
+  for (uint32_t i = 1; i <= 10; ++i)
+    stats.Add(i, i < 4 ? "Logo" : "Title", Work(i * 1000, i * 300));
   const StatsSummary summary = stats.Summarise();
   const StatsContext context{{"opengl", "llvmpipe (LLVM 15.0.6, 256 bits)"}, 48000};
   const json report = json::parse(StatsJson(summary, context));
