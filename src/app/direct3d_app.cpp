@@ -157,21 +157,38 @@ bool CDirect3DApp::Dispatch(const WindowEvent& event) {
 }
 
 void CDirect3DApp::RunFrame() {
+  const uint64_t start = Stamp();
   if (!Tick() || !device) {
     window->PostClose();
     return;
   }
+  const uint64_t ticked = Stamp();
   if (device->TestCooperativeLevel() == DeviceStatus::Ok) {
     device->Clear(clearColor);
     device->BeginScene();
     if (!Render()) window->PostClose();
     device->EndScene();
   }
+  const uint64_t drawn = Stamp();
   time.WaitFrame();
+  const uint64_t released = Stamp();
   if (!PresentFrame()) window->PostClose();
+  const uint64_t presented = Stamp();
   ++framesRun;
-  if (frameObserver) frameObserver->AfterFrame(framesRun);
+  if (!frameObserver) return;
+  if (timeFrames) {
+    const FrameTimes times{uint32_t(ticked - start),
+                           uint32_t(drawn - ticked),
+                           uint32_t(presented - released),
+                           uint32_t(presented - start - (released - drawn)),
+                           time.lateUs,
+                           time.targetFps != 0};
+    frameObserver->FrameTimed(framesRun, times);
+  }
+  frameObserver->AfterFrame(framesRun);
 }
+
+uint64_t CDirect3DApp::Stamp() { return timeFrames && time.clock ? time.clock->Microseconds() : 0; }
 
 bool CDirect3DApp::PresentFrame() {
   if (!device) return true;

@@ -58,6 +58,7 @@ class CDirect3DApp {
   std::vector<uint32_t> icon;  // iconSize x iconSize ARGB pixels, or empty
   int iconSize = 0;
   IFrameObserver* frameObserver = nullptr;  // told after every presented frame
+  bool timeFrames = false;                  // hand the observer every frame's FrameTimes
   uint32_t framesRun = 0;
   int exitCode = 0;  // what Run returns; the game may set it up to its Shutdown
 
@@ -71,6 +72,8 @@ class CDirect3DApp {
   // Runs a window event through the hook and the shell; true when the loop must end.
   bool Dispatch(const WindowEvent& event);
   void RunFrame();
+  // The high-resolution clock when frames are timed, else 0 without reading it.
+  uint64_t Stamp();
   // The release, renderer reset, set-up and reload sequence after a loss or a mode switch.
   bool ResetDevice(bool switchMode);
 

@@ -36,6 +36,7 @@ uint32_t Read32(std::span<const uint8_t> b, size_t at) {
 CMoravin::CMoravin(const RunSettings& runSettings, IFrameObserver* observer)
     : settings(runSettings), saveFile(SystemFileAccess(), runSettings.saveDir, Say) {
   frameObserver = observer;
+  timeFrames = runSettings.timeFrames;
 }
 
 CMoravin::~CMoravin() {

@@ -1,4 +1,5 @@
-// Holds the game loop to a fixed frame rate, exact to the millisecond.
+// Holds the game loop to a fixed frame rate: frames start on millisecond boundaries of the
+// schedule, met to within microseconds.
 #pragma once
 
 #include <cstdint>
@@ -24,4 +25,12 @@ class CTime {
   uint32_t framePeriod = 0;        // 16.16 fixed-point milliseconds
   uint32_t frameBase = 0;          // scheduled start of the current frame
   uint32_t periodAccumulator = 0;  // carries the fraction of a millisecond
+  // How long after its scheduled time the last WaitFrame released the frame, in microseconds
+  // (0 when waiting is off).
+  uint32_t lateUs = 0;
+
+ private:
+  // From `now`, sleeps until shortly before `boundaryUs`, then spins to it; returns the time
+  // it saw then.
+  uint64_t WaitUntil(uint64_t now, uint64_t boundaryUs);
 };

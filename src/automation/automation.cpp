@@ -7,11 +7,17 @@
 #include <random>
 
 #include "system/png_writer.h"
+#include "system/printable.h"
+#include "system/process_memory.h"
 
 namespace {
 
 constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
+
+// Frames of statistics room is taken for when the run has no frame limit: an hour at 50 frames
+// per second. Longer runs grow the room, once an hour.
+constexpr size_t kStatsFramesReserved = 50 * 60 * 60;
 
 // An input script is a few kilobytes; anything near this is not one, and reading it whole
 // (/dev/zero never ends) would only fill the memory.
@@ -100,7 +106,8 @@ bool Automation::Start(Options& options, std::string& error) {
         Autoplayer::Settings{options.games, options.menuTours}, stderr);
   return (options.inputPath.empty() || LoadScript(options.inputPath, error)) &&
          (options.recordPath.empty() || StartRecording(options, error)) &&
-         (options.tracePath.empty() || StartTrace(options.tracePath, error));
+         (options.tracePath.empty() || StartTrace(options.tracePath, error)) &&
+         (options.statsPath.empty() || StartStats(options, error));
 }
 
 bool Automation::LoadScript(const std::string& path, std::string& error) {
@@ -140,6 +147,18 @@ bool Automation::StartTrace(const std::string& path, std::string& error) {
   return true;
 }
 
+bool Automation::StartStats(const Options& options, std::string& error) {
+  statsFile_.open(options.statsPath, std::ios::binary | std::ios::trunc);
+  if (!statsFile_) {
+    error = "cannot create " + options.statsPath + ": " + std::strerror(errno);
+    return false;
+  }
+  statsPath_ = options.statsPath;
+  stats_.Reserve(options.frameLimit ? options.frameLimit : kStatsFramesReserved);
+  timing_ = true;
+  return true;
+}
+
 std::unique_ptr<IPlatform> Automation::WrapPlatform(IPlatform& real) {
   return std::make_unique<AutomationPlatform>(real, *this);
 }
@@ -167,6 +186,12 @@ void Automation::AfterFrame(uint32_t frame) {
   if ((frame == frameLimit_ || gamesDone) && window_) window_->PostClose();
 }
 
+void Automation::FrameTimed(uint32_t frame, const FrameTimes& times) {
+  if (!timing_) return;
+  if (frame == 1 && window_ && window_->Device()) renderer_ = window_->Device()->Describe();
+  stats_.Add(frame, CurrentSceneName(), times);
+}
+
 void Automation::TakeScreenshots(uint32_t frame) {
   for (const ScreenshotRequest& request : screenshots_) {
     if (request.frame != frame) continue;
@@ -183,9 +208,21 @@ void Automation::TakeScreenshots(uint32_t frame) {
 }
 
 void Automation::Finish() {
+  if (timing_) FinishStats();
   if (!recorder_) return;
   recorder_->Finish();
   recordFile_ << "# " << counter_.framesDone << " frames ran; add --frames " << counter_.framesDone
               << " to end the replay on the same frame\n";
   recordFile_.flush();
+}
+
+void Automation::FinishStats() {
+  const StatsSummary summary = stats_.Summarise();
+  const StatsContext context{renderer_, PeakResidentKb()};
+  statsFile_ << StatsJson(summary, context);
+  statsFile_.flush();
+  if (!statsFile_)
+    std::fprintf(stderr, "moravin: cannot write %s: %s\n", Printable(statsPath_).c_str(),
+                 std::strerror(errno));
+  std::fputs(StatsTable(summary, context).c_str(), stderr);
 }

@@ -10,6 +10,7 @@
 #include "app/run_settings.h"
 #include "automation/autoplayer.h"
 #include "automation/frame_audio.h"
+#include "automation/frame_stats.h"
 #include "automation/input_script.h"
 #include "automation/options.h"
 #include "automation/trace.h"
@@ -28,8 +29,10 @@ class Automation : public IFrameObserver {
   std::unique_ptr<IPlatform> WrapPlatform(IPlatform& real);
 
   void AfterFrame(uint32_t frame) override;
+  void FrameTimed(uint32_t frame, const FrameTimes& times) override;
 
-  // Writes what the recorder still holds. Call after the game loop has ended.
+  // Writes what the recorder still holds and the frame statistics. Call after the game loop
+  // has ended.
   void Finish();
 
   // Used by the platform wrapper: the window the game created, the devices it opens.
@@ -42,6 +45,8 @@ class Automation : public IFrameObserver {
   bool LoadScript(const std::string& path, std::string& error);
   bool StartRecording(Options& options, std::string& error);
   bool StartTrace(const std::string& path, std::string& error);
+  bool StartStats(const Options& options, std::string& error);
+  void FinishStats();
   void TakeScreenshots(uint32_t frame);
 
   uint32_t frameLimit_ = 0;
@@ -52,6 +57,11 @@ class Automation : public IFrameObserver {
   std::unique_ptr<InputRecorder> recorder_;
   bool tracing_ = false;
   TraceFile trace_;
+  bool timing_ = false;
+  std::ofstream statsFile_;
+  std::string statsPath_;
+  FrameStats stats_;
+  RendererDescription renderer_;  // the renderer of the first timed frame
   std::vector<ScreenshotRequest> screenshots_;
   std::vector<uint32_t> pixels_;
   IWindow* window_ = nullptr;

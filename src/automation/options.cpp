@@ -76,6 +76,10 @@ class Parser {
       return options_.language.has_value() ||
              Fail("--lang needs ja or en, not '" + std::string(value) + "'");
     }
+    if (name == "--stats") {
+      options_.run.timeFrames = true;
+      return Path(name, value, options_.statsPath);
+    }
     ScreenshotRequest request;
     if (!ParseScreenshot(value, request))
       return Fail("--screenshot needs FRAME:FILE with FRAME from 1, not '" + std::string(value) +
@@ -87,7 +91,7 @@ class Parser {
   static bool TakesValue(std::string_view name) {
     for (std::string_view valued :
          {"--frames", "--seed", "--fps", "--games", "--menu-tours", "--input", "--record", "--trace",
-          "--screenshot", "--save-dir", "--lang"})
+          "--screenshot", "--save-dir", "--lang", "--stats"})
       if (name == valued) return true;
     return false;
   }
@@ -186,6 +190,8 @@ std::string HelpText() {
          "  --screenshot FRAME:FILE\n"
          "                         after frame FRAME is shown, save the screen to the PNG\n"
          "                         file FILE (may be given several times)\n"
+         "  --stats FILE           time every frame and, at exit, write frame statistics\n"
+         "                         to FILE as JSON and print them as a table on stderr\n"
          "\n"
          "Values may also be joined with '=' (--seed=7). Frames count from 1, the first\n"
          "frame of the game loop.\n"

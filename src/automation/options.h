@@ -31,6 +31,7 @@ struct Options {
   std::string inputPath;   // scripted keyboard, empty = the real keyboard
   std::string recordPath;  // where to record the keys held, empty = no recording
   std::string tracePath;   // per-frame JSON Lines trace, empty = none
+  std::string statsPath;   // frame statistics written at exit, empty = none
   std::vector<ScreenshotRequest> screenshots;
 };
 

@@ -150,6 +150,10 @@ SceneId SceneIdOf(const CScene* scene) {
   return None;
 }
 
+std::string_view CurrentSceneName() {
+  return SceneIdName(SceneIdOf(g_sceneManager.currentScene.get()));
+}
+
 namespace {
 
 void WriteSceneName(JsonWriter& json, const CScene* scene) {

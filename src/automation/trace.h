@@ -48,6 +48,9 @@ std::string_view SceneIdName(int32_t id);
 // The id of a scene object, found by its class; None for no scene.
 SceneId SceneIdOf(const CScene* scene);
 
+// The name of the scene the scene manager runs now; empty when there is none.
+std::string_view CurrentSceneName();
+
 // Writes one trace object for the state after `frame` into the writer: the scenes of the scene
 // manager, the save record, the sounds playing and the current scene's own values.
 void WriteTraceFrame(JsonWriter& json, uint32_t frame);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -40,9 +41,17 @@ enum class DeviceStatus {
   NotReset,  // the device is lost and can be reset now
 };
 
+// Which renderer draws the picture (for measurements and reports).
+struct RendererDescription {
+  std::string name;        // the renderer's own name ("software", "opengl", ...)
+  std::string glRenderer;  // for OpenGL, its GL_RENDERER string; else empty
+};
+
 class IRenderDevice {
  public:
   virtual ~IRenderDevice() = default;
+
+  virtual RendererDescription Describe() = 0;
 
   // A texture of w x h ARGB8888 pixels (alpha already applied). Null on failure.
   virtual std::unique_ptr<ITexture> CreateTexture(int w, int h, const uint32_t* argb) = 0;

@@ -23,8 +23,12 @@ namespace fs = std::filesystem;
 class FrameScript : public IFrameObserver {
  public:
   std::function<void(uint32_t frame)> after;
+  std::vector<std::pair<uint32_t, FrameTimes>> timed;  // what FrameTimed was told
   void AfterFrame(uint32_t frame) override {
     if (after) after(frame);
+  }
+  void FrameTimed(uint32_t frame, const FrameTimes& times) override {
+    timed.emplace_back(frame, times);
   }
 };
 

@@ -58,9 +58,52 @@ TEST_F(MoravinTest, FramesArePacedToFiftyPerSecond) {
   const uint32_t start = game.time.frameBase;
   CloseAfter(50);
   game.Run();
-  const uint32_t elapsed = platform.clock.now - start;
+  const uint32_t elapsed = platform.clock.Now() - start;
   EXPECT_GE(elapsed, 1000u);
   EXPECT_LE(elapsed, 1010u);
+}
+
+TEST_F(MoravinTest, TimedFramesReportTheirWorkWithoutThePacingWait) {
+  RunSettings settings;
+  settings.timeFrames = true;
+  CMoravin game(settings, &script);
+  ASSERT_TRUE(game.Create());
+  CloseAfter(10);
+  const uint32_t base = game.time.frameBase;
+  game.Run();
+  ASSERT_EQ(script.timed.size(), 10u);
+  for (uint32_t i = 0; i < 10; ++i) {
+    const auto& [frame, times] = script.timed[i];
+    EXPECT_EQ(frame, i + 1);
+    EXPECT_TRUE(times.paced);
+    // Frames are 20 ms apart; their work, the fake's clock readings, takes microseconds.
+    EXPECT_LT(times.frameUs, 1000u);
+    EXPECT_LE(times.updateUs + times.drawUs + times.presentUs, times.frameUs);
+    EXPECT_LT(times.lateUs, 100u);
+  }
+  EXPECT_GE(platform.clock.Now() - base, 10u * 20u);  // yet every frame was held to 20 ms
+}
+
+TEST_F(MoravinTest, FramesAreTimedOnlyWhenAsked) {
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  CloseAfter(3);
+  game.Run();
+  EXPECT_EQ(game.framesRun, 3u);
+  EXPECT_TRUE(script.timed.empty());
+}
+
+TEST_F(MoravinTest, UnpacedTimedFramesHaveNoSchedule) {
+  RunSettings settings;
+  settings.timeFrames = true;
+  settings.fps = 0;
+  CMoravin game(settings, &script);
+  ASSERT_TRUE(game.Create());
+  CloseAfter(3);
+  game.Run();
+  ASSERT_EQ(script.timed.size(), 3u);
+  EXPECT_FALSE(script.timed[0].second.paced);
+  EXPECT_EQ(script.timed[0].second.lateUs, 0u);
 }
 
 TEST_F(MoravinTest, UnusableSaveFileStopsTheStart) {
@@ -308,10 +351,11 @@ TEST_F(MoravinTest, RunSettingsSeedAndUnpacedFrames) {
   ASSERT_TRUE(game.Create());
   EXPECT_EQ(GameRand(), 41);
   CloseAfter(20);
-  const uint32_t start = platform.clock.now;
+  const uint32_t start = platform.clock.Now();
   game.Run();
   EXPECT_TRUE(platform.clock.sleeps.empty());
-  EXPECT_LT(platform.clock.now - start, 200u);
+  EXPECT_TRUE(platform.clock.microSleeps.empty());
+  EXPECT_LT(platform.clock.Now() - start, 200u);
 }
 
 TEST_F(MoravinTest, ToggleWhileTheDeviceIsLostIsCarriedOutOnceItIsBack) {

@@ -15,15 +15,18 @@ class PacingTest : public ::testing::Test {
   void Restart(int fps) {
     time.SetFps(fps);
     time.Restart();
-    clock.now = time.frameBase;
+    clock.SetNow(time.frameBase);
   }
-  // A frame whose work took `ms` milliseconds, then the wait; returns the wait's sleeps.
-  std::vector<uint32_t> Frame(uint32_t ms) {
-    clock.sleeps.clear();
-    clock.Advance(ms);
+  // A frame whose work took `us` microseconds, then the wait; returns the wait's sleeps in
+  // microseconds.
+  std::vector<uint32_t> FrameUs(uint64_t us) {
+    clock.microSleeps.clear();
+    clock.us += us;
     time.WaitFrame();
-    return clock.sleeps;
+    EXPECT_TRUE(clock.sleeps.empty());  // pacing never sleeps whole milliseconds
+    return clock.microSleeps;
   }
+  std::vector<uint32_t> Frame(uint32_t ms) { return FrameUs(uint64_t{ms} * 1000); }
   FakeClock clock{5000};
   CTime time;
 };
@@ -43,38 +46,61 @@ TEST(FramePeriod, IsStoredInSixteenSixteenFixedPoint) {
 
 TEST_F(PacingTest, EarlyFrameSleepsThenSpinsToTheBoundary) {
   const uint32_t base = time.frameBase;
-  EXPECT_EQ(Frame(5), (std::vector<uint32_t>{12}));  // 15 ms left: sleep 12, spin 3
+  // 15 ms left: sleep all but the last 0.8 ms, spin through that.
+  EXPECT_EQ(Frame(5), (std::vector<uint32_t>{14200}));
   EXPECT_EQ(time.frameBase, base + 20);
-  EXPECT_GE(clock.now, base + 20);
-  EXPECT_LE(clock.now, base + 21);
+  // Released on the boundary, within one reading of the clock.
+  EXPECT_EQ(clock.Now(), base + 20);
+  EXPECT_LE(clock.us % 1000, clock.advancePerReadUs);
+  EXPECT_LE(time.lateUs, clock.advancePerReadUs);
+}
+
+TEST_F(PacingTest, BoundaryIsTheMillisecondTickNotTheTimeSinceTheLastRead) {
+  // The frame ends 0.3 ms into its fifth millisecond: the wait is 15.7 ms, not 15.
+  const uint32_t base = time.frameBase;
+  EXPECT_EQ(FrameUs(5300), (std::vector<uint32_t>{13900}));
+  EXPECT_EQ(clock.Now(), base + 20);
+  EXPECT_LE(clock.us % 1000, clock.advancePerReadUs);
 }
 
 TEST_F(PacingTest, NearlyFinishedFrameOnlySpins) {
   const uint32_t base = time.frameBase;
-  EXPECT_TRUE(Frame(18).empty());  // 2 ms early
+  EXPECT_TRUE(FrameUs(19500).empty());  // 0.5 ms early
   EXPECT_EQ(time.frameBase, base + 20);
-  EXPECT_GE(clock.now, base + 20);
+  EXPECT_EQ(clock.Now(), base + 20);
+}
+
+TEST_F(PacingTest, SleepThatWakesLateMakesTheFrameLate) {
+  clock.oversleepUs = 2500;
+  const uint32_t base = time.frameBase;
+  Frame(5);
+  EXPECT_EQ(time.frameBase, base + 20);  // the schedule holds
+  EXPECT_GE(time.lateUs, 1700u);
+  EXPECT_LE(time.lateUs, 1700u + clock.advancePerReadUs);
 }
 
 TEST_F(PacingTest, LateFrameKeepsTheSchedule) {
   const uint32_t base = time.frameBase;
   EXPECT_TRUE(Frame(25).empty());  // over = 5
   EXPECT_EQ(time.frameBase, base + 20);
+  EXPECT_EQ(time.lateUs, 5000u);
   // The next frame may be 5 ms shorter: 12 ms of work ends 3 ms early.
-  EXPECT_TRUE(Frame(12).empty());
+  EXPECT_EQ(Frame(12).size(), 1u);
+  EXPECT_EQ(clock.Now(), base + 40);
   EXPECT_EQ(time.frameBase, base + 40);
 }
 
 TEST_F(PacingTest, FarLateFrameDropsTheBacklog) {
   const uint32_t base = time.frameBase;
   clock.Advance(30);  // over = 10
-  const uint32_t now = clock.now;
+  const uint32_t now = clock.Now();
   time.WaitFrame();
   EXPECT_EQ(time.frameBase, now - 7);
+  EXPECT_EQ(time.lateUs, 10000u);
   EXPECT_NE(time.frameBase, base + 20);
   // After a pause of seconds there is no burst of fast frames either.
   clock.Advance(5000);
-  const uint32_t later = clock.now;
+  const uint32_t later = clock.Now();
   time.WaitFrame();
   EXPECT_EQ(time.frameBase, later - 7);
 }
@@ -91,9 +117,10 @@ TEST_F(PacingTest, SixtyFramesPerSecondAlternatesSixteenAndSeventeen) {
 }
 
 TEST_F(PacingTest, WrapOfTheMillisecondClock) {
-  clock.now = 0xFFFFFFF0u;
+  clock.SetNow(0xFFFFFFF0u);
   Restart(50);
-  EXPECT_EQ(Frame(4), (std::vector<uint32_t>{13}));
+  EXPECT_EQ(Frame(4), (std::vector<uint32_t>{15200}));
+  EXPECT_EQ(clock.Now(), 4u);
   EXPECT_EQ(time.frameBase, 0xFFFFFFF0u + 20u);
 }
 

@@ -25,6 +25,7 @@ TEST(Options, NoArgumentsKeepTheGamesOwnBehaviour) {
   EXPECT_EQ(p.options.frameLimit, 0u);
   EXPECT_FALSE(p.options.run.seedGiven);
   EXPECT_EQ(p.options.run.fps, 50);
+  EXPECT_FALSE(p.options.run.timeFrames);
   EXPECT_TRUE(p.options.inputPath.empty());
   EXPECT_TRUE(p.options.recordPath.empty());
   EXPECT_TRUE(p.options.tracePath.empty());
@@ -36,8 +37,10 @@ TEST(Options, NoArgumentsKeepTheGamesOwnBehaviour) {
 TEST(Options, EveryOptionWithSeparateAndJoinedValues) {
   Parsed p = Parse({"--headless", "--frames", "300", "--seed=4294967295", "--fps", "0", "--input",
                     "in.txt", "--record=rec.txt", "--trace", "t.jsonl", "--screenshot", "12:a.png",
-                    "--screenshot=7:dir/b:c.png", "--save-dir", "saves"});
+                    "--screenshot=7:dir/b:c.png", "--save-dir", "saves", "--stats=s.json"});
   ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.options.statsPath, "s.json");
+  EXPECT_TRUE(p.options.run.timeFrames);  // statistics need the frames timed
   EXPECT_EQ(p.options.run.saveDir, "saves");
   EXPECT_TRUE(p.options.headless);
   EXPECT_EQ(p.options.frameLimit, 300u);

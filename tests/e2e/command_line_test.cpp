@@ -121,5 +121,30 @@ TEST(CommandLine, FrameLimitClosesTheWindowAndSavesLikeTheUser) {
       << "an unwritable screenshot is reported, and the run goes on";
 }
 
+TEST(CommandLine, StatsReportTheRunAtExit) {
+  TempDir dir;
+  RunResult run =
+      RunGame(dir, {"--fps", "0", "--seed", "3", "--frames", "40", "--stats", "stats.json"});
+  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
+  std::ifstream in(dir / "stats.json");
+  const json report = json::parse(in);
+  EXPECT_EQ(report["frames"], 40);
+  EXPECT_EQ(report["renderer"]["name"], "software");  // headless draws in software
+  EXPECT_GE(report["frame_us"]["max"], report["frame_us"]["p50"]);
+  EXPECT_GE(report["frame_us"]["max"], report["draw_us"]["max"]);
+  EXPECT_EQ(report["paced_frames"], 0);  // --fps 0 keeps no schedule
+  EXPECT_GT(report["peak_rss_kb"], 1000);
+  ASSERT_EQ(report["worst"].size(), 5u);
+  EXPECT_EQ(report["worst"][0]["scene"], "Logo");  // the first 40 frames are the logo's
+  EXPECT_NE(run.stderrText.find("frame statistics: 40 frames, renderer software"),
+            std::string::npos)
+      << run.stderrText;
+
+  RunResult unwritable = RunGame(dir, {"--frames", "1", "--stats", "nodir/stats.json"});
+  EXPECT_EQ(unwritable.exitCode, 2);
+  EXPECT_NE(unwritable.stderrText.find("cannot create nodir/stats.json"), std::string::npos)
+      << unwritable.stderrText;
+}
+
 }  // namespace
 }  // namespace e2e

@@ -79,6 +79,8 @@ class FakeRenderDevice : public IRenderDevice {
  public:
   FakeRenderDevice();
 
+  RendererDescription Describe() override { return {"fake", ""}; }
+
   std::unique_ptr<ITexture> CreateTexture(int w, int h, const uint32_t* argb) override;
   std::unique_ptr<IFont> CreateFont(int pixelHeight) override;
   DeviceStatus TestCooperativeLevel() override { return cooperativeLevel; }

@@ -3,7 +3,9 @@
 #include <cstdlib>
 #include <new>
 
+#include "automation/automation.h"
 #include "fakes/test_environment.h"
+#include "fakes/test_files.h"
 #include "game/play.h"
 
 namespace {
@@ -64,4 +66,28 @@ TEST_F(AllocationTest, ARunningGameAllocatesNothing) {
   g_counting = false;
   EXPECT_EQ(g_allocations, 0);
   EXPECT_GT(games, 1);  // the endings ran as well
+}
+
+TEST_F(AllocationTest, FrameStatisticsAllocateNothingPerFrame) {
+  g_sceneManager.RequestScene(Play, false);
+  RunFrame();
+  test_files::TempFolder folder;
+  Options options;
+  options.statsPath = (folder / "stats.json").string();
+  options.frameLimit = 3000;
+  Automation automation;
+  std::string error;
+  ASSERT_TRUE(automation.Start(options, error)) << error;
+
+  FrameTimes times;
+  times.paced = true;
+  g_allocations = 0;
+  g_counting = true;
+  for (uint32_t frame = 1; frame <= 3000; ++frame) {
+    times.frameUs = frame * 7 % 1000;  // new slowest frames keep coming
+    times.lateUs = frame % 1500;
+    automation.FrameTimed(frame, times);
+  }
+  g_counting = false;
+  EXPECT_EQ(g_allocations, 0);
 }

@@ -3,9 +3,11 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "system/sdl/sdl_audio.h"
 #include "system/sdl/sdl_input.h"
@@ -13,10 +15,26 @@
 
 namespace {
 
+// One high-resolution counter behind both readings, so that the millisecond ticks and the
+// microseconds never disagree about where a millisecond begins.
 class SdlClock final : public IClock {
  public:
-  uint32_t Ticks() override { return SDL_GetTicks(); }
+  SdlClock() : origin_(SDL_GetPerformanceCounter()), frequency_(SDL_GetPerformanceFrequency()) {}
+
+  uint32_t Ticks() override { return static_cast<uint32_t>(Microseconds() / 1000); }
+  uint64_t Microseconds() override {
+    const uint64_t counts = SDL_GetPerformanceCounter() - origin_;
+    // Whole seconds and the rest apart, so that the product never overflows.
+    return counts / frequency_ * 1000000 + counts % frequency_ * 1000000 / frequency_;
+  }
   void Sleep(uint32_t ms) override { SDL_Delay(ms); }
+  void SleepMicroseconds(uint32_t us) override {
+    std::this_thread::sleep_for(std::chrono::microseconds(us));
+  }
+
+ private:
+  uint64_t origin_;
+  uint64_t frequency_;
 };
 
 // Without a display or a sound card, SDL's own drivers stand in, unless the environment

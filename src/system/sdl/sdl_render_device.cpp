@@ -1,8 +1,12 @@
 #include "system/sdl/sdl_render_device.h"
 
+#include <SDL_opengl.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
+#include "system/renderer_choice.h"
 #include "system/sdl/present_layout.h"
 #include "system/sdl/quad_plan.h"
 #include "system/sdl/sdl_font.h"
@@ -22,6 +26,29 @@ SDL_Texture* MakeTexture(SDL_Renderer* renderer, int access, int w, int h, SDL_B
     SDL_SetTextureScaleMode(texture, scale);
   }
   return texture;
+}
+
+// The renderer's name and, for an OpenGL renderer, what its context reports as GL_RENDERER.
+// SDL's OpenGL renderers leave their context current.
+RendererDescription DescribeRenderer(SDL_Renderer* renderer) {
+  RendererDescription description;
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name) return description;
+  description.name = info.name;
+  if (!description.name.starts_with("opengl") || !SDL_GL_GetCurrentContext()) return description;
+  using GetString = const GLubyte*(APIENTRY*)(GLenum);
+  const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const GLubyte* text = getString ? getString(GL_RENDERER) : nullptr;
+  if (text) description.glRenderer = reinterpret_cast<const char*>(text);
+  return description;
+}
+
+bool UserChoseRenderer() {
+  for (const char* name : {"SDL_RENDER_DRIVER", "SDL_FRAMEBUFFER_ACCELERATION"}) {
+    const char* value = std::getenv(name);
+    if (value && value[0] != '\0') return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -64,10 +91,9 @@ SdlRenderDevice::~SdlRenderDevice() {
 }
 
 bool SdlRenderDevice::CreateRenderer() {
-  // No vsync: the game paces its own 50 frames per second.
-  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_TARGETTEXTURE);
-  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  renderer_ = OpenRenderer();
   if (!renderer_) return false;
+  description_ = DescribeRenderer(renderer_);
   target_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_TARGET, kWidth, kHeight, SDL_BLENDMODE_NONE,
                         SDL_ScaleModeNearest);
   white_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, 1, 1, SDL_BLENDMODE_BLEND,
@@ -81,6 +107,26 @@ bool SdlRenderDevice::CreateRenderer() {
   SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
   lost_ = false;
   return true;
+}
+
+SDL_Renderer* SdlRenderDevice::OpenRenderer() {
+  if (!softwareChosen_) {
+    // No vsync: the game paces its own 50 frames per second.
+    SDL_Renderer* accelerated = SDL_CreateRenderer(window_, -1, SDL_RENDERER_TARGETTEXTURE);
+    if (!accelerated) return SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    const RendererDescription found = DescribeRenderer(accelerated);
+    if (!PreferSoftwareRenderer(found.name, found.glRenderer, UserChoseRenderer()))
+      return accelerated;
+    std::fprintf(stderr,
+                 "moravin: OpenGL draws on the CPU here (%s); using the software renderer\n",
+                 found.glRenderer.c_str());
+    SDL_DestroyRenderer(accelerated);
+    softwareChosen_ = true;
+  }
+  // Framebuffer acceleration would present the software renderer's picture through OpenGL
+  // again, on the same CPU.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  return SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
 }
 
 void SdlRenderDevice::DestroyRenderer() {
@@ -122,6 +168,10 @@ void SdlRenderDevice::Clear(uint32_t argb) {
 }
 
 bool SdlRenderDevice::BeginScene() { return Renderer() != nullptr; }
+
+void SdlRenderDevice::EndScene() {
+  if (Renderer()) SDL_RenderFlush(renderer_);
+}
 
 bool SdlRenderDevice::CopyModulated(SDL_Texture* texture, const SDL_Rect* src, const SDL_FRect& dst,
                                     uint32_t argb, double angleDegrees) {

@@ -59,12 +59,16 @@ class SdlRenderDevice final : public IRenderDevice {
   static std::unique_ptr<SdlRenderDevice> Create(SDL_Window* window);
   ~SdlRenderDevice() override;
 
+  RendererDescription Describe() override { return description_; }
+
   std::unique_ptr<ITexture> CreateTexture(int w, int h, const uint32_t* argb) override;
   std::unique_ptr<IFont> CreateFont(int pixelHeight) override;
   DeviceStatus TestCooperativeLevel() override;
   void Clear(uint32_t argb) override;
   bool BeginScene() override;
-  void EndScene() override {}
+  // Carries out the batched drawing now, so that drawing is done (and timed) with the scene
+  // and the present only shows the picture.
+  void EndScene() override;
   bool DrawQuad(const ITexture* texture, const SpriteVertex (&v)[4]) override;
   DeviceStatus Present() override;
   bool Reset() override;
@@ -89,6 +93,8 @@ class SdlRenderDevice final : public IRenderDevice {
   explicit SdlRenderDevice(SDL_Window* window) : window_(window) {}
 
   bool CreateRenderer();
+  // The accelerated renderer, or SDL's software one where that suits the machine better.
+  SDL_Renderer* OpenRenderer();
   void DestroyRenderer();
   bool DrawGeometry(SDL_Texture* texture, const SpriteVertex (&v)[4]);
   bool DrawCopy(const SdlTexture* texture, const SDL_Rect& src, const SDL_FRect& dst,
@@ -102,6 +108,8 @@ class SdlRenderDevice final : public IRenderDevice {
   SDL_Texture* white_ = nullptr;     // one white texel: untextured quads that turn
   SDL_Texture* upscaled_ = nullptr;  // the whole-factor enlargement, when the output needs one
   bool lost_ = false;
+  bool softwareChosen_ = false;  // OpenGL was found drawing on the CPU: not tried again
+  RendererDescription description_;
   std::vector<RendererResource*> resources_;
   PathCounts counts_;
 };

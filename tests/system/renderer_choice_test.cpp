@@ -1,0 +1,28 @@
+#include "system/renderer_choice.h"
+
+#include <gtest/gtest.h>
+
+TEST(RendererChoice, RecognisesTheCpuRasterisersByTheirRendererStrings) {
+  EXPECT_TRUE(IsSoftwareRasteriser("llvmpipe (LLVM 15.0.6, 256 bits)"));
+  EXPECT_TRUE(IsSoftwareRasteriser("softpipe"));
+  EXPECT_TRUE(IsSoftwareRasteriser("Mesa X11 swrast"));
+  EXPECT_TRUE(IsSoftwareRasteriser("Software Rasterizer"));
+  EXPECT_TRUE(IsSoftwareRasteriser("GDI Generic"));
+  EXPECT_TRUE(IsSoftwareRasteriser("LLVMPIPE"));
+  // Real GPUs, including ones whose names share letters with the rasterisers.
+  EXPECT_FALSE(IsSoftwareRasteriser("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
+  EXPECT_FALSE(IsSoftwareRasteriser("AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49)"));
+  EXPECT_FALSE(IsSoftwareRasteriser("NVIDIA GeForce GTX 1060/PCIe/SSE2"));
+  EXPECT_FALSE(IsSoftwareRasteriser("virgl"));
+  EXPECT_FALSE(IsSoftwareRasteriser(""));
+}
+
+TEST(RendererChoice, OnlyOpenGlOnTheCpuGivesWayAndTheUsersChoiceWins) {
+  EXPECT_TRUE(PreferSoftwareRenderer("opengl", "llvmpipe (LLVM 15.0.6, 256 bits)", false));
+  EXPECT_TRUE(PreferSoftwareRenderer("opengles2", "softpipe", false));
+  EXPECT_FALSE(PreferSoftwareRenderer("opengl", "llvmpipe (LLVM 15.0.6, 256 bits)", true));
+  EXPECT_FALSE(PreferSoftwareRenderer("opengl", "Mesa Intel(R) UHD Graphics 620", false));
+  // Renderers that are not OpenGL report no GL string; a stale one must not count.
+  EXPECT_FALSE(PreferSoftwareRenderer("software", "llvmpipe", false));
+  EXPECT_FALSE(PreferSoftwareRenderer("direct3d11", "llvmpipe", false));
+}
