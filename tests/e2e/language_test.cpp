@@ -85,7 +85,7 @@ TEST(Language, TheSameKeysGiveTheSameGameInBothLanguages) {
     if (frame["scene"] == "Rule")
       deepest = std::max(deepest, frame["state"]["firstLine"].get<int>());
   }
-  EXPECT_GE(deepest, 50);
+  EXPECT_GE(deepest, 30);  // down to the last character entries (42 lines, 10 in view)
   for (const char* scene : {"Logo", "Title", "Rule", "Info", "Option", "Play", "GameOver"})
     EXPECT_TRUE(scenes.count(scene)) << scene;
 
