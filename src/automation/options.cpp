@@ -90,8 +90,8 @@ class Parser {
 
   static bool TakesValue(std::string_view name) {
     for (std::string_view valued :
-         {"--frames", "--seed", "--fps", "--games", "--menu-tours", "--input", "--record", "--trace",
-          "--screenshot", "--save-dir", "--lang", "--stats"})
+         {"--frames", "--seed", "--fps", "--games", "--menu-tours", "--input", "--record",
+          "--trace", "--screenshot", "--save-dir", "--lang", "--stats"})
       if (name == valued) return true;
     return false;
   }

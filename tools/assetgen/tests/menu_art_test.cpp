@@ -70,8 +70,9 @@ TEST(MenuLabels, LettersAreCentredInTheirPlates) {
     EXPECT_NEAR((top + bottom) / 2.0, (cell.h - 1) / 2.0, 2.5) << Where(id, cell);
     // Big enough to read: a Japanese word runs over a quarter of its plate; a short English
     // word ("Quit") is narrower, so its letters' height is what counts.
-    if (language == Language::Japanese)
+    if (language == Language::Japanese) {
       EXPECT_GT(right - left, cell.w / 4) << "lettering too small in " << Where(id, cell);
+    }
     EXPECT_GT(bottom - top, cell.h / 3) << "lettering too small in " << Where(id, cell);
   };
   for (Language each : kBothLanguages) {
