@@ -40,6 +40,7 @@ class FuzzDevice final : public IRenderDevice {
   DeviceStatus Present() override { return DeviceStatus::Ok; }
   bool Reset() override { return true; }
   bool ReadPixels(std::vector<uint32_t>&) override { return false; }
+  RendererDescription Describe() override { return {"fuzz", ""}; }
 
   size_t quads = 0;
 };

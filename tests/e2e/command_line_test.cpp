@@ -71,7 +71,9 @@ TEST(CommandLine, InputThatIsNoSmallRegularFileExitsTwoNamingIt) {
   dir.Write("huge.txt", "");
   std::filesystem::resize_file(dir / "huge.txt", (16 << 20) + 1);
   for (const std::string input : {"folder", "fifo", "/dev/zero", "huge.txt"}) {
-    RunResult run = RunGame(dir, {"--input", input}, {}, {.timeoutSeconds = 30});
+    RunOptions limited;
+    limited.timeoutSeconds = 30;
+    RunResult run = RunGame(dir, {"--input", input}, {}, limited);
     EXPECT_FALSE(run.timedOut) << input;
     EXPECT_EQ(run.signal, 0) << input << ": no crash, no core";
     EXPECT_EQ(run.exitCode, 2) << input;
@@ -95,12 +97,13 @@ TEST(CommandLine, ControlCharactersFromAFileAreEscapedInMessages) {
 
 TEST(CommandLine, WithoutADisplayOrHeadlessTheGameSaysSoAndExitsOne) {
   TempDir dir;
-  RunResult run = RunGame(dir, {"--frames", "5"}, {},
-                          {.headless = false,
-                           .environment = {{"DISPLAY", std::nullopt},
-                                           {"WAYLAND_DISPLAY", std::nullopt},
-                                           {"SDL_VIDEODRIVER", std::nullopt}},
-                           .timeoutSeconds = 30});
+  RunOptions unseen;
+  unseen.headless = false;
+  unseen.environment = {{"DISPLAY", std::nullopt},
+                        {"WAYLAND_DISPLAY", std::nullopt},
+                        {"SDL_VIDEODRIVER", std::nullopt}};
+  unseen.timeoutSeconds = 30;
+  RunResult run = RunGame(dir, {"--frames", "5"}, {}, unseen);
   EXPECT_FALSE(run.timedOut) << "the game ran unseen";
   EXPECT_EQ(run.exitCode, 1) << run.stderrText;
   EXPECT_NE(run.stderrText.find("no display found"), std::string::npos) << run.stderrText;

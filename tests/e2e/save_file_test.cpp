@@ -87,8 +87,9 @@ TEST(SaveFile, FifoSaveStopsTheStartWithoutHanging) {
   TempDir dir;
   fs::create_directories(dir / "saves");
   ASSERT_EQ(mkfifo((dir / "saves" / "SaveData.dat").c_str(), 0600), 0);
-  RunResult run = RunGame(dir, {"--fps", "0", "--frames", "2", "--save-dir", "saves"}, {},
-                          {.timeoutSeconds = 20});
+  RunOptions limited;
+  limited.timeoutSeconds = 20;
+  RunResult run = RunGame(dir, {"--fps", "0", "--frames", "2", "--save-dir", "saves"}, {}, limited);
   ASSERT_FALSE(run.timedOut) << "start-up hung on the FIFO";
   EXPECT_EQ(run.exitCode, 255);
   EXPECT_TRUE(Contains(run.stderrText, "saves/SaveData.dat is a FIFO")) << run.stderrText;

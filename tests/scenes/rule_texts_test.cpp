@@ -97,9 +97,9 @@ TEST(MenuTexts, EnglishTextsArePlainAsciiWithTheJapaneseMarkup) {
   english.insert(english.end(), en.howToPlayDescriptions.begin(), en.howToPlayDescriptions.end());
   english.insert(english.end(), en.rankComments.begin(), en.rankComments.end());
   const FailureTexts& f = en.failures;
-  english.insert(english.end(),
-                 {f.window, f.device, f.saveData, f.saveDataCaption, f.images, f.sounds,
-                  f.logoCaption, f.menuCaption, f.playCaption, f.gameOverCaption});
+  for (const char* text : {f.window, f.device, f.saveData, f.saveDataCaption, f.images, f.sounds,
+                           f.logoCaption, f.menuCaption, f.playCaption, f.gameOverCaption})
+    english.push_back(text);
   for (const char* text : english) EXPECT_TRUE(PrintableAscii(text)) << text;
   EXPECT_EQ(en.breaking, LineBreaking::Words);
   EXPECT_EQ(ja.breaking, LineBreaking::Bytes);
