@@ -176,7 +176,7 @@ TEST_F(AutoplayerTest, MenuToursPauseAGameAndVisitTheOptionsAtTheNextTitle) {
       {Option, false}, {Title, false},    {Play, false}};  // the options before the next game
   EXPECT_EQ(visited, expected);
   EXPECT_GE(distance, 1) << "the paused game went on where it stopped";
-  EXPECT_TRUE(std::filesystem::exists("SaveData.dat")) << "the options' return item stored";
+  EXPECT_TRUE(StoredSave().has_value()) << "the options' return item stored";
 }
 
 TEST_F(AutoplayerTest, ItsKeyboardHoldsThePersonsKeysBesideItsOwn) {

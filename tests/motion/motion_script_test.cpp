@@ -282,7 +282,7 @@ TEST_F(ScriptTest, DivisionByZeroGivesAnInfinitySignedByBothOperands) {
   const float infinity = std::numeric_limits<float>::infinity();
   for (Case c : {Case{":$x,5/$x,0", infinity}, Case{":$x,-5/$x,0", -infinity},
                  Case{":$x,5/$x,-1,0", -infinity}, Case{":$x,0/$x", infinity},
-                 Case{":$x,-2/$x,4,0,0", -infinity}}) {
+                 Case{":$x,2/$x,-4,0,0", -infinity}}) {
     s.Init(0, 0, 0, 10, 10, 0, 0);
     s.SetScript(c.script);
     EXPECT_EQ(s.x, c.x) << c.script;
