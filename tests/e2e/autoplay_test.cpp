@@ -11,13 +11,6 @@
 namespace e2e {
 namespace {
 
-std::string Slurp(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // The trace of an autoplayed run of `frames` frames in a fresh directory.
 std::string Autoplayed(const std::vector<std::string>& extra, uint32_t frames = 1500) {
   TempDir dir;

@@ -259,4 +259,11 @@ int FindFrame(const std::vector<json>& trace, const std::function<bool(const jso
   return -1;
 }
 
+std::string Slurp(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
 }  // namespace e2e

@@ -95,4 +95,7 @@ std::optional<Picture> ReadPng(const std::filesystem::path& path);
 int FindFrame(const std::vector<json>& trace, const std::function<bool(const json&)>& test,
               int from = 0);
 
+// The whole of a file, as bytes; empty when it cannot be read.
+std::string Slurp(const std::filesystem::path& path);
+
 }  // namespace e2e

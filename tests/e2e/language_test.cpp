@@ -15,13 +15,6 @@
 namespace e2e {
 namespace {
 
-std::string Slurp(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // Every scene: each reading text scrolled to its end, the options changed, a game paused and
 // played to its end, the game over screen and the title again.
 std::string EveryScene() {
