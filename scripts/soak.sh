@@ -8,7 +8,8 @@
 # end, and every sanitizer report. The exit status is 0 only for a clean run that went the whole
 # way: no crash, no report.
 #
-# SOAK_SEED (default 1) seeds the games; SOAK_BUILD (default build-sanitize) is the build tree.
+# SOAK_SEED (default 1) seeds the games; SOAK_BUILD (default build-sanitize) is the build tree;
+# SOAK_KEEP names a folder that receives the run's stderr and memory samples when it ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,7 +26,8 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORAVIN_SANITIZE=ON >
 cmake --build "$build" --target moravin >/dev/null
 
 run="$(mktemp -d)"
-trap 'rm -rf "$run"' EXIT
+keep="${SOAK_KEEP:-}"
+trap '[[ -n "$keep" ]] && mkdir -p "$keep" && cp "$run"/*.txt "$keep"/; rm -rf "$run"' EXIT
 # A small quarantine keeps the memory that freed blocks wait in from hiding a leak's growth.
 export ASAN_OPTIONS="quarantine_size_mb=16:detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1"
@@ -49,7 +51,8 @@ wait "$pid" || status=$?
 seconds=$(($(date +%s) - start))
 
 games=$(grep -c '^autoplay: game ' "$run/stderr.txt" || true)
-best=$(awk '/^autoplay: game / {if ($6 > best) best = $6} END {print best + 0}' "$run/stderr.txt")
+# Each line reads "autoplay: game N distance D ...": the distance is the fifth field.
+best=$(awk '/^autoplay: game / {if ($5 + 0 > best) best = $5 + 0} END {print best + 0}' "$run/stderr.txt")
 # The game still running when the run ended left its distance in the save file (bytes 32..35).
 save="$run/save/SaveData.dat"
 last=0
@@ -61,8 +64,10 @@ rssEnd=$(tail -n 1 "$run/rss.txt" | awk '{print $2}')
 echo "soak: $frames frames in $seconds s, seed $seed, exit status $status"
 echo "soak: $games games ended; best distance $best (the game running at the end: $last)"
 grep '^autoplay: game ' "$run/stderr.txt" | sed 's/^/soak:   /' || true
-echo "soak: resident memory at 10 % of the run ${rss10:-?} kB, at the end ${rssEnd:-?} kB" \
-  "(sampled every 2 s)"
+growth="?"
+[[ -n "$rss10" && -n "$rssEnd" ]] && growth=$((rssEnd - rss10))
+echo "soak: resident memory at 10 % of the run ${rss10:-?} kB, at the end ${rssEnd:-?} kB," \
+  "growth $growth kB (sampled every 2 s)"
 reports=$(grep -c -E 'Sanitizer|runtime error' "$run/stderr.txt" || true)
 if [[ "$reports" -gt 0 ]]; then
   echo "soak: sanitizer reports:"
