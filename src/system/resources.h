@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <span>
 
-enum class ResourceType { Bitmap, Wave, Icon };
+enum class ResourceType { Bitmap, Wave, Icon, Font };
+
+// The Japanese font, carried by builds for systems without a font service (fontconfig).
+inline constexpr int kFontResourceId = 1;
 
 class IResources {
  public:
