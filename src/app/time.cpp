@@ -7,6 +7,11 @@ namespace {
 constexpr uint32_t kMaxCatchUpMs = 7;
 // Sleep wakes up late by a few milliseconds; the rest of the wait is spent spinning.
 constexpr uint32_t kSpinMs = 3;
+// How early a frame called back by the display may start: less than half the interval of the
+// fastest common displays (144 Hz: 6.9 ms), so no callback runs a frame that is not yet due.
+constexpr int32_t kEarlyMs = 3;
+// A display-driven frame later than this restarts the schedule from now.
+constexpr int32_t kMaxLagMs = 100;
 
 }  // namespace
 
@@ -43,4 +48,19 @@ void CTime::WaitFrame() {
   } else {
     frameBase = now - kMaxCatchUpMs;  // far behind: drop the backlog
   }
+}
+
+bool CTime::TakeDueFrame() {
+  if (!clock || targetFps == 0) return true;
+  const uint32_t now = clock->Ticks();
+  const uint32_t accumulated = (periodAccumulator & 0xFFFF) + framePeriod;
+  const int32_t ms = int32_t(accumulated >> 16);
+  const auto elapsed = int32_t(now - frameBase);  // signed: the base may lie a little ahead
+  if (elapsed + kEarlyMs < ms) return false;
+  periodAccumulator = accumulated;
+  if (elapsed - ms > kMaxLagMs)
+    frameBase = now;
+  else
+    frameBase += uint32_t(ms);
+  return true;
 }

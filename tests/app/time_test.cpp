@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "fakes/fake_clock.h"
@@ -102,4 +103,58 @@ TEST_F(PacingTest, ZeroFpsNeverWaits) {
   const uint32_t base = time.frameBase;
   EXPECT_TRUE(Frame(1).empty());
   EXPECT_EQ(time.frameBase, base);
+}
+
+// The display calls back at its own rate; the frames due in between keep 50 a second with no
+// burst, whatever the rate.
+class DisplayPacingTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(DisplayPacingTest, KeepsFiftyFramesASecondAtAnyRefreshRate) {
+  const int hz = GetParam();
+  FakeClock clock{0};
+  clock.advancePerRead = 0;
+  CTime time(&clock);
+  time.SetFps(50);
+  time.Restart();
+  int frames = 0;
+  int run = 0, longestRun = 0;
+  // Ten seconds of callbacks, timed in microseconds, read by the millisecond clock.
+  for (int64_t call = 1; call * 1000000 / hz <= 10000000; ++call) {
+    clock.now = uint32_t(call * 1000000 / hz / 1000);
+    const bool due = time.TakeDueFrame();
+    frames += due;
+    run = due ? run + 1 : 0;
+    longestRun = std::max(longestRun, run);
+  }
+  EXPECT_NEAR(frames, 500, 1);
+  if (hz < 100) EXPECT_LT(longestRun, 10);  // at 60 Hz every sixth callback has no frame
+}
+
+INSTANTIATE_TEST_SUITE_P(RefreshRates, DisplayPacingTest,
+                         ::testing::Values(50, 60, 75, 120, 144, 240));
+
+TEST(DisplayPacing, AfterAGapTheScheduleRestartsWithoutABurst) {
+  FakeClock clock{1000};
+  clock.advancePerRead = 0;
+  CTime time(&clock);
+  time.SetFps(50);
+  time.Restart();
+  clock.now += 20;
+  EXPECT_TRUE(time.TakeDueFrame());
+  clock.now += 5000;  // the page was in the background
+  EXPECT_TRUE(time.TakeDueFrame());
+  clock.now += 7;  // the next callback of a 144 Hz display
+  EXPECT_FALSE(time.TakeDueFrame());
+  clock.now += 7;
+  EXPECT_FALSE(time.TakeDueFrame());
+  clock.now += 7;
+  EXPECT_TRUE(time.TakeDueFrame());
+}
+
+TEST(DisplayPacing, WithoutARateEveryCallbackRunsAFrame) {
+  FakeClock clock{0};
+  CTime time(&clock);
+  time.SetFps(0);
+  EXPECT_TRUE(time.TakeDueFrame());
+  EXPECT_TRUE(time.TakeDueFrame());
 }

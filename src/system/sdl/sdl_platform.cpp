@@ -10,24 +10,34 @@
 #include "system/sdl/sdl_audio.h"
 #include "system/sdl/sdl_input.h"
 #include "system/sdl/sdl_window.h"
+#ifdef __EMSCRIPTEN__
+#include "system/web/browser.h"
+#endif
 
 namespace {
 
 class SdlClock final : public IClock {
  public:
   uint32_t Ticks() override { return SDL_GetTicks(); }
+#ifdef __EMSCRIPTEN__
+  // A page cannot block: its loop is called back instead of waiting (RunMainLoop).
+  void Sleep(uint32_t) override {}
+#else
   void Sleep(uint32_t ms) override { SDL_Delay(ms); }
+#endif
 };
 
 // Without a display or a sound card, SDL's own drivers stand in, unless the environment
-// already chose drivers.
+// already chose drivers. A page always has its canvas: there only the sound is silenced.
 void ChooseHeadlessDrivers() {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
+#ifndef __EMSCRIPTEN__
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
   // The offscreen driver may offer OpenGL through EGL, which costs a software GL stack on
   // every present; the software renderer on the driver's own framebuffer needs nothing.
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+#endif
 }
 
 bool StartVideo(bool headless) {
@@ -112,4 +122,13 @@ std::unique_ptr<IPlatform> CreateSdlPlatform(const SdlOptions& options, bool& no
   SDL_InitSubSystem(SDL_INIT_AUDIO);
   const bool controllers = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   return std::make_unique<SdlPlatform>(controllers);
+}
+
+int RunMainLoop(const MainLoop& loop) {
+#ifdef __EMSCRIPTEN__
+  RunOnAnimationFrames(loop);
+  return 0;
+#else
+  return loop.finish(loop.run());
+#endif
 }
