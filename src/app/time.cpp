@@ -10,8 +10,10 @@ constexpr uint32_t kSpinMs = 3;
 // How early a frame called back by the display may start: less than half the interval of the
 // fastest common displays (144 Hz: 6.9 ms), so no callback runs a frame that is not yet due.
 constexpr int32_t kEarlyMs = 3;
-// A display-driven frame later than this restarts the schedule from now.
-constexpr int32_t kMaxLagMs = 100;
+// A display-driven frame later than this restarts the schedule from now: a display's callback
+// may come most of an interval after the frame was due (up to 10 ms at 60 Hz), but anything
+// more is not caught up with frames in quick succession.
+constexpr int32_t kMaxLagMs = 20;
 
 }  // namespace
 
