@@ -3,8 +3,9 @@
 # and the font's licence beside them. Serve the folder and open moravin.html (README).
 #
 # Steps: the Debian packages (emscripten, fonttools), the libraries from Debian's sources
-# (scripts/build-deps.sh, cached), a host build's assetgen (build-web/host), then the
-# WebAssembly build (build-web/wasm), whose output is copied to build-web/.
+# (scripts/build-deps.sh, cached), the assetgen of the desktop build (build/, the one ./test.sh
+# and play.sh use), then the WebAssembly build (build-web/wasm), whose output is copied to
+# build-web/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$root/build-web"
@@ -18,13 +19,14 @@ prefix="$("$root/scripts/build-deps.sh" web | tail -n1)"
 source "$root/scripts/web-env.sh"
 
 echo "build-web: the host's assetgen"
-cmake -S "$root" -B "$out/host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORAVIN_TESTS=OFF \
-  "${launcher[@]}" >/dev/null
-cmake --build "$out/host" --target assetgen
+host="$root/build"
+[[ -f "$host/CMakeCache.txt" ]] ||
+  cmake -S "$root" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+cmake --build "$host" --target assetgen
 
 echo "build-web: the game"
 emcmake cmake -S "$root" -B "$out/wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DMORAVIN_DEPS_PREFIX="$prefix" -DMORAVIN_HOST_ASSETGEN="$out/host/tools/assetgen/assetgen" \
+  -DMORAVIN_DEPS_PREFIX="$prefix" -DMORAVIN_HOST_ASSETGEN="$host/tools/assetgen/assetgen" \
   -DMORAVIN_PACK_WAVES=ON -DMORAVIN_TESTS=OFF "${launcher[@]}" >/dev/null
 cmake --build "$out/wasm" --target moravin
 for f in moravin.html moravin.js moravin.wasm font-licence.txt; do

@@ -5,8 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$SECONDS
 scripts/build-web.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target moravin
+cmake --build build --target moravin  # configured by build-web.sh (or ./test.sh) before
 echo "test-web: built in $((SECONDS - start)) s"
 (cd tests/web && node --test --test-concurrency=1 --test-reporter=spec)
 echo "test-web: done in $((SECONDS - start)) s"
