@@ -1,7 +1,8 @@
 // The browser build in Debian's headless Chromium, served on 127.0.0.1: a scripted game gives
-// the native build's trace and (nearly) its pictures, the save survives a reload and a damaged
-// one is replaced, a page in the background pauses the game without a burst afterwards, the
-// browser's own exit from full screen turns the setting off, and no page logs an error.
+// the native build's trace and (nearly) its pictures, the save survives a reload (also one in
+// the middle of a game) and a damaged one is replaced, a page in the background pauses the
+// game without a burst afterwards, the browser's own exit from full screen turns the setting
+// off, and no page logs an error.
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { existsSync } from "node:fs";
@@ -145,6 +146,21 @@ test("a scripted game gives the native trace and pictures, and the save survives
     assert.equal(await playToTheEnd(page, server.url, { headless: 1, seed: 7, frames: 2, trace: 1 }), 0);
     const first = traceLines(await pageFile(page, "/run/trace.jsonl"))[0];
     for (const key of ["bgmVolume", "seVolume", "highScore", "fullScreen"]) assert.equal(first[key], last[key], key);
+  });
+});
+
+test("settings stored by the options are in IndexedDB at once: a reload while the game runs keeps them", async () => {
+  await withFreshPage(async (page) => {
+    // The script's first part: the options stored with the music at 80 % at frame 74. The game
+    // then runs on and never reaches its end, whose store would hide a missing one.
+    const options = script.split("\n").filter((line) => Number(line.split(" ")[0]) <= 74).join("\n");
+    await page.goto(server.url + "moravin.html?" + new URLSearchParams({ headless: 1, seed: 7, frames: 100000, input: options }));
+    await page.click("#start");
+    await page.waitForFunction(() => (Module.moravinFrameTimes || []).length >= 150, null, { polling: 50, timeout: wait });
+    await page.reload();
+    assert.equal(await playToTheEnd(page, server.url, { headless: 1, seed: 7, frames: 2, trace: 1 }), 0);
+    const first = traceLines(await pageFile(page, "/run/trace.jsonl"))[0];
+    assert.equal(first.bgmVolume, -2000);
   });
 });
 
