@@ -37,7 +37,7 @@ async function pacing(browser, url, hz) {
   }
   await page.goto(url + "moravin.html?" + new URLSearchParams({ seed: 7, frames: 700, input: playScript }));
   await page.click("#start");
-  await page.waitForFunction(() => Module.moravinExitCode !== undefined, null, { timeout: 120000, polling: 500 });
+  await page.waitForFunction(() => Module.moravinExitCode !== undefined, null, { timeout: 600000, polling: 500 });
   const times = await page.evaluate(() => Module.moravinFrameTimes);
   await context.close();
   const intervals = times.slice(101).map((t, i) => t - times[100 + i]).sort((a, b) => a - b);
@@ -64,7 +64,7 @@ async function cpu(browser, url) {
   await page.click("#start");
   await page.waitForFunction(() => (Module.moravinFrameTimes || []).length >= 14, null, { polling: 20 });
   const before = chromiumCpuSeconds(), startedAt = Date.now();
-  await page.waitForFunction(() => Module.moravinExitCode !== undefined, null, { timeout: 120000, polling: 100 });
+  await page.waitForFunction(() => Module.moravinExitCode !== undefined, null, { timeout: 600000, polling: 100 });
   const web = { cpu: chromiumCpuSeconds() - before, wall: (Date.now() - startedAt) / 1000 };
   await context.close();
   // The native build, headless too: SDL's offscreen driver and software renderer.
