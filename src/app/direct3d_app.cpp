@@ -12,6 +12,8 @@ namespace {
 
 constexpr uint32_t kIdleSleepMs = 100;
 constexpr uint32_t kModeSwitchSettleMs = 1000;
+// What a pass without a frame rate may spend on frames: about one 60 Hz display interval.
+constexpr uint32_t kPassBudgetMs = 12;
 
 IClock* PlatformClock() { return g_platform ? &g_platform->Clock() : nullptr; }
 
@@ -111,15 +113,7 @@ void CDirect3DApp::ReleaseDirect3D() {
 }
 
 int CDirect3DApp::Run() {
-  if (g_app != this) return 0;
-  if (!AcquireDeviceObjects(false)) {
-    ReleaseDirect3D();
-    g_app = nullptr;
-    return 0;
-  }
-  // The activation that came with the window reaches the hooks now that the devices exist.
-  if (g_appActive) HandleMessage({WindowEventType::Activate});
-
+  if (!BeginRun()) return 0;
   bool quit = false;
   while (!quit) {
     WindowEvent event;
@@ -128,8 +122,48 @@ int CDirect3DApp::Run() {
     else if (!g_appActive)
       time.clock->Sleep(kIdleSleepMs);
     else
-      RunFrame();
+      RunFrame(true);
   }
+  return EndRun();
+}
+
+bool CDirect3DApp::RunPass() {
+  if (passState_ == PassState::Ended) return false;
+  if (passState_ == PassState::NotStarted) {
+    passState_ = BeginRun() ? PassState::Running : PassState::Ended;
+    if (passState_ == PassState::Ended) return false;
+  }
+  // Without a frame rate, as many frames as fit in a display interval; events are taken
+  // between frames, as Run does, so nothing runs after a close.
+  const uint32_t start = time.clock ? time.clock->Ticks() : 0;
+  do {
+    WindowEvent event;
+    while (window->PollEvent(event)) {
+      if (Dispatch(event)) {
+        passState_ = PassState::Ended;
+        exitCode_ = EndRun();
+        return false;
+      }
+    }
+    if (!g_appActive || !time.TakeDueFrame()) break;
+    RunFrame(false);
+  } while (time.targetFps == 0 && time.clock && time.clock->Ticks() - start < kPassBudgetMs);
+  return true;
+}
+
+bool CDirect3DApp::BeginRun() {
+  if (g_app != this) return false;
+  if (!AcquireDeviceObjects(false)) {
+    ReleaseDirect3D();
+    g_app = nullptr;
+    return false;
+  }
+  // The activation that came with the window reaches the hooks now that the devices exist.
+  if (g_appActive) HandleMessage({WindowEventType::Activate});
+  return true;
+}
+
+int CDirect3DApp::EndRun() {
   ReleaseDeviceObjects(false);
   ReleaseDirect3D();
   Shutdown();
@@ -142,21 +176,24 @@ bool CDirect3DApp::Dispatch(const WindowEvent& event) {
   switch (event.type) {
     case WindowEventType::Close: window->Hide(); return true;
     case WindowEventType::Activate: g_appActive = true; break;
-    case WindowEventType::Deactivate: g_appActive = false; break;
+    case WindowEventType::Deactivate:
+    case WindowEventType::Hidden: g_appActive = false; break;
     case WindowEventType::Paint:
       if (!PresentFrame()) window->PostClose();
       break;
     case WindowEventType::Maximized:
+    case WindowEventType::LeftFullScreen:
     case WindowEventType::DeviceReset:
     case WindowEventType::AudioDeviceRemoved:
     case WindowEventType::AudioDeviceAdded:
-      // The game decides on maximising and on sound; a lost renderer shows at present time.
+      // The game decides on maximising, the display mode and sound; a lost renderer shows at
+      // present time.
       break;
   }
   return false;
 }
 
-void CDirect3DApp::RunFrame() {
+void CDirect3DApp::RunFrame(bool wait) {
   const uint64_t start = Stamp();
   if (!Tick() || !device) {
     window->PostClose();
@@ -170,7 +207,7 @@ void CDirect3DApp::RunFrame() {
     device->EndScene();
   }
   const uint64_t drawn = Stamp();
-  time.WaitFrame();
+  if (wait) time.WaitFrame();
   const uint64_t released = Stamp();
   if (!PresentFrame()) window->PostClose();
   const uint64_t presented = Stamp();

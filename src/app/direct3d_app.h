@@ -23,6 +23,12 @@ class CDirect3DApp {
   bool Create();
   // The loop; returns the exit code.
   int Run();
+  // The loop for hosts that call it back once per display refresh rather than let it block
+  // (a browser): one pass takes the pending events and runs a frame when one is due. The first
+  // pass starts the run and the last one ends it, as Run does; false once the loop has ended,
+  // with the exit code in ExitCode().
+  bool RunPass();
+  int ExitCode() const { return exitCode_; }
   // Switches between a window and full screen, releasing and reloading device objects.
   bool SetWindowed(bool windowed);
   // Presents the frame; a lost device is reset here. False when the reset failed.
@@ -71,13 +77,19 @@ class CDirect3DApp {
   void ReleaseDirect3D();
   // Runs a window event through the hook and the shell; true when the loop must end.
   bool Dispatch(const WindowEvent& event);
-  void RunFrame();
+  // Start and end of the loop, shared by Run and RunPass.
+  bool BeginRun();
+  int EndRun();
+  // One frame; `wait` holds it to the frame rate (Run), a display-driven pass has waited.
+  void RunFrame(bool wait);
   // The high-resolution clock when frames are timed, else 0 without reading it.
   uint64_t Stamp();
   // The release, renderer reset, set-up and reload sequence after a loss or a mode switch.
   bool ResetDevice(bool switchMode);
 
   std::unique_ptr<CFont> fontObjects_[6];
+  enum class PassState { NotStarted, Running, Ended } passState_ = PassState::NotStarted;
+  int exitCode_ = 0;
 };
 
 // The one application object, set while it runs (between a successful Create and the end of Run).

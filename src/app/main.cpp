@@ -37,6 +37,27 @@ int ReadCommandLine(int argc, char** argv, Options& options) {
   return options.help || options.version ? 0 : -1;
 }
 
+// Everything a run holds. It outlives main where the system drives the loop (a browser calls
+// it back after main has returned), so it lives on the heap until the loop has ended.
+struct Program {
+  std::unique_ptr<LanguageResources> resources;
+  std::unique_ptr<IMessageBox> messageBox;
+  Automation automation;
+  std::unique_ptr<IPlatform> sdl;
+  std::unique_ptr<IPlatform> platform;
+  std::unique_ptr<CMoravin> game;
+
+  // After the loop: the game goes before the platform it ran on.
+  int Finish(int exitCode) {
+    game.reset();
+    automation.Finish();
+    g_platform = nullptr;
+    g_messageBox = nullptr;
+    g_resources = nullptr;
+    return exitCode;
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -46,30 +67,29 @@ int main(int argc, char** argv) {
   // The words and the pictures with words follow the language; nothing else does.
   const Language language = options.language.value_or(PreferredLanguage());
   UseLanguage(language);
-  const LanguageResources resources(EmbeddedResources(), language);
-
-  std::unique_ptr<IMessageBox> messageBox = CreateSdlMessageBox(options.headless);
-  g_messageBox = messageBox.get();
-  Automation automation;
-  if (std::string error; !automation.Start(options, error)) {
+  auto program = std::make_unique<Program>();
+  program->resources = std::make_unique<LanguageResources>(EmbeddedResources(), language);
+  program->messageBox = CreateSdlMessageBox(options.headless);
+  g_messageBox = program->messageBox.get();
+  if (std::string error; !program->automation.Start(options, error)) {
     ReportError(error);
     return kExitBadCommandLine;
   }
   bool noDisplay = false;
-  std::unique_ptr<IPlatform> sdl = CreateSdlPlatform({options.headless}, noDisplay);
-  if (!sdl) return noDisplay ? kExitNoDisplay : -1;
-  std::unique_ptr<IPlatform> platform = automation.WrapPlatform(*sdl);
-  g_platform = platform.get();
-  g_resources = &resources;
+  program->sdl = CreateSdlPlatform({options.headless}, noDisplay);
+  if (!program->sdl) return noDisplay ? kExitNoDisplay : -1;
+  program->platform = program->automation.WrapPlatform(*program->sdl);
+  g_platform = program->platform.get();
+  g_resources = program->resources.get();
 
-  int exitCode = -1;
-  {
-    CMoravin game(options.run, &automation);
-    if (game.Create()) exitCode = game.Run();
-  }
-  automation.Finish();
-  g_platform = nullptr;
-  g_messageBox = nullptr;
-  g_resources = nullptr;
-  return exitCode;
+  program->game = std::make_unique<CMoravin>(options.run, &program->automation);
+  const bool created = program->game->Create();
+  Program* run = program.release();
+  MainLoop loop;
+  loop.run = [run, created] { return created ? run->game->Run() : -1; };
+  loop.pass = [run, created] { return created && run->game->RunPass(); };
+  loop.exitCode = [run, created] { return created ? run->game->ExitCode() : -1; };
+  loop.framesRun = [run] { return run->game->framesRun; };
+  loop.finish = [run](int exitCode) { return std::unique_ptr<Program>(run)->Finish(exitCode); };
+  return RunMainLoop(loop);
 }

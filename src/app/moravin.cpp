@@ -181,6 +181,15 @@ bool CMoravin::HandleMessage(const WindowEvent& event) {
       break;
     case WindowEventType::AudioDeviceRemoved:
     case WindowEventType::AudioDeviceAdded: HandleAudioDevice(event.type); break;
+    case WindowEventType::Hidden:
+      keyboard.Unacquire();
+      joystick.Unacquire();
+      if (CScene* scene = g_sceneManager.currentScene.get()) scene->Interrupt();
+      break;
+    case WindowEventType::LeftFullScreen:
+      // The setting follows, and the next frame brings the shell into line with it.
+      saveData.fullScreen = 0;
+      break;
     default: break;
   }
   return true;

@@ -12,6 +12,14 @@ constexpr uint32_t kMaxCatchUpMs = 7;
 // under 4 % of a core.
 constexpr uint64_t kSpinUs = 800;
 
+// How early a frame called back by the display may start: less than half the interval of the
+// fastest common displays (144 Hz: 6.9 ms), so no callback runs a frame that is not yet due.
+constexpr int32_t kEarlyMs = 3;
+// A display-driven frame later than this restarts the schedule from now: a display's callback
+// may come most of an interval after the frame was due (up to 10 ms at 60 Hz), but anything
+// more is not caught up with frames in quick succession.
+constexpr int32_t kMaxLagMs = 20;
+
 uint32_t Saturate(uint64_t us) { return uint32_t(std::min<uint64_t>(us, UINT32_MAX)); }
 
 }  // namespace
@@ -61,4 +69,19 @@ uint64_t CTime::WaitUntil(uint64_t now, uint64_t boundaryUs) {
   if (now + kSpinUs < boundaryUs) clock->SleepMicroseconds(uint32_t(boundaryUs - now - kSpinUs));
   while ((now = clock->Microseconds()) < boundaryUs) {}
   return now;
+}
+
+bool CTime::TakeDueFrame() {
+  if (!clock || targetFps == 0) return true;
+  const uint32_t now = clock->Ticks();
+  const uint32_t accumulated = (periodAccumulator & 0xFFFF) + framePeriod;
+  const int32_t ms = int32_t(accumulated >> 16);
+  const auto elapsed = int32_t(now - frameBase);  // signed: the base may lie a little ahead
+  if (elapsed + kEarlyMs < ms) return false;
+  periodAccumulator = accumulated;
+  if (elapsed - ms > kMaxLagMs)
+    frameBase = now;
+  else
+    frameBase += uint32_t(ms);
+  return true;
 }

@@ -19,6 +19,13 @@ class CTime {
   // Waits until the current frame has lasted its period, then schedules the next one. Called
   // once per frame, after drawing and before presenting.
   void WaitFrame();
+  // For loops that the display calls back (a browser's animation frames) instead of waiting:
+  // whether a frame is due now, and if so, schedules the next one. The callbacks come at the
+  // display's rate (60, 120, 144 Hz ...), so a frame may start up to a few milliseconds early;
+  // the schedule itself advances by whole periods and keeps the average rate exact. A frame
+  // that comes more than a period late (a slow machine, the page back from the background)
+  // restarts the schedule from now: no catch-up burst.
+  bool TakeDueFrame();
 
   IClock* clock;
   int32_t targetFps = 60;

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "automation/shortest_float.h"
 #include "game/charactor.h"
 #include "game/enemies.h"
 #include "game/play.h"
@@ -62,9 +63,7 @@ void JsonWriter::Int(int64_t value) {
 void JsonWriter::Float(float value) {
   if (!std::isfinite(value)) return Null();
   BeforeValue();
-  char buffer[32];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  std::string_view digits(buffer, result.ptr);
+  const std::string digits = ShortestFloat(value);
   text_ += digits;
   // Whole numbers get a fraction so that readers keep them floats, and -0 stays negative.
   if (digits.find_first_of(".e") == std::string_view::npos) text_ += ".0";

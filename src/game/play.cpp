@@ -55,12 +55,19 @@ bool CPlay::Init() {
 void CPlay::Input(const CInput& input) {
   if (phase != PhasePlaying) return;
   map.HandleInput(input);
-  if (input[Button3].Pressed()) {
-    StopSounds();
-    g_saveData->ruleTopic = 0;
-    g_saveData->inGameMenu = 1;
-    RequestScene(Title, true);
-  }
+  if (input[Button3].Pressed()) OpenPauseMenu();
+}
+
+// A game left in the background waits under the pause menu, as after the pause button.
+void CPlay::Interrupt() {
+  if (phase == PhasePlaying) OpenPauseMenu();
+}
+
+void CPlay::OpenPauseMenu() {
+  StopSounds();
+  g_saveData->ruleTopic = 0;
+  g_saveData->inGameMenu = 1;
+  RequestScene(Title, true);
 }
 
 bool CPlay::Update() {

@@ -25,6 +25,7 @@ class CPlay : public CScene {
   bool LoadResources(bool deviceReset) override;
   void ReleaseResources(bool deviceReset) override;
   void Resume() override;
+  void Interrupt() override;
 
   // Sets every loaded sound to its volume from the save record.
   void ApplyVolumes();
@@ -41,6 +42,7 @@ class CPlay : public CScene {
   void PlayingStep();
   void EndingStep();
   void StopSounds();
+  void OpenPauseMenu();
 };
 
 // The top bar with the score and the distance, from the sheet of bar and digits.

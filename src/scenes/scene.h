@@ -29,4 +29,7 @@ class CScene {
   virtual bool LoadResources(bool deviceReset) = 0;
   virtual void ReleaseResources(bool deviceReset) = 0;
   virtual void Resume() {}
+  // The player has left the game: its window was hidden (minimised, or the page went to the
+  // background). A scene that runs a game pauses it here.
+  virtual void Interrupt() {}
 };

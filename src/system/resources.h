@@ -6,7 +6,10 @@
 
 #include "system/language.h"
 
-enum class ResourceType { Bitmap, Wave, Icon };
+enum class ResourceType { Bitmap, Wave, Icon, Font };
+
+// The Japanese font, carried by builds for systems without a font service (fontconfig).
+inline constexpr int kFontResourceId = 1;
 
 class IResources {
  public:

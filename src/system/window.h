@@ -16,6 +16,8 @@ enum class WindowEventType {
   DeviceReset,         // the renderer lost its textures and must be reset
   AudioDeviceRemoved,  // a sound output went away (perhaps the game's own)
   AudioDeviceAdded,    // a sound output appeared
+  Hidden,              // the window was hidden (minimised, a page gone to the background): inactive
+  LeftFullScreen,      // the display left full screen by itself (a browser's Esc)
 };
 
 struct WindowEvent {

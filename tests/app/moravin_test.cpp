@@ -1,7 +1,11 @@
 #include "app/moravin.h"
 
+#include <algorithm>
+
+#include "game/play.h"
 #include "moravin_fixture.h"
 #include "platform/sprite.h"
+#include "scenes/title.h"
 #include "system/random.h"
 #include "system/shift_jis.h"
 
@@ -412,4 +416,73 @@ TEST_F(MoravinTest, AltEnterDownForASinglePollToggles) {
   game.Run();
   EXPECT_EQ(platform.window.setWindowedCalls, (std::vector<bool>{false}));
   EXPECT_TRUE(game.saveData.fullScreen);
+}
+
+TEST_F(MoravinTest, LeavingFullScreenByTheDisplayTurnsTheSettingOff) {
+  SaveData saved{};
+  saved.fullScreen = 1;
+  WriteSave(saved);
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  ASSERT_FALSE(game.windowed);
+  script.after = [&](uint32_t frame) {
+    if (frame == 2) platform.window.Post(WindowEventType::LeftFullScreen);  // a browser's Esc
+    if (frame == 4) platform.window.Post(WindowEventType::Close);
+  };
+  game.Run();
+  EXPECT_FALSE(game.saveData.fullScreen);
+  EXPECT_TRUE(game.windowed);  // the shell followed the setting
+  EXPECT_EQ(SavedBytes()[4], 0);
+}
+
+TEST_F(MoravinTest, HidingTheWindowPausesAGameAndRunsNoFrames) {
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  uint32_t framesWhenHidden = 0;
+  script.after = [&](uint32_t frame) {
+    if (frame == 2) g_sceneManager.RequestScene(Play, false);
+    if (frame == 30) {
+      platform.window.Post(WindowEventType::Hidden);
+      framesWhenHidden = frame;
+    }
+    if (frame == 31) platform.window.Post(WindowEventType::Close);
+  };
+  int idleSleeps = 0;
+  platform.clock.onSleep = [&](uint32_t ms) {
+    if (ms != 100) return;
+    EXPECT_EQ(game.framesRun, framesWhenHidden);
+    if (++idleSleeps == 2) platform.window.Post(WindowEventType::Activate);
+  };
+  ASSERT_EQ(game.Run(), 0);
+  // The first frame back opened the pause menu over the suspended game.
+  EXPECT_NE(dynamic_cast<CTitle*>(g_sceneManager.currentScene.get()), nullptr);
+  ASSERT_EQ(g_sceneManager.suspended.size(), 1u);
+  EXPECT_NE(dynamic_cast<CPlay*>(g_sceneManager.suspended[0].get()), nullptr);
+  EXPECT_TRUE(game.saveData.inGameMenu);
+  EXPECT_EQ(idleSleeps, 2);
+}
+
+// Driven pass by pass, as a browser does on every display refresh: the same frames as Run,
+// at most one frame per pass at the game's rate, and the same shutdown.
+TEST_F(MoravinTest, PassesRunTheSameGameAsTheLoop) {
+  platform.clock.advancePerRead = 0;
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  CloseAfter(6);
+  int passes = 0;
+  uint32_t mostFramesInAPass = 0;
+  while (true) {
+    const uint32_t before = game.framesRun;
+    if (!game.RunPass()) break;
+    mostFramesInAPass = std::max(mostFramesInAPass, game.framesRun - before);
+    platform.clock.Advance(7);  // a 144 Hz display
+    ASSERT_LT(++passes, 1000);
+  }
+  EXPECT_EQ(game.framesRun, 6u);
+  EXPECT_EQ(mostFramesInAPass, 1u);
+  EXPECT_GE(passes, 6 * 20 / 7 - 1);
+  EXPECT_TRUE(platform.clock.sleeps.empty());  // a pass never waits
+  EXPECT_EQ(game.ExitCode(), 0);
+  EXPECT_EQ(SavedBytes().size(), 44u);  // stored at shutdown
+  EXPECT_FALSE(game.RunPass());
 }

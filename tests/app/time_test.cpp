@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "fakes/fake_clock.h"
@@ -129,4 +130,80 @@ TEST_F(PacingTest, ZeroFpsNeverWaits) {
   const uint32_t base = time.frameBase;
   EXPECT_TRUE(Frame(1).empty());
   EXPECT_EQ(time.frameBase, base);
+}
+
+// The display calls back at its own rate; the frames due in between keep 50 a second with no
+// burst, whatever the rate.
+class DisplayPacingTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(DisplayPacingTest, KeepsFiftyFramesASecondAtAnyRefreshRate) {
+  const int hz = GetParam();
+  FakeClock clock{0};
+  clock.advancePerRead = 0;
+  CTime time(&clock);
+  time.SetFps(50);
+  time.Restart();
+  int frames = 0;
+  int run = 0, longestRun = 0;
+  // Ten seconds of callbacks, timed in microseconds, read by the millisecond clock.
+  for (int64_t call = 1; call * 1000000 / hz <= 10000000; ++call) {
+    clock.SetNow(uint32_t(call * 1000000 / hz / 1000));
+    const bool due = time.TakeDueFrame();
+    frames += due;
+    run = due ? run + 1 : 0;
+    longestRun = std::max(longestRun, run);
+  }
+  EXPECT_NEAR(frames, 500, 1);
+  if (hz == 60) {
+    EXPECT_EQ(longestRun, 5);  // every sixth callback has no frame
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(RefreshRates, DisplayPacingTest,
+                         ::testing::Values(50, 60, 75, 120, 144, 240));
+
+TEST(DisplayPacing, AfterAGapTheScheduleRestartsWithoutABurst) {
+  FakeClock clock{1000};
+  clock.advancePerRead = 0;
+  CTime time(&clock);
+  time.SetFps(50);
+  time.Restart();
+  clock.Advance(20);
+  EXPECT_TRUE(time.TakeDueFrame());
+  clock.Advance(5000);  // the page was in the background
+  EXPECT_TRUE(time.TakeDueFrame());
+  clock.Advance(7);  // the next callback of a 144 Hz display
+  EXPECT_FALSE(time.TakeDueFrame());
+  clock.Advance(7);
+  EXPECT_FALSE(time.TakeDueFrame());
+  clock.Advance(7);
+  EXPECT_TRUE(time.TakeDueFrame());
+}
+
+// A stall of a few frames (a slow frame, a busy machine) is not caught up either, even when
+// the display's callbacks then come bunched together.
+TEST(DisplayPacing, AStallIsNotCaughtUp) {
+  FakeClock clock{1000};
+  clock.advancePerRead = 0;
+  CTime time(&clock);
+  time.SetFps(50);
+  time.Restart();
+  clock.Advance(20);
+  EXPECT_TRUE(time.TakeDueFrame());
+  clock.Advance(60);
+  EXPECT_TRUE(time.TakeDueFrame());
+  for (int i = 0; i < 3; ++i) {
+    clock.Advance(4);
+    EXPECT_FALSE(time.TakeDueFrame()) << i;
+  }
+  clock.Advance(5);  // 17 ms after the late frame: the next is due (3 ms early at most)
+  EXPECT_TRUE(time.TakeDueFrame());
+}
+
+TEST(DisplayPacing, WithoutARateEveryCallbackRunsAFrame) {
+  FakeClock clock{0};
+  CTime time(&clock);
+  time.SetFps(0);
+  EXPECT_TRUE(time.TakeDueFrame());
+  EXPECT_TRUE(time.TakeDueFrame());
 }

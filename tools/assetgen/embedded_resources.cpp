@@ -1,36 +1,38 @@
-// The resources generated at build time (tools/assetgen writes them and a source file
-// that embeds them with a table); linked into the game as the library moravin_assets.
+// The resources generated at build time (tools/assetgen writes them, resources.S that embeds
+// them and resources.cpp, their table); linked into the game as the library moravin_assets.
 #include "system/embedded_resources.h"
 
-#include <cstdint>
+#include <memory>
+#include <vector>
 
-namespace {
-
-// One row of the generated table; the layout matches the generated table.
-struct EmbeddedEntry {
-  int32_t type;
-  int32_t id;
-  const uint8_t* data;
-  uint64_t size;
-};
-
-}  // namespace
-
-extern "C" const EmbeddedEntry moravin_resource_table[];
-extern "C" const uint32_t moravin_resource_count;
+#include "embedded_table.h"
+#include "system/packed_wave.h"
 
 namespace {
 
 class EmbeddedTable final : public IResources {
  public:
+  EmbeddedTable() : unpacked_(kEmbeddedResourceCount) {}
+
+  // A packed sound is unpacked the first time it is asked for (a scene loading its sounds)
+  // and kept for the rest of the run.
   std::span<const uint8_t> Find(ResourceType type, int id) const override {
-    for (uint32_t i = 0; i < moravin_resource_count; ++i) {
-      const EmbeddedEntry& entry = moravin_resource_table[i];
-      if (entry.type == static_cast<int32_t>(type) && entry.id == id)
-        return {entry.data, static_cast<size_t>(entry.size)};
+    for (size_t i = 0; i < kEmbeddedResourceCount; ++i) {
+      const EmbeddedEntry& entry = kEmbeddedResources[i];
+      if (entry.type != static_cast<int32_t>(type) || entry.id != id) continue;
+      const std::span<const uint8_t> bytes(entry.data, entry.size);
+      if (entry.encoding == EmbeddedEncoding::Raw) return bytes;
+      if (!unpacked_[i]) {
+        unpacked_[i] = std::make_unique<std::vector<uint8_t>>();
+        UnpackWave(bytes, *unpacked_[i]);  // left empty, so not found, if damaged
+      }
+      return *unpacked_[i];
     }
     return {};
   }
+
+ private:
+  mutable std::vector<std::unique_ptr<std::vector<uint8_t>>> unpacked_;
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 // assetgen: writes every bitmap, sound and the icon of the game, or review contact sheets.
-//   assetgen OUTPUT_DIR                 all resources and the source file that embeds them
+//   assetgen OUTPUT_DIR [--font FILE] [--pack-waves]
+//                                       all resources and the sources that embed them, with
+//                                       a font to carry and the sounds packed if asked
 //   assetgen --contact-sheets DIR       one PNG per bitmap with its cuts outlined
 //   assetgen --sound-report             levels of every sound and the loop seams of the music
 //   assetgen --desktop-icons DIR NAME   the application icons of a Linux desktop (hicolor theme)
@@ -30,6 +32,20 @@ void PrintSoundReport() {
   }
 }
 
+bool ReadEmbedOptions(int count, char** args, EmbedOptions& options) {
+  for (int i = 0; i < count; ++i) {
+    const std::string arg = args[i];
+    if (arg == "--pack-waves") {
+      options.packWaves = true;
+    } else if (arg == "--font" && i + 1 < count) {
+      options.font = args[++i];
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -41,12 +57,13 @@ int main(int argc, char** argv) {
       WriteDesktopIcons(argv[2], argv[3]);
     } else if (argc == 2 && std::string(argv[1]) == "--sound-report") {
       PrintSoundReport();
-    } else if (argc == 2 && argv[1][0] != '-') {
-      WriteResources(argv[1]);
+    } else if (EmbedOptions options;
+               argc >= 2 && argv[1][0] != '-' && ReadEmbedOptions(argc - 2, argv + 2, options)) {
+      WriteResources(argv[1], options);
     } else {
       std::fprintf(stderr,
-                   "usage: assetgen OUTPUT_DIR | --contact-sheets DIR | --desktop-icons DIR NAME | "
-                   "--sound-report\n");
+                   "usage: assetgen OUTPUT_DIR [--font FILE] [--pack-waves] | --contact-sheets "
+                   "DIR | --desktop-icons DIR NAME | --sound-report\n");
       return 2;
     }
   } catch (const std::exception& e) {

@@ -22,6 +22,14 @@ std::vector<ResourceEntry> AllResources();
 // The bytes of one resource, generated afresh.
 std::vector<uint8_t> GenerateResource(const ResourceEntry& entry);
 
-// Writes every resource into `dir`, then a source file that embeds them all with a lookup
-// table (see embedded_resources.cpp). Returns that source file's path.
-std::filesystem::path WriteResources(const std::filesystem::path& dir);
+// What a build carries besides the generated resources, and how.
+struct EmbedOptions {
+  std::filesystem::path font;  // a font file to carry as the Font resource; none when empty
+  bool packWaves = false;      // store the sounds packed without loss (system/packed_wave.h)
+};
+
+// Writes every resource into `dir`, then resources.S, which embeds their bytes, and
+// resources.cpp, the table the game searches (see embedded_resources.cpp). Returns the path of
+// the table.
+std::filesystem::path WriteResources(const std::filesystem::path& dir,
+                                     const EmbedOptions& options = {});

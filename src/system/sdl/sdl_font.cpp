@@ -1,11 +1,13 @@
 #include "system/sdl/sdl_font.h"
 
-#include <fontconfig/fontconfig.h>
-
 #include <algorithm>
 #include <cstdio>
 
+#include "system/resources.h"
 #include "system/text_encoding.h"
+
+#ifdef MORAVIN_SYSTEM_FONT
+#include <fontconfig/fontconfig.h>
 
 std::string MatchFontFile(const char* pattern) {
   std::string file;
@@ -24,13 +26,35 @@ std::string MatchFontFile(const char* pattern) {
   FcPatternDestroy(wanted);
   return file;
 }
+#endif
 
 namespace {
 
+#ifdef MORAVIN_SYSTEM_FONT
 const std::string& JapaneseFontFile() {
   static const std::string file = MatchFontFile("sans:lang=ja");
   return file;
 }
+
+// The system's Japanese sans-serif font.
+TTF_Font* OpenJapaneseFont(int pixelHeight) {
+  const std::string& file = JapaneseFontFile();
+  if (file.empty()) return nullptr;
+  TTF_Font* font = TTF_OpenFont(file.c_str(), pixelHeight);
+  if (!font)
+    std::fprintf(stderr, "moravin: cannot open font %s: %s\n", file.c_str(), TTF_GetError());
+  return font;
+}
+#else
+// The font carried inside the program.
+TTF_Font* OpenJapaneseFont(int pixelHeight) {
+  const std::span<const uint8_t> file = FindResource(ResourceType::Font, kFontResourceId);
+  SDL_RWops* stream = file.empty() ? nullptr : SDL_RWFromConstMem(file.data(), int(file.size()));
+  TTF_Font* font = stream ? TTF_OpenFontRW(stream, 1, pixelHeight) : nullptr;
+  if (!font) std::fprintf(stderr, "moravin: cannot open the embedded font: %s\n", TTF_GetError());
+  return font;
+}
+#endif
 
 // A full-width character takes 29/32 of the line height; the rest is leading above and below.
 // The message windows break lines by counting bytes, each half a line height wide, and a line
@@ -74,13 +98,9 @@ std::u32string CodePoints(const std::string& utf8) {
 }  // namespace
 
 std::unique_ptr<SdlFont> SdlFont::Open(SdlRenderDevice& device, int pixelHeight) {
-  const std::string& file = JapaneseFontFile();
-  if (pixelHeight <= 0 || file.empty()) return nullptr;
-  TTF_Font* font = TTF_OpenFont(file.c_str(), pixelHeight);
-  if (!font) {
-    std::fprintf(stderr, "moravin: cannot open font %s: %s\n", file.c_str(), TTF_GetError());
-    return nullptr;
-  }
+  if (pixelHeight <= 0) return nullptr;
+  TTF_Font* font = OpenJapaneseFont(pixelHeight);
+  if (!font) return nullptr;
   ChooseGlyphSize(font, pixelHeight);
   return std::unique_ptr<SdlFont>(new SdlFont(device, font, pixelHeight));
 }

@@ -1,4 +1,5 @@
-// Text through SDL2_ttf with the system's Japanese sans-serif font, found by fontconfig.
+// Text through SDL2_ttf with a Japanese sans-serif font: the system's, found by fontconfig, or
+// where there is no fontconfig, the one carried inside the program (a Font resource).
 #pragma once
 
 #include <SDL_ttf.h>
@@ -12,8 +13,10 @@
 #include "system/render_device.h"
 #include "system/sdl/sdl_render_device.h"
 
+#ifdef MORAVIN_SYSTEM_FONT
 // The file of fontconfig's best match for a pattern such as "sans:lang=ja"; empty when none.
 std::string MatchFontFile(const char* pattern);
+#endif
 
 class SdlFont final : public IFont, public RendererResource {
  public:

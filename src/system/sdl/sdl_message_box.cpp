@@ -7,9 +7,13 @@
 
 #include "system/sdl/sdl_platform.h"
 #include "system/text_encoding.h"
+#ifdef __EMSCRIPTEN__
+#include "system/web/browser.h"
+#endif
 
 namespace {
 
+#ifndef __EMSCRIPTEN__
 bool IsSet(const char* name) {
   const char* value = std::getenv(name);
   return value && *value;
@@ -24,6 +28,7 @@ bool HasDisplay() {
   }
   return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
 }
+#endif
 
 class SdlMessageBox final : public IMessageBox {
  public:
@@ -33,14 +38,19 @@ class SdlMessageBox final : public IMessageBox {
     const std::string text = SjisToUtf8(sjisText ? sjisText : "");
     const std::string caption = SjisToUtf8(sjisCaption ? sjisCaption : "");
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+#ifdef __EMSCRIPTEN__
+    // The page shows it over the game; it does not block, as a page must not.
+    ShowPageMessage(caption, text, icon == MessageIcon::Error);
+#else
     if (headless_ || !HasDisplay()) return;
     const Uint32 flags =
         icon == MessageIcon::Error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
     SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), nullptr);
+#endif
   }
 
  private:
-  bool headless_;
+  [[maybe_unused]] bool headless_;  // a page shows every message
 };
 
 }  // namespace

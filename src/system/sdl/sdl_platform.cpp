@@ -12,6 +12,9 @@
 #include "system/sdl/sdl_audio.h"
 #include "system/sdl/sdl_input.h"
 #include "system/sdl/sdl_window.h"
+#ifdef __EMSCRIPTEN__
+#include "system/web/browser.h"
+#endif
 
 namespace {
 
@@ -27,10 +30,16 @@ class SdlClock final : public IClock {
     // Whole seconds and the rest apart, so that the product never overflows.
     return counts / frequency_ * 1000000 + counts % frequency_ * 1000000 / frequency_;
   }
+#ifdef __EMSCRIPTEN__
+  // A page cannot block: its loop is called back instead of waiting (RunMainLoop).
+  void Sleep(uint32_t) override {}
+  void SleepMicroseconds(uint32_t) override {}
+#else
   void Sleep(uint32_t ms) override { SDL_Delay(ms); }
   void SleepMicroseconds(uint32_t us) override {
     std::this_thread::sleep_for(std::chrono::microseconds(us));
   }
+#endif
 
  private:
   uint64_t origin_;
@@ -38,14 +47,16 @@ class SdlClock final : public IClock {
 };
 
 // Without a display or a sound card, SDL's own drivers stand in, unless the environment
-// already chose drivers.
+// already chose drivers. A page always has its canvas: there only the sound is silenced.
 void ChooseHeadlessDrivers() {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
+#ifndef __EMSCRIPTEN__
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
   // The offscreen driver may offer OpenGL through EGL, which costs a software GL stack on
   // every present; the software renderer on the driver's own framebuffer needs nothing.
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+#endif
 }
 
 // Desktops match a window to its launcher and icon by its X11 class or Wayland app id. SDL 2
@@ -138,4 +149,13 @@ std::unique_ptr<IPlatform> CreateSdlPlatform(const SdlOptions& options, bool& no
   SDL_InitSubSystem(SDL_INIT_AUDIO);
   const bool controllers = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   return std::make_unique<SdlPlatform>(controllers);
+}
+
+int RunMainLoop(const MainLoop& loop) {
+#ifdef __EMSCRIPTEN__
+  RunOnAnimationFrames(loop);
+  return 0;
+#else
+  return loop.finish(loop.run());
+#endif
 }

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten/html5.h>
+#endif
+
 namespace {
 
 // Direct3D format codes.
@@ -60,7 +64,9 @@ bool TranslateEvent(const SDL_Event& event, uint32_t windowId, WindowEvent& out)
   switch (event.window.event) {
     case SDL_WINDOWEVENT_CLOSE: out.type = WindowEventType::Close; return true;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_RESTORED: out.type = WindowEventType::Activate; return true;
+    case SDL_WINDOWEVENT_HIDDEN: out.type = WindowEventType::Hidden; return true;
     case SDL_WINDOWEVENT_FOCUS_LOST:
     case SDL_WINDOWEVENT_MINIMIZED: out.type = WindowEventType::Deactivate; return true;
     case SDL_WINDOWEVENT_EXPOSED: out.type = WindowEventType::Paint; return true;
@@ -70,9 +76,16 @@ bool TranslateEvent(const SDL_Event& event, uint32_t windowId, WindowEvent& out)
 }
 
 std::unique_ptr<SdlWindow> SdlWindow::Create(const WindowDesc& desc) {
+#ifdef __EMSCRIPTEN__
+  // The canvas takes the size the page gives it, in the display's own pixels, and the render
+  // device scales the picture into it as on a desktop full screen.
+  const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+#else
+  const Uint32 flags = SDL_WINDOW_SHOWN;
+#endif
   SDL_Window* window =
       SDL_CreateWindow(desc.utf8Title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                       desc.clientWidth, desc.clientHeight, SDL_WINDOW_SHOWN);
+                       desc.clientWidth, desc.clientHeight, flags);
   if (!window) {
     std::fprintf(stderr, "moravin: cannot create the window: %s\n", SDL_GetError());
     return nullptr;
@@ -112,6 +125,12 @@ bool SdlWindow::PollEvent(WindowEvent& event) {
     pending_.pop_front();
     return true;
   }
+#ifdef __EMSCRIPTEN__
+  if (BrowserLeftFullScreen()) {
+    event.type = WindowEventType::LeftFullScreen;
+    return true;
+  }
+#endif
   const uint32_t id = SDL_GetWindowID(window_);
   SDL_Event sdlEvent;
   while (SDL_PollEvent(&sdlEvent)) {
@@ -155,6 +174,14 @@ bool SdlWindow::SetWindowed(bool windowed, const DisplayMode& fullScreenMode) {
 }
 
 bool SdlWindow::SwitchMode(bool windowed, const DisplayMode& fullScreenMode) {
+#ifdef __EMSCRIPTEN__
+  // A page has no display modes: full screen is the browser's, at the screen's own size. The
+  // browser grants it within a key or click handler, so SDL may put the request off until the
+  // next one (the release of Enter after Alt+Enter).
+  fullScreenWanted_ = !windowed;
+  fullScreenSeen_ = false;
+  return SDL_SetWindowFullscreen(window_, windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+#endif
   if (windowed) {
     if (SDL_SetWindowFullscreen(window_, 0) != 0) return false;
     SDL_SetWindowSize(window_, clientWidth_, clientHeight_);
@@ -172,3 +199,18 @@ bool SdlWindow::SwitchMode(bool windowed, const DisplayMode& fullScreenMode) {
   }
   return SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) == 0;
 }
+
+#ifdef __EMSCRIPTEN__
+bool SdlWindow::BrowserLeftFullScreen() {
+  if (!fullScreenWanted_) return false;
+  EmscriptenFullscreenChangeEvent status{};
+  if (emscripten_get_fullscreen_status(&status) != EMSCRIPTEN_RESULT_SUCCESS) return false;
+  if (status.isFullscreen) {
+    fullScreenSeen_ = true;
+    return false;
+  }
+  if (!fullScreenSeen_) return false;  // not there yet
+  fullScreenWanted_ = fullScreenSeen_ = false;
+  return true;
+}
+#endif

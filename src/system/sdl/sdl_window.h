@@ -43,4 +43,11 @@ class SdlWindow final : public IWindow {
   int clientHeight_;
   std::unique_ptr<SdlRenderDevice> device_;
   std::deque<WindowEvent> pending_;  // events of our own, delivered before SDL's
+#ifdef __EMSCRIPTEN__
+  // Takes note when the browser has left full screen by itself (its own Esc); true when the
+  // game should hear of it.
+  bool BrowserLeftFullScreen();
+  bool fullScreenWanted_ = false;  // the game asked for full screen
+  bool fullScreenSeen_ = false;    // and the browser went there
+#endif
 };

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds the game for the browser: build-web/moravin.html with moravin.js and moravin.wasm,
+# and the font's licence beside them. Serve the folder and open moravin.html (README).
+#
+# Steps: the Debian packages (emscripten, fonttools), the libraries from Debian's sources
+# (scripts/build-deps.sh, cached), the assetgen of the desktop build (build/, the one ./test.sh
+# and play.sh use), then the WebAssembly build (build-web/wasm), whose output is copied to
+# build-web/.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+out="$root/build-web"
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+"$root/scripts/install-deps.sh"
+"$root/scripts/install-web-deps.sh"
+prefix="$("$root/scripts/build-deps.sh" web | tail -n1)"
+source "$root/scripts/web-env.sh"
+
+echo "build-web: the host's assetgen"
+host="$root/build"
+[[ -f "$host/CMakeCache.txt" ]] ||
+  cmake -S "$root" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+cmake --build "$host" --target assetgen
+
+echo "build-web: the game"
+emcmake cmake -S "$root" -B "$out/wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DMORAVIN_DEPS_PREFIX="$prefix" -DMORAVIN_HOST_ASSETGEN="$host/tools/assetgen/assetgen" \
+  -DMORAVIN_PACK_WAVES=ON -DMORAVIN_TESTS=OFF "${launcher[@]}" >/dev/null
+cmake --build "$out/wasm" --target moravin
+for f in moravin.html moravin.js moravin.wasm font-licence.txt; do
+  cp "$out/wasm/$f" "$out/$f"
+done
+echo "build-web: $out/moravin.html"
