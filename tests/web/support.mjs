@@ -75,7 +75,9 @@ export function runNative(exe, args, files, wanted) {
   const dir = mkdtempSync(join(tmpdir(), "moravin-web-native-"));
   try {
     for (const [name, text] of Object.entries(files)) writeFileSync(join(dir, name), text);
-    execFileSync(exe, ["--headless", ...args], { cwd: dir, stdio: ["ignore", "ignore", "pipe"] });
+    // A save folder of its own, empty like a fresh page's: never the user's save.
+    const run = ["--headless", "--save-dir", join(dir, "save"), ...args];
+    execFileSync(exe, run, { cwd: dir, stdio: ["ignore", "ignore", "pipe"] });
     return Object.fromEntries(wanted.map((name) => [name, readFileSync(join(dir, name))]));
   } finally {
     rmSync(dir, { recursive: true, force: true });

@@ -122,12 +122,14 @@ async function saveFilePath(page) {
 
 test("a scripted game gives the native trace and pictures, and the save survives a reload", async () => {
   await withFreshPage(async (page) => {
-    const options = { headless: 1, seed: 7, fps: 0, frames, trace: 1, screenshot: shots.join(","), input: script };
+    // One language on both sides: the page would follow the browser's, the native run the locale.
+    const options = { headless: 1, lang: "ja", seed: 7, fps: 0, frames, trace: 1, screenshot: shots.join(","),
+                      input: script };
     assert.equal(await playToTheEnd(page, server.url, options), 0);
     const webTrace = await pageFile(page, "/run/trace.jsonl");
 
     const native = runNative(nativeExe,
-      ["--seed", "7", "--fps", "0", "--frames", String(frames), "--input", "input.txt", "--trace", "trace.jsonl",
+      ["--lang", "ja", "--seed", "7", "--fps", "0", "--frames", String(frames), "--input", "input.txt", "--trace", "trace.jsonl",
        ...shots.flatMap((f) => ["--screenshot", `${f}:shot-${f}.png`])],
       { "input.txt": script }, ["trace.jsonl", ...shots.map((f) => `shot-${f}.png`)]);
     assert.equal(traceLines(webTrace).length, frames);
