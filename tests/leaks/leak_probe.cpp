@@ -1,4 +1,4 @@
-// A program linked like the game, with the SDL platform and the leak-check settings it carries:
+// A program linked like the game, with the SDL platform and the leaks it lets libraries keep:
 // it starts SDL, opens a window with its renderer, draws a texture and some text, and shuts
 // everything down. Given --forget-surface it also leaves one SDL surface unfreed, a leak of ours
 // although SDL allocated it: the leak checker must report it.

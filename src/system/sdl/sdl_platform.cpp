@@ -93,26 +93,6 @@ class SdlPlatform final : public IPlatform {
 
 }  // namespace
 
-// Leak checking (sanitizer builds). Only what the libraries lose or keep on their own is
-// suppressed, by the function it happens under, so that a texture, surface or pattern the game
-// forgets to free is still reported even though SDL or fontconfig allocated it:
-// - SDL 2.26 loses a 48-byte block, and one it points to, for each renderer destroyed while SDL
-//   stays initialised (the tests' windows); our DestroyRenderer only destroys, so whatever is
-//   allocated beneath it is SDL's.
-// - fontconfig loads its configuration on the first font query and keeps it until exit.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:SdlRenderDevice::DestroyRenderer\n"
-         "leak:FcInitLoadConfigAndFonts\n";
-}
-
-// SDL and fontconfig are built without frame pointers: the fast unwinder stops at their first
-// frame, and a leak would show neither the function that kept it nor the game's caller, which
-// the suppressions above and any report need. The full unwinder costs time on every allocation
-// of the sanitized build only. The configuration is parsed by nested calls: keep 64 frames.
-extern "C" const char* __asan_default_options() {
-  return "fast_unwind_on_malloc=0:malloc_context_size=64";
-}
-
 bool FoundNoDisplay(const char* videoDriver, bool headless, bool userChoseDriver) {
   if (headless || userChoseDriver || !videoDriver) return false;
   return std::strcmp(videoDriver, "offscreen") == 0 || std::strcmp(videoDriver, "dummy") == 0;
