@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds everything with warnings as errors and
 # runs every test: once in a normal build and once more under AddressSanitizer and
-# UndefinedBehaviorSanitizer; then a 50,000-frame soak of the game playing itself, and each fuzz
-# harness for 30 seconds.
+# UndefinedBehaviorSanitizer; the mixer and audio tests under ThreadSanitizer; then a
+# 50,000-frame soak of the game playing itself, and each fuzz harness for 30 seconds.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
@@ -18,6 +18,13 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORAVIN_SANITIZ
   >/dev/null
 cmake --build build-sanitize
 ctest --test-dir build-sanitize --output-on-failure -j2
+
+# The mixer and the SDL audio device under ThreadSanitizer: SDL's audio thread mixes while the
+# game thread plays, moves and frees sounds. Only that one test program is built.
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORAVIN_TSAN=ON "$strict" \
+  >/dev/null
+cmake --build build-tsan --target test_audio_threads
+ctest --test-dir build-tsan --output-on-failure -j2 -L threads
 
 # A short soak on the sanitized build: the game plays itself for 50,000 frames, with menu tours.
 scripts/soak.sh 50000

@@ -4,13 +4,22 @@
 #include <cstdio>
 
 #include "system/resources.h"
+#include "system/sdl/library_leaks.h"
 #include "system/text_encoding.h"
 
 #ifdef MORAVIN_SYSTEM_FONT
 #include <fontconfig/fontconfig.h>
 
 std::string MatchFontFile(const char* pattern) {
+  // fontconfig loads its configuration on the first call and keeps it until exit, with blocks
+  // the leak checker cannot see it hold.
+  static const bool loaded = [] {
+    bool done = false;
+    IgnoringLibraryLeaks([&done] { done = FcInit() == FcTrue; });
+    return done;
+  }();
   std::string file;
+  if (!loaded) return file;
   FcPattern* wanted = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
   if (!wanted) return file;
   FcConfigSubstitute(nullptr, wanted, FcMatchPattern);

@@ -104,13 +104,6 @@ class SdlPlatform final : public IPlatform {
 
 }  // namespace
 
-// Leak checking (sanitizer builds): SDL 2.26 keeps a small block for every renderer it
-// destroys, and fontconfig its parsed configuration, until the process ends. Neither grows
-// with play, and neither is ours to free.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libSDL2-2.0.so\nleak:libfontconfig.so\n";
-}
-
 bool FoundNoDisplay(const char* videoDriver, bool headless, bool userChoseDriver) {
   if (headless || userChoseDriver || !videoDriver) return false;
   return std::strcmp(videoDriver, "offscreen") == 0 || std::strcmp(videoDriver, "dummy") == 0;
