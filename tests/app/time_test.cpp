@@ -162,14 +162,23 @@ TEST_P(DisplayPacingTest, KeepsFiftyFramesASecondAtAnyRefreshRate) {
 INSTANTIATE_TEST_SUITE_P(RefreshRates, DisplayPacingTest,
                          ::testing::Values(50, 60, 75, 120, 144, 240));
 
-TEST(DisplayPacing, AfterAGapTheScheduleRestartsWithoutABurst) {
+// A display-driven schedule at 50 fps on a clock that only moves when told, after its first
+// frame has run.
+class DisplayPacing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    clock.advancePerRead = 0;
+    time.SetFps(50);
+    time.Restart();
+    clock.Advance(20);
+    ASSERT_TRUE(time.TakeDueFrame());
+  }
+
   FakeClock clock{1000};
-  clock.advancePerRead = 0;
-  CTime time(&clock);
-  time.SetFps(50);
-  time.Restart();
-  clock.Advance(20);
-  EXPECT_TRUE(time.TakeDueFrame());
+  CTime time{&clock};
+};
+
+TEST_F(DisplayPacing, AfterAGapTheScheduleRestartsWithoutABurst) {
   clock.Advance(5000);  // the page was in the background
   EXPECT_TRUE(time.TakeDueFrame());
   clock.Advance(7);  // the next callback of a 144 Hz display
@@ -182,14 +191,7 @@ TEST(DisplayPacing, AfterAGapTheScheduleRestartsWithoutABurst) {
 
 // A stall of a few frames (a slow frame, a busy machine) is not caught up either, even when
 // the display's callbacks then come bunched together.
-TEST(DisplayPacing, AStallIsNotCaughtUp) {
-  FakeClock clock{1000};
-  clock.advancePerRead = 0;
-  CTime time(&clock);
-  time.SetFps(50);
-  time.Restart();
-  clock.Advance(20);
-  EXPECT_TRUE(time.TakeDueFrame());
+TEST_F(DisplayPacing, AStallIsNotCaughtUp) {
   clock.Advance(60);
   EXPECT_TRUE(time.TakeDueFrame());
   for (int i = 0; i < 3; ++i) {
@@ -200,7 +202,7 @@ TEST(DisplayPacing, AStallIsNotCaughtUp) {
   EXPECT_TRUE(time.TakeDueFrame());
 }
 
-TEST(DisplayPacing, WithoutARateEveryCallbackRunsAFrame) {
+TEST(DisplayPacingWithoutARate, EveryCallbackRunsAFrame) {
   FakeClock clock{0};
   CTime time(&clock);
   time.SetFps(0);
