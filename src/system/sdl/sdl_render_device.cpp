@@ -20,8 +20,8 @@ SDL_Color ColourOf(uint32_t argb) {
 }
 
 SDL_Texture* MakeTexture(SDL_Renderer* renderer, int access, int w, int h, SDL_BlendMode blend,
-                         SDL_ScaleMode scale) {
-  SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, access, w, h);
+                         SDL_ScaleMode scale, Uint32 format = SDL_PIXELFORMAT_ARGB8888) {
+  SDL_Texture* texture = SDL_CreateTexture(renderer, format, access, w, h);
   if (texture) {
     SDL_SetTextureBlendMode(texture, blend);
     SDL_SetTextureScaleMode(texture, scale);
@@ -70,7 +70,10 @@ SdlTexture::SdlTexture(SdlRenderDevice& device, SDL_Texture* texture, int width,
       height_(height),
       opaque_(opaque) {}
 
-SdlTexture::~SdlTexture() { DropTextures(); }
+SdlTexture::~SdlTexture() {
+  if (Device() && texture_) Device()->KeepSpare(texture_, width_, height_);
+  texture_ = nullptr;
+}
 
 void SdlTexture::DropTextures() {
   if (texture_) SDL_DestroyTexture(texture_);
@@ -132,17 +135,55 @@ SDL_Renderer* SdlRenderDevice::OpenRenderer() {
 
 void SdlRenderDevice::DestroyRenderer() {
   for (RendererResource* resource : resources_) resource->DropTextures();
-  // Also destroys target, white and upscaled. SDL 2.26 loses a 48-byte block (and one it
+  DropSpares();
+  // Also destroys target, white, upscaled and fill. SDL 2.26 loses a 48-byte block (and one it
   // points to) for each renderer destroyed while it stays initialised.
   if (renderer_) IgnoringLibraryLeaks([this] { SDL_DestroyRenderer(renderer_); });
   renderer_ = nullptr;
-  target_ = white_ = upscaled_ = nullptr;
+  target_ = white_ = upscaled_ = fill_ = nullptr;
+}
+
+void SdlRenderDevice::KeepSpare(SDL_Texture* texture, int width, int height) {
+  const size_t bytes = size_t{static_cast<unsigned>(width)} * static_cast<unsigned>(height) * 4;
+  if (bytes > kSpareBytes) {
+    SDL_DestroyTexture(texture);
+    return;
+  }
+  // The oldest spares make room.
+  while (spareBytes_ + bytes > kSpareBytes) {
+    const Spare& oldest = spares_.front();
+    spareBytes_ -= oldest.Bytes();
+    SDL_DestroyTexture(oldest.texture);
+    spares_.erase(spares_.begin());
+  }
+  spares_.push_back({texture, width, height});
+  spareBytes_ += bytes;
+}
+
+SDL_Texture* SdlRenderDevice::TakeSpare(int width, int height) {
+  const auto found = std::find_if(spares_.rbegin(), spares_.rend(), [&](const Spare& spare) {
+    return spare.width == width && spare.height == height;
+  });
+  if (found == spares_.rend()) return nullptr;
+  SDL_Texture* texture = found->texture;
+  spareBytes_ -= found->Bytes();
+  spares_.erase(std::next(found).base());
+  return texture;
+}
+
+void SdlRenderDevice::DropSpares() {
+  for (const Spare& spare : spares_) SDL_DestroyTexture(spare.texture);
+  spares_.clear();
+  spareBytes_ = 0;
 }
 
 std::unique_ptr<ITexture> SdlRenderDevice::CreateTexture(int w, int h, const uint32_t* argb) {
   if (!renderer_ || w <= 0 || h <= 0 || !argb) return nullptr;
-  SDL_Texture* texture = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, w, h, SDL_BLENDMODE_BLEND,
-                                     SDL_ScaleModeNearest);
+  SDL_Texture* texture = TakeSpare(w, h);
+  if (!texture) {
+    texture = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, w, h, SDL_BLENDMODE_BLEND,
+                          SDL_ScaleModeNearest);
+  }
   if (!texture) return nullptr;
   if (SDL_UpdateTexture(texture, nullptr, argb, w * 4) != 0) {
     SDL_DestroyTexture(texture);
@@ -195,9 +236,30 @@ bool SdlRenderDevice::DrawGeometry(SDL_Texture* texture, const SpriteVertex (&v)
   return SDL_RenderGeometry(renderer_, texture, vertices, 4, kStrip, 6) == 0;
 }
 
+bool SdlRenderDevice::FillTranslucent(const SDL_FRect& dst, uint32_t argb) {
+  const uint32_t rgb = argb & 0x00FFFFFF;
+  if (!fill_) {
+    fill_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, kWidth, kHeight, SDL_BLENDMODE_BLEND,
+                        SDL_ScaleModeNearest, SDL_PIXELFORMAT_RGB888);
+    fillRgb_.reset();
+  }
+  if (!fill_) return false;
+  if (fillRgb_ != rgb) {
+    const std::vector<uint32_t> pixels(size_t{kWidth} * kHeight, rgb);
+    if (SDL_UpdateTexture(fill_, nullptr, pixels.data(), kWidth * 4) != 0) return false;
+    fillRgb_ = rgb;
+  }
+  // The renderer cuts the destination to whole pixels; a source of that size is copied
+  // unscaled. A rectangle larger than the picture stretches the plain colour, which is the same.
+  const SDL_Rect src{0, 0, std::clamp(static_cast<int>(dst.w), 1, kWidth),
+                     std::clamp(static_cast<int>(dst.h), 1, kHeight)};
+  return CopyModulated(fill_, &src, dst, argb);
+}
+
 bool SdlRenderDevice::DrawCopy(const SdlTexture* texture, const SDL_Rect& src, const SDL_FRect& dst,
                                uint32_t argb) {
   if (!texture) {
+    if (argb >> 24 != 0xFF) return FillTranslucent(dst, argb);
     const SDL_Color c = ColourOf(argb);
     SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
     return SDL_RenderFillRectF(renderer_, &dst) == 0;
