@@ -102,8 +102,13 @@ bool SdlRenderDevice::CreateRenderer() {
                         SDL_ScaleModeNearest);
   white_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, 1, 1, SDL_BLENDMODE_BLEND,
                        SDL_ScaleModeNearest);
+  fill_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, kWidth, kHeight, SDL_BLENDMODE_BLEND,
+                      SDL_ScaleModeNearest, SDL_PIXELFORMAT_RGB888);
+  fillRgb_.reset();
   const uint32_t white = 0xFFFFFFFF;
-  if (!target_ || !white_ || SDL_UpdateTexture(white_, nullptr, &white, 4) != 0 ||
+  // Black, the colour of every fade, is ready before the first frame.
+  if (!target_ || !white_ || !fill_ || !SetFillColour(0) ||
+      SDL_UpdateTexture(white_, nullptr, &white, 4) != 0 ||
       SDL_SetRenderTarget(renderer_, target_) != 0) {
     DestroyRenderer();
     return false;
@@ -236,24 +241,23 @@ bool SdlRenderDevice::DrawGeometry(SDL_Texture* texture, const SpriteVertex (&v)
   return SDL_RenderGeometry(renderer_, texture, vertices, 4, kStrip, 6) == 0;
 }
 
+bool SdlRenderDevice::SetFillColour(uint32_t rgb) {
+  if (fillRgb_ == rgb) return true;
+  const std::vector<uint32_t> pixels(size_t{kWidth} * kHeight, rgb);
+  if (SDL_UpdateTexture(fill_, nullptr, pixels.data(), kWidth * 4) != 0) return false;
+  fillRgb_ = rgb;
+  return true;
+}
+
 bool SdlRenderDevice::FillTranslucent(const SDL_FRect& dst, uint32_t argb) {
-  const uint32_t rgb = argb & 0x00FFFFFF;
-  if (!fill_) {
-    fill_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, kWidth, kHeight, SDL_BLENDMODE_BLEND,
-                        SDL_ScaleModeNearest, SDL_PIXELFORMAT_RGB888);
-    fillRgb_.reset();
-  }
-  if (!fill_) return false;
-  if (fillRgb_ != rgb) {
-    const std::vector<uint32_t> pixels(size_t{kWidth} * kHeight, rgb);
-    if (SDL_UpdateTexture(fill_, nullptr, pixels.data(), kWidth * 4) != 0) return false;
-    fillRgb_ = rgb;
-  }
+  if (!SetFillColour(argb & 0x00FFFFFF)) return false;
   // The renderer cuts the destination to whole pixels; a source of that size is copied
   // unscaled. A rectangle larger than the picture stretches the plain colour, which is the same.
   const SDL_Rect src{0, 0, std::clamp(static_cast<int>(dst.w), 1, kWidth),
                      std::clamp(static_cast<int>(dst.h), 1, kHeight)};
-  return CopyModulated(fill_, &src, dst, argb);
+  // The picture has the colour already: modulating it by white keeps the copy on the
+  // renderer's fast path, which blends by the alpha alone.
+  return CopyModulated(fill_, &src, dst, (argb & 0xFF000000) | 0x00FFFFFF);
 }
 
 bool SdlRenderDevice::DrawCopy(const SdlTexture* texture, const SDL_Rect& src, const SDL_FRect& dst,
@@ -330,9 +334,12 @@ bool SdlRenderDevice::PresentPicture() {
   } else {
     SDL_SetTextureScaleMode(target_, layout.linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
   }
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
-  SDL_RenderClear(renderer_);
   const SDL_Rect dst{layout.dstX, layout.dstY, layout.dstW, layout.dstH};
+  // Black bars where the picture leaves room; a picture that covers the output needs none.
+  if (dst.x > 0 || dst.y > 0 || dst.w < width || dst.h < height) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
+    SDL_RenderClear(renderer_);
+  }
   return SDL_RenderCopy(renderer_, picture, nullptr, &dst) == 0;
 }
 

@@ -118,6 +118,7 @@ class SdlRenderDevice final : public IRenderDevice {
   // A translucent rectangle of one colour: a copy of an opaque picture in that colour with its
   // alpha as the copy's, several times faster in the software renderer than a blended fill.
   bool FillTranslucent(const SDL_FRect& dst, uint32_t argb);
+  bool SetFillColour(uint32_t rgb);
   bool PresentPicture();
   SDL_Texture* Upscaled(int width, int height);
 
