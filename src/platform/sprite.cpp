@@ -15,6 +15,8 @@ namespace {
 uint32_t g_spriteTextureCount = 0;
 
 constexpr uint32_t kOpaqueBlack = 0xFF000000;
+// The largest picture the game carries: its decode buffer is kept between loads.
+constexpr size_t kKeptDecodePixels = 800 * 667;
 
 // Opaque pure black is the colour key: it becomes fully transparent.
 void ApplyColourKey(std::vector<uint32_t>& argb) {
@@ -79,11 +81,16 @@ CSprite::~CSprite() { ReleaseSpriteImage(*this); }
 
 bool LoadSpriteImage(int id, CSprite& sprite) {
   if (!g_device) return false;
-  DecodedImage image;
+  // One buffer serves every load: a scene loads several pictures at once, and fresh megabytes
+  // for each would be cleared and faulted in by the kernel first. A picture larger than the
+  // screen gives its memory back afterwards.
+  static DecodedImage image;
   if (!DecodeDib(FindResource(ResourceType::Bitmap, id), image)) return false;
   ApplyColourKey(image.argb);
-  return AttachTexture(sprite,
-                       g_device->CreateTexture(image.width, image.height, image.argb.data()));
+  const bool attached =
+      AttachTexture(sprite, g_device->CreateTexture(image.width, image.height, image.argb.data()));
+  if (image.argb.size() > kKeptDecodePixels) image.argb = {};
+  return attached;
 }
 
 bool SetSpriteRect(CSprite& sprite, int32_t x, int32_t y, int32_t width, int32_t height) {

@@ -1,5 +1,6 @@
 #include "system/dib.h"
 
+#include <array>
 #include <cstdlib>
 
 namespace {
@@ -66,25 +67,34 @@ uint32_t Opaque(uint8_t r, uint8_t g, uint8_t b) {
   return 0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | b;
 }
 
-uint32_t PaletteColour(const DibLayout& d, uint32_t index) {
-  if (size_t(index) * 4 >= d.palette.size()) return Opaque(0, 0, 0);
-  const uint8_t* entry = d.palette.data() + size_t(index) * 4;
-  return Opaque(entry[2], entry[1], entry[0]);
+// The colour table as opaque ARGB, extended with black to every index the depth can hold, so
+// that a row is decoded by plain lookups.
+std::array<uint32_t, 256> OpaquePalette(const DibLayout& d) {
+  std::array<uint32_t, 256> colours;
+  colours.fill(Opaque(0, 0, 0));
+  for (size_t i = 0; i * 4 < d.palette.size(); ++i) {
+    const uint8_t* entry = d.palette.data() + i * 4;
+    colours[i] = Opaque(entry[2], entry[1], entry[0]);
+  }
+  return colours;
 }
 
-uint32_t PixelAt(const DibLayout& d, const uint8_t* row, int x) {
-  switch (d.bits) {
-    case 24:
-    case 32: {
-      const uint8_t* p = row + size_t(x) * size_t(d.bits / 8);
-      return Opaque(p[2], p[1], p[0]);
-    }
-    default: {
-      // Indexed: the leftmost pixel sits in the high bits of its byte.
-      const size_t bit = size_t(x) * size_t(d.bits);
-      const int shift = 8 - d.bits - int(bit % 8);
-      return PaletteColour(d, (row[bit / 8] >> shift) & ((1u << d.bits) - 1));
-    }
+void DecodeTrueColourRow(const uint8_t* row, int width, size_t bytesPerPixel, uint32_t* out) {
+  for (int x = 0; x < width; ++x, row += bytesPerPixel) out[x] = Opaque(row[2], row[1], row[0]);
+}
+
+// Indexed: the leftmost pixel sits in the high bits of its byte.
+void DecodeIndexedRow(const uint8_t* row, int width, int bits,
+                      const std::array<uint32_t, 256>& colours, uint32_t* out) {
+  if (bits == 8) {
+    for (int x = 0; x < width; ++x) out[x] = colours[row[x]];
+    return;
+  }
+  const int perByte = 8 / bits;
+  const unsigned mask = (1u << bits) - 1;
+  for (int x = 0; x < width; ++x) {
+    const int shift = 8 - bits * (x % perByte + 1);
+    out[x] = colours[(row[x / perByte] >> shift) & mask];
   }
 }
 
@@ -96,11 +106,15 @@ bool DecodeDib(std::span<const uint8_t> bytes, DecodedImage& image) {
   image.width = d.width;
   image.height = d.height;
   image.argb.resize(size_t(d.width) * size_t(d.height));
+  const std::array<uint32_t, 256> colours = OpaquePalette(d);
   for (int y = 0; y < d.height; ++y) {
     const int stored = d.topDown ? y : d.height - 1 - y;
     const uint8_t* row = d.pixels.data() + size_t(stored) * d.stride;
     uint32_t* out = image.argb.data() + size_t(y) * size_t(d.width);
-    for (int x = 0; x < d.width; ++x) out[x] = PixelAt(d, row, x);
+    if (d.bits >= 24)
+      DecodeTrueColourRow(row, d.width, size_t(d.bits / 8), out);
+    else
+      DecodeIndexedRow(row, d.width, d.bits, colours, out);
   }
   return true;
 }

@@ -30,6 +30,23 @@ TEST_F(SpriteTest, LoadDecodesTheBitmapAndAppliesTheColourKey) {
   EXPECT_EQ(s.colour, 0xFFFFFFFFu);
 }
 
+TEST_F(SpriteTest, LoadsOneAfterAnotherEachHandOverOnlyTheirOwnPixels) {
+  // The decode buffer is shared by every load: a small picture after a large one, and the large
+  // one again, must each hand over exactly their own rows.
+  CSprite large, small, again;
+  ASSERT_TRUE(LoadSpriteImage(110, large));  // 800 x 600
+  ASSERT_TRUE(LoadSpriteImage(112, small));  // 340 x 85
+  ASSERT_TRUE(LoadSpriteImage(110, again));
+  const auto* first = dynamic_cast<FakeTexture*>(large.texture.get());
+  const auto* second = dynamic_cast<FakeTexture*>(small.texture.get());
+  const auto* third = dynamic_cast<FakeTexture*>(again.texture.get());
+  ASSERT_TRUE(first && second && third);
+  EXPECT_EQ(second->bitmapId, 112);
+  EXPECT_EQ(second->pixels.size(), 340u * 85u);
+  EXPECT_EQ(second->pixels.back(), 0x00000000u);
+  EXPECT_EQ(third->pixels, first->pixels);
+}
+
 TEST_F(SpriteTest, FailedLoadLeavesTheSpriteAsItWas) {
   CSprite s;
   ASSERT_TRUE(LoadSpriteImage(110, s));

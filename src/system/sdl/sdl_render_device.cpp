@@ -20,8 +20,8 @@ SDL_Color ColourOf(uint32_t argb) {
 }
 
 SDL_Texture* MakeTexture(SDL_Renderer* renderer, int access, int w, int h, SDL_BlendMode blend,
-                         SDL_ScaleMode scale) {
-  SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, access, w, h);
+                         SDL_ScaleMode scale, Uint32 format = SDL_PIXELFORMAT_ARGB8888) {
+  SDL_Texture* texture = SDL_CreateTexture(renderer, format, access, w, h);
   if (texture) {
     SDL_SetTextureBlendMode(texture, blend);
     SDL_SetTextureScaleMode(texture, scale);
@@ -70,7 +70,10 @@ SdlTexture::SdlTexture(SdlRenderDevice& device, SDL_Texture* texture, int width,
       height_(height),
       opaque_(opaque) {}
 
-SdlTexture::~SdlTexture() { DropTextures(); }
+SdlTexture::~SdlTexture() {
+  if (Device() && texture_) Device()->KeepSpare(texture_, width_, height_);
+  texture_ = nullptr;
+}
 
 void SdlTexture::DropTextures() {
   if (texture_) SDL_DestroyTexture(texture_);
@@ -99,8 +102,13 @@ bool SdlRenderDevice::CreateRenderer() {
                         SDL_ScaleModeNearest);
   white_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, 1, 1, SDL_BLENDMODE_BLEND,
                        SDL_ScaleModeNearest);
+  fill_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, kWidth, kHeight, SDL_BLENDMODE_BLEND,
+                      SDL_ScaleModeNearest, SDL_PIXELFORMAT_RGB888);
+  fillRgb_.reset();
   const uint32_t white = 0xFFFFFFFF;
-  if (!target_ || !white_ || SDL_UpdateTexture(white_, nullptr, &white, 4) != 0 ||
+  // Black, the colour of every fade, is ready before the first frame.
+  if (!target_ || !white_ || !fill_ || !SetFillColour(0) ||
+      SDL_UpdateTexture(white_, nullptr, &white, 4) != 0 ||
       SDL_SetRenderTarget(renderer_, target_) != 0) {
     DestroyRenderer();
     return false;
@@ -132,17 +140,55 @@ SDL_Renderer* SdlRenderDevice::OpenRenderer() {
 
 void SdlRenderDevice::DestroyRenderer() {
   for (RendererResource* resource : resources_) resource->DropTextures();
-  // Also destroys target, white and upscaled. SDL 2.26 loses a 48-byte block (and one it
+  DropSpares();
+  // Also destroys target, white, upscaled and fill. SDL 2.26 loses a 48-byte block (and one it
   // points to) for each renderer destroyed while it stays initialised.
   if (renderer_) IgnoringLibraryLeaks([this] { SDL_DestroyRenderer(renderer_); });
   renderer_ = nullptr;
-  target_ = white_ = upscaled_ = nullptr;
+  target_ = white_ = upscaled_ = fill_ = nullptr;
+}
+
+void SdlRenderDevice::KeepSpare(SDL_Texture* texture, int width, int height) {
+  const size_t bytes = size_t{static_cast<unsigned>(width)} * static_cast<unsigned>(height) * 4;
+  if (bytes > kSpareBytes) {
+    SDL_DestroyTexture(texture);
+    return;
+  }
+  // The oldest spares make room.
+  while (spareBytes_ + bytes > kSpareBytes) {
+    const Spare& oldest = spares_.front();
+    spareBytes_ -= oldest.Bytes();
+    SDL_DestroyTexture(oldest.texture);
+    spares_.erase(spares_.begin());
+  }
+  spares_.push_back({texture, width, height});
+  spareBytes_ += bytes;
+}
+
+SDL_Texture* SdlRenderDevice::TakeSpare(int width, int height) {
+  const auto found = std::find_if(spares_.rbegin(), spares_.rend(), [&](const Spare& spare) {
+    return spare.width == width && spare.height == height;
+  });
+  if (found == spares_.rend()) return nullptr;
+  SDL_Texture* texture = found->texture;
+  spareBytes_ -= found->Bytes();
+  spares_.erase(std::next(found).base());
+  return texture;
+}
+
+void SdlRenderDevice::DropSpares() {
+  for (const Spare& spare : spares_) SDL_DestroyTexture(spare.texture);
+  spares_.clear();
+  spareBytes_ = 0;
 }
 
 std::unique_ptr<ITexture> SdlRenderDevice::CreateTexture(int w, int h, const uint32_t* argb) {
   if (!renderer_ || w <= 0 || h <= 0 || !argb) return nullptr;
-  SDL_Texture* texture = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, w, h, SDL_BLENDMODE_BLEND,
-                                     SDL_ScaleModeNearest);
+  SDL_Texture* texture = TakeSpare(w, h);
+  if (!texture) {
+    texture = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, w, h, SDL_BLENDMODE_BLEND,
+                          SDL_ScaleModeNearest);
+  }
   if (!texture) return nullptr;
   if (SDL_UpdateTexture(texture, nullptr, argb, w * 4) != 0) {
     SDL_DestroyTexture(texture);
@@ -195,9 +241,29 @@ bool SdlRenderDevice::DrawGeometry(SDL_Texture* texture, const SpriteVertex (&v)
   return SDL_RenderGeometry(renderer_, texture, vertices, 4, kStrip, 6) == 0;
 }
 
+bool SdlRenderDevice::SetFillColour(uint32_t rgb) {
+  if (fillRgb_ == rgb) return true;
+  const std::vector<uint32_t> pixels(size_t{kWidth} * kHeight, rgb);
+  if (SDL_UpdateTexture(fill_, nullptr, pixels.data(), kWidth * 4) != 0) return false;
+  fillRgb_ = rgb;
+  return true;
+}
+
+bool SdlRenderDevice::FillTranslucent(const SDL_FRect& dst, uint32_t argb) {
+  if (!SetFillColour(argb & 0x00FFFFFF)) return false;
+  // The renderer cuts the destination to whole pixels; a source of that size is copied
+  // unscaled. A rectangle larger than the picture stretches the plain colour, which is the same.
+  const SDL_Rect src{0, 0, std::clamp(static_cast<int>(dst.w), 1, kWidth),
+                     std::clamp(static_cast<int>(dst.h), 1, kHeight)};
+  // The picture has the colour already: modulating it by white keeps the copy on the
+  // renderer's fast path, which blends by the alpha alone.
+  return CopyModulated(fill_, &src, dst, (argb & 0xFF000000) | 0x00FFFFFF);
+}
+
 bool SdlRenderDevice::DrawCopy(const SdlTexture* texture, const SDL_Rect& src, const SDL_FRect& dst,
                                uint32_t argb) {
   if (!texture) {
+    if (argb >> 24 != 0xFF) return FillTranslucent(dst, argb);
     const SDL_Color c = ColourOf(argb);
     SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
     return SDL_RenderFillRectF(renderer_, &dst) == 0;
@@ -268,9 +334,12 @@ bool SdlRenderDevice::PresentPicture() {
   } else {
     SDL_SetTextureScaleMode(target_, layout.linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
   }
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
-  SDL_RenderClear(renderer_);
   const SDL_Rect dst{layout.dstX, layout.dstY, layout.dstW, layout.dstH};
+  // Black bars where the picture leaves room; a picture that covers the output needs none.
+  if (dst.x > 0 || dst.y > 0 || dst.w < width || dst.h < height) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
+    SDL_RenderClear(renderer_);
+  }
   return SDL_RenderCopy(renderer_, picture, nullptr, &dst) == 0;
 }
 

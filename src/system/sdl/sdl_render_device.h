@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "system/render_device.h"
@@ -90,7 +91,22 @@ class SdlRenderDevice final : public IRenderDevice {
 
  private:
   friend class RendererResource;
+  friend class SdlTexture;
   explicit SdlRenderDevice(SDL_Window* window) : window_(window) {}
+
+  // Textures of released pictures, kept for the next picture of the same size: the software
+  // renderer would otherwise allocate and clear megabytes for every picture a scene loads.
+  struct Spare {
+    SDL_Texture* texture;
+    int width, height;
+    size_t Bytes() const {
+      return size_t{static_cast<unsigned>(width)} * static_cast<unsigned>(height) * 4;
+    }
+  };
+  static constexpr size_t kSpareBytes = 16u << 20;
+  void KeepSpare(SDL_Texture* texture, int width, int height);
+  SDL_Texture* TakeSpare(int width, int height);
+  void DropSpares();
 
   bool CreateRenderer();
   // The accelerated renderer, or SDL's software one where that suits the machine better.
@@ -99,6 +115,10 @@ class SdlRenderDevice final : public IRenderDevice {
   bool DrawGeometry(SDL_Texture* texture, const SpriteVertex (&v)[4]);
   bool DrawCopy(const SdlTexture* texture, const SDL_Rect& src, const SDL_FRect& dst,
                 uint32_t argb);
+  // A translucent rectangle of one colour: a copy of an opaque picture in that colour with its
+  // alpha as the copy's, several times faster in the software renderer than a blended fill.
+  bool FillTranslucent(const SDL_FRect& dst, uint32_t argb);
+  bool SetFillColour(uint32_t rgb);
   bool PresentPicture();
   SDL_Texture* Upscaled(int width, int height);
 
@@ -107,9 +127,13 @@ class SdlRenderDevice final : public IRenderDevice {
   SDL_Texture* target_ = nullptr;    // the 800 x 600 picture
   SDL_Texture* white_ = nullptr;     // one white texel: untextured quads that turn
   SDL_Texture* upscaled_ = nullptr;  // the whole-factor enlargement, when the output needs one
+  SDL_Texture* fill_ = nullptr;      // 800 x 600 without alpha in the colour fillRgb_
+  std::optional<uint32_t> fillRgb_;
   bool lost_ = false;
   bool softwareChosen_ = false;  // OpenGL was found drawing on the CPU: not tried again
   RendererDescription description_;
   std::vector<RendererResource*> resources_;
+  std::vector<Spare> spares_;  // oldest first
+  size_t spareBytes_ = 0;
   PathCounts counts_;
 };

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "sdl_test_platform.h"
@@ -105,6 +106,60 @@ TEST_F(RenderDeviceTest, HalfTransparentQuadBlendsWithWhatIsBehind) {
   });
   EXPECT_LE(ColourDistance(PixelAt(picture, 20, 20), 0xFF808080), 2);
   EXPECT_LE(ColourDistance(PixelAt(picture, 50, 20), 0xFF800000), 2);
+}
+
+TEST_F(RenderDeviceTest, TranslucentFillsTakeTheirOwnColourAndRectangle) {
+  // A fill turned translucent is drawn from a kept picture in its colour: each colour in turn,
+  // clipped to its rectangle, and one larger than the screen covering all of it.
+  const auto red = Rectangle(10, 10, 20, 20, 0x80FF0000);
+  const auto green = Rectangle(40.6f, 10, 20, 20, 0x80008000);
+  const auto redAgain = Rectangle(70, 10, 20, 20, 0x80FF0000);
+  const auto black = Rectangle(-100, -100, 1000, 800, 0x40000000);
+  const auto picture = Frame(0xFFFFFFFF, [&] {
+    EXPECT_TRUE(device_->DrawQuad(nullptr, red.v));
+    EXPECT_TRUE(device_->DrawQuad(nullptr, green.v));
+    EXPECT_TRUE(device_->DrawQuad(nullptr, redAgain.v));
+  });
+  EXPECT_LE(ColourDistance(PixelAt(picture, 20, 20), 0xFFFF7F7F), 2);
+  EXPECT_LE(ColourDistance(PixelAt(picture, 50, 20), 0xFF7FBF7F), 2);
+  EXPECT_LE(ColourDistance(PixelAt(picture, 80, 20), 0xFFFF7F7F), 2);
+  EXPECT_EQ(PixelAt(picture, 9, 20), 0xFFFFFFFFu);
+  EXPECT_EQ(PixelAt(picture, 30, 20), 0xFFFFFFFFu);
+  EXPECT_EQ(PixelAt(picture, 20, 30), 0xFFFFFFFFu);
+  const auto dimmed = Frame(0xFFFFFFFF, [&] { EXPECT_TRUE(device_->DrawQuad(nullptr, black.v)); });
+  for (auto [x, y] : {std::pair{0, 0}, {799, 599}, {400, 300}})
+    EXPECT_LE(ColourDistance(PixelAt(dimmed, x, y), 0xFFBFBFBF), 2) << x << "," << y;
+}
+
+TEST_F(RenderDeviceTest, AReleasedTextureOfTheSameSizeShowsOnlyTheNewPicture) {
+  // Textures of released pictures are reused for the next one of the same size: nothing of the
+  // old picture, nor its opacity, may show through.
+  std::vector<uint32_t> opaque(16 * 16, 0xFFFF0000);
+  std::vector<uint32_t> holed(16 * 16, 0xFF0000FF);
+  holed[0] = 0x00000000;
+  const auto quad = Rectangle(100, 100, 16, 16, 0xFFFFFFFF);
+  auto first = device_->CreateTexture(16, 16, opaque.data());
+  ASSERT_NE(first, nullptr);
+  first.reset();
+  auto second = device_->CreateTexture(16, 16, holed.data());
+  auto other = device_->CreateTexture(16, 8, opaque.data());
+  ASSERT_NE(second, nullptr);
+  ASSERT_NE(other, nullptr);
+  const auto picture = Frame(0xFF00FF00, [&] { device_->DrawQuad(second.get(), quad.v); });
+  EXPECT_EQ(PixelAt(picture, 100, 100), 0xFF00FF00u);  // the hole
+  EXPECT_EQ(PixelAt(picture, 101, 100), 0xFF0000FFu);
+  EXPECT_EQ(PixelAt(picture, 115, 115), 0xFF0000FFu);
+}
+
+TEST_F(RenderDeviceTest, TexturesReleasedAroundAResetAreGoneWithTheOldRenderer) {
+  for (int i = 0; i < 3; ++i) SolidTexture(64, 64, 0xFFFFFFFF).reset();  // spares now
+  ASSERT_TRUE(device_->Reset());
+  auto fresh = SolidTexture(64, 64, 0xFF00FF00);
+  ASSERT_NE(fresh, nullptr);
+  const auto quad = Rectangle(0, 0, 64, 64, 0xFFFFFFFF);
+  const auto picture =
+      Frame(0xFF000000, [&] { EXPECT_TRUE(device_->DrawQuad(fresh.get(), quad.v)); });
+  EXPECT_EQ(PixelAt(picture, 32, 32), 0xFF00FF00u);
 }
 
 TEST_F(RenderDeviceTest, TransparentTexelsLeaveTheBackground) {
