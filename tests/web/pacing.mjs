@@ -6,7 +6,7 @@
 // cpu: CPU seconds of every Chromium process (renderer, GPU with its software WebGL, browser)
 // over 1,000 play frames at 50 a second, against the native build over the same frames.
 import { spawnSync } from "node:child_process";
-import { mkdtempSync, readdirSync, readFileSync, rmSync } from "node:fs";
+import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
@@ -83,11 +83,14 @@ async function cpu(browser, url) {
   const web = { cpu: chromiumCpuSeconds() - before, wall: (Date.now() - startedAt) / 1000 };
   await context.close();
   // The native build, headless too: SDL's offscreen driver and software renderer.
-  // A save folder of its own: never the user's save.
-  const saveDir = mkdtempSync(join(tmpdir(), "moravin-cpu-"));
-  const run = spawnSync("/usr/bin/time", ["-f", "%U %S %e", nativeExe, "--headless", "--save-dir", saveDir,
-    "--seed", "7", "--frames", String(playFrames), "--input", "/dev/stdin"], { input: playScript, encoding: "utf8" });
-  rmSync(saveDir, { recursive: true, force: true });
+  // A folder of its own for the input script (the game reads only regular files) and the save
+  // (never the user's).
+  const dir = mkdtempSync(join(tmpdir(), "moravin-cpu-"));
+  writeFileSync(join(dir, "input.txt"), playScript);
+  const run = spawnSync("/usr/bin/time", ["-f", "%U %S %e", nativeExe, "--headless", "--save-dir", join(dir, "save"),
+    "--seed", "7", "--frames", String(playFrames), "--input", join(dir, "input.txt")], { encoding: "utf8" });
+  rmSync(dir, { recursive: true, force: true });
+  if (run.status !== 0) throw new Error(`the native run failed (${run.status}): ${run.stderr}`);
   const [user, system, wall] = run.stderr.trim().split("\n").at(-1).split(" ").map(Number);
   return { frames: playFrames - 14, web, native: { cpu: user + system, wall } };
 }
