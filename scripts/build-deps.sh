@@ -23,10 +23,7 @@ log() { echo "build-deps: $*" >&2; }
 case "$target" in
   web)
     source "$here/web-env.sh"
-    # CMake's checks only compile: a link with emcc writes a whole JavaScript program and costs
-    # several times a compile, over the hundreds of checks of SDL2's configure. Emscripten's
-    # libc defines whatever its headers declare, so the answers are the same.
-    cmake_cross() { emcmake cmake -DCMAKE_TRY_COMPILE_TARGET_TYPE=STATIC_LIBRARY "$@"; }
+    cmake_cross() { emcmake cmake "$@"; }
     configure_cross() { emconfigure "$@"; }
     toolchain_id() { emcc --version 2>/dev/null | head -n1; }
     # Only what the game uses of SDL: no haptics, sensors, power, locale, file system paths,
