@@ -26,6 +26,10 @@ case "$target" in
     cmake_cross() { emcmake cmake "$@"; }
     configure_cross() { emconfigure "$@"; }
     toolchain_id() { emcc --version 2>/dev/null | head -n1; }
+    # Only what the game uses of SDL: no haptics, sensors, power, locale, file system paths,
+    # HID devices (the browser's Gamepad API serves the controllers), disk audio or offscreen.
+    sdl_options=(-DSDL_HAPTIC=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF -DSDL_LOCALE=OFF
+                 -DSDL_FILESYSTEM=OFF -DSDL_HIDAPI=OFF -DSDL_DISKAUDIO=OFF -DSDL_OFFSCREEN=OFF)
     ;;
   *) echo "build-deps: unknown target $target" >&2; exit 2 ;;
 esac
@@ -114,7 +118,8 @@ cmake_lib libpng "$(source_tree libpng1.6)" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DP
 # freetype with zlib only: its bundled zlib would clash with ours at link time.
 cmake_lib freetype "$(source_tree freetype)" -DFT_REQUIRE_ZLIB=ON -DZLIB_ROOT="$prefix" \
   -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
-cmake_lib SDL2 "$(source_tree libsdl2)" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
+cmake_lib SDL2 "$(source_tree libsdl2)" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
+  "${sdl_options[@]}"
 cmake_lib SDL2_ttf "$(source_tree libsdl2-ttf)" -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=OFF \
   -DSDL2TTF_SAMPLES=OFF -DSDL2TTF_INSTALL=ON
 source_versions >"$prefix/.versions"

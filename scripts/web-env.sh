@@ -14,3 +14,7 @@ if [[ ! -f "$EM_CACHE/.linked" ]]; then
 fi
 # emcc's JavaScript tools need Debian's node modules (acorn), whichever node is first on PATH.
 export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
+# Debian's emcc runs "python3" from PATH; a Python version manager's shim there costs more
+# than the compile of a small file, on every one of the thousands of emcc calls of a build
+# (configure checks included). Debian's emscripten goes with Debian's Python.
+export EMSDK_PYTHON="${EMSDK_PYTHON:-/usr/bin/python3}"

@@ -5,8 +5,9 @@
 // Chromium's own animation frames); p50, p99 and the mean, in milliseconds.
 // cpu: CPU seconds of every Chromium process (renderer, GPU with its software WebGL, browser)
 // over 1,000 play frames at 50 a second, against the native build over the same frames.
-import { execFileSync, spawnSync } from "node:child_process";
-import { readFileSync } from "node:fs";
+import { spawnSync } from "node:child_process";
+import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
 import { launch, serve } from "./support.mjs";
@@ -46,14 +47,28 @@ async function pacing(browser, url, hz) {
            mean, updatesPerSecond: 1000 / mean };
 }
 
+// CPU seconds (user and system) of this script's own Chromium: every process descended from
+// this one, so that other browsers on the machine are never counted.
 function chromiumCpuSeconds() {
-  let ticks = 0;
-  for (const pid of execFileSync("pgrep", ["-f", "chromium"]).toString().trim().split("\n")) {
+  const stats = [];
+  for (const pid of readdirSync("/proc").filter((name) => /^\d+$/.test(name))) {
     try {
       const fields = readFileSync(`/proc/${pid}/stat`, "utf8").split(") ")[1].split(" ");
-      ticks += Number(fields[11]) + Number(fields[12]);  // utime, stime
+      stats.push({ pid: Number(pid), parent: Number(fields[1]), ticks: Number(fields[11]) + Number(fields[12]) });
     } catch { /* gone */ }
   }
+  const ours = new Set([process.pid]);
+  for (let grown = true; grown;) {
+    grown = false;
+    for (const stat of stats) {
+      if (!ours.has(stat.pid) && ours.has(stat.parent)) {
+        ours.add(stat.pid);
+        grown = true;
+      }
+    }
+  }
+  const ticks = stats.filter((stat) => stat.pid !== process.pid && ours.has(stat.pid))
+    .reduce((sum, stat) => sum + stat.ticks, 0);
   return ticks / 100;
 }
 
@@ -68,8 +83,14 @@ async function cpu(browser, url) {
   const web = { cpu: chromiumCpuSeconds() - before, wall: (Date.now() - startedAt) / 1000 };
   await context.close();
   // The native build, headless too: SDL's offscreen driver and software renderer.
-  const run = spawnSync("/usr/bin/time", ["-f", "%U %S %e", nativeExe, "--headless", "--seed", "7",
-    "--frames", String(playFrames), "--input", "/dev/stdin"], { input: playScript, encoding: "utf8" });
+  // A folder of its own for the input script (the game reads only regular files) and the save
+  // (never the user's).
+  const dir = mkdtempSync(join(tmpdir(), "moravin-cpu-"));
+  writeFileSync(join(dir, "input.txt"), playScript);
+  const run = spawnSync("/usr/bin/time", ["-f", "%U %S %e", nativeExe, "--headless", "--save-dir", join(dir, "save"),
+    "--seed", "7", "--frames", String(playFrames), "--input", join(dir, "input.txt")], { encoding: "utf8" });
+  rmSync(dir, { recursive: true, force: true });
+  if (run.status !== 0) throw new Error(`the native run failed (${run.status}): ${run.stderr}`);
   const [user, system, wall] = run.stderr.trim().split("\n").at(-1).split(" ").map(Number);
   return { frames: playFrames - 14, web, native: { cpu: user + system, wall } };
 }

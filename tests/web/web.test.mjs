@@ -159,7 +159,7 @@ test("settings stored by the options are in IndexedDB at once: a reload while th
     await page.goto(server.url + "moravin.html?" + new URLSearchParams({ headless: 1, seed: 7, frames: 100000, input: options }));
     await page.click("#start");
     await page.waitForFunction(() => (Module.moravinFrameTimes || []).length >= 150, null, { polling: 50, timeout: wait });
-    await page.reload();
+    // Loading the page again while the game runs is the reload: the running page is dropped.
     assert.equal(await playToTheEnd(page, server.url, { headless: 1, seed: 7, frames: 2, trace: 1 }), 0);
     const first = traceLines(await pageFile(page, "/run/trace.jsonl"))[0];
     assert.equal(first.bgmVolume, -2000);
