@@ -77,6 +77,14 @@ FileAccess& SystemFileAccess() {
 }
 
 std::string WindowsFileAccess::UserDataFolder() {
+  // %APPDATA% names the folder, as it does for the programs that read it, unless it is unset
+  // or no full path ("C:\...", "\\server\share").
+  wchar_t variable[MAX_PATH * 4];
+  const DWORD length = GetEnvironmentVariableW(L"APPDATA", variable, std::size(variable));
+  if (length > 2 && length < std::size(variable) &&
+      (variable[1] == L':' || (variable[0] == L'\\' && variable[1] == L'\\'))) {
+    return WideToUtf8(std::wstring_view(variable, length));
+  }
   PWSTR folder = nullptr;
   std::string result;
   if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &folder) == S_OK)

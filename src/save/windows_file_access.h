@@ -6,7 +6,10 @@
 
 class WindowsFileAccess final : public FileAccess {
  public:
-  // The roaming application data folder (%APPDATA%, FOLDERID_RoamingAppData).
+  // Windows takes '/' too, but shows and expects '\\' in the paths it gives users.
+  char Separator() const override { return '\\'; }
+  // The roaming application data folder: %APPDATA% when it holds a full path, else the
+  // folder Windows knows (FOLDERID_RoamingAppData).
   std::string UserDataFolder() override;
   std::error_code MakeFolders(const std::string& path) override;
   // Links on Windows are rare and need privileges to make: the path is used as it is.

@@ -12,7 +12,7 @@ mkdir -p "$work"
 
 wine "$exe" --help >"$work/help.txt"
 grep -q -- "--save-dir" "$work/help.txt" || fail "--help printed no help"
-wine "$exe" --version | grep -qx "moravin [0-9.]*" || fail "--version printed no version"
+wine "$exe" --version | tr -d '\r' | grep -qx "moravin [0-9.]*" || fail "--version printed no version"
 
 # The default: %APPDATA%\moravin\SaveData.dat, made when the game first starts.
 appdata="$(winepath -u "$(wine cmd /c 'echo %APPDATA%' | tr -d '\r')")"

@@ -109,6 +109,17 @@ TEST_F(WindowsFileAccessTest, UserDataFolderIsTheRoamingApplicationData) {
   EXPECT_TRUE(fs::equivalent(FromUtf8(folder), fs::path(appData)));
 }
 
+TEST_F(WindowsFileAccessTest, UserDataFolderFollowsAFullAppDataPathOnly) {
+  {
+    ScopedEnv appData("APPDATA", temp_.Path().string().c_str());
+    EXPECT_EQ(FromUtf8(files_.UserDataFolder()), temp_.Path());
+  }
+  ScopedEnv relative("APPDATA", "data");
+  const std::string folder = files_.UserDataFolder();
+  EXPECT_NE(folder, "data");
+  EXPECT_TRUE(fs::path(folder).is_absolute()) << folder;
+}
+
 // The save file's rules over the Windows file access, in a folder named in Japanese.
 class WindowsSaveFileTest : public WindowsFileAccessTest {
  protected:
