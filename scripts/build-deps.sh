@@ -3,14 +3,14 @@
 # SDL2, SDL2_ttf) from Debian's source packages, with the cross toolchain of TARGET, into a
 # cache that later builds reuse. Prints the install prefix on its last line.
 #
-#   scripts/build-deps.sh web
+#   scripts/build-deps.sh web|windows
 #
 # The cache lives in $MORAVIN_DEPS_DIR (default ~/.cache/moravin-deps): sources/ holds the
 # unpacked source packages, TARGET-KEY/ the build of one target, where KEY changes with this
 # script, the toolchain and the source versions, so a stale build is never reused.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-target="${1:?usage: build-deps.sh TARGET (web)}"
+target="${1:?usage: build-deps.sh TARGET (web or windows)}"
 deps_dir="${MORAVIN_DEPS_DIR:-$HOME/.cache/moravin-deps}"
 packages=(zlib libpng1.6 freetype libsdl2 libsdl2-ttf)
 jobs="$(nproc)"
@@ -26,10 +26,26 @@ case "$target" in
     cmake_cross() { emcmake cmake "$@"; }
     configure_cross() { emconfigure "$@"; }
     toolchain_id() { emcc --version 2>/dev/null | head -n1; }
+    toolchain_files=("$here/web-env.sh")
     # Only what the game uses of SDL: no haptics, sensors, power, locale, file system paths,
     # HID devices (the browser's Gamepad API serves the controllers), disk audio or offscreen.
     sdl_options=(-DSDL_HAPTIC=OFF -DSDL_SENSOR=OFF -DSDL_POWER=OFF -DSDL_LOCALE=OFF
                  -DSDL_FILESYSTEM=OFF -DSDL_HIDAPI=OFF -DSDL_DISKAUDIO=OFF -DSDL_OFFSCREEN=OFF)
+    ;;
+  windows)
+    toolchain_file="$here/../cmake/mingw-w64.cmake"
+    cmake_cross() { "$@" -DCMAKE_TOOLCHAIN_FILE="$toolchain_file"; }
+    configure_cross() {
+      CHOST=x86_64-w64-mingw32 CC=x86_64-w64-mingw32-gcc-posix AR=x86_64-w64-mingw32-ar \
+        RANLIB=x86_64-w64-mingw32-ranlib "$@"
+    }
+    toolchain_id() { x86_64-w64-mingw32-g++-posix --version | head -n1; }
+    toolchain_files=("$toolchain_file")
+    # Only the parts of SDL the game uses: video (Direct3D and OpenGL), audio, events,
+    # controllers through XInput and DirectInput, timers, the data folder. Haptics, sensors,
+    # HIDAPI and Vulkan would only lengthen the build.
+    sdl_options=(-DSDL_HAPTIC=OFF -DSDL_SENSOR=OFF -DSDL_HIDAPI=OFF -DSDL_VULKAN=OFF
+                 -DSDL_POWER=OFF -DSDL_LOCALE=ON -DSDL_MISC=OFF)
     ;;
   *) echo "build-deps: unknown target $target" >&2; exit 2 ;;
 esac
@@ -73,7 +89,7 @@ source_versions() {
   done
 }
 
-key="$( { cat "$0"; cat "$here/web-env.sh" 2>/dev/null; toolchain_id; \
+key="$( { cat "$0" "${toolchain_files[@]}"; toolchain_id; \
           for pkg in "${packages[@]}"; do echo "$pkg"; done; } | sha256sum | cut -c1-12)"
 work="$deps_dir/$target-$key"
 prefix="$work/prefix"

@@ -11,6 +11,7 @@
 #include "scenes/texts.h"
 #include "system/embedded_resources.h"
 #include "system/printable.h"
+#include "system/program_start.h"
 #include "system/sdl/sdl_platform.h"
 
 namespace {
@@ -25,8 +26,8 @@ void ReportError(const std::string& error) {
 
 // Reads the command line. Returns -1 when the game should run, else the exit code (after the
 // help, the version or a message on stderr).
-int ReadCommandLine(int argc, char** argv, Options& options) {
-  const std::vector<std::string_view> args(argv + 1, argv + argc);
+int ReadCommandLine(const std::vector<std::string>& commandLine, Options& options) {
+  const std::vector<std::string_view> args(commandLine.begin() + 1, commandLine.end());
   std::string error;
   if (!ParseOptions(args, options, error)) {
     ReportError(error);
@@ -62,7 +63,7 @@ struct Program {
 
 int main(int argc, char** argv) {
   Options options;
-  if (const int done = ReadCommandLine(argc, argv, options); done >= 0) return done;
+  if (const int done = ReadCommandLine(StartProgram(argc, argv), options); done >= 0) return done;
 
   // The words and the pictures with words follow the language; nothing else does.
   const Language language = options.language.value_or(PreferredLanguage());

@@ -143,19 +143,34 @@ bool ParseOptions(std::span<const std::string_view> args, Options& options, std:
   return true;
 }
 
+// Where the save lives and what chooses the language differ between systems.
+#ifdef _WIN32
+constexpr const char* kSaveFolderHelp =
+    "Settings and best score live in %APPDATA%\\moravin\\SaveData.dat. A save that is\n";
+constexpr const char* kLanguageHelp =
+    "                         language of Windows decides: English for any language\n"
+    "                         but Japanese\n";
+#else
+constexpr const char* kSaveFolderHelp =
+    "Settings and best score live in $XDG_DATA_HOME/moravin/SaveData.dat, or in\n"
+    "~/.local/share/moravin/SaveData.dat when XDG_DATA_HOME is unset. A save that is\n";
+constexpr const char* kLanguageHelp =
+    "                         locale decides (LC_ALL, LC_MESSAGES, then LANG): English\n"
+    "                         for any language but Japanese and the C/POSIX locale\n";
+#endif
+
 std::string HelpText() {
-  return "Usage: moravin [OPTION]...\n"
-         "Starts the game. With no option it runs as usual: 50 frames per second, a random\n"
-         "game each time.\n"
-         "\n"
-         "Settings and best score live in $XDG_DATA_HOME/moravin/SaveData.dat, or in\n"
-         "~/.local/share/moravin/SaveData.dat when XDG_DATA_HOME is unset. A save that is\n"
+  return std::string(
+             "Usage: moravin [OPTION]...\n"
+             "Starts the game. With no option it runs as usual: 50 frames per second, a random\n"
+             "game each time.\n"
+             "\n") +
+         kSaveFolderHelp +
          "damaged is kept as SaveData.dat.bad beside it, and a fresh one begins.\n"
          "\n"
          "  --save-dir DIR         keep the save in DIR/SaveData.dat instead\n"
-         "  --lang ja|en           play in Japanese (ja) or English (en); without it the\n"
-         "                         locale decides (LC_ALL, LC_MESSAGES, then LANG): English\n"
-         "                         for any language but Japanese and the C/POSIX locale\n"
+         "  --lang ja|en           play in Japanese (ja) or English (en); without it the\n" +
+         kLanguageHelp +
          "\n"
          "Options for automation and testing:\n"
          "  --help                 print this text and exit\n"

@@ -16,6 +16,8 @@ class FileAccess {
  public:
   virtual ~FileAccess() = default;
 
+  // What the system puts between a folder and a name in a path.
+  virtual char Separator() const { return '/'; }
   // The folder where programs keep their users' data; empty when the system gives none.
   virtual std::string UserDataFolder() = 0;
   // Creates the folder and any missing folders above it, readable by the user alone.

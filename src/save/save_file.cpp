@@ -9,8 +9,9 @@ namespace {
 
 constexpr const char* kProgramFolder = "moravin";
 
-std::string Join(const std::string& folder, const std::string& name) {
-  return folder.ends_with('/') ? folder + name : folder + "/" + name;
+std::string Join(const std::string& folder, const std::string& name, char separator) {
+  return folder.ends_with('/') || folder.ends_with(separator) ? folder + name
+                                                              : folder + separator + name;
 }
 
 std::string Describe(FileKind kind) {
@@ -32,9 +33,9 @@ SaveFile::SaveFile(FileAccess& files, std::string folder, Report report)
       report_(std::move(report)) {
   if (inUserDataFolder_) {
     const std::string data = files_.UserDataFolder();
-    if (!data.empty()) folder_ = Join(data, kProgramFolder);
+    if (!data.empty()) folder_ = Join(data, kProgramFolder, files_.Separator());
   }
-  if (!folder_.empty()) path_ = Join(folder_, kFileName);
+  if (!folder_.empty()) path_ = Join(folder_, kFileName, files_.Separator());
 }
 
 bool SaveFile::Load(SaveData& record) {
@@ -45,7 +46,7 @@ bool SaveFile::Load(SaveData& record) {
         "(--save-dir DIR names one)");
   if (const std::error_code error = files_.MakeFolders(folder_))
     return Fail("cannot create the folder " + folder_ + " for the save: " + error.message());
-  path_ = files_.FinalPath(Join(folder_, kFileName));
+  path_ = files_.FinalPath(Join(folder_, kFileName, files_.Separator()));
 
   std::error_code error;
   const FileKind kind = files_.Kind(path_, error);

@@ -2,6 +2,10 @@
 
 #include <cstdlib>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 std::optional<Language> LanguageNamed(std::string_view code) {
   if (code == "ja") return Language::Japanese;
   if (code == "en") return Language::English;
@@ -26,6 +30,15 @@ Language LanguageOfLocale(const char* lcAll, const char* lcMessages, const char*
   return Language::English;
 }
 
+#ifdef _WIN32
+// Windows keeps the language of its menus and dialogs in the user's settings, not in the
+// environment.
+Language PreferredLanguage() {
+  return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? Language::Japanese
+                                                                    : Language::English;
+}
+#else
 Language PreferredLanguage() {
   return LanguageOfLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
 }
+#endif

@@ -72,8 +72,12 @@ class MoravinTest : public ::testing::Test {
   CLogo* LogoScene() const { return dynamic_cast<CLogo*>(g_sceneManager.currentScene.get()); }
 
   test_files::TempFolder dir_;
+#ifdef _WIN32
+  test_files::ScopedEnv data_{"APPDATA", (dir_ / "data").string().c_str()};
+#else
   test_files::ScopedEnv data_{"XDG_DATA_HOME", (dir_ / "data").c_str()};
-  test_files::ScopedEnv home_{"HOME", (dir_ / "home").c_str()};
+#endif
+  test_files::ScopedEnv home_{"HOME", (dir_ / "home").string().c_str()};
   FakePlatform platform;
   FakeResources resources;
   RecordingMessageBox messages;

@@ -5,6 +5,7 @@
 //   assetgen --contact-sheets DIR       one PNG per bitmap with its cuts outlined
 //   assetgen --sound-report             levels of every sound and the loop seams of the music
 //   assetgen --desktop-icons DIR NAME   the application icons of a Linux desktop (hicolor theme)
+//   assetgen --windows-icon FILE        the icon of the Windows executable (.ico)
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -14,6 +15,7 @@
 #include "desktop_icons.h"
 #include "resource_set.h"
 #include "sounds.h"
+#include "windows_icon.h"
 
 namespace {
 
@@ -55,6 +57,8 @@ int main(int argc, char** argv) {
       WriteContactSheets(argv[2]);
     } else if (argc == 4 && std::string(argv[1]) == "--desktop-icons") {
       WriteDesktopIcons(argv[2], argv[3]);
+    } else if (argc == 3 && std::string(argv[1]) == "--windows-icon") {
+      WriteWindowsIcon(argv[2]);
     } else if (argc == 2 && std::string(argv[1]) == "--sound-report") {
       PrintSoundReport();
     } else if (EmbedOptions options;
@@ -63,7 +67,7 @@ int main(int argc, char** argv) {
     } else {
       std::fprintf(stderr,
                    "usage: assetgen OUTPUT_DIR [--font FILE] [--pack-waves] | --contact-sheets "
-                   "DIR | --desktop-icons DIR NAME | --sound-report\n");
+                   "DIR | --desktop-icons DIR NAME | --windows-icon FILE | --sound-report\n");
       return 2;
     }
   } catch (const std::exception& e) {

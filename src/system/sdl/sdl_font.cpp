@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "system/embedded_resources.h"
 #include "system/resources.h"
 #include "system/sdl/library_leaks.h"
 #include "system/text_encoding.h"
@@ -55,9 +56,11 @@ TTF_Font* OpenJapaneseFont(int pixelHeight) {
   return font;
 }
 #else
-// The font carried inside the program.
+// The font carried inside the program: taken from the program's own resources, not the
+// game's current set (which a test may replace), since no language or test changes the font.
 TTF_Font* OpenJapaneseFont(int pixelHeight) {
-  const std::span<const uint8_t> file = FindResource(ResourceType::Font, kFontResourceId);
+  const std::span<const uint8_t> file =
+      EmbeddedResources().Find(ResourceType::Font, kFontResourceId);
   SDL_RWops* stream = file.empty() ? nullptr : SDL_RWFromConstMem(file.data(), int(file.size()));
   TTF_Font* font = stream ? TTF_OpenFontRW(stream, 1, pixelHeight) : nullptr;
   if (!font) std::fprintf(stderr, "moravin: cannot open the embedded font: %s\n", TTF_GetError());

@@ -13,12 +13,14 @@
 
 namespace {
 
-#ifndef __EMSCRIPTEN__
+#if !defined(__EMSCRIPTEN__) && !defined(_WIN32)
 bool IsSet(const char* name) {
   const char* value = std::getenv(name);
   return value && *value;
 }
+#endif
 
+#ifndef __EMSCRIPTEN__
 // A message box needs someone to see and dismiss it: a real display, not one of SDL's
 // stand-in drivers.
 bool HasDisplay() {
@@ -26,7 +28,11 @@ bool HasDisplay() {
   if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
     return false;
   }
+#ifdef _WIN32
+  return true;  // every Windows session has its desktop
+#else
   return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
+#endif
 }
 #endif
 

@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -48,10 +47,11 @@ class SdlClock final : public IClock {
 
 // Without a display or a sound card, SDL's own drivers stand in, unless the environment
 // already chose drivers. A page always has its canvas: there only the sound is silenced.
+// SDL's own environment calls: SDL reads the drivers through them, and Windows has no setenv.
 void ChooseHeadlessDrivers() {
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);
 #ifndef __EMSCRIPTEN__
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  SDL_setenv("SDL_VIDEODRIVER", "offscreen", 0);
   // The offscreen driver may offer OpenGL through EGL, which costs a software GL stack on
   // every present; the software renderer on the driver's own framebuffer needs nothing.
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
@@ -62,16 +62,16 @@ void ChooseHeadlessDrivers() {
 // Desktops match a window to its launcher and icon by its X11 class or Wayland app id. SDL 2
 // reads both from the environment; a value the user set stays.
 void NameWindowClass() {
-  setenv("SDL_VIDEO_X11_WMCLASS", MORAVIN_APP_ID, 0);
-  setenv("SDL_VIDEO_WAYLAND_WMCLASS", MORAVIN_APP_ID, 0);
+  SDL_setenv("SDL_VIDEO_X11_WMCLASS", MORAVIN_APP_ID, 0);
+  SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", MORAVIN_APP_ID, 0);
 }
 
 bool StartVideo(bool headless) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
   if (!headless) return false;
   std::fprintf(stderr, "moravin: video driver %s failed (%s), trying dummy\n",
-               std::getenv("SDL_VIDEODRIVER"), SDL_GetError());
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
+               SDL_getenv("SDL_VIDEODRIVER"), SDL_GetError());
+  SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
   return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
 
@@ -111,7 +111,7 @@ bool FoundNoDisplay(const char* videoDriver, bool headless, bool userChoseDriver
 
 std::unique_ptr<IPlatform> CreateSdlPlatform(const SdlOptions& options, bool& noDisplay) {
   noDisplay = false;
-  const char* chosen = std::getenv("SDL_VIDEODRIVER");
+  const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
   const bool userChoseDriver = chosen && chosen[0] != '\0';
   if (options.headless) ChooseHeadlessDrivers();
   NameWindowClass();

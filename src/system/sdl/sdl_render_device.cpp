@@ -1,6 +1,13 @@
 #include "system/sdl/sdl_render_device.h"
 
 #include <SDL_opengl.h>
+#ifdef _WIN32
+// SDL_opengl.h brings in windows.h, whose macros would rename these members of ours to the
+// ANSI functions of Windows (DrawTextA, CreateFontA, CreateWindowA).
+#undef CreateFont
+#undef CreateWindow
+#undef DrawText
+#endif
 
 #include <algorithm>
 #include <cstdio>

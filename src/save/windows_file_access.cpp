@@ -1,0 +1,188 @@
+#include "save/windows_file_access.h"
+
+#include <windows.h>
+// After windows.h, which the shell's header needs.
+#include <shlobj.h>
+
+#include <random>
+
+#include "system/windows/utf16.h"
+
+namespace {
+
+// Names tried for the temporary file before giving up; another name is only needed when one
+// is taken already.
+constexpr int kTemporaryAttempts = 100;
+constexpr DWORD kMoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+
+std::error_code LastError() { return {static_cast<int>(GetLastError()), std::system_category()}; }
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+// A name nobody can guess, so nobody can put a file there first.
+std::string RandomSuffix() {
+  static constexpr char kLetters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device source;
+  uint64_t bits = uint64_t{source()} << 32 | source();
+  std::string suffix;
+  for (int i = 0; i < 10; ++i, bits /= 62) suffix += kLetters[bits % 62];
+  return suffix;
+}
+
+// Closes the handle when it goes out of scope.
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (valid()) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+  // Closes now, to learn whether closing failed.
+  bool Close() {
+    const bool closed = CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+bool IsFolder(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::error_code WriteAll(HANDLE file, std::span<const uint8_t> bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) return LastError();
+    // No progress: never loop forever.
+    if (written == 0) return std::make_error_code(std::errc::io_error);
+    bytes = bytes.subspan(written);
+  }
+  return {};
+}
+
+}  // namespace
+
+FileAccess& SystemFileAccess() {
+  static WindowsFileAccess access;
+  return access;
+}
+
+std::string WindowsFileAccess::UserDataFolder() {
+  // %APPDATA% names the folder, as it does for the programs that read it, unless it is unset
+  // or no full path ("C:\...", "\\server\share").
+  wchar_t variable[MAX_PATH * 4];
+  const DWORD length = GetEnvironmentVariableW(L"APPDATA", variable, std::size(variable));
+  if (length > 2 && length < std::size(variable) &&
+      (variable[1] == L':' || (variable[0] == L'\\' && variable[1] == L'\\'))) {
+    return WideToUtf8(std::wstring_view(variable, length));
+  }
+  PWSTR folder = nullptr;
+  std::string result;
+  if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &folder) == S_OK)
+    result = WideToUtf8(folder);
+  CoTaskMemFree(folder);
+  return result;
+}
+
+std::error_code WindowsFileAccess::MakeFolders(const std::string& path) {
+  if (path.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
+  // Every folder on the way, from the top; the drive ("C:") and those that exist are passed.
+  for (size_t end = 0; end != std::string::npos;) {
+    end = path.find_first_of("/\\", end + 1);
+    const std::wstring folder = Utf8ToWide(path.substr(0, end));
+    if (folder.empty() || folder.back() == L':' || IsFolder(folder)) continue;
+    if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+      return LastError();
+    while (end != std::string::npos && end + 1 < path.size() && IsSeparator(path[end + 1])) ++end;
+  }
+  if (!IsFolder(Utf8ToWide(path))) return std::make_error_code(std::errc::not_a_directory);
+  return {};
+}
+
+FileKind WindowsFileAccess::Kind(const std::string& path, std::error_code& error) {
+  error.clear();
+  const std::wstring wide = Utf8ToWide(path);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return FileKind::Missing;
+    error = {static_cast<int>(code), std::system_category()};
+    return FileKind::Other;
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FileKind::Directory;
+  // Reserved names (NUL, CON, COM1) have attributes too: ask what they are.
+  Handle file(CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file.valid()) return FileKind::Regular;  // not opened for its kind: read it to find out
+  switch (GetFileType(file.get())) {
+    case FILE_TYPE_DISK: return FileKind::Regular;
+    case FILE_TYPE_CHAR: return FileKind::Device;
+    case FILE_TYPE_PIPE: return FileKind::Fifo;
+    default: return FileKind::Other;
+  }
+}
+
+std::error_code WindowsFileAccess::Read(const std::string& path, size_t max,
+                                        std::vector<uint8_t>& bytes) {
+  bytes.clear();
+  Handle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return LastError();
+  // A device or a pipe could make the read wait forever: read only files on a disk.
+  if (GetFileType(file.get()) != FILE_TYPE_DISK)
+    return std::make_error_code(std::errc::invalid_argument);
+  bytes.resize(max);
+  size_t got = 0;
+  while (got < max) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(max - got, 1u << 30));
+    DWORD n = 0;
+    if (!ReadFile(file.get(), bytes.data() + got, chunk, &n, nullptr)) {
+      const std::error_code error = LastError();
+      bytes.clear();
+      return error;
+    }
+    if (n == 0) break;
+    got += n;
+  }
+  bytes.resize(got);
+  return {};
+}
+
+std::error_code WindowsFileAccess::Replace(const std::string& path,
+                                           std::span<const uint8_t> bytes) {
+  std::wstring temporary;
+  HANDLE created = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < kTemporaryAttempts && created == INVALID_HANDLE_VALUE;
+       ++attempt) {
+    temporary = Utf8ToWide(path + ".tmp-" + RandomSuffix());
+    // CREATE_NEW: a file already at the name is never written through.
+    created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  Handle file(created);
+  if (!file.valid()) return LastError();
+  std::error_code error = WriteAll(file.get(), bytes);
+  if (!error && !FlushFileBuffers(file.get())) error = LastError();
+  if (!file.Close() && !error) error = LastError();
+  if (!error && !MoveFileExW(temporary.c_str(), Utf8ToWide(path).c_str(), kMoveFlags))
+    error = LastError();
+  if (error) DeleteFileW(temporary.c_str());
+  return error;
+}
+
+std::error_code WindowsFileAccess::Rename(const std::string& from, const std::string& to) {
+  if (!MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), kMoveFlags))
+    return LastError();
+  return {};
+}
