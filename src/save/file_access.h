@@ -9,6 +9,10 @@
 #include <system_error>
 #include <vector>
 
+// A new name beside `path` for the file a durable write fills before it is renamed over `path`:
+// one nobody can guess, so nobody can put a link or a file there first.
+std::string TemporaryNameBeside(const std::string& path);
+
 // What a path names, links followed.
 enum class FileKind { Missing, Regular, Directory, Fifo, Device, Socket, Other };
 

@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <random>
 
 namespace {
 
@@ -22,17 +21,6 @@ std::string Folder(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// A name nobody can guess, so nobody can put a link or a file there first.
-std::string RandomSuffix() {
-  static constexpr char kLetters[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  std::random_device source;
-  uint64_t bits = uint64_t{source()} << 32 | source();
-  std::string suffix;
-  for (int i = 0; i < 10; ++i, bits /= 62) suffix += kLetters[bits % 62];
-  return suffix;
 }
 
 std::string HomeFolder() {
@@ -159,7 +147,7 @@ std::error_code PosixFileAccess::Read(const std::string& path, size_t max,
 int PosixFileAccess::CreateTemporary(const std::string& target, std::string& temporary,
                                      std::error_code& error) {
   for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-    temporary = target + ".tmp-" + RandomSuffix();
+    temporary = TemporaryNameBeside(target);
     // O_EXCL with O_NOFOLLOW: a file or a link already at the name is never written through.
     // New files follow the umask, like any file the user makes.
     const int fd =

@@ -4,7 +4,6 @@
 // After windows.h, which the shell's header needs.
 #include <shlobj.h>
 
-#include <random>
 
 #include "system/windows/utf16.h"
 
@@ -18,17 +17,6 @@ constexpr DWORD kMoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
 std::error_code LastError() { return {static_cast<int>(GetLastError()), std::system_category()}; }
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
-
-// A name nobody can guess, so nobody can put a file there first.
-std::string RandomSuffix() {
-  static constexpr char kLetters[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  std::random_device source;
-  uint64_t bits = uint64_t{source()} << 32 | source();
-  std::string suffix;
-  for (int i = 0; i < 10; ++i, bits /= 62) suffix += kLetters[bits % 62];
-  return suffix;
-}
 
 // Closes the handle when it goes out of scope.
 class Handle {
@@ -164,7 +152,7 @@ std::error_code WindowsFileAccess::Replace(const std::string& path,
   HANDLE created = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < kTemporaryAttempts && created == INVALID_HANDLE_VALUE;
        ++attempt) {
-    temporary = Utf8ToWide(path + ".tmp-" + RandomSuffix());
+    temporary = Utf8ToWide(TemporaryNameBeside(path));
     // CREATE_NEW: a file already at the name is never written through.
     created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
