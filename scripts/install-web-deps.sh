@@ -8,18 +8,7 @@ packages=(emscripten fonttools dpkg-dev chromium)
 # The machine's own Node.js and npm serve when there are some; Debian's otherwise.
 command -v npm >/dev/null || packages+=(nodejs npm)
 
-missing=()
-for p in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$p")
-done
-if [[ ${#missing[@]} -gt 0 ]]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [[ $(id -u) -eq 0 ]] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh "${packages[@]}"
 if [[ ! -d tests/web/node_modules/playwright-core ]]; then
   (cd tests/web && npm ci --no-audit --no-fund --silent)
 fi

@@ -4,7 +4,6 @@
 // After windows.h, which the shell's header needs.
 #include <shlobj.h>
 
-
 #include "system/windows/utf16.h"
 
 namespace {
