@@ -225,8 +225,14 @@ test("Alt+Enter goes full screen and the browser's own exit turns the setting of
     await page.goto(server.url + "moravin.html?" + new URLSearchParams({ seed: 7, frames: 250, trace: 1 }));
     await page.click("#start");
     await page.waitForFunction(() => (Module.moravinFrameTimes || []).length >= 20, null, { polling: 50, timeout: wait });
+    // A player holds the keys for a few frames. The browser grants full screen only within a
+    // key handler, so the request the game makes in its frame waits for the keys' release: a
+    // release before that frame would leave it waiting for the next key.
     await page.keyboard.down("Alt");
-    await page.keyboard.press("Enter");
+    await page.keyboard.down("Enter");
+    const pressedAt = await page.evaluate(() => Module.moravinFrameTimes.length);
+    await page.waitForFunction((n) => Module.moravinFrameTimes.length >= n + 2, pressedAt, { polling: 20, timeout: wait });
+    await page.keyboard.up("Enter");
     await page.keyboard.up("Alt");
     await page.waitForFunction(() => document.fullscreenElement !== null, null, { timeout: 5000 });
     const enteredAt = await page.evaluate(() => Module.moravinFrameTimes.length);
