@@ -27,7 +27,8 @@ cmake --build "$host" --target assetgen
 echo "build-web: the game"
 emcmake cmake -S "$root" -B "$out/wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DMORAVIN_DEPS_PREFIX="$prefix" -DMORAVIN_HOST_ASSETGEN="$host/tools/assetgen/assetgen" \
-  -DMORAVIN_PACK_WAVES=ON -DMORAVIN_TESTS=OFF "${launcher[@]}" >/dev/null
+  -DMORAVIN_PACK_WAVES=ON -DMORAVIN_TESTS=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "${launcher[@]}" \
+  >/dev/null
 cmake --build "$out/wasm" --target moravin
 for f in moravin.html moravin.js moravin.wasm font-licence.txt; do
   cp "$out/wasm/$f" "$out/$f"
