@@ -12,6 +12,10 @@ namespace {
 // is taken already.
 constexpr int kTemporaryAttempts = 100;
 constexpr DWORD kMoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+// Others may read, write and delete a file the save only reads.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// The most one ReadFile or WriteFile moves: their sizes are 32 bits.
+constexpr size_t kMaxChunk = size_t{1} << 30;
 
 std::error_code LastError() { return {static_cast<int>(GetLastError()), std::system_category()}; }
 
@@ -20,9 +24,9 @@ bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 // Closes the handle when it goes out of scope.
 class Handle {
  public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
+  Handle(WindowsCalls& calls, HANDLE handle) : calls_(calls), handle_(handle) {}
   ~Handle() {
-    if (valid()) CloseHandle(handle_);
+    if (valid()) calls_.CloseHandle(handle_);
   }
   Handle(const Handle&) = delete;
   Handle& operator=(const Handle&) = delete;
@@ -30,36 +34,41 @@ class Handle {
   HANDLE get() const { return handle_; }
   // Closes now, to learn whether closing failed.
   bool Close() {
-    const bool closed = CloseHandle(handle_) != 0;
+    const bool closed = calls_.CloseHandle(handle_) != 0;
     handle_ = INVALID_HANDLE_VALUE;
     return closed;
   }
 
  private:
+  WindowsCalls& calls_;
   HANDLE handle_;
 };
 
-bool IsFolder(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::error_code WriteAll(HANDLE file, std::span<const uint8_t> bytes) {
-  while (!bytes.empty()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) return LastError();
-    // No progress: never loop forever.
-    if (written == 0) return std::make_error_code(std::errc::io_error);
-    bytes = bytes.subspan(written);
-  }
-  return {};
-}
-
 }  // namespace
 
+HANDLE WindowsCalls::CreateFileW(LPCWSTR path, DWORD access, DWORD share, DWORD disposition,
+                                 DWORD flags) {
+  return ::CreateFileW(path, access, share, nullptr, disposition, flags, nullptr);
+}
+BOOL WindowsCalls::ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read) {
+  return ::ReadFile(file, buffer, size, read, nullptr);
+}
+BOOL WindowsCalls::WriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* written) {
+  return ::WriteFile(file, buffer, size, written, nullptr);
+}
+BOOL WindowsCalls::FlushFileBuffers(HANDLE file) { return ::FlushFileBuffers(file); }
+BOOL WindowsCalls::CloseHandle(HANDLE file) { return ::CloseHandle(file); }
+DWORD WindowsCalls::GetFileType(HANDLE file) { return ::GetFileType(file); }
+DWORD WindowsCalls::GetFileAttributesW(LPCWSTR path) { return ::GetFileAttributesW(path); }
+BOOL WindowsCalls::CreateDirectoryW(LPCWSTR path) { return ::CreateDirectoryW(path, nullptr); }
+BOOL WindowsCalls::MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags) {
+  return ::MoveFileExW(from, to, flags);
+}
+BOOL WindowsCalls::DeleteFileW(LPCWSTR path) { return ::DeleteFileW(path); }
+
 FileAccess& SystemFileAccess() {
-  static WindowsFileAccess access;
+  static WindowsCalls calls;
+  static WindowsFileAccess access(calls);
   return access;
 }
 
@@ -87,7 +96,7 @@ std::error_code WindowsFileAccess::MakeFolders(const std::string& path) {
     end = path.find_first_of("/\\", end + 1);
     const std::wstring folder = Utf8ToWide(path.substr(0, end));
     if (folder.empty() || folder.back() == L':' || IsFolder(folder)) continue;
-    if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    if (!calls_.CreateDirectoryW(folder.c_str()) && GetLastError() != ERROR_ALREADY_EXISTS)
       return LastError();
     while (end != std::string::npos && end + 1 < path.size() && IsSeparator(path[end + 1])) ++end;
   }
@@ -98,7 +107,7 @@ std::error_code WindowsFileAccess::MakeFolders(const std::string& path) {
 FileKind WindowsFileAccess::Kind(const std::string& path, std::error_code& error) {
   error.clear();
   const std::wstring wide = Utf8ToWide(path);
-  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  const DWORD attributes = calls_.GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return FileKind::Missing;
@@ -107,10 +116,9 @@ FileKind WindowsFileAccess::Kind(const std::string& path, std::error_code& error
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FileKind::Directory;
   // Reserved names (NUL, CON, COM1) have attributes too: ask what they are.
-  Handle file(CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, 0, nullptr));
+  Handle file(calls_, calls_.CreateFileW(wide.c_str(), 0, kShareAll, OPEN_EXISTING, 0));
   if (!file.valid()) return FileKind::Regular;  // not opened for its kind: read it to find out
-  switch (GetFileType(file.get())) {
+  switch (calls_.GetFileType(file.get())) {
     case FILE_TYPE_DISK: return FileKind::Regular;
     case FILE_TYPE_CHAR: return FileKind::Device;
     case FILE_TYPE_PIPE: return FileKind::Fifo;
@@ -121,19 +129,18 @@ FileKind WindowsFileAccess::Kind(const std::string& path, std::error_code& error
 std::error_code WindowsFileAccess::Read(const std::string& path, size_t max,
                                         std::vector<uint8_t>& bytes) {
   bytes.clear();
-  Handle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(calls_, calls_.CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, kShareAll,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
   if (!file.valid()) return LastError();
   // A device or a pipe could make the read wait forever: read only files on a disk.
-  if (GetFileType(file.get()) != FILE_TYPE_DISK)
+  if (calls_.GetFileType(file.get()) != FILE_TYPE_DISK)
     return std::make_error_code(std::errc::invalid_argument);
   bytes.resize(max);
   size_t got = 0;
   while (got < max) {
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(max - got, 1u << 30));
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(max - got, kMaxChunk));
     DWORD n = 0;
-    if (!ReadFile(file.get(), bytes.data() + got, chunk, &n, nullptr)) {
+    if (!calls_.ReadFile(file.get(), bytes.data() + got, chunk, &n)) {
       const std::error_code error = LastError();
       bytes.clear();
       return error;
@@ -145,31 +152,50 @@ std::error_code WindowsFileAccess::Read(const std::string& path, size_t max,
   return {};
 }
 
+HANDLE WindowsFileAccess::CreateTemporary(const std::string& target, std::wstring& temporary) {
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    temporary = Utf8ToWide(TemporaryNameBeside(target));
+    // CREATE_NEW: a file already at the name is never written through.
+    const HANDLE created =
+        calls_.CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+    if (created != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return created;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+std::error_code WindowsFileAccess::WriteAll(HANDLE file, std::span<const uint8_t> bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), kMaxChunk));
+    DWORD written = 0;
+    if (!calls_.WriteFile(file, bytes.data(), chunk, &written)) return LastError();
+    // No progress: never loop forever.
+    if (written == 0) return std::make_error_code(std::errc::io_error);
+    bytes = bytes.subspan(written);
+  }
+  return {};
+}
+
+bool WindowsFileAccess::IsFolder(const std::wstring& path) {
+  const DWORD attributes = calls_.GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::error_code WindowsFileAccess::Replace(const std::string& path,
                                            std::span<const uint8_t> bytes) {
   std::wstring temporary;
-  HANDLE created = INVALID_HANDLE_VALUE;
-  for (int attempt = 0; attempt < kTemporaryAttempts && created == INVALID_HANDLE_VALUE;
-       ++attempt) {
-    temporary = Utf8ToWide(TemporaryNameBeside(path));
-    // CREATE_NEW: a file already at the name is never written through.
-    created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
-  }
-  Handle file(created);
+  Handle file(calls_, CreateTemporary(path, temporary));
   if (!file.valid()) return LastError();
   std::error_code error = WriteAll(file.get(), bytes);
-  if (!error && !FlushFileBuffers(file.get())) error = LastError();
+  if (!error && !calls_.FlushFileBuffers(file.get())) error = LastError();
   if (!file.Close() && !error) error = LastError();
-  if (!error && !MoveFileExW(temporary.c_str(), Utf8ToWide(path).c_str(), kMoveFlags))
+  if (!error && !calls_.MoveFileExW(temporary.c_str(), Utf8ToWide(path).c_str(), kMoveFlags))
     error = LastError();
-  if (error) DeleteFileW(temporary.c_str());
+  if (error) calls_.DeleteFileW(temporary.c_str());
   return error;
 }
 
 std::error_code WindowsFileAccess::Rename(const std::string& from, const std::string& to) {
-  if (!MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), kMoveFlags))
+  if (!calls_.MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), kMoveFlags))
     return LastError();
   return {};
 }

@@ -1,11 +1,36 @@
 // The save's file access on Windows: paths are UTF-8 and reach Windows through its wide API,
-// so that a user name in any script gives a working save folder.
+// so that a user name in any script gives a working save folder. Every call on the file system
+// goes through WindowsCalls, so that a test can make any one of them fail the way a full disk,
+// a failing drive or a scanner holding the file open would.
 #pragma once
+
+#include <windows.h>
 
 #include "save/file_access.h"
 
+// The Win32 functions under their own names, without the parameters the save always leaves
+// empty (security attributes, template files, overlapped input and output). Failures set the
+// last error (GetLastError) as the real functions do.
+class WindowsCalls {
+ public:
+  virtual ~WindowsCalls() = default;
+  virtual HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD share, DWORD disposition,
+                             DWORD flags);
+  virtual BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read);
+  virtual BOOL WriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* written);
+  virtual BOOL FlushFileBuffers(HANDLE file);
+  virtual BOOL CloseHandle(HANDLE file);
+  virtual DWORD GetFileType(HANDLE file);
+  virtual DWORD GetFileAttributesW(LPCWSTR path);
+  virtual BOOL CreateDirectoryW(LPCWSTR path);
+  virtual BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags);
+  virtual BOOL DeleteFileW(LPCWSTR path);
+};
+
 class WindowsFileAccess final : public FileAccess {
  public:
+  explicit WindowsFileAccess(WindowsCalls& calls) : calls_(calls) {}
+
   // Windows takes '/' too, but shows and expects '\\' in the paths it gives users.
   char Separator() const override { return '\\'; }
   // The roaming application data folder: %APPDATA% when it holds a full path, else the
@@ -21,4 +46,13 @@ class WindowsFileAccess final : public FileAccess {
   // written through before it returns.
   std::error_code Replace(const std::string& path, std::span<const uint8_t> bytes) override;
   std::error_code Rename(const std::string& from, const std::string& to) override;
+
+ private:
+  // Creates the temporary file for `target`; its name goes to `temporary`. On failure the
+  // handle is INVALID_HANDLE_VALUE and the last error says why.
+  HANDLE CreateTemporary(const std::string& target, std::wstring& temporary);
+  std::error_code WriteAll(HANDLE file, std::span<const uint8_t> bytes);
+  bool IsFolder(const std::wstring& path);
+
+  WindowsCalls& calls_;
 };

@@ -79,6 +79,16 @@ class ScopedEnv {
   std::optional<std::string> old_;
 };
 
+// A path as the game's file access takes it, in UTF-8 on every system.
+inline std::string Utf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
+inline fs::path FromUtf8(const std::string& text) {
+  return fs::path(std::u8string(text.begin(), text.end()));
+}
+
 inline std::optional<std::vector<uint8_t>> ReadBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;

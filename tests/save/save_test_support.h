@@ -1,5 +1,4 @@
-// Save records as file bytes and system calls that fail on demand, for the tests of the save
-// file.
+// POSIX system calls that fail on demand, for the tests of the save file over real files.
 #pragma once
 
 #include <fcntl.h>
@@ -13,23 +12,11 @@
 
 #include "fakes/test_files.h"
 #include "save/posix_file_access.h"
-#include "save/save_data.h"
+#include "save_records.h"
 
 namespace save_test {
 
 using namespace test_files;
-
-inline std::vector<uint8_t> FileOf(const SaveData& record) {
-  const SaveFileBytes bytes = EncodeSaveFile(record);
-  return {bytes.begin(), bytes.end()};
-}
-
-inline SaveData RecordWithHighScore(int32_t highScore) {
-  SaveData record{};
-  record.highScore = highScore;
-  record.ruleTopic = -1;
-  return record;
-}
 
 // The real system calls, recorded in order; the ones named in `failing` fail with `error`
 // instead, as a full disk or a failing drive would make them fail.

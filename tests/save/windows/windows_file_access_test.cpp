@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "../save_records.h"
 #include "fakes/test_files.h"
-#include "save/save_data.h"
 #include "save/save_file.h"
 
+namespace save_test {
 namespace {
 
 using namespace test_files;
@@ -19,33 +20,13 @@ using namespace test_files;
 const std::string kJapaneseFolder =
     "\xE3\x82\xBB\xE3\x83\xBC\xE3\x83\x96/\xE3\x82\x82\xE3\x82\x89\xE3\x81\xB3\xE3\x82\x93";
 
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return {text.begin(), text.end()};
-}
-
-fs::path FromUtf8(const std::string& text) {
-  return fs::path(std::u8string(text.begin(), text.end()));
-}
-
 std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
-
-SaveData RecordWithHighScore(int32_t highScore) {
-  SaveData record{};
-  record.highScore = highScore;
-  record.ruleTopic = -1;
-  return record;
-}
-
-std::vector<uint8_t> FileOf(const SaveData& record) {
-  const SaveFileBytes bytes = EncodeSaveFile(record);
-  return {bytes.begin(), bytes.end()};
-}
 
 class WindowsFileAccessTest : public testing::Test {
  protected:
   TempFolder temp_;
-  WindowsFileAccess files_;
+  WindowsCalls calls_;
+  WindowsFileAccess files_{calls_};
   std::string Path(const std::string& name) const { return Utf8(temp_.Path()) + "/" + name; }
 };
 
@@ -157,3 +138,4 @@ TEST_F(WindowsSaveFileTest, KeepsADamagedSaveAsideEvenOverAnOlderCopy) {
 }
 
 }  // namespace
+}  // namespace save_test
