@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses of fuzz/ with clang (AddressSanitizer and
-# UndefinedBehaviorSanitizer) in build-fuzz, then runs each one in turn.
+# UndefinedBehaviorSanitizer) in build-fuzz, then runs them, as many at once as there are cores
+# (MORAVIN_FUZZ_JOBS sets another number).
 #   scripts/fuzz.sh [--seconds N] [TARGET...]
 # N seconds per harness (default 30); TARGET names harnesses (save, dib, wave, motion_script,
 # message_window, input_script, options, shift_jis); default all.
@@ -25,21 +26,46 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
 
-failed=()
-for t in "${targets[@]}"; do
+# One harness per core at a time: each libFuzzer process uses one core.
+jobs="${MORAVIN_FUZZ_JOBS:-$(nproc)}"
+
+# Runs harness $1 for $seconds; its log is build-fuzz/findings/$1/last-run.log.
+run_harness() {
+  local t="$1"
   mkdir -p "build-fuzz/corpus/$t" "build-fuzz/findings/$t"
-  inputs=("build-fuzz/corpus/$t" "fuzz/corpus/$t")
+  local inputs=("build-fuzz/corpus/$t" "fuzz/corpus/$t")
   [[ -d "fuzz/regressions/$t" ]] && inputs+=("fuzz/regressions/$t")
-  log="build-fuzz/findings/$t/last-run.log"
+  "build-fuzz/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
+    -artifact_prefix="build-fuzz/findings/$t/" "${inputs[@]}" \
+    >"build-fuzz/findings/$t/last-run.log" 2>&1
+}
+
+# What a finished run says: its fault if it failed, then the last status line and the totals
+# (executions, their rate, coverage, features).
+summarise() {
+  local t="$1" status="$2" log="build-fuzz/findings/$1/last-run.log"
   echo "fuzz_$t: ${seconds} s"
-  if ! "build-fuzz/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
-      -artifact_prefix="build-fuzz/findings/$t/" "${inputs[@]}" >"$log" 2>&1; then
-    failed+=("$t")
+  if [[ "$status" -ne 0 ]]; then
     grep -E 'ERROR|property violated|Test unit written' "$log" || tail -20 "$log"
   fi
-  # The last status line and the totals: executions, their rate, coverage, features.
   grep -E '^#[0-9]+' "$log" | tail -1 | sed 's/^/  /'
   grep -E 'stat::(number_of_executed_units|average_exec_per_sec)' "$log" | sed 's/^/  /'
+}
+
+failed=()
+for ((i = 0; i < ${#targets[@]}; i += jobs)); do
+  batch=("${targets[@]:i:jobs}")
+  pids=()
+  for t in "${batch[@]}"; do
+    run_harness "$t" &
+    pids+=($!)
+  done
+  for k in "${!batch[@]}"; do
+    status=0
+    wait "${pids[k]}" || status=$?
+    summarise "${batch[k]}" "$status"
+    [[ "$status" -eq 0 ]] || failed+=("${batch[k]}")
+  done
 done
 
 if [[ ${#failed[@]} -gt 0 ]]; then
