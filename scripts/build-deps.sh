@@ -89,7 +89,36 @@ source_versions() {
   done
 }
 
-key="$( { cat "$0" "${toolchain_files[@]}"; toolchain_id; \
+# --- SDL's configure answers --------------------------------------------------------------
+# SDL's configure asks the compiler about 300 questions (headers, functions, flags), each a
+# small compile and link. emcc takes about two seconds for each: ten minutes of a fresh web
+# build. The answers depend only on the toolchain and SDL's source, so each target keeps those
+# of a real configure in scripts/sdl2-checks/TARGET.cmake, and CMake starts from them when both
+# its first two lines still hold. A configure without them leaves its answers in
+# $work/build/SDL2-checks.cmake: copy that file there after an update of the toolchain or SDL.
+sdl_checks="$here/sdl2-checks/$target.cmake"
+checks_header() { echo "# $(toolchain_id)"; echo "# $(basename "$(source_tree libsdl2)")"; }
+
+# Sets sdl_answers to CMake's option for the recorded answers, when they fit.
+sdl_answers=()
+use_sdl_checks() {
+  if [[ -f "$sdl_checks" && "$(head -n2 "$sdl_checks")" == "$(checks_header)" ]]; then
+    sdl_answers=(-C "$sdl_checks")
+  else
+    log "no recorded answers for this toolchain and SDL: SDL's configure asks them all"
+  fi
+}
+
+record_sdl_checks() {
+  { checks_header
+    grep -E '^(HAVE_[A-Za-z0-9_]+|LIBC_IS_GLIBC|STDC_HEADERS):INTERNAL=' \
+      "$work/build/SDL2/CMakeCache.txt" |
+      sed -E 's/^([^:]+):INTERNAL=(.*)$/set(\1 "\2" CACHE INTERNAL "")/'
+  } >"$work/build/SDL2-checks.cmake"
+}
+
+key="$( { cat "$0" "${toolchain_files[@]}"; [[ ! -f "$sdl_checks" ]] || cat "$sdl_checks"
+          toolchain_id; \
           for pkg in "${packages[@]}"; do echo "$pkg"; done; } | sha256sum | cut -c1-12)"
 work="$deps_dir/$target-$key"
 prefix="$work/prefix"
@@ -134,8 +163,10 @@ cmake_lib libpng "$(source_tree libpng1.6)" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DP
 # freetype with zlib only: its bundled zlib would clash with ours at link time.
 cmake_lib freetype "$(source_tree freetype)" -DFT_REQUIRE_ZLIB=ON -DZLIB_ROOT="$prefix" \
   -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
-cmake_lib SDL2 "$(source_tree libsdl2)" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
-  "${sdl_options[@]}"
+use_sdl_checks
+cmake_lib SDL2 "$(source_tree libsdl2)" "${sdl_answers[@]}" -DSDL_SHARED=OFF -DSDL_STATIC=ON \
+  -DSDL_TEST=OFF "${sdl_options[@]}"
+record_sdl_checks
 cmake_lib SDL2_ttf "$(source_tree libsdl2-ttf)" -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=OFF \
   -DSDL2TTF_SAMPLES=OFF -DSDL2TTF_INSTALL=ON
 source_versions >"$prefix/.versions"
