@@ -65,8 +65,9 @@ class LineReader {
   uint64_t offset_ = 0;
 };
 
-// The environment of a run: its save kept in `dir`, no locale unless the options give one (so
-// that the game speaks Japanese whatever runs the tests), then the options' own variables.
+// The environment of a run: its save kept in `dir`, no locale variables unless the options give
+// some (so that on POSIX the game speaks Japanese whatever runs the tests), then the options' own
+// variables.
 EnvironmentChanges RunEnvironment(const TempDir& dir, const RunOptions& options) {
   EnvironmentChanges environment = SaveFolderEnvironment(dir.Path());
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})

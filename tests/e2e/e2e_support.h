@@ -64,9 +64,10 @@ struct RunResult {
 };
 
 // Runs moravin headless in `dir` with the arguments (paths relative to `dir`), with its save
-// folder in `dir` too, so no run touches the user's own save, and with no locale (so it
-// speaks Japanese) unless the options set LC_ALL, LC_MESSAGES or LANG. Checkpoints need
-// --trace trace.jsonl among the arguments; they run in frame order.
+// folder in `dir` too, so no run touches the user's own save, and with no locale (so on POSIX
+// it speaks Japanese; Windows follows the user's settings) unless the options set LC_ALL,
+// LC_MESSAGES or LANG. Checkpoints need --trace trace.jsonl among the arguments; they run in
+// frame order.
 RunResult RunGame(const TempDir& dir, const std::vector<std::string>& args,
                   std::vector<Checkpoint> checkpoints = {}, const RunOptions& options = {});
 
