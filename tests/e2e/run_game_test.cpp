@@ -1,5 +1,5 @@
-// RunGame's own control of the game, on every system: the arguments as given, checkpoints that
-// find the game frozen, and the kill at the time-out.
+// RunGame's own control of the game, on every system: the arguments and the environment as
+// given, checkpoints that find the game frozen, and the kill at the time-out.
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -18,6 +18,21 @@ TEST(RunGame, ArgumentsReachTheGameUnchanged) {
   RunResult run = RunGame(dir, {"--input", name});
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.stderrText.find("cannot read " + name + ": "), std::string::npos) << run.stderrText;
+}
+
+TEST(RunGame, TheOptionsEnvironmentReplacesTheUsualVariables) {
+  TempDir dir;
+  RunOptions moved;
+#ifdef _WIN32
+  // Windows compares the names of variables without case: this one replaces APPDATA.
+  moved.environment = {{"AppData", (dir / "moved").string()}};
+#else
+  moved.environment = {{"XDG_DATA_HOME", (dir / "moved").string()}};
+#endif
+  RunResult run = RunGame(dir, {"--fps", "0", "--frames", "2"}, {}, moved);
+  EXPECT_EQ(run.exitCode, 0) << run.stderrText;
+  EXPECT_TRUE(ReadSave(dir / "moved" / "moravin" / "SaveData.dat"));
+  EXPECT_FALSE(std::filesystem::exists(dir.SavePath()));
 }
 
 TEST(RunGame, CheckpointsFindTheGameFrozenAndCanKillIt) {
