@@ -3,19 +3,11 @@
 #include <sys/stat.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "e2e_support.h"
 
 namespace e2e {
 namespace {
-
-std::string Slurp(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // Where the help says the save is kept.
 #ifdef _WIN32
