@@ -50,6 +50,7 @@ TEST(Autoplay, ARecordingOfItReplaysTheSameGame) {
   EXPECT_TRUE(Slurp(replayDir / "trace.jsonl") == Slurp(dir / "trace.jsonl"));
 }
 
+#ifndef _WIN32  // it closes the game when the distance is reached: Windows has no close request
 // Each of the first seeds plays a game to distance 100, however long that takes.
 class Reach : public ::testing::TestWithParam<int> {};
 
@@ -72,6 +73,7 @@ TEST_P(Reach, AGameGoesOnToDistance100) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, Reach, ::testing::Values(1, 2, 3));
+#endif
 
 TEST(Autoplay, GamesEndsTheRunWhenTheGameIsLost) {
   // A person holding Up keeps turning whatever line the cursor is on, and the heroine is lost.
@@ -82,11 +84,12 @@ TEST(Autoplay, GamesEndsTheRunWhenTheGameIsLost) {
                     "--input", "up.txt", "--trace", "trace.jsonl"});
   ASSERT_EQ(run.exitCode, 0) << run.stderrText;
   std::smatch line;
-  // The game's own lines start stderr; a sanitized build may add its report after them.
+  // The game's own lines start stderr; a sanitized build may add its report after them. Windows
+  // ends the lines with CR LF.
   ASSERT_TRUE(std::regex_search(
       run.stderrText, line,
       std::regex("^autoplay: game 1 distance ([0-9]+) score ([0-9]+) chain [0-6] frames [0-9]+ "
-                 "end (cut-off|caught)\n"),
+                 "end (cut-off|caught)\r?\n"),
       std::regex_constants::match_continuous))
       << run.stderrText;
   EXPECT_EQ(run.stderrText.find("autoplay:", 1), std::string::npos) << "one game, one line";

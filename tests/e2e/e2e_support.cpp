@@ -1,33 +1,25 @@
 #include "e2e_support.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <png.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <set>
 #include <sstream>
 #include <thread>
+
+#include "game_process.h"
 
 namespace e2e {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // Counts the complete lines of a growing file, reading only what was added since the last call.
 class LineCounter {
@@ -51,19 +43,6 @@ class LineCounter {
   uint32_t lines_ = 0;
 };
 
-void SetEnvironment(const fs::path& dir, const RunOptions& options) {
-  setenv("HOME", (dir / "home").c_str(), 1);
-  setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
-  // No locale unless a test gives one, so that the game speaks Japanese whatever runs the tests.
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) unsetenv(name);
-  for (const auto& [name, value] : options.environment) {
-    if (value)
-      setenv(name.c_str(), value->c_str(), 1);
-    else
-      unsetenv(name.c_str());
-  }
-}
-
 // Reads the complete lines added to a growing file since the last call.
 class LineReader {
  public:
@@ -86,37 +65,34 @@ class LineReader {
   uint64_t offset_ = 0;
 };
 
-[[noreturn]] void ExecGame(const fs::path& dir, const std::vector<std::string>& args,
-                           const RunOptions& options) {
-  if (chdir(dir.c_str()) != 0) _exit(126);
-  SetEnvironment(dir, options);
-  int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  int out = open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (err < 0 || out < 0) _exit(126);
-  dup2(err, STDERR_FILENO);
-  dup2(out, STDOUT_FILENO);
-  std::vector<char*> argv;
-  std::string exe = MORAVIN_EXE;
-  argv.push_back(exe.data());
-  std::vector<std::string> copies = args;
-  for (std::string& arg : copies) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  execv(exe.c_str(), argv.data());
-  _exit(127);
+// The environment of a run: its save kept in `dir`, no locale variables unless the options give
+// some (so that on POSIX the game speaks Japanese whatever runs the tests), then the options' own
+// variables.
+EnvironmentChanges RunEnvironment(const TempDir& dir, const RunOptions& options) {
+  EnvironmentChanges environment = SaveFolderEnvironment(dir.Path());
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+    environment.emplace_back(name, std::nullopt);
+  environment.insert(environment.end(), options.environment.begin(), options.environment.end());
+  return environment;
 }
 
 }  // namespace
 
 TempDir::TempDir() {
-  std::string pattern = (fs::temp_directory_path() / "moravin-e2e-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  // A name no other directory has: create_directory refuses one that exists.
+  std::random_device random;
+  do {
+    path_ = fs::temp_directory_path() / ("moravin-e2e-" + std::to_string(random()));
+  } while (!fs::create_directory(path_));
+  fs::permissions(path_, fs::perms::owner_all);
 }
 
 TempDir::~TempDir() {
   std::error_code ignored;
   fs::remove_all(path_, ignored);
 }
+
+fs::path TempDir::SavePath() const { return SaveFileUnder(path_); }
 
 void TempDir::Write(const std::string& name, const std::string& contents) const {
   std::ofstream(path_ / name, std::ios::binary) << contents;
@@ -131,10 +107,9 @@ RunResult RunGame(const TempDir& dir, const std::vector<std::string>& args,
   fullArgs.insert(fullArgs.end(), args.begin(), args.end());
 
   RunResult result;
-  pid_t pid = fork();
-  if (pid == 0) ExecGame(dir.Path(), fullArgs, options);
-  if (pid < 0) {
-    ADD_FAILURE() << "fork failed";
+  GameProcess game(dir.Path(), fullArgs, RunEnvironment(dir, options));
+  if (!game.Started()) {
+    ADD_FAILURE() << "the game could not be started";
     return result;
   }
 
@@ -143,41 +118,37 @@ RunResult RunGame(const TempDir& dir, const std::vector<std::string>& args,
   bool closing = false;
   size_t next = 0;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(options.timeoutSeconds);
-  int status = 0;
-  while (waitpid(pid, &status, WNOHANG) == 0) {
+  while (game.Running()) {
     if (options.closeWhen && !closing) {
       for (const std::string& line : traced.NewLines()) {
         if (closing || !options.closeWhen(json::parse(line, nullptr, false))) continue;
-        kill(pid, SIGTERM);  // SDL turns it into the quit event the close button sends
+        EXPECT_TRUE(game.RequestClose()) << "the game could not be asked to close";
         closing = true;
       }
     }
     if (std::chrono::steady_clock::now() > deadline) {
-      kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
+      game.Kill();
       result.timedOut = true;
       break;
     }
     if (next < checkpoints.size() && frames.Count() >= checkpoints[next].frame) {
-      kill(pid, SIGSTOP);
-      int stopped = 0;
-      waitpid(pid, &stopped, WUNTRACED);
-      if (WIFSTOPPED(stopped)) {
-        const Checkpoint& checkpoint = checkpoints[next++];
-        checkpoint.check();
-        kill(pid, checkpoint.killAfter ? SIGKILL : SIGCONT);
-        continue;
-      }
-      status = stopped;  // it ended on its own just before the stop
-      break;
+      if (!game.Suspend()) break;
+      const Checkpoint& checkpoint = checkpoints[next++];
+      checkpoint.check();
+      if (checkpoint.killAfter)
+        game.Kill();
+      else
+        game.Resume();
+      continue;
     }
     std::this_thread::sleep_for(std::chrono::microseconds(500));
   }
   for (; next < checkpoints.size(); ++next)
     ADD_FAILURE() << "the game ended before frame " << checkpoints[next].frame << " was traced";
-  if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
-  result.stderrText = ReadFile(dir / "stderr.txt");
+  result.exitCode = game.Exit().exitCode;
+  result.signal = game.Exit().signal;
+  result.killed = game.Exit().killed;
+  result.stderrText = Slurp(dir / "stderr.txt");
   return result;
 }
 
@@ -198,7 +169,7 @@ std::vector<json> ReadTrace(const fs::path& path) {
 
 std::optional<SaveData> ReadSave(const fs::path& path) {
   if (!fs::is_regular_file(path)) return std::nullopt;
-  const std::string bytes = ReadFile(path);
+  const std::string bytes = Slurp(path);
   SaveData record{};
   if (!DecodeSaveFile(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
                       record)) {
@@ -235,7 +206,7 @@ double Picture::MeanBrightness(int left, int top, int w, int h) const {
 std::optional<Picture> ReadPng(const fs::path& path) {
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return std::nullopt;
+  if (!png_image_begin_read_from_file(&image, path.string().c_str())) return std::nullopt;
   image.format = PNG_FORMAT_RGB;
   std::vector<png_byte> bytes(PNG_IMAGE_SIZE(image));
   if (!png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr)) {

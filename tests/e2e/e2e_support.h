@@ -29,18 +29,19 @@ class TempDir {
   const std::filesystem::path& Path() const { return path_; }
   std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
   void Write(const std::string& name, const std::string& contents) const;
-  // Where a run keeps its save: every run gets home/ and data/ (as XDG_DATA_HOME) here.
-  std::filesystem::path SavePath() const { return path_ / "data" / "moravin" / "SaveData.dat"; }
+  // Where a run keeps its save: every run's save folder (XDG_DATA_HOME and HOME, or APPDATA on
+  // Windows) is inside this directory.
+  std::filesystem::path SavePath() const;
 
  private:
   std::filesystem::path path_;
 };
 
-// Called while the game is frozen (SIGSTOP) once its trace has reached a frame.
+// Called while the game is frozen (suspended) once its trace has reached a frame.
 struct Checkpoint {
   uint32_t frame;
   std::function<void()> check;
-  bool killAfter = false;  // end the game with SIGKILL after the check instead of going on
+  bool killAfter = false;  // kill the game after the check instead of letting it go on
 };
 
 // How a run is started besides its arguments.
@@ -55,16 +56,18 @@ struct RunOptions {
 };
 
 struct RunResult {
-  int exitCode = -1;  // -1 when the program did not exit normally
-  int signal = 0;     // the signal that ended it, 0 when it exited
+  int exitCode = -1;    // -1 when the program did not exit normally
+  int signal = 0;       // POSIX: the signal that ended it, 0 when it exited
+  bool killed = false;  // killed by the test: after a checkpoint or at the time-out
   bool timedOut = false;
   std::string stderrText;
 };
 
-// Runs moravin headless in `dir` with the arguments (paths relative to `dir`), with HOME and
-// XDG_DATA_HOME in `dir` too, so no run touches the user's own save, and with no locale (so it
-// speaks Japanese) unless the options set LC_ALL, LC_MESSAGES or LANG. Checkpoints need
-// --trace trace.jsonl among the arguments; they run in frame order.
+// Runs moravin headless in `dir` with the arguments (paths relative to `dir`), with its save
+// folder in `dir` too, so no run touches the user's own save, and with no locale (so on POSIX
+// it speaks Japanese; Windows follows the user's settings) unless the options set LC_ALL,
+// LC_MESSAGES or LANG. Checkpoints need --trace trace.jsonl among the arguments; they run in
+// frame order.
 RunResult RunGame(const TempDir& dir, const std::vector<std::string>& args,
                   std::vector<Checkpoint> checkpoints = {}, const RunOptions& options = {});
 

@@ -1,7 +1,6 @@
 // Determinism: the same seed and input give the same trace; a recording replays the session.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
 #include <sstream>
 
@@ -21,13 +20,6 @@ const char kGame[] =
     "100 Down\n"
     "120-260 Z\n";
 constexpr uint32_t kFrames = 300;
-
-std::string Slurp(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // The first line where two traces differ, or "" when they are the same.
 std::string FirstDifference(const std::string& a, const std::string& b) {
