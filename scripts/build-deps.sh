@@ -91,10 +91,10 @@ source_versions() {
 
 # --- SDL's configure answers --------------------------------------------------------------
 # SDL's configure asks the compiler about 300 questions (headers, functions, flags), each a
-# small compile and link. emcc takes about two seconds for each: ten minutes of a fresh web
-# build. The answers depend only on the toolchain and SDL's source, so each target keeps those
-# of a real configure in scripts/sdl2-checks/TARGET.cmake, and CMake starts from them when both
-# its first two lines still hold. A configure without them leaves its answers in
+# small compile and link: about three minutes for the web (emcc) and most of a minute for
+# Windows, on two cores. The answers depend only on the toolchain and SDL's source, so each
+# target keeps those of a real configure in scripts/sdl2-checks/TARGET.cmake, and CMake starts
+# from them when both its first two lines still hold. A configure without them leaves its answers in
 # $work/build/SDL2-checks.cmake: copy that file there after an update of the toolchain or SDL.
 sdl_checks="$here/sdl2-checks/$target.cmake"
 checks_header() { echo "# $(toolchain_id)"; echo "# $(basename "$(source_tree libsdl2)")"; }
