@@ -25,6 +25,9 @@ inline PlayView Field(const std::vector<std::string>& columns) {
   return view;
 }
 
+// Every column with a floor in row 2.
+inline const std::vector<std::string> kFlat(kColumns, "..o...");
+
 // Puts the heroine standing in `column` with her body in `row`.
 inline void Stand(PlayView& view, int column, int row) {
   view.heroine.Start();

@@ -13,8 +13,6 @@
 
 namespace {
 
-const std::vector<std::string> kFlat(kColumns, "..o...");  // a floor in row 2
-
 // The buttons FollowRoute gives frame after frame while the look-ahead plays them.
 std::vector<PlayButtons> Follow(const PlayView& view, const Route& route, int frames,
                                 FieldSim* end = nullptr) {

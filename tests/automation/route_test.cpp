@@ -35,8 +35,6 @@ int PlayRoute(const PlayView& view, const Route& route, int frames) {
   return ColumnAt(sim.map, sim.heroine.x) + sim.newColumns();
 }
 
-const std::vector<std::string> kFlat(kColumns, "..o...");  // a floor in row 2
-
 TEST(Route, AFlatFloorNeedsNoTurn) {
   PlayView view = Field(kFlat);
   Stand(view, 1, 1);

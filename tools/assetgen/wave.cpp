@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "little_endian.h"
+
 namespace {
 
 double DbToGain(double db) { return std::pow(10.0, db / 20.0); }
@@ -35,14 +37,6 @@ void Scale(Stereo& sound, double gain) {
   for (float& s : sound.right) s = static_cast<float>(s * gain);
 }
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 void PutTag(std::vector<uint8_t>& out, const char (&tag)[5]) {
   out.insert(out.end(), tag, tag + 4);
 }

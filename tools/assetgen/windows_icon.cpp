@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "little_endian.h"
 #include "painter.h"
 #include "rects.h"
 
@@ -13,16 +14,6 @@ namespace {
 
 constexpr size_t kHeaderSize = 6;
 constexpr size_t kEntrySize = 16;
-
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-  out.push_back(uint8_t(value));
-  out.push_back(uint8_t(value >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
 
 cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
   auto* out = static_cast<std::vector<uint8_t>*>(closure);

@@ -1,6 +1,8 @@
 #include "decoded.h"
 
+#include <map>
 #include <stdexcept>
+#include <utility>
 
 #include "system/embedded_resources.h"
 
@@ -37,6 +39,14 @@ Image DecodeDib(std::span<const uint8_t> dib) {
     }
   }
   return image;
+}
+
+const Image& Sheet(int id, Language language) {
+  static std::map<std::pair<int, Language>, Image> cache;
+  auto it = cache.find({id, language});
+  if (it == cache.end())
+    it = cache.emplace(std::pair{id, language}, DecodeDib(EmbeddedBitmap(id, language))).first;
+  return it->second;
 }
 
 Stereo DecodeWave(std::span<const uint8_t> wave) {

@@ -28,6 +28,14 @@ Stereo DecodeWave(std::span<const uint8_t> wave);
 std::span<const uint8_t> EmbeddedBitmap(int id, Language language = Language::Japanese);
 std::span<const uint8_t> EmbeddedWave(int id);
 
+// An embedded bitmap, decoded on its first use only: the art tests read the same sheets often.
+const Image& Sheet(int id, Language language = Language::Japanese);
+
+// A rectangle on a sheet, in pixels.
+struct Box {
+  int x, y, w, h;
+};
+
 constexpr Language kBothLanguages[] = {Language::Japanese, Language::English};
 const char* NameOf(Language language);
 

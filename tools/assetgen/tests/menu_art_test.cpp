@@ -16,18 +16,6 @@
 
 namespace {
 
-const Image& Sheet(int id, Language language = Language::Japanese) {
-  static std::map<std::pair<int, Language>, Image> cache;
-  auto it = cache.find({id, language});
-  if (it == cache.end())
-    it = cache.emplace(std::pair{id, language}, DecodeDib(EmbeddedBitmap(id, language))).first;
-  return it->second;
-}
-
-struct Box {
-  int x, y, w, h;
-};
-
 std::string Where(int id, Box b) {
   return std::to_string(id) + " (" + std::to_string(b.x) + "," + std::to_string(b.y) + "," +
          std::to_string(b.w) + "," + std::to_string(b.h) + ")";

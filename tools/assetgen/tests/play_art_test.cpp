@@ -14,18 +14,6 @@
 
 namespace {
 
-const Image& Sheet(int id, Language language = Language::Japanese) {
-  static std::map<std::pair<int, Language>, Image> cache;
-  auto it = cache.find({id, language});
-  if (it == cache.end())
-    it = cache.emplace(std::pair{id, language}, DecodeDib(EmbeddedBitmap(id, language))).first;
-  return it->second;
-}
-
-struct Box {
-  int x, y, w, h;
-};
-
 const ArtRect& Cut(int id, const std::string& name) {
   for (const ArtRect& r : ArtRectsOf(id))
     if (name == r.name) return r;
