@@ -1,0 +1,30 @@
+// What the entry point does before anything else, where it can be seen from outside.
+#include "system/program_start.h"
+
+#include <gtest/gtest.h>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+
+#include <cstdlib>
+#include <cstring>
+
+// A picture of the largest screen size must come from the heap, where its memory stays after it
+// is freed, and not from a mapping of its own that the kernel clears again for the next one.
+TEST(ProgramStart, LargePicturesComeFromTheHeapAndStayThere) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "AddressSanitizer has an allocator of its own";
+#endif
+  char name[] = "moravin";
+  char* argv[] = {name};
+  StartProgram(1, argv);
+  const size_t mappedBefore = mallinfo2().hblkhd;
+  constexpr size_t kPicture = 1920 * 1080 * 4;
+  void* picture = std::malloc(kPicture);
+  ASSERT_NE(picture, nullptr);
+  std::memset(picture, 1, kPicture);
+  EXPECT_EQ(mallinfo2().hblkhd, mappedBefore) << "the picture was given a mapping of its own";
+  std::free(picture);
+  EXPECT_GE(mallinfo2().fordblks, kPicture) << "the freed picture went back to the kernel";
+}
+#endif
