@@ -109,26 +109,33 @@ std::u32string CodePoints(const std::string& utf8) {
 
 }  // namespace
 
-std::unique_ptr<SdlFont> SdlFont::Open(SdlRenderDevice& device, int pixelHeight) {
-  if (pixelHeight <= 0) return nullptr;
-  TTF_Font* font = OpenJapaneseFont(pixelHeight);
-  if (!font) return nullptr;
-  ChooseGlyphSize(font, pixelHeight);
-  return std::unique_ptr<SdlFont>(new SdlFont(device, font, pixelHeight));
+std::shared_ptr<TTF_Font> FontFaces::Get(int pixelHeight) {
+  for (const auto& [height, face] : faces_)
+    if (height == pixelHeight) return face;
+  TTF_Font* opened = OpenJapaneseFont(pixelHeight);
+  if (!opened) return nullptr;
+  ChooseGlyphSize(opened, pixelHeight);
+  std::shared_ptr<TTF_Font> face(opened, TTF_CloseFont);
+  faces_.emplace_back(pixelHeight, face);
+  return face;
 }
 
-SdlFont::SdlFont(SdlRenderDevice& device, TTF_Font* font, int pixelHeight)
+std::unique_ptr<SdlFont> SdlFont::Open(SdlRenderDevice& device, int pixelHeight) {
+  if (pixelHeight <= 0) return nullptr;
+  std::shared_ptr<TTF_Font> font = device.Faces().Get(pixelHeight);
+  if (!font) return nullptr;
+  return std::unique_ptr<SdlFont>(new SdlFont(device, std::move(font), pixelHeight));
+}
+
+SdlFont::SdlFont(SdlRenderDevice& device, std::shared_ptr<TTF_Font> font, int pixelHeight)
     : RendererResource(device),
-      font_(font),
+      font_(std::move(font)),
       pixelHeight_(pixelHeight),
-      glyphTop_(std::max(0, pixelHeight - TTF_FontHeight(font)) / 2) {
+      glyphTop_(std::max(0, pixelHeight - TTF_FontHeight(font_.get())) / 2) {
   cache_.reserve(kCacheSize);
 }
 
-SdlFont::~SdlFont() {
-  DropTextures();
-  TTF_CloseFont(font_);
-}
+SdlFont::~SdlFont() { DropTextures(); }
 
 void SdlFont::DropTextures() {
   for (CachedText& entry : cache_) SDL_DestroyTexture(entry.texture);
@@ -149,7 +156,7 @@ const SdlFont::CachedText* SdlFont::Render(std::string_view sjis) {
   SDL_Renderer* renderer = Device() ? Device()->Renderer() : nullptr;
   if (!renderer) return nullptr;
   SDL_Surface* surface =
-      TTF_RenderUTF8_Blended(font_, SjisToUtf8(sjis).c_str(), SDL_Color{255, 255, 255, 255});
+      TTF_RenderUTF8_Blended(font_.get(), SjisToUtf8(sjis).c_str(), SDL_Color{255, 255, 255, 255});
   if (!surface) return nullptr;
   ++renderCount_;
   SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, surface);
@@ -183,19 +190,20 @@ void SdlFont::DrawText(std::string_view sjis, int left, int top, uint32_t argb) 
 std::u32string SdlFont::MissingGlyphs(std::string_view sjis) const {
   std::u32string missing;
   for (char32_t point : CodePoints(SjisToUtf8(sjis)))
-    if (!TTF_GlyphIsProvided32(font_, point)) missing.push_back(point);
+    if (!TTF_GlyphIsProvided32(font_.get(), point)) missing.push_back(point);
   return missing;
 }
 
 int SdlFont::DrawnBottom(std::string_view sjis) const {
   int width = 0, height = 0;
-  if (sjis.empty() || TTF_SizeUTF8(font_, SjisToUtf8(sjis).c_str(), &width, &height) != 0) return 0;
+  if (sjis.empty() || TTF_SizeUTF8(font_.get(), SjisToUtf8(sjis).c_str(), &width, &height) != 0)
+    return 0;
   return glyphTop_ + height;
 }
 
 int SdlFont::TextWidth(std::string_view sjis) {
   if (sjis.empty()) return 0;
   int width = 0, height = 0;
-  if (TTF_SizeUTF8(font_, SjisToUtf8(sjis).c_str(), &width, &height) != 0) return 0;
+  if (TTF_SizeUTF8(font_.get(), SjisToUtf8(sjis).c_str(), &width, &height) != 0) return 0;
   return width;
 }

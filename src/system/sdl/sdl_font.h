@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "system/render_device.h"
@@ -17,6 +18,25 @@
 // The file of fontconfig's best match for a pattern such as "sans:lang=ja"; empty when none.
 std::string MatchFontFile(const char* pattern);
 #endif
+
+// The font library's faces of the Japanese font, one per pixel height, each set to the glyph
+// size of that height. A renderer reset (every display-mode switch) makes the game's six fonts
+// again; opening and sizing their faces anew took more than a millisecond of that frame, so the
+// device keeps the faces across its renderers. A font shares its face, which lives as long as
+// the longer-lived of the two.
+class FontFaces {
+ public:
+  FontFaces() = default;
+  FontFaces(const FontFaces&) = delete;
+  FontFaces& operator=(const FontFaces&) = delete;
+
+  // The face for that height, opened on first use; null (after a message on stderr) when no
+  // Japanese font can be opened.
+  std::shared_ptr<TTF_Font> Get(int pixelHeight);
+
+ private:
+  std::vector<std::pair<int, std::shared_ptr<TTF_Font>>> faces_;
+};
 
 class SdlFont final : public IFont, public RendererResource {
  public:
@@ -50,11 +70,11 @@ class SdlFont final : public IFont, public RendererResource {
   };
   static constexpr size_t kCacheSize = 64;
 
-  SdlFont(SdlRenderDevice& device, TTF_Font* font, int pixelHeight);
+  SdlFont(SdlRenderDevice& device, std::shared_ptr<TTF_Font> font, int pixelHeight);
   const CachedText* Find(std::string_view sjis);
   const CachedText* Render(std::string_view sjis);
 
-  TTF_Font* font_;
+  std::shared_ptr<TTF_Font> font_;
   int pixelHeight_;
   int glyphTop_;  // rows of leading above the glyphs
   std::vector<CachedText> cache_;

@@ -96,6 +96,9 @@ std::unique_ptr<SdlRenderDevice> SdlRenderDevice::Create(SDL_Window* window) {
   return device;
 }
 
+SdlRenderDevice::SdlRenderDevice(SDL_Window* window)
+    : window_(window), faces_(std::make_unique<FontFaces>()) {}
+
 SdlRenderDevice::~SdlRenderDevice() {
   DestroyRenderer();
   for (RendererResource* resource : resources_) resource->device_ = nullptr;

@@ -10,6 +10,7 @@
 
 #include "system/render_device.h"
 
+class FontFaces;
 class SdlRenderDevice;
 
 // Anything that holds SDL textures of the device's renderer. The device drops their textures
@@ -89,10 +90,13 @@ class SdlRenderDevice final : public IRenderDevice {
   };
   const PathCounts& Counts() const { return counts_; }
 
+  // The faces of the fonts this device makes, kept across resets.
+  FontFaces& Faces() { return *faces_; }
+
  private:
   friend class RendererResource;
   friend class SdlTexture;
-  explicit SdlRenderDevice(SDL_Window* window) : window_(window) {}
+  explicit SdlRenderDevice(SDL_Window* window);
 
   // Textures of released pictures, kept for the next picture of the same size: the software
   // renderer would otherwise allocate and clear megabytes for every picture a scene loads.
@@ -136,4 +140,5 @@ class SdlRenderDevice final : public IRenderDevice {
   std::vector<Spare> spares_;  // oldest first
   size_t spareBytes_ = 0;
   PathCounts counts_;
+  std::unique_ptr<FontFaces> faces_;
 };

@@ -151,3 +151,24 @@ TEST_F(FontTest, EmptyTextAndResetAreHarmless) {
   // The font lost its rendered strings with the old renderer and renders them anew.
   EXPECT_GT(InkOf(DrawLine(*font, "OK", 0xFFFFFFFF)).pixels, 10);
 }
+
+// A display-mode switch resets the renderer and the game makes its fonts again: they take the
+// faces the device opened before, sized as before, and a font the device outlived still measures.
+TEST_F(FontTest, FontsMadeAgainAfterAResetShareTheFacesAndMeasureTheSame) {
+  auto& device = *static_cast<SdlRenderDevice*>(device_);
+  const std::string sjis = Utf8ToSjis("ゲームスタート");
+  auto before = SdlFont::Open(device, 24);
+  ASSERT_NE(before, nullptr);
+  const int width = before->TextWidth(sjis);
+  const std::shared_ptr<TTF_Font> face = device.Faces().Get(24);
+  ASSERT_TRUE(device_->Reset());
+  auto after = SdlFont::Open(device, 24);
+  ASSERT_NE(after, nullptr);
+  EXPECT_EQ(device.Faces().Get(24), face) << "the face was opened again";
+  EXPECT_NE(device.Faces().Get(16), face) << "each height has a face of its own";
+  EXPECT_EQ(after->TextWidth(sjis), width);
+  EXPECT_GT(InkOf(DrawLine(*after, sjis, 0xFFFFFFFF)).pixels, 50);
+
+  window_.reset();  // the device goes; the font keeps its face
+  EXPECT_EQ(after->TextWidth(sjis), width);
+}
