@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 
 namespace {
 
@@ -27,4 +28,20 @@ bool PreferSoftwareRenderer(std::string_view rendererName, std::string_view glRe
   // SDL's OpenGL renderers are "opengl" and "opengles2" (and "opengles").
   return !userChoseRenderer && rendererName.starts_with("opengl") &&
          IsSoftwareRasteriser(glRenderer);
+}
+
+bool HasGpuDevice(const std::filesystem::path& devices) {
+  std::error_code error;
+  const auto hasEntry = [&](const std::filesystem::path& folder, auto isGpu) {
+    for (auto it = std::filesystem::directory_iterator(folder, error);
+         !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+      if (isGpu(it->path().filename().string())) return true;
+    }
+    return false;
+  };
+  return hasEntry(devices / "dri",
+                  [](const std::string& name) {
+                    return name.starts_with("card") || name.starts_with("renderD");
+                  }) ||
+         hasEntry(devices, [](const std::string& name) { return name.starts_with("nvidia"); });
 }

@@ -2,6 +2,7 @@
 // without one.
 #pragma once
 
+#include <filesystem>
 #include <string_view>
 
 // Whether an OpenGL renderer string (GL_RENDERER) names a rasteriser that runs on the CPU:
@@ -14,3 +15,8 @@ bool IsSoftwareRasteriser(std::string_view glRenderer);
 // framebuffer acceleration keeps the choice.
 bool PreferSoftwareRenderer(std::string_view rendererName, std::string_view glRenderer,
                             bool userChoseRenderer);
+
+// Whether a Linux machine shows programs a GPU: a DRM device (dri/card*, dri/renderD*) or one
+// of NVIDIA's own (nvidia*) in `devices`. Without one, OpenGL can only be drawn by the CPU, and
+// trying it costs more than the time: the driver's compiler stays loaded, about 60 MB.
+bool HasGpuDevice(const std::filesystem::path& devices = "/dev");

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 TEST(RendererChoice, RecognisesTheCpuRasterisersByTheirRendererStrings) {
   EXPECT_TRUE(IsSoftwareRasteriser("llvmpipe (LLVM 15.0.6, 256 bits)"));
   EXPECT_TRUE(IsSoftwareRasteriser("softpipe"));
@@ -25,4 +28,27 @@ TEST(RendererChoice, OnlyOpenGlOnTheCpuGivesWayAndTheUsersChoiceWins) {
   // Renderers that are not OpenGL report no GL string; a stale one must not count.
   EXPECT_FALSE(PreferSoftwareRenderer("software", "llvmpipe", false));
   EXPECT_FALSE(PreferSoftwareRenderer("direct3d11", "llvmpipe", false));
+}
+
+TEST(RendererChoice, AGpuDeviceIsADrmNodeOrNvidiasOwn) {
+  namespace fs = std::filesystem;
+  const fs::path dev = fs::temp_directory_path() / "moravin-renderer-choice-dev";
+  fs::remove_all(dev);
+  fs::create_directories(dev / "dri");
+  const auto touch = [](const fs::path& file) { std::ofstream{file}; };
+  EXPECT_FALSE(HasGpuDevice(dev)) << "an empty dri folder";
+  touch(dev / "dri" / "by-path");
+  touch(dev / "null");
+  EXPECT_FALSE(HasGpuDevice(dev));
+  touch(dev / "dri" / "renderD128");
+  EXPECT_TRUE(HasGpuDevice(dev));
+  fs::remove(dev / "dri" / "renderD128");
+  touch(dev / "dri" / "card0");
+  EXPECT_TRUE(HasGpuDevice(dev));
+  fs::remove_all(dev / "dri");
+  EXPECT_FALSE(HasGpuDevice(dev)) << "no dri folder at all";
+  touch(dev / "nvidia0");
+  EXPECT_TRUE(HasGpuDevice(dev));
+  EXPECT_FALSE(HasGpuDevice(dev / "missing")) << "an unreadable device folder";
+  fs::remove_all(dev);
 }

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "system/renderer_choice.h"
 #include "system/sdl/library_leaks.h"
@@ -49,6 +50,19 @@ RendererDescription DescribeRenderer(SDL_Renderer* renderer) {
   const GLubyte* text = getString ? getString(GL_RENDERER) : nullptr;
   if (text) description.glRenderer = reinterpret_cast<const char*>(text);
   return description;
+}
+
+// On a Linux desktop without a GPU device, OpenGL could only be drawn by the CPU: the renderer
+// is not even tried, since trying it would keep the driver loaded.
+bool DesktopWithoutGpu() {
+#ifdef __linux__
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const bool desktop =
+      driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
+  return desktop && !HasGpuDevice();
+#else
+  return false;
+#endif
 }
 
 bool UserChoseRenderer() {
@@ -129,6 +143,10 @@ bool SdlRenderDevice::CreateRenderer() {
 }
 
 SDL_Renderer* SdlRenderDevice::OpenRenderer() {
+  if (!softwareChosen_ && !UserChoseRenderer() && DesktopWithoutGpu()) {
+    std::fprintf(stderr, "moravin: no GPU device here; using the software renderer\n");
+    softwareChosen_ = true;
+  }
   if (!softwareChosen_) {
     // No vsync: the game paces its own 50 frames per second.
     SDL_Renderer* accelerated = SDL_CreateRenderer(window_, -1, SDL_RENDERER_TARGETTEXTURE);
