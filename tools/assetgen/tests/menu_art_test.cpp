@@ -5,10 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <map>
 #include <set>
 #include <string>
-#include <utility>
 
 #include "art/text.h"
 #include "decoded.h"
