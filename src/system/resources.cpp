@@ -14,3 +14,7 @@ std::span<const uint8_t> FindResource(ResourceType type, int id) {
   if (!g_resources) return {};
   return g_resources->Find(type, id);
 }
+
+void ForgetResource(std::span<const uint8_t> bytes) {
+  if (g_resources) g_resources->Forget(bytes);
+}

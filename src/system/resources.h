@@ -16,6 +16,9 @@ class IResources {
   virtual ~IResources() = default;
   // The resource's bytes, or an empty span when there is none.
   virtual std::span<const uint8_t> Find(ResourceType type, int id) const = 0;
+  // Told that `bytes`, found here, have been read and are not needed again soon. Resources in
+  // the executable's own pages give that memory back; the next read fetches them again.
+  virtual void Forget(std::span<const uint8_t> bytes) const { (void)bytes; }
 };
 
 // A bitmap with words in it is carried once per language: the Japanese one under its own id,
@@ -29,6 +32,7 @@ class LanguageResources final : public IResources {
  public:
   LanguageResources(const IResources& all, Language language) : all_(all), language_(language) {}
   std::span<const uint8_t> Find(ResourceType type, int id) const override;
+  void Forget(std::span<const uint8_t> bytes) const override { all_.Forget(bytes); }
 
  private:
   const IResources& all_;
@@ -39,3 +43,4 @@ class LanguageResources final : public IResources {
 extern const IResources* g_resources;
 
 std::span<const uint8_t> FindResource(ResourceType type, int id);
+void ForgetResource(std::span<const uint8_t> bytes);

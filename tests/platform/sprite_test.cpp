@@ -31,8 +31,8 @@ TEST_F(SpriteTest, LoadDecodesTheBitmapAndAppliesTheColourKey) {
 }
 
 TEST_F(SpriteTest, LoadsOneAfterAnotherEachHandOverOnlyTheirOwnPixels) {
-  // The decode buffer is shared by every load: a small picture after a large one, and the large
-  // one again, must each hand over exactly their own rows.
+  // A small picture after a large one, and the large one again, each hand over exactly their
+  // own rows.
   CSprite large, small, again;
   ASSERT_TRUE(LoadSpriteImage(110, large));  // 800 x 600
   ASSERT_TRUE(LoadSpriteImage(112, small));  // 340 x 85

@@ -7,6 +7,7 @@
 
 #include "embedded_table.h"
 #include "system/packed_wave.h"
+#include "system/process_memory.h"
 
 namespace {
 
@@ -29,6 +30,19 @@ class EmbeddedTable final : public IResources {
       return *unpacked_[i];
     }
     return {};
+  }
+
+  // Only a resource kept as it is lies in the executable's pages; an unpacked sound is memory
+  // of the program's own.
+  void Forget(std::span<const uint8_t> bytes) const override {
+    for (size_t i = 0; i < kEmbeddedResourceCount; ++i) {
+      const EmbeddedEntry& entry = kEmbeddedResources[i];
+      if (entry.encoding == EmbeddedEncoding::Raw && entry.data == bytes.data() &&
+          entry.size == bytes.size()) {
+        ReleaseFilePages(bytes);
+        return;
+      }
+    }
   }
 
  private:
