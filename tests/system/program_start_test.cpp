@@ -10,15 +10,33 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace {
+
+// Each test starts the program as its entry point does. AddressSanitizer replaces the heap these
+// tests look at with an allocator of its own.
+class ProgramStart : public testing::Test {
+ protected:
+  void SetUp() override {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer has an allocator of its own";
+#endif
+    char name[] = "moravin";
+    char* argv[] = {name};
+    StartProgram(1, argv);
+  }
+};
+
+long MinorFaults() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_minflt;
+}
+
+}  // namespace
+
 // A picture of the largest screen size must come from the heap, where its memory stays after it
 // is freed, and not from a mapping of its own that the kernel clears again for the next one.
-TEST(ProgramStart, LargePicturesComeFromTheHeapAndStayThere) {
-#ifdef __SANITIZE_ADDRESS__
-  GTEST_SKIP() << "AddressSanitizer has an allocator of its own";
-#endif
-  char name[] = "moravin";
-  char* argv[] = {name};
-  StartProgram(1, argv);
+TEST_F(ProgramStart, LargePicturesComeFromTheHeapAndStayThere) {
   const size_t mappedBefore = mallinfo2().hblkhd;
   constexpr size_t kPicture = 1920 * 1080 * 4;
   void* picture = std::malloc(kPicture);
@@ -29,21 +47,9 @@ TEST(ProgramStart, LargePicturesComeFromTheHeapAndStayThere) {
   EXPECT_GE(mallinfo2().fordblks, kPicture) << "the freed picture went back to the kernel";
 }
 
-long MinorFaults() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_minflt;
-}
-
 // The memory of a scene's pictures is in place before the game allocates it: filling them
 // has the kernel fault in no page (it would be 3,072 pages for these 12 MB).
-TEST(ProgramStart, TheHeapIsInMemoryBeforeTheScenesAllocate) {
-#ifdef __SANITIZE_ADDRESS__
-  GTEST_SKIP() << "AddressSanitizer has an allocator of its own";
-#endif
-  char name[] = "moravin";
-  char* argv[] = {name};
-  StartProgram(1, argv);
+TEST_F(ProgramStart, TheHeapIsInMemoryBeforeTheScenesAllocate) {
   constexpr size_t kScene = 12 << 20;
   const long before = MinorFaults();
   auto* pictures = static_cast<volatile char*>(std::malloc(kScene));
