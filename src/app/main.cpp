@@ -87,6 +87,7 @@ int main(int argc, char** argv) {
   bool noDisplay = false;
   program->sdl = CreateSdlPlatform({options.headless}, noDisplay);
   if (!program->sdl) return noDisplay ? kExitNoDisplay : -1;
+  GrowHeapOnce();
   program->platform = program->automation.WrapPlatform(*program->sdl);
   g_platform = program->platform.get();
   g_resources = program->resources.get();

@@ -48,6 +48,9 @@ std::vector<std::string> StartProgram(int argc, char** argv) {
   if (arguments.empty()) arguments.assign(argv, argv + argc);
   return arguments;
 }
+
+// Left to Windows' own heap, where the first touch of a page was not measured.
+void GrowHeapOnce() {}
 #else
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -70,12 +73,15 @@ void KeepFreedMemory() {
 #endif
 }
 
-// Grows the heap once to the size a game reaches anyway, page by page, and frees it again: the
-// heap keeps it (see above). The first touch of a page of memory has the kernel clear and map
-// it, 3 to 8 microseconds a page on a virtual machine: 8 ms more for the title entered the first
-// time, with its 9 MB of pictures decoded and made into textures, and a few ms for every other
-// scene's first entry. Here it is paid once, before the window opens (47 ms on such a machine,
-// well under 5 on a real one). AddressSanitizer's allocator would only hold the blocks back.
+}  // namespace
+
+std::vector<std::string> StartProgram(int argc, char** argv) {
+  KeepFreedMemory();
+  return {argv, argv + argc};
+}
+
+// The heap is grown page by page and freed again: the heap keeps it (see above). Not under
+// AddressSanitizer, whose allocator would only hold the blocks back.
 void GrowHeapOnce() {
 #if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
   // The heap a game reaches: the pictures of a scene, those kept decoded between scenes, the
@@ -92,13 +98,5 @@ void GrowHeapOnce() {
   }
   for (void* block : blocks) std::free(block);
 #endif
-}
-
-}  // namespace
-
-std::vector<std::string> StartProgram(int argc, char** argv) {
-  KeepFreedMemory();
-  GrowHeapOnce();
-  return {argv, argv + argc};
 }
 #endif

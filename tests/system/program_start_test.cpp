@@ -12,8 +12,8 @@
 
 namespace {
 
-// Each test starts the program as its entry point does. AddressSanitizer replaces the heap these
-// tests look at with an allocator of its own.
+// Each test starts the program and grows its heap as its entry point does. AddressSanitizer
+// replaces the heap these tests look at with an allocator of its own.
 class ProgramStart : public testing::Test {
  protected:
   void SetUp() override {
@@ -23,6 +23,7 @@ class ProgramStart : public testing::Test {
     char name[] = "moravin";
     char* argv[] = {name};
     StartProgram(1, argv);
+    GrowHeapOnce();
   }
 };
 
