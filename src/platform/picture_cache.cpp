@@ -1,6 +1,5 @@
 #include "platform/picture_cache.h"
 
-#include <algorithm>
 #include <cstdint>
 
 #include "system/resources.h"
@@ -27,28 +26,8 @@ std::shared_ptr<const DecodedImage> DecodePicture(int id) {
 }
 
 std::shared_ptr<const DecodedImage> PictureCache::Get(int id) {
-  const auto kept = std::find_if(entries_.begin(), entries_.end(),
-                                 [id](const Entry& entry) { return entry.id == id; });
-  if (kept != entries_.end()) {
-    // Used again: it moves to the most recently used end.
-    std::rotate(kept, kept + 1, entries_.end());
-    return entries_.back().image;
-  }
+  if (std::shared_ptr<const DecodedImage> kept = kept_.Find(id)) return kept;
   std::shared_ptr<const DecodedImage> image = DecodePicture(id);
-  if (image) Keep(id, image);
+  if (image) kept_.Keep(id, image, BytesOf(*image));
   return image;
-}
-
-void PictureCache::Keep(int id, std::shared_ptr<const DecodedImage> image) {
-  const size_t bytes = BytesOf(*image);
-  if (bytes > budgetBytes_) return;
-  // The least recently used make room.
-  size_t dropped = 0;
-  while (keptBytes_ + bytes > budgetBytes_) {
-    keptBytes_ -= BytesOf(*entries_[dropped].image);
-    ++dropped;
-  }
-  entries_.erase(entries_.begin(), entries_.begin() + std::ptrdiff_t(dropped));
-  entries_.push_back({id, std::move(image)});
-  keptBytes_ += bytes;
 }

@@ -3,9 +3,9 @@
 
 #include <cstddef>
 #include <memory>
-#include <vector>
 
 #include "system/dib.h"
+#include "system/recently_used.h"
 
 // Bitmap resource `id` decoded, with opaque black made transparent (the colour key); null when
 // the resource is missing or does not decode.
@@ -17,22 +17,14 @@ std::shared_ptr<const DecodedImage> DecodePicture(int id);
 // do not change while the cache exists, so a picture is known by its resource id.
 class PictureCache {
  public:
-  explicit PictureCache(size_t budgetBytes) : budgetBytes_(budgetBytes) {}
+  explicit PictureCache(size_t budgetBytes) : kept_(budgetBytes) {}
 
   // The picture of resource `id`: kept from before, or decoded now and kept if it fits.
   std::shared_ptr<const DecodedImage> Get(int id);
-  size_t KeptBytes() const { return keptBytes_; }
+  size_t KeptBytes() const { return kept_.KeptBytes(); }
 
  private:
-  struct Entry {
-    int id;
-    std::shared_ptr<const DecodedImage> image;
-  };
-  void Keep(int id, std::shared_ptr<const DecodedImage> image);
-
-  size_t budgetBytes_;
-  size_t keptBytes_ = 0;
-  std::vector<Entry> entries_;  // least recently used first
+  RecentlyUsed<int, DecodedImage> kept_;
 };
 
 // The cache pictures are loaded through; none decodes every load afresh. Set by the program for

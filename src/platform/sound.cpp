@@ -87,7 +87,7 @@ bool LoadSound(CSound& sound, int id, IAudioDevice* device, bool loop) {
   sound.resourceName = id;
   WaveData wave;
   if (!ParseWave(bytes, wave)) return false;
-  sound.buffer = device->CreateBuffer(wave.format, wave.pcm);
+  sound.buffer = device->CreateResourceBuffer(wave.format, wave.pcm);
   if (!sound.buffer) return false;
   Register(&sound);
   return true;

@@ -34,6 +34,13 @@ class IAudioDevice {
   // A buffer holding the PCM samples, converted to the device's format. Null on failure.
   virtual std::unique_ptr<IAudioBuffer> CreateBuffer(const WaveFormat& format,
                                                      std::span<const uint8_t> pcm) = 0;
+  // The same for samples that stay unchanged where they are for as long as the device exists
+  // (a resource of the program): the device may keep their conversion for the next buffer of
+  // the same sound, as a scene entered again loads the sounds it had.
+  virtual std::unique_ptr<IAudioBuffer> CreateResourceBuffer(const WaveFormat& format,
+                                                             std::span<const uint8_t> pcm) {
+    return CreateBuffer(format, pcm);
+  }
   // Whether the output is gone (unplugged) or never opened. Buffers keep working silently
   // meanwhile: their sounds still play on and end in time.
   virtual bool CheckLost() = 0;

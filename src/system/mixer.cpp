@@ -15,7 +15,11 @@ double VolumeToGain(int32_t hundredthsDb) {
 }
 
 MixerVoice::MixerVoice(std::vector<int16_t> stereoSamples)
-    : samples_(std::move(stereoSamples)), frameCount_(static_cast<uint32_t>(samples_.size() / 2)) {}
+    : MixerVoice(std::make_shared<const std::vector<int16_t>>(std::move(stereoSamples))) {}
+
+MixerVoice::MixerVoice(std::shared_ptr<const std::vector<int16_t>> stereoSamples)
+    : samples_(std::move(stereoSamples)),
+      frameCount_(static_cast<uint32_t>(samples_->size() / 2)) {}
 
 void MixerVoice::Play(bool loop) {
   looping_ = loop;
@@ -50,7 +54,7 @@ void MixerVoice::Advance(size_t frames, Emit emit) {
 
 void MixerVoice::MixInto(int32_t* accumulator, size_t frames) {
   Advance(frames, [&](uint32_t first, size_t count, size_t offset) {
-    const int16_t* in = samples_.data() + size_t{first} * 2;
+    const int16_t* in = samples_->data() + size_t{first} * 2;
     int32_t* out = accumulator + offset * 2;
     for (size_t i = 0; i < count * 2; ++i) {
       out[i] += static_cast<int32_t>((int64_t{in[i]} * gainQ16_) >> 16);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // Linear gain of an attenuation in hundredths of a decibel, clamped to -10000..0.
@@ -14,6 +15,8 @@ double VolumeToGain(int32_t hundredthsDb);
 class MixerVoice {
  public:
   explicit MixerVoice(std::vector<int16_t> stereoSamples);
+  // Samples shared with other voices of the same sound; nobody changes them.
+  explicit MixerVoice(std::shared_ptr<const std::vector<int16_t>> stereoSamples);
 
   uint32_t Position() const { return position_; }
   bool IsPlaying() const { return playing_; }
@@ -41,7 +44,7 @@ class MixerVoice {
   // At the end: back to the start, and still playing only when looping.
   void WrapOrStop();
 
-  std::vector<int16_t> samples_;
+  std::shared_ptr<const std::vector<int16_t>> samples_;
   uint32_t frameCount_ = 0;
   uint32_t position_ = 0;
   bool playing_ = false;

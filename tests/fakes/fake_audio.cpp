@@ -53,6 +53,13 @@ std::unique_ptr<IAudioBuffer> FakeAudioDevice::CreateBuffer(const WaveFormat& fo
   return std::make_unique<FakeAudioBuffer>(log, format, pcm);
 }
 
+std::unique_ptr<IAudioBuffer> FakeAudioDevice::CreateResourceBuffer(const WaveFormat& format,
+                                                                    std::span<const uint8_t> pcm) {
+  std::unique_ptr<IAudioBuffer> buffer = CreateBuffer(format, pcm);
+  if (buffer) static_cast<FakeAudioBuffer*>(buffer.get())->ofResource = true;
+  return buffer;
+}
+
 FakeAudioBuffer* FakeAudioDevice::BufferOf(int waveId) const {
   for (auto it = log->live.rbegin(); it != log->live.rend(); ++it)
     if ((*it)->waveId == waveId) return *it;

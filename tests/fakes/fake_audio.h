@@ -51,7 +51,8 @@ class FakeAudioBuffer : public IAudioBuffer {
   std::vector<int32_t> volumes;  // every SetVolume, in order
   int playCalls = 0;
   int stopCalls = 0;
-  int madeAfterReopens;  // older than the last reopen: silent, it should have been rebuilt
+  int madeAfterReopens;     // older than the last reopen: silent, it should have been rebuilt
+  bool ofResource = false;  // made by CreateResourceBuffer, whose conversion may be kept
 
  private:
   std::shared_ptr<FakeAudioLog> log_;
@@ -68,6 +69,8 @@ class FakeAudioDevice : public IAudioDevice {
       : log(std::make_shared<FakeAudioLog>()), output(std::make_shared<FakeAudioOutput>()) {}
   std::unique_ptr<IAudioBuffer> CreateBuffer(const WaveFormat& format,
                                              std::span<const uint8_t> pcm) override;
+  std::unique_ptr<IAudioBuffer> CreateResourceBuffer(const WaveFormat& format,
+                                                     std::span<const uint8_t> pcm) override;
   bool CheckLost() override { return lost_ = lost_ || !output->present; }
   bool Reopen() override;
 

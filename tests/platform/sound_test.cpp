@@ -25,6 +25,7 @@ TEST_F(SoundTest, LoadCopiesTheWaveIntoABuffer) {
   EXPECT_EQ(b->waveId, 208);
   EXPECT_EQ(b->format.samplesPerSec, 44100u);
   EXPECT_EQ(b->frames, uint32_t(kFakeWaveFrames));
+  EXPECT_TRUE(b->ofResource) << "a resource's conversion could not be kept for the next load";
   EXPECT_EQ(s.resourceName, 208);
   EXPECT_TRUE(s.loop);
   EXPECT_EQ(s.device, audio);

@@ -126,7 +126,7 @@ TEST(MixerPlayback, PositionPastTheEndIsClampedAndPlaysNothing) {
 
 TEST(MixerPlayback, EmptyLoopingVoiceDoesNotHang) {
   Mixer mixer;
-  MixerVoice voice({});
+  MixerVoice voice(std::vector<int16_t>{});
   mixer.Attach(&voice);
   voice.Play(true);
   EXPECT_EQ(MixFrames(mixer, 3), std::vector<int16_t>(6, 0));

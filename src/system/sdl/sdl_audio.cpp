@@ -8,6 +8,9 @@ namespace {
 constexpr uint16_t kFormatPcm = 1;
 constexpr uint32_t kMaxRate = 384000;
 constexpr Uint16 kBufferFrames = 512;  // about 12 ms: effects sound on the frame they start
+// Every sound of the menus, the play and the game over converted (1.6 MB); not the play's music
+// (3.7 MB, at the output rate already, so only copied) nor the music room's (5.4 MB).
+constexpr size_t kKeptSoundBytes = 2 << 20;
 
 class OutputLock {
  public:
@@ -23,8 +26,8 @@ class OutputLock {
 // One sound: a mixer voice holding the converted samples.
 class SdlAudioBuffer final : public IAudioBuffer {
  public:
-  SdlAudioBuffer(std::shared_ptr<AudioOutput> output, std::vector<int16_t> samples,
-                 uint32_t sourceRate)
+  SdlAudioBuffer(std::shared_ptr<AudioOutput> output,
+                 std::shared_ptr<const std::vector<int16_t>> samples, uint32_t sourceRate)
       : output_(std::move(output)), voice_(std::move(samples)), sourceRate_(sourceRate) {
     OutputLock lock(*output_);
     output_->GetMixer().Attach(&voice_);
@@ -178,11 +181,33 @@ void SDLCALL AudioOutput::Fill(void* self, Uint8* stream, int length) {
   output->mixer_.Mix(reinterpret_cast<int16_t*>(stream), static_cast<size_t>(length) / 4);
 }
 
+SdlAudioDevice::SdlAudioDevice()
+    : output_(std::make_shared<AudioOutput>()), converted_(kKeptSoundBytes) {}
+
+std::unique_ptr<IAudioBuffer> SdlAudioDevice::MakeBuffer(
+    std::shared_ptr<const std::vector<int16_t>> samples, uint32_t sourceRate) {
+  if (samples->empty()) return nullptr;
+  return std::make_unique<SdlAudioBuffer>(output_, std::move(samples), sourceRate);
+}
+
 std::unique_ptr<IAudioBuffer> SdlAudioDevice::CreateBuffer(const WaveFormat& format,
                                                            std::span<const uint8_t> pcm) {
-  std::vector<int16_t> samples = ConvertToStereo16(format, pcm, AudioOutput::kRate);
-  if (samples.empty()) return nullptr;
-  return std::make_unique<SdlAudioBuffer>(output_, std::move(samples), format.samplesPerSec);
+  return MakeBuffer(std::make_shared<const std::vector<int16_t>>(
+                        ConvertToStereo16(format, pcm, AudioOutput::kRate)),
+                    format.samplesPerSec);
+}
+
+std::unique_ptr<IAudioBuffer> SdlAudioDevice::CreateResourceBuffer(const WaveFormat& format,
+                                                                   std::span<const uint8_t> pcm) {
+  const SoundKey key{pcm.data(),       pcm.size(),      format.samplesPerSec,
+                     format.formatTag, format.channels, format.bitsPerSample};
+  std::shared_ptr<const std::vector<int16_t>> samples = converted_.Find(key);
+  if (!samples) {
+    samples = std::make_shared<const std::vector<int16_t>>(
+        ConvertToStereo16(format, pcm, AudioOutput::kRate));
+    if (!samples->empty()) converted_.Keep(key, samples, samples->size() * sizeof(int16_t));
+  }
+  return MakeBuffer(std::move(samples), format.samplesPerSec);
 }
 
 bool SdlAudioDevice::Reopen() {

@@ -11,6 +11,7 @@
 
 #include "system/audio_device.h"
 #include "system/mixer.h"
+#include "system/recently_used.h"
 
 // PCM of 8 or 16 bits, mono or stereo, at any rate, as 16-bit stereo at `outputRate`. Empty
 // when the format is not one of those.
@@ -53,15 +54,35 @@ class AudioOutput {
 
 class SdlAudioDevice final : public IAudioDevice {
  public:
-  SdlAudioDevice() : output_(std::make_shared<AudioOutput>()) {}
+  SdlAudioDevice();
   ~SdlAudioDevice() override { output_->Close(); }
   std::unique_ptr<IAudioBuffer> CreateBuffer(const WaveFormat& format,
                                              std::span<const uint8_t> pcm) override;
+  // Converting a sound to the output rate is most of what a scene's start costs with a sound
+  // output (8 ms for the title's jingle on a slow machine): the resources' recent conversions
+  // are kept, within a budget, and shared by the buffers made from them.
+  std::unique_ptr<IAudioBuffer> CreateResourceBuffer(const WaveFormat& format,
+                                                     std::span<const uint8_t> pcm) override;
   bool CheckLost() override { return output_->CheckLost(); }
   // A fresh output with a mixer of its own; the old one stays with the old buffers, silent.
   bool Reopen() override;
   bool IsSilent() const { return output_->IsSilent(); }
+  size_t KeptSoundBytes() const { return converted_.KeptBytes(); }
 
  private:
+  // A resource's samples are known by where they lie, which does not change.
+  struct SoundKey {
+    const uint8_t* bytes;
+    size_t size;
+    uint32_t rate;
+    uint16_t formatTag;
+    uint16_t channels;
+    uint16_t bitsPerSample;
+    bool operator==(const SoundKey&) const = default;
+  };
+  std::unique_ptr<IAudioBuffer> MakeBuffer(std::shared_ptr<const std::vector<int16_t>> samples,
+                                           uint32_t sourceRate);
+
   std::shared_ptr<AudioOutput> output_;
+  RecentlyUsed<SoundKey, std::vector<int16_t>> converted_;
 };

@@ -94,6 +94,40 @@ TEST(AudioDevice, BuffersPlayLoopStopAndEndOnTheDummyOutput) {
   EXPECT_EQ(device.CreateBuffer(Pcm(2, 44100), {}), nullptr);
 }
 
+// A scene entered again loads the sounds it had: a resource's conversion is made once and
+// shared, each buffer still plays on its own. Only resources are kept, and only what fits.
+TEST(AudioDevice, AResourceSoundIsConvertedOnceAndSharedByItsBuffers) {
+  TestPlatform();
+  SdlAudioDevice device;
+  const std::vector<uint8_t> jingle = Samples(3200, 2, 100);  // 0.1 s at 32 kHz
+  auto first = device.CreateResourceBuffer(Pcm(2, 32000), jingle);
+  ASSERT_NE(first, nullptr);
+  const size_t oneConversion = device.KeptSoundBytes();
+  EXPECT_EQ(oneConversion, 4410u * 4);
+  auto second = device.CreateResourceBuffer(Pcm(2, 32000), jingle);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(device.KeptSoundBytes(), oneConversion) << "converted again";
+
+  first->SetPosition(1600);
+  first->Play(true);
+  EXPECT_FALSE(second->IsPlaying());
+  EXPECT_EQ(second->Position(), 0u);
+  first.reset();  // the other buffer keeps the samples it shares
+  second->Play(false);
+  EXPECT_TRUE(second->IsPlaying());
+
+  // The same bytes read as another format are another sound.
+  EXPECT_NE(device.CreateResourceBuffer(Pcm(1, 32000), jingle), nullptr);
+  EXPECT_EQ(device.KeptSoundBytes(), oneConversion + 8820u * 4);  // 6,400 mono frames
+
+  const size_t before = device.KeptSoundBytes();
+  EXPECT_NE(device.CreateBuffer(Pcm(2, 44100), Samples(441, 2, 5)), nullptr);
+  const std::vector<uint8_t> music = Samples(44100 * 13, 2, 7);  // 13 s: over the budget
+  EXPECT_NE(device.CreateResourceBuffer(Pcm(2, 44100), music), nullptr);
+  EXPECT_EQ(device.CreateResourceBuffer(Pcm(6, 44100), jingle), nullptr);
+  EXPECT_EQ(device.KeptSoundBytes(), before);
+}
+
 TEST(AudioDevice, SoundsComeAndGoWhileTheAudioThreadMixes) {
   // The game thread starts, moves, stops and frees sounds while SDL's audio thread mixes: the
   // thread-checked build (build-tsan) reports any access to the mixer that the device lock does not
