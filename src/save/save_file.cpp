@@ -1,5 +1,6 @@
 #include "save/save_file.h"
 
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -38,7 +39,10 @@ SaveFile::SaveFile(FileAccess& files, std::string folder, Report report)
   if (!folder_.empty()) path_ = Join(folder_, kFileName, files_.Separator());
 }
 
+SaveFile::~SaveFile() { FinishStore(); }
+
 bool SaveFile::Load(SaveData& record) {
+  FinishStore();  // the path may change below
   record = SaveData{};
   if (folder_.empty())
     return Fail(
@@ -103,6 +107,31 @@ bool SaveFile::Create(SaveData& record) {
 }
 
 bool SaveFile::Store(const SaveData& record) {
+  FinishStore();
+  return Write(record);
+}
+
+void SaveFile::StartStore(const SaveData& record) {
+  FinishStore();
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+  startedStoreWritten_ = Write(record);
+#else
+  try {
+    storing_ = std::thread([this, record] { startedStoreWritten_ = Write(record); });
+  } catch (const std::system_error&) {  // no thread to be had: the frame waits after all
+    startedStoreWritten_ = Write(record);
+  }
+#endif
+}
+
+bool SaveFile::FinishStore() {
+  if (storing_.joinable()) storing_.join();
+  const bool written = startedStoreWritten_;
+  startedStoreWritten_ = true;
+  return written;
+}
+
+bool SaveFile::Write(const SaveData& record) {
   if (path_.empty()) return Fail("cannot store the save: there is no folder for it");
   if (const std::error_code error = files_.Replace(path_, EncodeSaveFile(record)))
     return Fail("cannot store the save in " + path_ + ": " + error.message());
@@ -115,6 +144,12 @@ bool SaveFile::Fail(const std::string& line) {
 }
 
 bool StoreSaveData(const SaveData& record) { return g_saveFile && g_saveFile->Store(record); }
+
+void StartStoringSaveData(const SaveData& record) {
+  if (g_saveFile) g_saveFile->StartStore(record);
+}
+
+bool FinishStoringSaveData() { return g_saveFile && g_saveFile->FinishStore(); }
 
 bool LoadSaveData(SaveData& record) {
   if (g_saveFile) return g_saveFile->Load(record);

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "save/file_access.h"
 #include "save/save_data.h"
@@ -19,6 +20,10 @@ class SaveFile {
   // The save is `folder`/SaveData.dat; an empty `folder` means the user's data folder
   // (moravin/ in FileAccess::UserDataFolder).
   SaveFile(FileAccess& files, std::string folder, Report report);
+  // Waits for a store still being written.
+  ~SaveFile();
+  SaveFile(const SaveFile&) = delete;
+  SaveFile& operator=(const SaveFile&) = delete;
 
   // Fills the record at start-up. A missing save is created with the default record, once
   // copied instead from a valid SaveData.dat in the working directory when the save lives in
@@ -27,8 +32,16 @@ class SaveFile {
   // can be neither read nor created: the game must not start then, and nothing was written.
   bool Load(SaveData& record);
   // Replaces the file with the record, durably. A failure is reported and leaves the previous
-  // save as it was.
+  // save as it was. A store begun before is finished first, so the newest record is the last
+  // one written.
   bool Store(const SaveData& record);
+  // Begins to store the record (as it is now) on a thread of its own and returns at once: a
+  // durable write waits for the disk, 2 ms on an idle one and over 100 on a busy one, which a
+  // frame cannot. A failure is reported from that thread. Where no thread can be started (a
+  // browser without them), the record is stored before this returns.
+  void StartStore(const SaveData& record);
+  // Waits for the store StartStore began; true when it was written (or none was begun).
+  bool FinishStore();
 
   // The file the save is read from and written to (where its links lead, once loaded).
   const std::string& Path() const { return path_; }
@@ -39,12 +52,15 @@ class SaveFile {
   bool ReadExisting(SaveData& record);
   bool Create(SaveData& record);
   bool Fail(const std::string& line);
+  bool Write(const SaveData& record);
 
   FileAccess& files_;
   std::string folder_;
   bool inUserDataFolder_;
   Report report_;
   std::string path_;
+  std::thread storing_;
+  bool startedStoreWritten_ = true;  // set by the storing thread, read once it has ended
 };
 
 // The game's save file; set by the game application before the first scene runs.
@@ -52,5 +68,8 @@ extern SaveFile* g_saveFile;
 
 // Writes the record to the game's save file; false (reported) when it could not be written.
 bool StoreSaveData(const SaveData& record);
+// The same in the background (SaveFile::StartStore), and the wait for it (FinishStore).
+void StartStoringSaveData(const SaveData& record);
+bool FinishStoringSaveData();
 // Start-up: fills the record from the game's save file (see SaveFile::Load).
 bool LoadSaveData(SaveData& record);

@@ -40,8 +40,9 @@ int32_t RankOfScore(int32_t score) {
 
 bool CGameOver::Init() {
   // The game's best score reaches the disk now, not only at exit: a crash, a kill or a power
-  // loss from here on keeps it. A failed store is reported and the game goes on.
-  StoreSaveData(*g_saveData);
+  // loss once the screen has faded in keeps it. The frames of the fade-in do not wait for the
+  // disk; its end does. A failed store is reported and the game goes on.
+  StartStoringSaveData(*g_saveData);
   rank = RankOfScore(g_saveData->score);
   phase = FadeIn;
   phaseFrame = 0;
@@ -62,6 +63,7 @@ bool CGameOver::Update() {
       if (phaseFrame == 0) SoundPlay(jingle);
       fade = (kFadeFrames - phaseFrame) * kFadeStep;
       if (phaseFrame >= kFadeFrames) {
+        FinishStoringSaveData();
         phase = Waiting;
         phaseFrame = 0;
       }

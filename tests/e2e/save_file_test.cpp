@@ -158,10 +158,11 @@ TEST(SaveFile, KilledDuringTheGameOverKeepsTheBestScore) {
   const int best = trace[size_t(gameOver)]["highScore"];
   ASSERT_GT(best, 0);
 
-  // The same game again, killed while its game over screen shows.
+  // The same game again, killed while its game over screen shows, once it has faded in (20
+  // frames): the store begun as the screen starts is finished by then.
   TempDir second;
   second.Write("end.txt", "5 Return\n8 Return\n20 Return\n25-3000 Z\n");
-  RunResult killed = RunGame(second, args, {{uint32_t(gameOver) + 5, [] {}, true}});
+  RunResult killed = RunGame(second, args, {{uint32_t(gameOver) + 25, [] {}, true}});
   EXPECT_TRUE(killed.killed);
   std::optional<SaveData> save = ReadSave(second.SavePath());
   ASSERT_TRUE(save);

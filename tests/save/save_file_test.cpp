@@ -8,7 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
+#include <future>
 
 #include "save_test_support.h"
 
@@ -306,6 +308,51 @@ TEST_F(SaveFileTest, UncreatableSaveStopsTheLoadAndEveryFailedStoreIsReported) {
   ASSERT_EQ(reports.size(), 3u);
   EXPECT_EQ(reports[2],
             "cannot store the save in " + DataSave().string() + ": " + std::strerror(ENOSPC));
+}
+
+// The game over begins its store and draws on while the disk works: the store returns before
+// the write is done, FinishStore waits for it, and stores reach the disk in the order asked.
+TEST_F(SaveFileTest, AStoreInTheBackgroundDoesNotWaitForTheDiskAndKeepsTheOrder) {
+  SaveFile save = Make();
+  SaveData record{};
+  ASSERT_TRUE(save.Load(record));
+  std::promise<void> diskReady;
+  std::shared_future<void> ready = diskReady.get_future().share();
+  calls.beforeOpen = [ready](const char*, int flags) {
+    // The temporary file of a store; a store that waited for this would give up in the end.
+    if (flags & O_CREAT) ready.wait_for(std::chrono::seconds(10));
+  };
+  save.StartStore(RecordWithHighScore(1));
+  EXPECT_EQ(ReadBytes(DataSave()), FileOf(SaveData{})) << "the store waited for the disk";
+  diskReady.set_value();
+  EXPECT_TRUE(save.FinishStore());
+  EXPECT_EQ(ReadBytes(DataSave()), FileOf(RecordWithHighScore(1)));
+
+  save.StartStore(RecordWithHighScore(2));
+  EXPECT_TRUE(save.Store(RecordWithHighScore(3)));
+  EXPECT_EQ(ReadBytes(DataSave()), FileOf(RecordWithHighScore(3)));
+  {
+    SaveFile leaving = Make();
+    ASSERT_TRUE(leaving.Load(record));
+    leaving.StartStore(RecordWithHighScore(4));
+  }
+  EXPECT_EQ(ReadBytes(DataSave()), FileOf(RecordWithHighScore(4))) << "lost at the end";
+  EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(SaveFileTest, AFailedStoreInTheBackgroundIsReportedOnce) {
+  SaveFile save = Make();
+  SaveData record{};
+  ASSERT_TRUE(save.Load(record));
+  calls.failing = {"rename"};
+  calls.error = EIO;
+  save.StartStore(RecordWithHighScore(5));
+  EXPECT_FALSE(save.FinishStore());
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0],
+            "cannot store the save in " + DataSave().string() + ": " + std::strerror(EIO));
+  EXPECT_TRUE(save.FinishStore()) << "no store is left to wait for";
+  EXPECT_EQ(ReadBytes(DataSave()), FileOf(SaveData{}));
 }
 
 }  // namespace

@@ -40,10 +40,12 @@ TEST_F(GameOverTest, TheScoreGivesTheRankAndItsPicture) {
   }
 }
 
-TEST_F(GameOverTest, TheBestScoreIsStoredAsTheScreenStarts) {
+TEST_F(GameOverTest, TheBestScoreIsStoredByTheEndOfTheFadeIn) {
   save.highScore = 45600;
   ASSERT_FALSE(StoredSave());
-  Open(45600);
+  CGameOver* over = Open(45600);
+  ASSERT_NE(over, nullptr);
+  while (over->phase == FadeIn) RunFrame();
   const std::optional<SaveData> stored = StoredSave();
   ASSERT_TRUE(stored) << "a kill during the game over screen would lose the best score";
   EXPECT_EQ(stored->highScore, 45600);
