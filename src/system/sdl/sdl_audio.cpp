@@ -1,6 +1,8 @@
 #include "system/sdl/sdl_audio.h"
 
+#include <bit>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -81,6 +83,12 @@ bool IsSupported(const WaveFormat& format) {
 std::vector<int16_t> CopyToStereo16(const WaveFormat& format, std::span<const uint8_t> pcm,
                                     size_t frames) {
   std::vector<int16_t> samples(frames * 2);
+  // The game's own sounds are 16-bit stereo already: their bytes are the samples.
+  if (std::endian::native == std::endian::little && format.bitsPerSample == 16 &&
+      format.channels == 2) {
+    std::memcpy(samples.data(), pcm.data(), frames * 4);
+    return samples;
+  }
   for (size_t i = 0; i < frames * format.channels; ++i) {
     const auto value = static_cast<int16_t>(
         format.bitsPerSample == 8 ? (pcm[i] - 0x80) * 0x100 : pcm[2 * i] | pcm[2 * i + 1] << 8);

@@ -41,6 +41,10 @@ TEST(AudioConversion, OutputRateInputIsCopiedAndMonoGoesToBothSides) {
   ASSERT_EQ(stereo.size(), 200u);
   EXPECT_EQ(stereo[0], -1234);
   EXPECT_EQ(stereo[199], -1234);
+  // Left and right stay apart, the extremes exact.
+  const std::vector<uint8_t> sides = {0x01, 0x00, 0xFE, 0xFF, 0xFF, 0x7F, 0x00, 0x80};
+  EXPECT_EQ(ConvertToStereo16(Pcm(2, 44100), sides, 44100),
+            (std::vector<int16_t>{1, -2, 32767, -32768}));
 
   // Every value exactly, the extremes included, on both sides.
   for (int16_t value : {777, 21247, 32767, -32768, -1}) {
