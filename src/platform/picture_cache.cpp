@@ -17,12 +17,10 @@ size_t BytesOf(const DecodedImage& image) { return image.argb.size() * sizeof(ui
 std::shared_ptr<const DecodedImage> DecodePicture(int id) {
   const std::span<const uint8_t> bytes = FindResource(ResourceType::Bitmap, id);
   auto image = std::make_shared<DecodedImage>();
-  const bool decoded = DecodeDib(bytes, *image);
+  const bool decoded = DecodeDib(bytes, *image, kOpaqueBlack);
   // Decoded, the picture is kept or made into a texture: its file bytes are not read again soon.
   ForgetResource(bytes);
-  if (!decoded) return nullptr;
-  for (uint32_t& p : image->argb) p = (p == kOpaqueBlack) ? 0x00000000u : (p | 0xFF000000u);
-  return image;
+  return decoded ? image : nullptr;
 }
 
 std::shared_ptr<const DecodedImage> PictureCache::Get(int id) {

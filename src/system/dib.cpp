@@ -67,20 +67,25 @@ uint32_t Opaque(uint8_t r, uint8_t g, uint8_t b) {
   return 0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | b;
 }
 
-// The colour table as opaque ARGB, extended with black to every index the depth can hold, so
-// that a row is decoded by plain lookups.
-std::array<uint32_t, 256> OpaquePalette(const DibLayout& d) {
+// The colour `transparent` made 0; 0 itself is no opaque colour, so 0 keys nothing.
+uint32_t Keyed(uint32_t argb, uint32_t transparent) { return argb == transparent ? 0 : argb; }
+
+// The colour table as ARGB, extended with black to every index the depth can hold, so that a
+// row is decoded by plain lookups.
+std::array<uint32_t, 256> Palette(const DibLayout& d, uint32_t transparent) {
   std::array<uint32_t, 256> colours;
-  colours.fill(Opaque(0, 0, 0));
+  colours.fill(Keyed(Opaque(0, 0, 0), transparent));
   for (size_t i = 0; i * 4 < d.palette.size(); ++i) {
     const uint8_t* entry = d.palette.data() + i * 4;
-    colours[i] = Opaque(entry[2], entry[1], entry[0]);
+    colours[i] = Keyed(Opaque(entry[2], entry[1], entry[0]), transparent);
   }
   return colours;
 }
 
-void DecodeTrueColourRow(const uint8_t* row, int width, size_t bytesPerPixel, uint32_t* out) {
-  for (int x = 0; x < width; ++x, row += bytesPerPixel) out[x] = Opaque(row[2], row[1], row[0]);
+void DecodeTrueColourRow(const uint8_t* row, int width, size_t bytesPerPixel, uint32_t transparent,
+                         uint32_t* out) {
+  for (int x = 0; x < width; ++x, row += bytesPerPixel)
+    out[x] = Keyed(Opaque(row[2], row[1], row[0]), transparent);
 }
 
 // Indexed: the leftmost pixel sits in the high bits of its byte.
@@ -100,19 +105,19 @@ void DecodeIndexedRow(const uint8_t* row, int width, int bits,
 
 }  // namespace
 
-bool DecodeDib(std::span<const uint8_t> bytes, DecodedImage& image) {
+bool DecodeDib(std::span<const uint8_t> bytes, DecodedImage& image, uint32_t transparent) {
   DibLayout d;
   if (!ReadLayout(bytes, d)) return false;
   image.width = d.width;
   image.height = d.height;
   image.argb.resize(size_t(d.width) * size_t(d.height));
-  const std::array<uint32_t, 256> colours = OpaquePalette(d);
+  const std::array<uint32_t, 256> colours = Palette(d, transparent);
   for (int y = 0; y < d.height; ++y) {
     const int stored = d.topDown ? y : d.height - 1 - y;
     const uint8_t* row = d.pixels.data() + size_t(stored) * d.stride;
     uint32_t* out = image.argb.data() + size_t(y) * size_t(d.width);
     if (d.bits >= 24)
-      DecodeTrueColourRow(row, d.width, size_t(d.bits / 8), out);
+      DecodeTrueColourRow(row, d.width, size_t(d.bits / 8), transparent, out);
     else
       DecodeIndexedRow(row, d.width, d.bits, colours, out);
   }

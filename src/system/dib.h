@@ -8,7 +8,7 @@
 struct DecodedImage {
   int width = 0;
   int height = 0;
-  std::vector<uint32_t> argb;  // opaque ARGB8888 pixels, rows from the top
+  std::vector<uint32_t> argb;  // ARGB8888 pixels, rows from the top
 };
 
 // Largest width or height accepted; nothing the game carries comes near it.
@@ -17,4 +17,6 @@ constexpr int kMaxDibSide = 8192;
 // Decodes 1, 4, 8, 24 and 32 bits per pixel; bottom-up rows (and top-down ones, given by a
 // negative height) padded to 4 bytes; colour table of biClrUsed entries, or 2^bits when it is
 // 0. Palette indices beyond the table give black. False on anything malformed or truncated.
-bool DecodeDib(std::span<const uint8_t> bytes, DecodedImage& image);
+// Pixels are opaque, except those of the colour `transparent` (opaque ARGB, 0 for none), which
+// become 0: a colour key applied to the colour table costs nothing per pixel.
+bool DecodeDib(std::span<const uint8_t> bytes, DecodedImage& image, uint32_t transparent = 0);

@@ -66,6 +66,21 @@ TEST(DecodeDib, IndexBeyondAShortTableIsBlack) {
   EXPECT_EQ(image.argb[1], 0xFF000000u);
 }
 
+// The colour key: black, from the colour table, beyond a short table or in true colour, becomes
+// 0; every other colour stays opaque, near-black included.
+TEST(DecodeDib, TheKeyColourBecomesTransparentAtEveryDepth) {
+  const uint32_t palette[3] = {0, kRed, 0x000001};
+  for (int bits : {4, 8, 24, 32}) {
+    auto pixel = [bits, &palette](int x, int) {
+      return bits <= 8 ? uint32_t(x) : x < 3 ? palette[x] : 0u;  // index 3 lies beyond the table
+    };
+    const std::span<const uint32_t> table = bits <= 8 ? std::span(palette) : std::span(palette, 0);
+    DecodedImage image;
+    ASSERT_TRUE(DecodeDib(BuildDib(4, 1, bits, table, pixel), image, Opaque(0))) << bits;
+    EXPECT_EQ(image.argb, (std::vector<uint32_t>{0, Opaque(kRed), Opaque(0x000001), 0})) << bits;
+  }
+}
+
 TEST(DecodeDib, TopDownWhenHeightIsNegative) {
   auto bytes = BuildDib(1, 2, 24, {}, Rgb);
   // Flip the sign of the height; rows are then read top first.
