@@ -1,5 +1,6 @@
 // DIB bitmaps: a decode either fails or yields exactly the pixels the header describes, read
-// from bytes inside the input, and every byte the header asks for is really needed.
+// from bytes inside the input, and every byte the header asks for is really needed. A colour
+// key changes its colour alone.
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
@@ -63,6 +64,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       FUZZ_CHECK(pixel == 0xFF000000u || std::binary_search(colours.begin(), colours.end(), pixel));
     }
   }
+
+  // With a colour key (the game's: opaque black), that colour and no other becomes 0.
+  DecodedImage keyed;
+  FUZZ_CHECK(DecodeDib(bytes, keyed, 0xFF000000u));
+  FUZZ_CHECK(keyed.argb.size() == image.argb.size());
+  for (size_t i = 0; i < image.argb.size(); ++i)
+    FUZZ_CHECK(keyed.argb[i] == (image.argb[i] == 0xFF000000u ? 0 : image.argb[i]));
 
   // The bytes the header asks for decode to the same picture; one byte fewer is refused.
   DecodedImage exact;
