@@ -58,9 +58,9 @@ class SdlAudioDevice final : public IAudioDevice {
   ~SdlAudioDevice() override { output_->Close(); }
   std::unique_ptr<IAudioBuffer> CreateBuffer(const WaveFormat& format,
                                              std::span<const uint8_t> pcm) override;
-  // Converting a sound to the output rate is most of what a scene's start costs with a sound
-  // output (8 ms for the title's jingle on a slow machine): the resources' recent conversions
-  // are kept, within a budget, and shared by the buffers made from them.
+  // Converting its sounds to the output rate was most of what a scene entered again cost with
+  // a sound output (the title's three: 8 ms on a slow machine): the resources' recent
+  // conversions are kept, within a budget, and shared by the buffers made from them.
   std::unique_ptr<IAudioBuffer> CreateResourceBuffer(const WaveFormat& format,
                                                      std::span<const uint8_t> pcm) override;
   bool CheckLost() override { return output_->CheckLost(); }
