@@ -41,6 +41,10 @@ class CDirect3DApp {
   virtual void ReleaseDeviceObjects(bool forReset) {}
   virtual bool Tick() { return true; }
   virtual bool Render() { return true; }
+  // Work that can be done ahead of need (decoding what a coming scene will use). Called once a
+  // frame has been drawn, only in a frame that has so far been short; each call should do one
+  // short piece of work.
+  virtual void WorkAhead() {}
   // First look at every window event; false swallows it.
   virtual bool HandleMessage(const WindowEvent& event) { return true; }
 
@@ -84,6 +88,8 @@ class CDirect3DApp {
   void RunFrame(bool wait);
   // The high-resolution clock when frames are timed, else 0 without reading it.
   uint64_t Stamp();
+  // WorkAhead, when the frame that began at `begunUs` has time to spare.
+  void WorkAheadIfShort(uint64_t begunUs);
   // The release, renderer reset, set-up and reload sequence after a loss or a mode switch.
   bool ResetDevice(bool switchMode);
 

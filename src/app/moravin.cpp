@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "platform/picture_cache.h"
 #include "platform/sprite.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
@@ -166,6 +167,10 @@ void CMoravin::FollowDisplaySetting() {
 bool CMoravin::Render() {
   if (CScene* scene = g_sceneManager.currentScene.get()) scene->Draw(fonts);
   return true;
+}
+
+void CMoravin::WorkAhead() {
+  if (g_pictures) g_pictures->PrefetchOne();  // what the scenes asked for (PrefetchPictures)
 }
 
 bool CMoravin::HandleMessage(const WindowEvent& event) {

@@ -21,6 +21,7 @@ class CMoravin : public CDirect3DApp {
   void ReleaseDeviceObjects(bool forReset) override;
   bool Tick() override;
   bool Render() override;
+  void WorkAhead() override;
   bool HandleMessage(const WindowEvent& event) override;
 
   SoundBank soundBank;

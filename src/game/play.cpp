@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "game/enemies.h"
+#include "platform/picture_cache.h"
 #include "save/save_data.h"
+#include "scenes/game_over.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
 #include "system/message_box.h"
@@ -49,6 +51,9 @@ bool CPlay::Init() {
   ResetRun(*g_saveData);
   phaseFrame = 0;
   phase = PhasePlaying;
+  // Every game ends in the game over, whose pictures the game's spare time decodes. The rank's
+  // picture is not known yet.
+  PrefetchPictures(CGameOver::Pictures());
   return true;
 }
 
@@ -137,6 +142,8 @@ void CPlay::Draw(CFont* const* fonts) {
   DrawHud(sprites[SpriteHud]);
   DrawFadeOverlay(fade);
 }
+
+std::span<const int> CPlay::Pictures() { return kSpriteBitmaps; }
 
 bool CPlay::LoadResources(bool deviceReset) {
   bool imagesLoaded = true;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "game/charactor.h"
 #include "game/map.h"
@@ -29,6 +30,8 @@ class CPlay : public CScene {
 
   // Sets every loaded sound to its volume from the save record.
   void ApplyVolumes();
+  // The bitmap resources the scene loads, for decoding them ahead.
+  static std::span<const int> Pictures();
 
   CSprite sprites[PlaySpriteCount];
   CSound sounds[PlaySoundCount];

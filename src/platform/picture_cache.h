@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <memory>
+#include <span>
 
 #include "system/dib.h"
 #include "system/recently_used.h"
@@ -23,10 +25,21 @@ class PictureCache {
   std::shared_ptr<const DecodedImage> Get(int id);
   size_t KeptBytes() const { return kept_.KeptBytes(); }
 
+  // Pictures that a scene still to come will ask for. PrefetchOne decodes them ahead, one per
+  // call, in the order given, so that the scene's start only copies them into textures.
+  void Prefetch(std::span<const int> ids);
+  // Decodes and keeps the next prefetched picture not kept yet; false when none was left.
+  bool PrefetchOne();
+
  private:
   RecentlyUsed<int, DecodedImage> kept_;
+  std::deque<int> prefetch_;
 };
 
 // The cache pictures are loaded through; none decodes every load afresh. Set by the program for
 // the lifetime of its resources.
 extern PictureCache* g_pictures;
+
+// Asks the program's cache, when there is one, to decode pictures ahead: a scene names those of
+// the scenes it leads to.
+void PrefetchPictures(std::span<const int> ids);

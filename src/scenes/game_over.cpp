@@ -106,6 +106,8 @@ void CGameOver::DrawComment(CFont* const* fonts) const {
   font->DrawText(comment, left, 554, 0xFF000000);
 }
 
+std::span<const int> CGameOver::Pictures() { return kSpriteBitmaps; }
+
 bool CGameOver::LoadResources(bool deviceReset) {
   bool imagesLoaded = true;
   for (int i = 0; i < 4; ++i) {

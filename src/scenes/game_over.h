@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "platform/sound.h"
 #include "platform/sprite.h"
@@ -27,6 +28,8 @@ class CGameOver : public CScene {
   void Draw(CFont* const* fonts) override;
   bool LoadResources(bool deviceReset) override;
   void ReleaseResources(bool deviceReset) override;
+  // The bitmap resources the scene loads whatever the rank, for decoding them ahead.
+  static std::span<const int> Pictures();
 
   CSprite sprites[4];  // background, top bar and digits, rank labels and comment box, unused
   CSprite reward;

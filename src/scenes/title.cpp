@@ -229,6 +229,8 @@ void CTitle::Draw(CFont* const* fonts) {
   window->Draw(nullptr, 0, fonts);
 }
 
+std::span<const int> CTitle::Pictures() { return kImageIds; }
+
 bool CTitle::LoadResources(bool deviceReset) {
   return LoadMenuResources(sprites, kImageIds, sounds, kSoundLoads);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "motion/motion_sprite.h"
 #include "platform/sound.h"
@@ -26,6 +27,8 @@ class CTitle : public CScene {
 
   // Shows the top menu (0) or the how-to-play submenu (2) with its first item highlighted.
   void SetMenuLevel(int32_t level);
+  // The bitmap resources the scene loads, for decoding them ahead.
+  static std::span<const int> Pictures();
 
   CSound sounds[3];  // entry jingle, cursor move, confirm and cancel
   CSprite sprites[6];

@@ -33,6 +33,12 @@ class RecentlyUsed {
     keptBytes_ += bytes;
   }
 
+  // Whether a value is kept for `key`; unlike Find, it does not count as a use.
+  bool Holds(const Key& key) const {
+    return std::any_of(entries_.begin(), entries_.end(),
+                       [&key](const Entry& entry) { return entry.key == key; });
+  }
+
   size_t KeptBytes() const { return keptBytes_; }
 
  private:

@@ -13,6 +13,7 @@
 #include "fakes/fake_platform.h"
 #include "fakes/fake_resources.h"
 #include "fakes/test_files.h"
+#include "platform/picture_cache.h"
 #include "scenes/logo.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
@@ -50,6 +51,7 @@ class MoravinTest : public ::testing::Test {
     g_device = nullptr;
     g_soundBank = nullptr;
     g_saveData = nullptr;
+    g_pictures = nullptr;
     UseLanguage(Language::Japanese);
     fs::current_path(oldDir_);
   }

@@ -263,6 +263,35 @@ TEST_F(MoravinTest, LogoSkipAfterTheToggleFrame) {
   EXPECT_EQ(counter, 41);
 }
 
+// The logo's short frames decode the title's and the game's pictures ahead, one per frame; a
+// frame that is already long decodes nothing more.
+TEST_F(MoravinTest, TheLogoDecodesThePicturesOfTheTitleAndTheGameAhead) {
+  PictureCache cache(64 << 20);
+  const auto keptAfter = [&](uint32_t frames, uint32_t usPerClockReading) {
+    cache = PictureCache(64 << 20);
+    g_pictures = &cache;
+    platform.clock.advancePerReadUs = usPerClockReading;
+    CMoravin game({}, &script);
+    EXPECT_TRUE(game.Create());
+    CloseAfter(frames);
+    game.Run();
+    return cache.KeptBytes();
+  };
+  // Every clock reading 5 ms on: every frame is long by the time it is drawn.
+  const size_t logoOnly = keptAfter(1, 5000);
+  EXPECT_EQ(keptAfter(20, 5000), logoOnly);
+  const size_t afterOne = keptAfter(1, 10);
+  EXPECT_GT(afterOne, logoOnly);
+  EXPECT_GT(keptAfter(2, 10), afterOne);
+
+  // After twenty frames every picture of both scenes is kept: the resources are not read again.
+  keptAfter(20, 10);
+  for (std::span<const int> pictures : {CTitle::Pictures(), CPlay::Pictures()})
+    for (int id : pictures) resources.Remove(ResourceType::Bitmap, id);
+  for (std::span<const int> pictures : {CTitle::Pictures(), CPlay::Pictures()})
+    for (int id : pictures) EXPECT_NE(cache.Get(id), nullptr) << "picture " << id;
+}
+
 TEST_F(MoravinTest, SavedFullScreenStartsInFullScreen) {
   SaveData saved{};
   saved.fullScreen = 1;

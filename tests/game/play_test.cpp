@@ -6,6 +6,7 @@
 
 #include "fakes/test_environment.h"
 #include "game/enemies.h"
+#include "platform/picture_cache.h"
 #include "scenes/game_over.h"
 #include "system/random.h"
 #include "system/shift_jis.h"
@@ -233,4 +234,17 @@ TEST_F(WholeGameTest, TheSameSeedPlaysTheSameGame) {
   EXPECT_EQ(save.highScore, std::max(first.score, second.score));
   g_sceneManager.Clear();
   EXPECT_NE(PlayToGameOver(778).trace, first.trace);
+}
+
+// A game asks for the game over's pictures to be decoded ahead: they are kept before it ends.
+TEST_F(PlayTest, TheGameOversPicturesAreDecodedAheadDuringAGame) {
+  PictureCache cache(16 << 20);
+  g_pictures = &cache;
+  const bool started = StartGame() != nullptr;
+  while (cache.PrefetchOne()) {}
+  g_pictures = nullptr;
+  ASSERT_TRUE(started);
+  for (int id : CGameOver::Pictures()) resources.Remove(ResourceType::Bitmap, id);
+  for (int id : CGameOver::Pictures()) EXPECT_NE(cache.Get(id), nullptr) << "picture " << id;
+  g_pictures = nullptr;
 }

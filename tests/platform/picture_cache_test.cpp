@@ -72,3 +72,24 @@ TEST_F(PictureCacheTest, SpritesLoadThroughTheCache) {
   EXPECT_EQ(cached->pixels, fresh->pixels);
   EXPECT_EQ(cached->pixels.back(), 0x00000000u);
 }
+
+// Pictures asked for ahead are decoded one per call, in order; one kept already costs nothing
+// and one that does not decode is not tried again.
+TEST_F(PictureCacheTest, PrefetchedPicturesAreDecodedOnePerCall) {
+  PictureCache cache(4 * kScreenPicture);
+  resources.Replace(ResourceType::Bitmap, 112, {1, 2, 3});
+  const int ids[] = {111, 110, 112, 111, 114};
+  cache.Prefetch(ids);
+  ASSERT_NE(cache.Get(110), nullptr);
+
+  EXPECT_TRUE(cache.PrefetchOne());
+  EXPECT_EQ(cache.KeptBytes(), 2 * kScreenPicture) << "111 was decoded";
+  EXPECT_TRUE(cache.PrefetchOne()) << "110, kept already, was passed over for 112";
+  EXPECT_EQ(cache.KeptBytes(), 2 * kScreenPicture);
+  EXPECT_TRUE(cache.PrefetchOne()) << "111 was passed over for 114";
+  EXPECT_EQ(cache.KeptBytes(), 3 * kScreenPicture);
+  EXPECT_FALSE(cache.PrefetchOne());
+
+  for (int id : {110, 111, 114}) resources.Remove(ResourceType::Bitmap, id);
+  for (int id : {110, 111, 114}) EXPECT_NE(cache.Get(id), nullptr) << "picture " << id;
+}
