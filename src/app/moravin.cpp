@@ -170,7 +170,9 @@ bool CMoravin::Render() {
 }
 
 void CMoravin::WorkAhead() {
-  if (g_pictures) g_pictures->PrefetchOne();  // what the scenes asked for (PrefetchPictures)
+  // What the scenes asked for (PrefetchPictures, PrefetchSounds), one piece at a time.
+  if (g_pictures && g_pictures->PrefetchOne()) return;
+  soundBank.PrefetchOne();
 }
 
 bool CMoravin::HandleMessage(const WindowEvent& event) {

@@ -51,9 +51,7 @@ bool CPlay::Init() {
   ResetRun(*g_saveData);
   phaseFrame = 0;
   phase = PhasePlaying;
-  // Every game ends in the game over, whose pictures the game's spare time decodes. The rank's
-  // picture is not known yet.
-  PrefetchPictures(CGameOver::Pictures());
+  PrefetchGameOver();
   return true;
 }
 
@@ -144,6 +142,7 @@ void CPlay::Draw(CFont* const* fonts) {
 }
 
 std::span<const int> CPlay::Pictures() { return kSpriteBitmaps; }
+std::span<const int> CPlay::Sounds() { return kSoundWaves; }
 
 bool CPlay::LoadResources(bool deviceReset) {
   bool imagesLoaded = true;
@@ -170,7 +169,17 @@ void CPlay::ReleaseResources(bool deviceReset) {
   for (CSound& sound : sounds) SoundRelease(sound);
 }
 
-void CPlay::Resume() { ApplyVolumes(); }
+void CPlay::Resume() {
+  ApplyVolumes();
+  PrefetchGameOver();  // the pause menu's pages may have pushed its pictures out of the cache
+}
+
+void CPlay::PrefetchGameOver() {
+  // Every game ends in the game over, whose pictures and jingle the game's spare time readies
+  // (what is kept already costs nothing). The rank's picture is not known yet.
+  PrefetchPictures(CGameOver::Pictures());
+  PrefetchSounds(CGameOver::Sounds());
+}
 
 void CPlay::ApplyVolumes() {
   for (int i = 0; i < PlaySoundCount; ++i) {

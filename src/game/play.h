@@ -30,8 +30,9 @@ class CPlay : public CScene {
 
   // Sets every loaded sound to its volume from the save record.
   void ApplyVolumes();
-  // The bitmap resources the scene loads, for decoding them ahead.
+  // The bitmap and wave resources the scene loads, for readying them ahead.
   static std::span<const int> Pictures();
+  static std::span<const int> Sounds();
 
   CSprite sprites[PlaySpriteCount];
   CSound sounds[PlaySoundCount];
@@ -45,6 +46,7 @@ class CPlay : public CScene {
   void PlayingStep();
   void EndingStep();
   void StopSounds();
+  void PrefetchGameOver();
   void OpenPauseMenu();
 };
 

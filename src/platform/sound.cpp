@@ -64,6 +64,25 @@ bool SoundBank::Reopen() {
   return true;
 }
 
+void SoundBank::Prefetch(std::span<const int> ids) {
+  prefetch_.insert(prefetch_.end(), ids.begin(), ids.end());
+}
+
+bool SoundBank::PrefetchOne() {
+  if (prefetch_.empty()) return false;
+  const int id = prefetch_.front();
+  prefetch_.pop_front();
+  WaveData wave;
+  // One that is missing or does not parse is left to the scene that loads it to report.
+  if (device && ParseWave(FindResource(ResourceType::Wave, id), wave))
+    device->PrepareResource(wave.format, wave.pcm);
+  return true;
+}
+
+void PrefetchSounds(std::span<const int> ids) {
+  if (g_soundBank) g_soundBank->Prefetch(ids);
+}
+
 CSound::~CSound() { SoundRelease(*this); }
 
 int32_t ClampVolume(int32_t volume) {

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <span>
 
 #include "system/audio_device.h"
 
@@ -18,7 +20,19 @@ struct SoundBank {
   // each keeps its volume and position, and what was playing plays on. False when the output
   // is still missing.
   bool Reopen();
+  // Sounds that a scene still to come will load. PrefetchOne readies them on the device ahead
+  // (resampling), one per call, in the order given, so that the scene's start does not wait.
+  void Prefetch(std::span<const int> ids);
+  // Readies the next sound asked for; false when none was left.
+  bool PrefetchOne();
+
+ private:
+  std::deque<int> prefetch_;
 };
+
+// Asks the program's sound bank, when there is one, to ready sounds ahead: a scene names those
+// of the scenes it leads to.
+void PrefetchSounds(std::span<const int> ids);
 
 class CSound {
  public:

@@ -20,6 +20,7 @@ namespace {
 
 const int kSpriteBitmaps[4] = {128, 125, 126, 127};
 constexpr int kJingleWave = 210;
+constexpr int kWaves[] = {kJingleWave};
 constexpr int32_t kFadeFrames = 20;
 constexpr int32_t kFadeStep = 13;
 constexpr int kCommentFont = 3;  // the 32-pixel font
@@ -107,6 +108,7 @@ void CGameOver::DrawComment(CFont* const* fonts) const {
 }
 
 std::span<const int> CGameOver::Pictures() { return kSpriteBitmaps; }
+std::span<const int> CGameOver::Sounds() { return kWaves; }
 
 bool CGameOver::LoadResources(bool deviceReset) {
   bool imagesLoaded = true;

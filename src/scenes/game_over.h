@@ -28,8 +28,10 @@ class CGameOver : public CScene {
   void Draw(CFont* const* fonts) override;
   bool LoadResources(bool deviceReset) override;
   void ReleaseResources(bool deviceReset) override;
-  // The bitmap resources the scene loads whatever the rank, for decoding them ahead.
+  // The bitmap resources the scene loads whatever the rank and its wave resources, for readying
+  // them ahead.
   static std::span<const int> Pictures();
+  static std::span<const int> Sounds();
 
   CSprite sprites[4];  // background, top bar and digits, rank labels and comment box, unused
   CSprite reward;

@@ -30,9 +30,10 @@ bool CLogo::Init() {
   counter = 0;
   // The logo shows for five seconds and costs little to draw: its spare time decodes the
   // pictures of the title and of a game, which took 6 to 9 ms each of the first frame of those
-  // scenes. Together they take 15 MB of the picture cache.
+  // scenes (together they take 15 MB of the picture cache), and resamples the game's sounds.
   PrefetchPictures(CTitle::Pictures());
   PrefetchPictures(CPlay::Pictures());
+  PrefetchSounds(CPlay::Sounds());
   return true;
 }
 

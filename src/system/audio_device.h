@@ -41,6 +41,9 @@ class IAudioDevice {
                                                              std::span<const uint8_t> pcm) {
     return CreateBuffer(format, pcm);
   }
+  // Readies a resource's samples for CreateResourceBuffer ahead of need, where converting them
+  // is slow enough to matter and the device keeps its conversions. By default nothing.
+  virtual void PrepareResource(const WaveFormat& format, std::span<const uint8_t> pcm) {}
   // Whether the output is gone (unplugged) or never opened. Buffers keep working silently
   // meanwhile: their sounds still play on and end in time.
   virtual bool CheckLost() = 0;

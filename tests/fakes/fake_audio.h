@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "fakes/fake_resources.h"
 #include "system/audio_device.h"
 
 class FakeAudioBuffer;
@@ -20,7 +21,8 @@ struct FakeAudioLog {
   std::vector<FakeAudioBuffer*> live;  // buffers not yet destroyed, oldest first
   std::vector<PlayEvent> plays;
   int buffersCreated = 0;
-  int reopens = 0;  // buffers remember how many reopens came before them
+  std::vector<int> prepared;  // WAVE ids given to PrepareResource, in order
+  int reopens = 0;            // buffers remember how many reopens came before them
 };
 
 class FakeAudioBuffer : public IAudioBuffer {
@@ -71,6 +73,9 @@ class FakeAudioDevice : public IAudioDevice {
                                              std::span<const uint8_t> pcm) override;
   std::unique_ptr<IAudioBuffer> CreateResourceBuffer(const WaveFormat& format,
                                                      std::span<const uint8_t> pcm) override;
+  void PrepareResource(const WaveFormat& format, std::span<const uint8_t> pcm) override {
+    log->prepared.push_back(FakeWaveIdFromPcm(pcm));
+  }
   bool CheckLost() override { return lost_ = lost_ || !output->present; }
   bool Reopen() override;
 

@@ -236,15 +236,34 @@ TEST_F(WholeGameTest, TheSameSeedPlaysTheSameGame) {
   EXPECT_NE(PlayToGameOver(778).trace, first.trace);
 }
 
-// A game asks for the game over's pictures to be decoded ahead: they are kept before it ends.
+// A game asks for the game over's pictures and jingle to be readied ahead as it starts, and again
+// as it resumes from the pause menu, whose pages may have pushed them out of the caches.
 TEST_F(PlayTest, TheGameOversPicturesAreDecodedAheadDuringAGame) {
-  PictureCache cache(16 << 20);
-  g_pictures = &cache;
-  const bool started = StartGame() != nullptr;
-  while (cache.PrefetchOne()) {}
+  PictureCache atStart(16 << 20), afterPause(16 << 20);
+  g_pictures = &atStart;
+  CPlay* play = StartGame();
+  while (atStart.PrefetchOne()) {}
+  while (soundBank.PrefetchOne()) {}
+  EXPECT_EQ(audio->log->prepared, (std::vector<int>{210})) << "the game over's jingle";
+  g_pictures = &afterPause;
+  if (play) {
+    CInput esc;
+    esc.held[Button3] = true;
+    play->Input(esc);
+    RunFrame();
+    g_sceneManager.RequestScene(Pop, false);
+    RunFrame();
+  }
+  while (afterPause.PrefetchOne()) {}
+  while (soundBank.PrefetchOne()) {}
+  EXPECT_EQ(audio->log->prepared, (std::vector<int>{210, 210}));
   g_pictures = nullptr;
-  ASSERT_TRUE(started);
+  ASSERT_NE(play, nullptr);
+  EXPECT_EQ(Current(), play);
+
   for (int id : CGameOver::Pictures()) resources.Remove(ResourceType::Bitmap, id);
-  for (int id : CGameOver::Pictures()) EXPECT_NE(cache.Get(id), nullptr) << "picture " << id;
-  g_pictures = nullptr;
+  for (int id : CGameOver::Pictures()) {
+    EXPECT_NE(atStart.Get(id), nullptr) << "picture " << id << " as the game started";
+    EXPECT_NE(afterPause.Get(id), nullptr) << "picture " << id << " after the pause";
+  }
 }

@@ -155,3 +155,17 @@ TEST_F(SoundTest, BankOpensThePlatformAudio) {
   bank.Release();
   EXPECT_EQ(bank.device, nullptr);
 }
+
+// Sounds asked for ahead are readied on the device one per call, in order; one that is missing
+// is passed over, left for its scene to report.
+TEST_F(SoundTest, SoundsAskedForAheadAreReadiedOnePerCall) {
+  resources.Remove(ResourceType::Wave, 203);
+  PrefetchSounds(std::vector<int>{210, 203, 202});
+  EXPECT_TRUE(soundBank.PrefetchOne());
+  EXPECT_EQ(audio->log->prepared, (std::vector<int>{210}));
+  EXPECT_TRUE(soundBank.PrefetchOne());
+  EXPECT_TRUE(soundBank.PrefetchOne());
+  EXPECT_EQ(audio->log->prepared, (std::vector<int>{210, 202}));
+  EXPECT_FALSE(soundBank.PrefetchOne());
+  EXPECT_EQ(audio->log->buffersCreated, 0) << "readying a sound made a buffer";
+}

@@ -205,8 +205,8 @@ std::unique_ptr<IAudioBuffer> SdlAudioDevice::CreateBuffer(const WaveFormat& for
                     format.samplesPerSec);
 }
 
-std::unique_ptr<IAudioBuffer> SdlAudioDevice::CreateResourceBuffer(const WaveFormat& format,
-                                                                   std::span<const uint8_t> pcm) {
+std::shared_ptr<const std::vector<int16_t>> SdlAudioDevice::ConvertResource(
+    const WaveFormat& format, std::span<const uint8_t> pcm) {
   const SoundKey key{pcm.data(),       pcm.size(),      format.samplesPerSec,
                      format.formatTag, format.channels, format.bitsPerSample};
   std::shared_ptr<const std::vector<int16_t>> samples = converted_.Find(key);
@@ -215,7 +215,17 @@ std::unique_ptr<IAudioBuffer> SdlAudioDevice::CreateResourceBuffer(const WaveFor
         ConvertToStereo16(format, pcm, AudioOutput::kRate));
     if (!samples->empty()) converted_.Keep(key, samples, samples->size() * sizeof(int16_t));
   }
-  return MakeBuffer(std::move(samples), format.samplesPerSec);
+  return samples;
+}
+
+std::unique_ptr<IAudioBuffer> SdlAudioDevice::CreateResourceBuffer(const WaveFormat& format,
+                                                                   std::span<const uint8_t> pcm) {
+  return MakeBuffer(ConvertResource(format, pcm), format.samplesPerSec);
+}
+
+void SdlAudioDevice::PrepareResource(const WaveFormat& format, std::span<const uint8_t> pcm) {
+  if (format.samplesPerSec != static_cast<uint32_t>(AudioOutput::kRate))
+    ConvertResource(format, pcm);
 }
 
 bool SdlAudioDevice::Reopen() {

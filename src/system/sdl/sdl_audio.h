@@ -63,6 +63,9 @@ class SdlAudioDevice final : public IAudioDevice {
   // conversions are kept, within a budget, and shared by the buffers made from them.
   std::unique_ptr<IAudioBuffer> CreateResourceBuffer(const WaveFormat& format,
                                                      std::span<const uint8_t> pcm) override;
+  // Resamples a resource not at the output rate and keeps it (a 2-second sound at 32 kHz takes
+  // 4 ms). One at the output rate is only copied, quickly enough when its buffer is made.
+  void PrepareResource(const WaveFormat& format, std::span<const uint8_t> pcm) override;
   bool CheckLost() override { return output_->CheckLost(); }
   // A fresh output with a mixer of its own; the old one stays with the old buffers, silent.
   bool Reopen() override;
@@ -82,6 +85,9 @@ class SdlAudioDevice final : public IAudioDevice {
   };
   std::unique_ptr<IAudioBuffer> MakeBuffer(std::shared_ptr<const std::vector<int16_t>> samples,
                                            uint32_t sourceRate);
+  // The resource's samples at the output rate: the kept conversion, or a new one kept if it fits.
+  std::shared_ptr<const std::vector<int16_t>> ConvertResource(const WaveFormat& format,
+                                                              std::span<const uint8_t> pcm);
 
   std::shared_ptr<AudioOutput> output_;
   RecentlyUsed<SoundKey, std::vector<int16_t>> converted_;

@@ -132,6 +132,26 @@ TEST(AudioDevice, AResourceSoundIsConvertedOnceAndSharedByItsBuffers) {
   EXPECT_EQ(device.KeptSoundBytes(), before);
 }
 
+// Readying a resource ahead resamples it once, for its buffers; one at the output rate would
+// only be copied, and is left for its buffer.
+TEST(AudioDevice, AResourcePreparedAheadIsResampledOnceAndOnlyWhenItNeedsIt) {
+  TestPlatform();
+  SdlAudioDevice device;
+  const std::vector<uint8_t> chime = Samples(44100 / 10, 2, 60);
+  device.PrepareResource(Pcm(2, 44100), chime);
+  EXPECT_EQ(device.KeptSoundBytes(), 0u);
+
+  const std::vector<uint8_t> jingle = Samples(3200, 2, 100);  // 0.1 s at 32 kHz
+  device.PrepareResource(Pcm(2, 32000), jingle);
+  EXPECT_EQ(device.KeptSoundBytes(), 4410u * 4);
+  device.PrepareResource(Pcm(2, 32000), jingle);
+  auto buffer = device.CreateResourceBuffer(Pcm(2, 32000), jingle);
+  ASSERT_NE(buffer, nullptr);
+  EXPECT_EQ(device.KeptSoundBytes(), 4410u * 4) << "resampled again";
+  device.PrepareResource(Pcm(6, 32000), jingle);  // refused, as its buffer would be
+  EXPECT_EQ(device.KeptSoundBytes(), 4410u * 4);
+}
+
 TEST(AudioDevice, SoundsComeAndGoWhileTheAudioThreadMixes) {
   // The game thread starts, moves, stops and frees sounds while SDL's audio thread mixes: the
   // thread-checked build (build-tsan) reports any access to the mixer that the device lock does not
