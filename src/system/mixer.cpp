@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace {
 
 constexpr int32_t kSilent = -10000;
+constexpr size_t kFrameBytes = 2 * sizeof(int16_t);
 
 }  // namespace
 
@@ -18,8 +20,14 @@ MixerVoice::MixerVoice(std::vector<int16_t> stereoSamples)
     : MixerVoice(std::make_shared<const std::vector<int16_t>>(std::move(stereoSamples))) {}
 
 MixerVoice::MixerVoice(std::shared_ptr<const std::vector<int16_t>> stereoSamples)
-    : samples_(std::move(stereoSamples)),
-      frameCount_(static_cast<uint32_t>(samples_->size() / 2)) {}
+    : MixerVoice({reinterpret_cast<const uint8_t*>(stereoSamples->data()),
+                  stereoSamples->size() * sizeof(int16_t)},
+                 stereoSamples) {}
+
+MixerVoice::MixerVoice(std::span<const uint8_t> stereoBytes, std::shared_ptr<const void> owner)
+    : owner_(std::move(owner)),
+      bytes_(stereoBytes.data()),
+      frameCount_(static_cast<uint32_t>(stereoBytes.size() / kFrameBytes)) {}
 
 void MixerVoice::Play(bool loop) {
   looping_ = loop;
@@ -54,10 +62,12 @@ void MixerVoice::Advance(size_t frames, Emit emit) {
 
 void MixerVoice::MixInto(int32_t* accumulator, size_t frames) {
   Advance(frames, [&](uint32_t first, size_t count, size_t offset) {
-    const int16_t* in = samples_->data() + size_t{first} * 2;
+    const uint8_t* in = bytes_ + size_t{first} * kFrameBytes;
     int32_t* out = accumulator + offset * 2;
     for (size_t i = 0; i < count * 2; ++i) {
-      out[i] += static_cast<int32_t>((int64_t{in[i]} * gainQ16_) >> 16);
+      int16_t sample;  // copied out: the bytes need not be aligned for an int16_t
+      std::memcpy(&sample, in + i * sizeof sample, sizeof sample);
+      out[i] += static_cast<int32_t>((int64_t{sample} * gainQ16_) >> 16);
     }
   });
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 // Linear gain of an attenuation in hundredths of a decibel, clamped to -10000..0.
@@ -17,7 +18,11 @@ class MixerVoice {
   explicit MixerVoice(std::vector<int16_t> stereoSamples);
   // Samples shared with other voices of the same sound; nobody changes them.
   explicit MixerVoice(std::shared_ptr<const std::vector<int16_t>> stereoSamples);
+  // Samples read where they lie: interleaved 16-bit stereo in the machine's byte order, at any
+  // alignment. `owner` keeps them alive; null when they outlive the voice (a resource).
+  MixerVoice(std::span<const uint8_t> stereoBytes, std::shared_ptr<const void> owner);
 
+  uint32_t FrameCount() const { return frameCount_; }
   uint32_t Position() const { return position_; }
   bool IsPlaying() const { return playing_; }
   int32_t Volume() const { return volume_; }
@@ -44,7 +49,8 @@ class MixerVoice {
   // At the end: back to the start, and still playing only when looping.
   void WrapOrStop();
 
-  std::shared_ptr<const std::vector<int16_t>> samples_;
+  std::shared_ptr<const void> owner_;
+  const uint8_t* bytes_ = nullptr;
   uint32_t frameCount_ = 0;
   uint32_t position_ = 0;
   bool playing_ = false;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <span>
 #include <vector>
 
 namespace {
@@ -130,6 +132,25 @@ TEST(MixerPlayback, EmptyLoopingVoiceDoesNotHang) {
   mixer.Attach(&voice);
   voice.Play(true);
   EXPECT_EQ(MixFrames(mixer, 3), std::vector<int16_t>(6, 0));
+  EXPECT_FALSE(voice.IsPlaying());
+}
+
+// A voice can read its samples where they lie, at any alignment (a resource's), without a copy:
+// what is there when it plays is what is heard.
+TEST(MixerPlayback, AVoiceReadsBytesWhereTheyLie) {
+  const std::vector<int16_t> frames = Constant(3, 1000, -32768);
+  std::vector<uint8_t> bytes(1 + frames.size() * sizeof(int16_t) + 1);  // odd start, odd tail
+  std::memcpy(bytes.data() + 1, frames.data(), frames.size() * sizeof(int16_t));
+  MixerVoice voice(std::span<const uint8_t>(bytes).subspan(1), nullptr);
+  EXPECT_EQ(voice.FrameCount(), 3u) << "the byte short of a frame is no frame";
+
+  Mixer mixer;
+  mixer.Attach(&voice);
+  voice.Play(false);
+  EXPECT_EQ(MixFrames(mixer, 1), (std::vector<int16_t>{1000, -32768}));
+  const int16_t changed = 32767;
+  std::memcpy(bytes.data() + 1 + 4, &changed, sizeof changed);  // the second frame's left
+  EXPECT_EQ(MixFrames(mixer, 2), (std::vector<int16_t>{32767, -32768, 1000, -32768}));
   EXPECT_FALSE(voice.IsPlaying());
 }
 

@@ -28,9 +28,8 @@ class OutputLock {
 // One sound: a mixer voice holding the converted samples.
 class SdlAudioBuffer final : public IAudioBuffer {
  public:
-  SdlAudioBuffer(std::shared_ptr<AudioOutput> output,
-                 std::shared_ptr<const std::vector<int16_t>> samples, uint32_t sourceRate)
-      : output_(std::move(output)), voice_(std::move(samples)), sourceRate_(sourceRate) {
+  SdlAudioBuffer(std::shared_ptr<AudioOutput> output, MixerVoice voice, uint32_t sourceRate)
+      : output_(std::move(output)), voice_(std::move(voice)), sourceRate_(sourceRate) {
     OutputLock lock(*output_);
     output_->GetMixer().Attach(&voice_);
   }
@@ -77,6 +76,14 @@ bool IsSupported(const WaveFormat& format) {
          format.samplesPerSec <= kMaxRate;
 }
 
+// 16-bit stereo at the output rate, little-endian as WAVE is, on a little-endian machine: samples
+// the mixer can read as they are.
+bool PlaysAsItIs(const WaveFormat& format) {
+  return std::endian::native == std::endian::little && format.formatTag == kFormatPcm &&
+         format.channels == 2 && format.bitsPerSample == 16 &&
+         format.samplesPerSec == static_cast<uint32_t>(AudioOutput::kRate);
+}
+
 // At the output rate nothing needs resampling: the samples are widened and spread to both sides
 // here, exactly. SDL's converter goes through floats and lowers most positive 16-bit samples by
 // one.
@@ -84,8 +91,7 @@ std::vector<int16_t> CopyToStereo16(const WaveFormat& format, std::span<const ui
                                     size_t frames) {
   std::vector<int16_t> samples(frames * 2);
   // The game's own sounds are 16-bit stereo already: their bytes are the samples.
-  if (std::endian::native == std::endian::little && format.bitsPerSample == 16 &&
-      format.channels == 2) {
+  if (PlaysAsItIs(format)) {
     std::memcpy(samples.data(), pcm.data(), frames * 4);
     return samples;
   }
@@ -192,16 +198,14 @@ void SDLCALL AudioOutput::Fill(void* self, Uint8* stream, int length) {
 SdlAudioDevice::SdlAudioDevice()
     : output_(std::make_shared<AudioOutput>()), converted_(kKeptSoundBytes) {}
 
-std::unique_ptr<IAudioBuffer> SdlAudioDevice::MakeBuffer(
-    std::shared_ptr<const std::vector<int16_t>> samples, uint32_t sourceRate) {
-  if (samples->empty()) return nullptr;
-  return std::make_unique<SdlAudioBuffer>(output_, std::move(samples), sourceRate);
+std::unique_ptr<IAudioBuffer> SdlAudioDevice::MakeBuffer(MixerVoice voice, uint32_t sourceRate) {
+  if (voice.FrameCount() == 0) return nullptr;
+  return std::make_unique<SdlAudioBuffer>(output_, std::move(voice), sourceRate);
 }
 
 std::unique_ptr<IAudioBuffer> SdlAudioDevice::CreateBuffer(const WaveFormat& format,
                                                            std::span<const uint8_t> pcm) {
-  return MakeBuffer(std::make_shared<const std::vector<int16_t>>(
-                        ConvertToStereo16(format, pcm, AudioOutput::kRate)),
+  return MakeBuffer(MixerVoice(ConvertToStereo16(format, pcm, AudioOutput::kRate)),
                     format.samplesPerSec);
 }
 
@@ -220,7 +224,10 @@ std::shared_ptr<const std::vector<int16_t>> SdlAudioDevice::ConvertResource(
 
 std::unique_ptr<IAudioBuffer> SdlAudioDevice::CreateResourceBuffer(const WaveFormat& format,
                                                                    std::span<const uint8_t> pcm) {
-  return MakeBuffer(ConvertResource(format, pcm), format.samplesPerSec);
+  // A resource that is what the output plays already is read where it lies: a game's music
+  // (3.7 MB) was copied on the first frame of every game. The resource outlives the device.
+  if (PlaysAsItIs(format)) return MakeBuffer(MixerVoice(pcm, nullptr), format.samplesPerSec);
+  return MakeBuffer(MixerVoice(ConvertResource(format, pcm)), format.samplesPerSec);
 }
 
 void SdlAudioDevice::PrepareResource(const WaveFormat& format, std::span<const uint8_t> pcm) {

@@ -60,11 +60,12 @@ class SdlAudioDevice final : public IAudioDevice {
                                              std::span<const uint8_t> pcm) override;
   // Converting its sounds to the output rate was most of what a scene entered again cost with
   // a sound output (the title's three: 8 ms on a slow machine): the resources' recent
-  // conversions are kept, within a budget, and shared by the buffers made from them.
+  // conversions are kept, within a budget, and shared by the buffers made from them. A resource
+  // already in the output's format is not converted: its buffers read it where it lies.
   std::unique_ptr<IAudioBuffer> CreateResourceBuffer(const WaveFormat& format,
                                                      std::span<const uint8_t> pcm) override;
   // Resamples a resource not at the output rate and keeps it (a 2-second sound at 32 kHz takes
-  // 4 ms). One at the output rate is only copied, quickly enough when its buffer is made.
+  // 4 ms). One at the output rate needs nothing.
   void PrepareResource(const WaveFormat& format, std::span<const uint8_t> pcm) override;
   bool CheckLost() override { return output_->CheckLost(); }
   // A fresh output with a mixer of its own; the old one stays with the old buffers, silent.
@@ -83,8 +84,7 @@ class SdlAudioDevice final : public IAudioDevice {
     uint16_t bitsPerSample;
     bool operator==(const SoundKey&) const = default;
   };
-  std::unique_ptr<IAudioBuffer> MakeBuffer(std::shared_ptr<const std::vector<int16_t>> samples,
-                                           uint32_t sourceRate);
+  std::unique_ptr<IAudioBuffer> MakeBuffer(MixerVoice voice, uint32_t sourceRate);
   // The resource's samples at the output rate: the kept conversion, or a new one kept if it fits.
   std::shared_ptr<const std::vector<int16_t>> ConvertResource(const WaveFormat& format,
                                                               std::span<const uint8_t> pcm);

@@ -126,10 +126,27 @@ TEST(AudioDevice, AResourceSoundIsConvertedOnceAndSharedByItsBuffers) {
 
   const size_t before = device.KeptSoundBytes();
   EXPECT_NE(device.CreateBuffer(Pcm(2, 44100), Samples(441, 2, 5)), nullptr);
-  const std::vector<uint8_t> music = Samples(44100 * 13, 2, 7);  // 13 s: over the budget
-  EXPECT_NE(device.CreateResourceBuffer(Pcm(2, 44100), music), nullptr);
+  EXPECT_NE(device.CreateResourceBuffer(Pcm(2, 32000), Samples(32000 * 13, 2, 7)), nullptr)
+      << "13 s: over the budget";
   EXPECT_EQ(device.CreateResourceBuffer(Pcm(6, 44100), jingle), nullptr);
   EXPECT_EQ(device.KeptSoundBytes(), before);
+}
+
+// A resource in the output's own format is read where it lies: nothing is converted or kept,
+// and its buffers play, move and end as any other.
+TEST(AudioDevice, AResourceInTheOutputFormatIsNotConverted) {
+  TestPlatform();
+  SdlAudioDevice device;
+  const std::vector<uint8_t> music = Samples(44100, 2, 7);  // 1 s: a conversion would be kept
+  auto buffer = device.CreateResourceBuffer(Pcm(2, 44100), music);
+  ASSERT_NE(buffer, nullptr);
+  EXPECT_EQ(device.KeptSoundBytes(), 0u);
+  buffer->SetPosition(44100 - 10);
+  EXPECT_EQ(buffer->Position(), 44100u - 10);
+  buffer->Play(false);
+  EXPECT_TRUE(buffer->IsPlaying());
+  const std::vector<uint8_t> odd = {0x01, 0x00, 0x02};  // less than one frame
+  EXPECT_EQ(device.CreateResourceBuffer(Pcm(2, 44100), odd), nullptr);
 }
 
 // Readying a resource ahead resamples it once, for its buffers; one at the output rate would
