@@ -72,13 +72,10 @@ bool SoundBank::PrefetchOne() {
   if (prefetch_.empty()) return false;
   const int id = prefetch_.front();
   prefetch_.pop_front();
-  const std::span<const uint8_t> bytes = FindResource(ResourceType::Wave, id);
   WaveData wave;
   // One that is missing or does not parse is left to the scene that loads it to report.
-  if (!device || !ParseWave(bytes, wave)) return true;
-  device->PrepareResource(wave.format, wave.pcm);
-  // What the device readied it keeps: the resource's bytes are not read again soon.
-  ForgetResource(bytes);
+  if (device && ParseWave(FindResource(ResourceType::Wave, id), wave))
+    device->PrepareResource(wave.format, wave.pcm);
   return true;
 }
 
