@@ -25,7 +25,7 @@ class OutputLock {
   AudioOutput& output_;
 };
 
-// One sound: a mixer voice holding the converted samples.
+// One sound: a mixer voice over its samples, converted or read in place from a resource.
 class SdlAudioBuffer final : public IAudioBuffer {
  public:
   SdlAudioBuffer(std::shared_ptr<AudioOutput> output, MixerVoice voice, uint32_t sourceRate)
