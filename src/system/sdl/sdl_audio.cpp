@@ -90,7 +90,8 @@ bool PlaysAsItIs(const WaveFormat& format) {
 std::vector<int16_t> CopyToStereo16(const WaveFormat& format, std::span<const uint8_t> pcm,
                                     size_t frames) {
   std::vector<int16_t> samples(frames * 2);
-  // The game's own sounds are 16-bit stereo already: their bytes are the samples.
+  // Already 16-bit stereo (a sound made at run time; a resource is not even copied): the bytes
+  // are the samples.
   if (PlaysAsItIs(format)) {
     std::memcpy(samples.data(), pcm.data(), frames * 4);
     return samples;
