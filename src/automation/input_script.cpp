@@ -16,7 +16,7 @@ constexpr size_t kKeyCount = std::size(kKeys);
 static_assert(kKeyCount <= 32, "a KeySet holds one bit per key");
 
 constexpr uint8_t kRightAlt = 0xB8;
-constexpr uint8_t kDown = 0x80;
+constexpr uint8_t kPressed = 0x80;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
@@ -116,14 +116,14 @@ std::string FormatKeys(KeySet keys) {
 void KeysToState(KeySet keys, uint8_t (&state)[256]) {
   std::fill(std::begin(state), std::end(state), uint8_t{0});
   for (size_t i = 0; i < kKeyCount; ++i)
-    if (keys & (KeySet{1} << i)) state[kKeys[i].dik] = kDown;
+    if (keys & (KeySet{1} << i)) state[kKeys[i].dik] = kPressed;
 }
 
 KeySet StateToKeys(const uint8_t (&state)[256]) {
   KeySet keys = 0;
   for (size_t i = 0; i < kKeyCount; ++i)
-    if (state[kKeys[i].dik] & kDown) keys |= KeySet{1} << i;
-  if (state[kRightAlt] & kDown) keys |= 1;  // Alt is the first key of the table
+    if (state[kKeys[i].dik] & kPressed) keys |= KeySet{1} << i;
+  if (state[kRightAlt] & kPressed) keys |= 1;  // Alt is the first key of the table
   return keys;
 }
 

@@ -209,7 +209,7 @@ int32_t RotationFreeAt(const LineState& line, int32_t row) {
   return best;
 }
 
-struct Option {
+struct ShortestTurn {
   RouteChoice choice;
   int32_t turn = kRows;
   void Offer(const LineState (&lines)[kColumns], int32_t column, int32_t rotation) {
@@ -226,7 +226,7 @@ struct Option {
 RouteChoice KillChoice(const CMap& map, const LineState (&lines)[kColumns],
                        std::span<const CEnemySingle> monsters, int32_t column, int32_t here,
                        int32_t lastKnown) {
-  Option best;
+  ShortestTurn best;
   for (const CEnemySingle& target : monsters) {
     if (target.kind == 0 || ColumnAt(map, target.x) != column) continue;
     const int32_t targetRow = BodyRow(target);

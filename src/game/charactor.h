@@ -66,6 +66,10 @@ class CCharactor {
   int32_t kind = 0;
 };
 
+// Every character, the heroine and the monsters alike, walks and falls this far a frame.
+constexpr float kWalkSpeed = 3.4f;
+constexpr float kFallSpeed = 6.8f;
+
 constexpr int kTableSize = 16;
 
 extern CEnemySingle g_enemies[kTableSize];

@@ -17,8 +17,6 @@ const int32_t BannerRows[6] = {0, 80, 160, 240, 160, 80};
 
 namespace {
 
-constexpr float kWalkSpeed = 3.4f;
-constexpr float kFallSpeed = 6.8f;
 constexpr float kPopupRise = 1.0f;
 constexpr float kLeftEdge = -42.5f;  // a character this far left has left the screen
 constexpr int32_t kMonsterPoints = 500;

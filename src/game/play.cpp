@@ -15,8 +15,6 @@ namespace {
 const int kSpriteBitmaps[PlaySpriteCount] = {121, 108, 113, 106, 122, 119, 109, 115, 107, 105};
 const int kSoundWaves[PlaySoundCount] = {212, 208, 204, 209, 202};
 
-constexpr int32_t kFadeFrames = 20;
-constexpr int32_t kFadeStep = 13;
 constexpr int32_t kFinishBannerFrame = 50;
 constexpr int32_t kEndingDarkFrame = 80;
 constexpr int32_t kEndingFrames = 100;

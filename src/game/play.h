@@ -56,3 +56,6 @@ void DrawHud(CSprite& sprite);
 void DrawNumber(CSprite& sprite, int32_t value, int32_t right);
 // Darkens the whole screen with black of alpha `fade` (at most 255, stored back).
 void DrawFadeOverlay(int32_t& fade);
+// The fades of a game and of the game over: 20 frames of 13 alpha each.
+constexpr int32_t kFadeFrames = 20;
+constexpr int32_t kFadeStep = 13;

@@ -12,8 +12,6 @@ const int32_t ChainBonus[7] = {100, 200, 500, 1000, 2000, 5000, 10000};
 
 namespace {
 
-constexpr float kWalkSpeed = 3.4f;
-constexpr float kFallSpeed = 6.8f;
 constexpr float kScreenLeft = 35.0f;
 constexpr float kScreenRight = 680.0f;
 constexpr float kCutOffX = -15.0f;

@@ -10,26 +10,25 @@ namespace {
 
 constexpr int kFirstSelectable = 3;  // tiles are sprites 3 to 14, the return button 15
 constexpr int kSelectableCount = 13;
-constexpr int kColumns = 4;
-constexpr int kRows = 3;
+constexpr int kTileColumns = 4;
+constexpr int kTileRows = 3;
 
-constexpr int kImageIds[4] = {128, 114, 120, 116};
-constexpr SoundLoad kSoundLoads[2] = {{205, false}, {206, false}};
+constexpr int kCGRoomImageIds[4] = {128, 114, 120, 116};
 
 }  // namespace
 
-CCGRoom::CCGRoom() : CSpriteMenuScene(kImageIds, kSoundLoads) {}
+CCGRoom::CCGRoom() : CSpriteMenuScene(kCGRoomImageIds, kMenuSounds) {}
 
 bool CCGRoom::Init() {
   sprites[0] = NewMotionSprite({1, 16, 8, 768, 408, 0, 0, "i1m16,64"});
   sprites[1] = NewMotionSprite({3, 368, 352, 96, 48, 0, 0, "m280,16"});
   sprites[2] = NewMotionSprite({3, 600, 296, 144, 48, 0, 0, "m376,16"});
   // Rows of the tile sheet are the difficulty levels, columns the grades.
-  for (int r = 0; r < kRows; ++r) {
-    for (int c = 0; c < kColumns; ++c) {
+  for (int r = 0; r < kTileRows; ++r) {
+    for (int c = 0; c < kTileColumns; ++c) {
       const float x = 120.0f + 182.0f * static_cast<float>(c);
       const float y = 140.0f + 122.0f * static_cast<float>(r);
-      sprites[kFirstSelectable + r * kColumns + c] =
+      sprites[kFirstSelectable + r * kTileColumns + c] =
           NewMotionSprite({2, 180 * c, 120 * r, 180, 120, 90, 60, "m$0,$1"}, x, y);
     }
   }
@@ -51,10 +50,10 @@ void CCGRoom::ApplyHighlight() {
 // The four directions apply one after the other to the running cursor; nothing wraps.
 void CCGRoom::Input(const CInput& input) {
   const int32_t old = cursor;
-  if (input[Up].PressedOrRepeat() && cursor >= kColumns) cursor -= kColumns;
+  if (input[Up].PressedOrRepeat() && cursor >= kTileColumns) cursor -= kTileColumns;
   if (input[Down].PressedOrRepeat()) {
-    if (cursor < kReturnButton - kColumns) {
-      cursor += kColumns;
+    if (cursor < kReturnButton - kTileColumns) {
+      cursor += kTileColumns;
     } else if (cursor < kReturnButton) {
       cursor = kReturnButton;
     }

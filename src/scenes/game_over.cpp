@@ -18,11 +18,9 @@ const char* const RankComments[kRankCount] = {
 
 namespace {
 
-const int kSpriteBitmaps[4] = {128, 125, 126, 127};
+const int kGameOverBitmaps[4] = {128, 125, 126, 127};
 constexpr int kJingleWave = 210;
 constexpr int kWaves[] = {kJingleWave};
-constexpr int32_t kFadeFrames = 20;
-constexpr int32_t kFadeStep = 13;
 constexpr int kCommentFont = 3;  // the 32-pixel font
 constexpr int32_t kScreenWidth = 800;
 
@@ -107,13 +105,13 @@ void CGameOver::DrawComment(CFont* const* fonts) const {
   font->DrawText(comment, left, 554, 0xFF000000);
 }
 
-std::span<const int> CGameOver::Pictures() { return kSpriteBitmaps; }
+std::span<const int> CGameOver::Pictures() { return kGameOverBitmaps; }
 std::span<const int> CGameOver::Sounds() { return kWaves; }
 
 bool CGameOver::LoadResources(bool deviceReset) {
   bool imagesLoaded = true;
   for (int i = 0; i < 4; ++i) {
-    imagesLoaded = LoadSpriteImage(kSpriteBitmaps[i], sprites[i]) && imagesLoaded;
+    imagesLoaded = LoadSpriteImage(kGameOverBitmaps[i], sprites[i]) && imagesLoaded;
   }
   imagesLoaded = LoadSpriteImage(RankPictures[rank], reward) && imagesLoaded;
   const FailureTexts& failures = Texts().failures;

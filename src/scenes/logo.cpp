@@ -10,17 +10,18 @@
 
 namespace {
 
-constexpr int32_t kFadeFrames = 40;
+constexpr int32_t kLogoFadeFrames = 40;
 constexpr int32_t kLastFrame = 260;
-constexpr int32_t kFadeOutStart = kLastFrame - kFadeFrames;  // 220: the overlay returns after it
+constexpr int32_t kFadeOutStart =
+    kLastFrame - kLogoFadeFrames;  // 220: the overlay returns after it
 constexpr int kLogoBitmap = 110;
 constexpr int kLogoSound = 206;
 
 // How much of the logo shows at counter n, 0..1; 1 or more draws no overlay.
 float Visibility(int32_t n) {
-  if (n < kFadeFrames) return float(n) / float(kFadeFrames);
+  if (n < kLogoFadeFrames) return float(n) / float(kLogoFadeFrames);
   if (n <= kFadeOutStart) return 1.0f;
-  const float f = float(kLastFrame - n) / float(kFadeFrames);
+  const float f = float(kLastFrame - n) / float(kLogoFadeFrames);
   return f < 0.0f ? 0.0f : f;
 }
 
@@ -39,7 +40,7 @@ bool CLogo::Init() {
 
 void CLogo::Input(const CInput& input) {
   if (!input[Confirm].Pressed()) return;
-  counter = counter < kFadeFrames ? kFadeFrames : kLastFrame;
+  counter = counter < kLogoFadeFrames ? kLogoFadeFrames : kLastFrame;
 }
 
 bool CLogo::Update() {

@@ -36,6 +36,8 @@ struct SoundLoad {
   int id;
   bool music;  // looping, at the music volume; effects play once at the effect volume
 };
+// The two sounds of every menu: the cursor moving and an item chosen.
+constexpr SoundLoad kMenuSounds[2] = {{205, false}, {206, false}};
 // Loads every sound at its volume from the save data, reporting failures with one message box.
 bool LoadMenuSounds(std::span<CSound> sounds, std::span<const SoundLoad> loads);
 

@@ -12,7 +12,7 @@ constexpr int kFirstItem = 3;  // tracks are sprites 3 to 6, stop 7, return 8
 constexpr int kItemCount = 6;
 constexpr int kMusic = 0;
 
-constexpr MotionSpriteDef kSpriteDefs[CMusicRoom::kSpriteCount] = {
+constexpr MotionSpriteDef kMusicRoomSpriteDefs[CMusicRoom::kSpriteCount] = {
     {1, 16, 8, 768, 408, 0, 0, "i1m16,64"},       // panel
     {3, 472, 352, 208, 48, 0, 0, "m224,16"},      // caption, first word
     {3, 600, 296, 144, 48, 0, 0, "m432,16"},      // caption, second word
@@ -26,15 +26,15 @@ constexpr MotionSpriteDef kSpriteDefs[CMusicRoom::kSpriteCount] = {
     {3, 16, 520, 768, 80, 0, 0, "m16,512"},       // key help bar
 };
 
-constexpr int kImageIds[4] = {128, 114, 111, 116};
-constexpr SoundLoad kSoundLoads[3] = {{211, true}, {205, false}, {206, false}};
+constexpr int kMusicRoomImageIds[4] = {128, 114, 111, 116};
+constexpr SoundLoad kMusicRoomSoundLoads[3] = {{211, true}, {205, false}, {206, false}};
 
 }  // namespace
 
-CMusicRoom::CMusicRoom() : CSpriteMenuScene(kImageIds, kSoundLoads) {}
+CMusicRoom::CMusicRoom() : CSpriteMenuScene(kMusicRoomImageIds, kMusicRoomSoundLoads) {}
 
 bool CMusicRoom::Init() {
-  for (int i = 0; i < kSpriteCount; ++i) sprites[i] = NewMotionSprite(kSpriteDefs[i]);
+  for (int i = 0; i < kSpriteCount; ++i) sprites[i] = NewMotionSprite(kMusicRoomSpriteDefs[i]);
   cursor = 0;
   playing = -1;
   ApplyHighlight();

@@ -17,7 +17,7 @@ constexpr int kLeftArrow = 7;
 constexpr int kRightArrow = 8;
 constexpr int kReturnButton = 9;
 
-constexpr MotionSpriteDef kSpriteDefs[COption::kSpriteCount] = {
+constexpr MotionSpriteDef kOptionSpriteDefs[COption::kSpriteCount] = {
     {2, 16, 8, 768, 408, 0, 0, "i1m16,64"},     // panel with every item label
     {3, 560, 248, 240, 48, 0, 0, "m280,16"},    // caption
     {2, 0, 504, 128, 48, 0, 0, "m56,160h1"},    // highlighted music label
@@ -31,8 +31,7 @@ constexpr MotionSpriteDef kSpriteDefs[COption::kSpriteCount] = {
     {1, 16, 424, 768, 80, 0, 0, "m16,512"},     // key help bar
 };
 
-constexpr int kImageIds[4] = {128, 114, 123, 116};
-constexpr SoundLoad kSoundLoads[2] = {{205, false}, {206, false}};
+constexpr int kOptionImageIds[4] = {128, 114, 123, 116};
 
 // Scripts of the labels, arrows and return button for each cursor position (table rows) and,
 // on the display-mode item, for each mode.
@@ -62,10 +61,10 @@ int32_t VolumePercent(int32_t volume) { return (ClampVolume(volume) + 10000) * 1
 
 int32_t PercentVolume(int32_t percent) { return percent * 10000 / 100 - 10000; }
 
-COption::COption() : CSpriteMenuScene(kImageIds, kSoundLoads) {}
+COption::COption() : CSpriteMenuScene(kOptionImageIds, kMenuSounds) {}
 
 bool COption::Init() {
-  for (int i = 0; i < kSpriteCount; ++i) sprites[i] = NewMotionSprite(kSpriteDefs[i]);
+  for (int i = 0; i < kSpriteCount; ++i) sprites[i] = NewMotionSprite(kOptionSpriteDefs[i]);
   musicPercent = VolumePercent(g_saveData->bgmVolume);
   effectPercent = VolumePercent(g_saveData->seVolume);
   ShowVolume(kMusicBar, musicPercent);

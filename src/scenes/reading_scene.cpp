@@ -15,8 +15,6 @@ constexpr int kBottomBar = 4;
 constexpr const char* kUpArrowBobbing = "h0[m400,80m400,70,10w10]";
 constexpr const char* kDownArrowBobbing = "h0[m400,488m400,498,10w10]";
 
-constexpr SoundLoad kSoundLoads[2] = {{205, false}, {206, false}};
-
 }  // namespace
 
 CReadingScene::CReadingScene(std::span<CSprite> sceneImages, std::span<const int> ids,
@@ -103,7 +101,7 @@ void CReadingScene::Draw(CFont* const* fonts) {
 }
 
 bool CReadingScene::LoadResources(bool deviceReset) {
-  return LoadMenuResources(images, imageIds, sounds, kSoundLoads);
+  return LoadMenuResources(images, imageIds, sounds, kMenuSounds);
 }
 
 void CReadingScene::ReleaseResources(bool deviceReset) {

@@ -29,8 +29,8 @@ constexpr int32_t kTopBelow[CTitle::kTopItems] = {1, 2, 6, 6, 6, 0, 5};
 enum TopItem { StartItem = 0, HowToPlayItem = 1, OptionItem = 2, QuitItem = 5, InfoItem = 6 };
 constexpr int32_t kBackItem = 3;  // the last how-to-play item; 0 to 2 are the rule topics
 
-constexpr int kImageIds[6] = {118, 124, 116, 117, 115, 121};
-constexpr SoundLoad kSoundLoads[3] = {{203, false}, {205, false}, {206, false}};
+constexpr int kTitleImageIds[6] = {118, 124, 116, 117, 115, 121};
+constexpr SoundLoad kTitleSoundLoads[3] = {{203, false}, {205, false}, {206, false}};
 
 // Rows of the sprite table whose script reads params[0] = 277 + 48k (k = 0..3 or 0..5).
 constexpr float ItemY(int k) { return 277.0f + 48.0f * static_cast<float>(k); }
@@ -229,10 +229,10 @@ void CTitle::Draw(CFont* const* fonts) {
   window->Draw(nullptr, 0, fonts);
 }
 
-std::span<const int> CTitle::Pictures() { return kImageIds; }
+std::span<const int> CTitle::Pictures() { return kTitleImageIds; }
 
 bool CTitle::LoadResources(bool deviceReset) {
-  return LoadMenuResources(sprites, kImageIds, sounds, kSoundLoads);
+  return LoadMenuResources(sprites, kTitleImageIds, sounds, kTitleSoundLoads);
 }
 
 void CTitle::ReleaseResources(bool deviceReset) {
