@@ -12,8 +12,8 @@ namespace {
 
 constexpr int32_t kLogoFadeFrames = 40;
 constexpr int32_t kLastFrame = 260;
-constexpr int32_t kFadeOutStart =
-    kLastFrame - kLogoFadeFrames;  // 220: the overlay returns after it
+// 220: the overlay returns after it
+constexpr int32_t kFadeOutStart = kLastFrame - kLogoFadeFrames;
 constexpr int kLogoBitmap = 110;
 constexpr int kLogoSound = 206;
 
