@@ -263,7 +263,10 @@ bool SdlRenderDevice::CopyModulated(SDL_Texture* texture, const SDL_Rect* src, c
 bool SdlRenderDevice::DrawGeometry(SDL_Texture* texture, const SpriteVertex (&v)[4]) {
   SDL_Vertex vertices[4];
   for (int i = 0; i < 4; ++i) {
-    vertices[i] = {{v[i].x, v[i].y}, ColourOf(v[i].diffuse), {v[i].u, v[i].v}};
+    // SDL refuses coordinates outside the texture, and the sprite code offsets them by a
+    // fraction of a texel, which can take a sprite's far edge just past it.
+    const SDL_FPoint texel{std::clamp(v[i].u, 0.0f, 1.0f), std::clamp(v[i].v, 0.0f, 1.0f)};
+    vertices[i] = {{v[i].x, v[i].y}, ColourOf(v[i].diffuse), texel};
   }
   static constexpr int kStrip[6] = {0, 1, 2, 2, 1, 3};  // the strip's two triangles
   return SDL_RenderGeometry(renderer_, texture, vertices, 4, kStrip, 6) == 0;
