@@ -65,6 +65,26 @@ bool DesktopWithoutGpu() {
 #endif
 }
 
+// The software renderer copies the picture to the window's surface at every present: in the
+// surface's own format that is a plain copy, or a single stretch in full screen, where a
+// picture with alpha would be converted, in full screen through a temporary surface of the
+// screen's size made every frame. The picture is opaque, like a back buffer, so it loses nothing.
+// Other renderers draw it on the GPU, and keep the format with alpha they were made with.
+Uint32 ChoosePictureFormat(SDL_Renderer* renderer, SDL_Window* window) {
+  constexpr Uint32 kWithAlpha = SDL_PIXELFORMAT_ARGB8888;
+  const Uint32 format = SDL_GetWindowPixelFormat(window);
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name ||
+      std::strcmp(info.name, "software") != 0 || SDL_BYTESPERPIXEL(format) != 4 ||
+      SDL_ISPIXELFORMAT_INDEXED(format)) {
+    return kWithAlpha;
+  }
+  const auto* formats = info.texture_formats;
+  const bool drawable = std::find(formats, formats + info.num_texture_formats, format) !=
+                        formats + info.num_texture_formats;
+  return drawable ? format : kWithAlpha;
+}
+
 bool UserChoseRenderer() {
   for (const char* name : {"SDL_RENDER_DRIVER", "SDL_FRAMEBUFFER_ACCELERATION"}) {
     const char* value = std::getenv(name);
@@ -122,8 +142,9 @@ bool SdlRenderDevice::CreateRenderer() {
   renderer_ = OpenRenderer();
   if (!renderer_) return false;
   description_ = DescribeRenderer(renderer_);
+  pictureFormat_ = ChoosePictureFormat(renderer_, window_);
   target_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_TARGET, kWidth, kHeight, SDL_BLENDMODE_NONE,
-                        SDL_ScaleModeNearest);
+                        SDL_ScaleModeNearest, pictureFormat_);
   white_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, 1, 1, SDL_BLENDMODE_BLEND,
                        SDL_ScaleModeNearest);
   fill_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, kWidth, kHeight, SDL_BLENDMODE_BLEND,
@@ -338,7 +359,7 @@ SDL_Texture* SdlRenderDevice::Upscaled(int width, int height) {
   }
   if (upscaled_) SDL_DestroyTexture(upscaled_);
   upscaled_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_TARGET, width, height, SDL_BLENDMODE_NONE,
-                          SDL_ScaleModeLinear);
+                          SDL_ScaleModeLinear, pictureFormat_);
   return upscaled_;
 }
 

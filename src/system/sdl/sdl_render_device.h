@@ -89,6 +89,8 @@ class SdlRenderDevice final : public IRenderDevice {
     uint64_t copies = 0, rotated = 0, geometry = 0;
   };
   const PathCounts& Counts() const { return counts_; }
+  // The pixel format of the picture drawn on (SDL_PIXELFORMAT_*).
+  uint32_t PictureFormat() const { return pictureFormat_; }
 
   // The faces of the fonts this device makes, kept across resets.
   FontFaces& Faces() { return *faces_; }
@@ -129,6 +131,7 @@ class SdlRenderDevice final : public IRenderDevice {
   SDL_Window* window_;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* target_ = nullptr;    // the 800 x 600 picture
+  uint32_t pictureFormat_ = 0;       // of the picture and its enlargement
   SDL_Texture* white_ = nullptr;     // one white texel: untextured quads that turn
   SDL_Texture* upscaled_ = nullptr;  // the whole-factor enlargement, when the output needs one
   SDL_Texture* fill_ = nullptr;      // 800 x 600 without alpha in the colour fillRgb_

@@ -68,6 +68,14 @@ TEST_F(RenderDeviceTest, ClearFillsThePictureOpaque) {
   EXPECT_EQ(PixelAt(picture, 799, 599), 0xFF808080u);
 }
 
+TEST_F(RenderDeviceTest, TheSoftwareRenderersPictureIsInTheWindowsFormatWithoutAlpha) {
+  // The headless window's surface is 32-bit RGB: the picture is presented by a plain copy.
+  ASSERT_EQ(device_->Describe().name, "software");
+  const Uint32 format = static_cast<SdlRenderDevice*>(device_)->PictureFormat();
+  EXPECT_EQ(SDL_BYTESPERPIXEL(format), 4) << SDL_GetPixelFormatName(format);
+  EXPECT_FALSE(SDL_ISPIXELFORMAT_ALPHA(format)) << SDL_GetPixelFormatName(format);
+}
+
 TEST_F(RenderDeviceTest, UntexturedQuadFillsItsRectangleWithItsColour) {
   const auto quad = Rectangle(100, 50, 40, 30, 0xFFFF0000);
   const auto picture = Frame(0xFF000000, [&] { EXPECT_TRUE(device_->DrawQuad(nullptr, quad.v)); });
