@@ -35,6 +35,7 @@ data="$home/player/.local/share/moravin"
    --autoplay --frames 3000) || fail "the installed game did not run"
 [[ "$(stat -c %s "$data/SaveData.dat")" == 44 ]] || fail "the installed game left no save"
 save_before=$(sha256sum <"$data/SaveData.dat")
+echo "test-package.sh: /usr/games/moravin ran from / and stored $data/SaveData.dat"
 
 # Every file the package brought, to check that removing it takes them all away.
 files=$(dpkg -L moravin | while read -r path; do [[ -d "$path" ]] || echo "$path"; done)
