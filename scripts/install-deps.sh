@@ -12,6 +12,9 @@ packages=(
   desktop-file-utils appstream man-db debhelper lintian git
   # the fuzz harnesses: clang and its libFuzzer runtime
   clang libclang-rt-14-dev
+  # the ranking server: HTTP, SQLite, PostgreSQL's client, ICU (names); a PostgreSQL 15 server
+  # for its tests
+  libcpp-httplib-dev libsqlite3-dev libpq-dev libicu-dev postgresql-15
 )
 
 "$(dirname "$0")/install-packages.sh" "${packages[@]}"

@@ -1,0 +1,81 @@
+// The server's answers to HTTP requests, apart from the transport: the JSON API under /api/v1,
+// the ranking page, /healthz and /metrics. The HTTP library hands each request over as an
+// HttpRequest; tests and the fuzz harness call Handle directly.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "server/config.h"
+#include "server/metrics.h"
+#include "server/rate_limiter.h"
+#include "server/run_verifier.h"
+#include "server/store.h"
+
+struct HttpRequest {
+  std::string method;
+  std::string path;  // without the query
+  std::map<std::string, std::string> query;
+  std::map<std::string, std::string> headers;  // names in lower case
+  std::string body;
+  std::string remoteAddress;
+
+  std::string Header(const std::string& lowerCaseName) const;
+};
+
+struct HttpResponse {
+  int status = 200;
+  std::string contentType = "application/json";
+  std::string body;
+  std::vector<std::pair<std::string, std::string>> headers;
+};
+
+struct ApiLimits {
+  size_t maxBodyBytes = 1 << 20;
+  int64_t maxPlayFrames = 500'000;
+  int64_t topRuns = 100;
+};
+
+class Api {
+ public:
+  struct Services {
+    Store& store;
+    RunVerifier& verifier;
+    RateLimiter& limiter;
+    Metrics& metrics;
+    std::function<int64_t()> nowMs;        // wall clock, UTC
+    std::function<uint32_t()> randomSeed;  // unpredictable
+  };
+
+  Api(const ServerConfig& config, std::string gameVersion, Services services,
+      ApiLimits limits = {});
+
+  HttpResponse Handle(const HttpRequest& request);
+
+ private:
+  HttpResponse Route(const HttpRequest& request, std::string& route);
+  HttpResponse StartGame();
+  HttpResponse SubmitRun(const HttpRequest& request);
+  HttpResponse Ranking(const HttpRequest& request);
+  HttpResponse Replay(int64_t runId);
+  HttpResponse Moderate(const HttpRequest& request, bool runs);
+  HttpResponse Health();
+  HttpResponse Page();
+  HttpResponse Accepted(int status, int64_t runId);
+
+  bool IsOperator(const HttpRequest& request) const;
+  std::string ClientAddress(const HttpRequest& request) const;
+  void AddCors(const HttpRequest& request, HttpResponse& response) const;
+
+  ServerConfig config_;
+  std::string gameVersion_;
+  Services services_;
+  ApiLimits limits_;
+};
+
+// The ranking page's HTML (server/page.html), built into the server.
+extern const char* const kRankingPage;
