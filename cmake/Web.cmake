@@ -16,10 +16,20 @@ set(MORAVIN_WEB_FLAGS
   --shell-file ${CMAKE_SOURCE_DIR}/web/shell.html)
 target_link_options(moravin PRIVATE ${MORAVIN_WEB_FLAGS})
 set_target_properties(moravin PROPERTIES SUFFIX .html LINK_DEPENDS "${CMAKE_SOURCE_DIR}/web/shell.html;${CMAKE_SOURCE_DIR}/web/library.js")
-# The page shows the download's progress against the size of the module, known only now; the
-# font's licence goes with the page.
-add_custom_command(TARGET moravin POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -DHTML=$<TARGET_FILE:moravin> -DWASM=$<TARGET_FILE_DIR:moravin>/moravin.wasm
-          -P ${CMAKE_SOURCE_DIR}/cmake/WebPageSize.cmake
+# The folder a host serves (site/, the target moravin-site): the code and the module under
+# names that carry their hash, the page, its manifest and icons (painted by assetgen), the
+# font's licence and the service worker that keeps them for offline play (web/make-site.mjs).
+find_program(MORAVIN_NODE NAMES node nodejs REQUIRED)
+set(MORAVIN_WEB_ICON_DIR ${CMAKE_BINARY_DIR}/web-icons)
+set(MORAVIN_SITE_DIR ${CMAKE_BINARY_DIR}/site)
+add_custom_command(
+  OUTPUT ${MORAVIN_SITE_DIR}/sw.js
+  COMMAND ${MORAVIN_HOST_ASSETGEN} --web-icons ${MORAVIN_WEB_ICON_DIR} 2a2140
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/font/font-licence.txt $<TARGET_FILE_DIR:moravin>/font-licence.txt
+  COMMAND ${MORAVIN_NODE} ${CMAKE_SOURCE_DIR}/web/make-site.mjs --from $<TARGET_FILE_DIR:moravin>
+          --icons ${MORAVIN_WEB_ICON_DIR} --version ${PROJECT_VERSION} --out ${MORAVIN_SITE_DIR}
+  DEPENDS moravin ${MORAVIN_HOST_ASSETGEN} ${CMAKE_SOURCE_DIR}/web/make-site.mjs
+          ${CMAKE_SOURCE_DIR}/web/sw.js ${CMAKE_SOURCE_DIR}/web/manifest.webmanifest
+  COMMENT "Making the site: versioned files, icons, manifest, service worker"
   VERBATIM)
+add_custom_target(moravin-site ALL DEPENDS ${MORAVIN_SITE_DIR}/sw.js)

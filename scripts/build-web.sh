@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds the game for the browser: build-web/moravin.html with moravin.js and moravin.wasm,
-# and the font's licence beside them. Serve the folder and open moravin.html (README).
+# Builds the game for the browser: build-web/ holds the site a host serves (moravin.html, its
+# code and module under versioned names, the manifest, icons and service worker, the font's
+# licence). Serve the folder and open moravin.html (README).
 #
 # Steps: the Debian packages (emscripten, fonttools), the libraries from Debian's sources
 # (scripts/build-deps.sh, cached), the assetgen of the desktop build (build/, the one ./test.sh
 # and play.sh use), then the WebAssembly build (build-web/wasm), whose output is copied to
-# build-web/.
+# build-web/ (the folder wasm/ apart).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$root/build-web"
@@ -29,8 +30,9 @@ emcmake cmake -S "$root" -B "$out/wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DMORAVIN_DEPS_PREFIX="$prefix" -DMORAVIN_HOST_ASSETGEN="$host/tools/assetgen/assetgen" \
   -DMORAVIN_PACK_WAVES=ON -DMORAVIN_TESTS=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "${launcher[@]}" \
   >/dev/null
-cmake --build "$out/wasm" --target moravin
-for f in moravin.html moravin.js moravin.wasm font-licence.txt; do
-  cp "$out/wasm/$f" "$out/$f"
-done
+cmake --build "$out/wasm" --target moravin-site
+# The site replaces the last one whole: no file of an older version stays beside it.
+find "$out" -mindepth 1 -maxdepth 1 ! -name wasm -exec rm -rf {} +
+cp -r "$out/wasm/site/." "$out/"
+
 echo "build-web: $out/moravin.html"

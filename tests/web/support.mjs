@@ -1,28 +1,46 @@
 // What the browser test needs around the page: a static server on 127.0.0.1, Debian's
 // Chromium driven by playwright-core, a reader of the game's PNG screenshots, and runs of the
 // native build to compare with.
+import { createHash } from "node:crypto";
 import { createServer } from "node:http";
 import { readFile } from "node:fs/promises";
 import { execFileSync } from "node:child_process";
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { extname, join, normalize } from "node:path";
-import { inflateSync } from "node:zlib";
+import { gzipSync, inflateSync } from "node:zlib";
 import { chromium } from "playwright-core";
 
 const types = {
   ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".wasm": "application/wasm",
   ".txt": "text/plain; charset=utf-8", ".data": "application/octet-stream",
+  ".webmanifest": "application/manifest+json", ".png": "image/png", ".pack": "application/octet-stream",
 };
 
-// Serves `dir` on 127.0.0.1 at a free port. Resolves to { url, close }.
+// Serves `dir` on 127.0.0.1 at a free port, as a static host does: compressed with gzip for a
+// client that accepts it (pictures apart), and revalidated on every visit (an unchanged file
+// is answered with 304). Resolves to
+// { url, close, serveFrom(dir), requests }: serveFrom switches to another folder (a new version
+// deployed), requests lists the paths asked for.
 export function serve(dir) {
+  const compressed = new Map();  // path -> gzip bytes, made once
+  const requests = [];
   const server = createServer(async (request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, "http://x").pathname));
+    requests.push(path);
     try {
-      const body = await readFile(join(dir, path));
-      response.writeHead(200, { "Content-Type": types[extname(path)] || "application/octet-stream",
-                                "Cache-Control": "no-store" });
+      const file = join(dir, path);
+      let body = await readFile(file);
+      const tag = `"${createHash("sha1").update(body).digest("hex")}"`;
+      if (request.headers["if-none-match"] === tag) return response.writeHead(304, { ETag: tag }).end();
+      const headers = { "Content-Type": types[extname(path)] || "application/octet-stream",
+                        "Cache-Control": "no-cache", ETag: tag };
+      if (/\bgzip\b/.test(request.headers["accept-encoding"] || "") && extname(path) !== ".png") {
+        if (!compressed.has(file)) compressed.set(file, gzipSync(body, { level: 6 }));
+        body = compressed.get(file);
+        headers["Content-Encoding"] = "gzip";
+      }
+      response.writeHead(200, headers);
       response.end(body);
     } catch {
       response.writeHead(404).end();
@@ -30,20 +48,36 @@ export function serve(dir) {
   });
   return new Promise((resolve) => server.listen(0, "127.0.0.1", () => resolve({
     url: `http://127.0.0.1:${server.address().port}/`,
-    close: () => new Promise((done) => server.close(done)),
+    requests,
+    serveFrom(other) {
+      dir = other;
+      compressed.clear();
+    },
+    close: () => new Promise((done) => {
+      server.close(done);
+      server.closeAllConnections();
+    }),
   })));
 }
 
 // Debian's Chromium, headless, with software WebGL; nothing reaches out to the network.
+const chromiumOptions = {
+  executablePath: process.env.MORAVIN_CHROMIUM || "/usr/bin/chromium",
+  args: ["--headless=new", "--no-sandbox", "--disable-gpu-sandbox", "--use-angle=swiftshader",
+         "--enable-unsafe-swiftshader", "--autoplay-policy=no-user-gesture-required",
+         "--disable-background-networking", "--disable-component-update", "--disable-sync",
+         "--disable-quic", "--no-first-run", "--disable-background-timer-throttling",
+         "--disable-renderer-backgrounding"],
+};
+
 export function launch() {
-  return chromium.launch({
-    executablePath: process.env.MORAVIN_CHROMIUM || "/usr/bin/chromium",
-    args: ["--headless=new", "--no-sandbox", "--disable-gpu-sandbox", "--use-angle=swiftshader",
-           "--enable-unsafe-swiftshader", "--autoplay-policy=no-user-gesture-required",
-           "--disable-background-networking", "--disable-component-update", "--disable-sync",
-           "--disable-quic", "--no-first-run", "--disable-background-timer-throttling",
-           "--disable-renderer-backgrounding"],
-  });
+  return chromium.launch(chromiumOptions);
+}
+
+// The same with a profile of its own in `dir`, as a person's browser has: only there does
+// Chromium offer to install a page (never in a private window).
+export function launchWithProfile(dir, contextOptions = {}) {
+  return chromium.launchPersistentContext(dir, { ...chromiumOptions, ...contextOptions });
 }
 
 // Console errors and uncaught exceptions of a page, gathered for the end of the test.

@@ -4,6 +4,7 @@
 #include <cairo.h>
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "painter.h"
@@ -13,13 +14,28 @@ namespace {
 
 using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
 
-// Paints the window icon on `surface`, which is `side` units square.
-void PaintIconOn(cairo_surface_t* surface, int side, const std::filesystem::path& path) {
+// The share of a maskable icon's side that its picture takes: the circle a launcher's mask
+// keeps has a diameter of 80 % of the side, and the square picture's corners are empty.
+constexpr double kMaskablePicture = 0.72;
+
+// Paints the window icon on `surface`, which is `side` units square. With a background, the
+// square is filled with it first and the picture is painted smaller, in its middle.
+void PaintIconOn(cairo_surface_t* surface, int side, const std::filesystem::path& path,
+                 std::optional<uint32_t> backgroundRgb = std::nullopt) {
   PaintFn painter = FindArtPainter(kIconId);
   if (!painter) throw std::runtime_error("the window icon has no painter");
   {
     std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface), cairo_destroy);
-    painter(cr.get(), side, side);
+    int pictureSide = side;
+    if (backgroundRgb) {
+      cairo_set_source_rgb(cr.get(), (*backgroundRgb >> 16 & 0xFF) / 255.0,
+                           (*backgroundRgb >> 8 & 0xFF) / 255.0, (*backgroundRgb & 0xFF) / 255.0);
+      cairo_paint(cr.get());
+      pictureSide = static_cast<int>(side * kMaskablePicture + 0.5);
+      const double margin = (side - pictureSide) / 2.0;
+      cairo_translate(cr.get(), margin, margin);
+    }
+    painter(cr.get(), pictureSide, pictureSide);
     if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
       throw std::runtime_error("painting " + path.string() + " failed");
   }
@@ -33,10 +49,11 @@ std::filesystem::path IconPath(const std::filesystem::path& dir, const std::stri
   return apps / file;
 }
 
-void WritePng(const std::filesystem::path& path, int side) {
+void WritePng(const std::filesystem::path& path, int side,
+              std::optional<uint32_t> backgroundRgb = std::nullopt) {
   Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, side, side),
                   cairo_surface_destroy);
-  PaintIconOn(surface.get(), side, path);
+  PaintIconOn(surface.get(), side, path, backgroundRgb);
   if (cairo_surface_write_to_png(surface.get(), path.c_str()) != CAIRO_STATUS_SUCCESS)
     throw std::runtime_error("cannot write " + path.string());
 }
@@ -65,4 +82,10 @@ void WriteDesktopIcons(const std::filesystem::path& dir, const std::string& name
     WritePng(IconPath(dir, folder, name + ".png"), side);
   }
   WriteSvg(IconPath(dir, "scalable", name + ".svg"));
+}
+
+void WriteWebIcons(const std::filesystem::path& dir, uint32_t backgroundRgb) {
+  std::filesystem::create_directories(dir);
+  for (int side : {192, 512}) WritePng(dir / ("icon-" + std::to_string(side) + ".png"), side);
+  WritePng(dir / "icon-maskable-512.png", 512, backgroundRgb);
 }

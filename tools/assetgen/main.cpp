@@ -6,6 +6,8 @@
 //   assetgen --sound-report             levels of every sound and the loop seams of the music
 //   assetgen --desktop-icons DIR NAME   the application icons of a Linux desktop (hicolor theme)
 //   assetgen --windows-icon FILE        the icon of the Windows executable (.ico)
+//   assetgen --web-icons DIR RRGGBB     the icons of the web page's manifest, the maskable one
+//                                       on that background colour
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -59,6 +61,8 @@ int main(int argc, char** argv) {
       WriteDesktopIcons(argv[2], argv[3]);
     } else if (argc == 3 && std::string(argv[1]) == "--windows-icon") {
       WriteWindowsIcon(argv[2]);
+    } else if (argc == 4 && std::string(argv[1]) == "--web-icons") {
+      WriteWebIcons(argv[2], static_cast<uint32_t>(std::stoul(argv[3], nullptr, 16)));
     } else if (argc == 2 && std::string(argv[1]) == "--sound-report") {
       PrintSoundReport();
     } else if (EmbedOptions options;
@@ -67,7 +71,8 @@ int main(int argc, char** argv) {
     } else {
       std::fprintf(stderr,
                    "usage: assetgen OUTPUT_DIR [--font FILE] [--pack-waves] | --contact-sheets "
-                   "DIR | --desktop-icons DIR NAME | --windows-icon FILE | --sound-report\n");
+                   "DIR | --desktop-icons DIR NAME | --windows-icon FILE | --web-icons DIR RRGGBB "
+                   "| --sound-report\n");
       return 2;
     }
   } catch (const std::exception& e) {

@@ -1,0 +1,148 @@
+// The page as an app, in Debian's headless Chromium: Chromium finds its manifest valid and the
+// page installable; after one visit it opens and plays with the server gone; a new version
+// replaces the old one whole, once the player restarts into it, and keeps the save; the time
+// to the first frame on a slow phone's network is printed.
+import { test, before, after } from "node:test";
+import assert from "node:assert/strict";
+import { existsSync, mkdtempSync, rmSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { dirname, join } from "node:path";
+import { fileURLToPath } from "node:url";
+import { makeSite } from "../../web/make-site.mjs";
+import { launch, launchWithProfile, pageFile, runNative, serve, watchErrors } from "./support.mjs";
+
+const root = join(dirname(fileURLToPath(import.meta.url)), "..", "..");
+const webDir = process.env.MORAVIN_WEB_DIR || join(root, "build-web");
+const nativeExe = process.env.MORAVIN_NATIVE || join(root, "build", "moravin");
+const wait = 600000;
+
+let browser;
+before(async () => {
+  assert.ok(existsSync(join(webDir, "sw.js")), `no web build in ${webDir}: run scripts/build-web.sh`);
+  browser = await launch();
+});
+after(async () => {
+  await browser?.close();
+});
+
+// A fresh profile (no service worker, no cache, no save) with its own server on `dir`.
+async function withFreshApp(dir, body) {
+  const server = await serve(dir);
+  const context = await browser.newContext({ viewport: { width: 1024, height: 768 } });
+  try {
+    const page = await context.newPage();
+    page.setDefaultTimeout(wait);
+    const errors = [];
+    watchErrors(page, errors);
+    await body({ page, context, server, errors });
+  } finally {
+    await context.close();
+    await server.close();
+  }
+}
+
+// Opens the page and waits until its service worker is in charge of it, with every file kept.
+async function openAndKeep(page, url, options = {}) {
+  await page.goto(url + "moravin.html?" + new URLSearchParams(options));
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, { polling: 100 });
+}
+
+function traceLines(bytes) {
+  return bytes.toString("utf8").trim().split("\n").map((line) => JSON.parse(line));
+}
+
+test("Chromium finds the manifest valid and the page installable", async () => {
+  const profile = mkdtempSync(join(tmpdir(), "moravin-profile-"));
+  const server = await serve(webDir);
+  const context = await launchWithProfile(profile);
+  try {
+    const page = context.pages()[0] || await context.newPage();
+    const errors = [];
+    watchErrors(page, errors);
+    await openAndKeep(page, server.url);
+    const cdp = await context.newCDPSession(page);
+    const manifest = await cdp.send("Page.getAppManifest");
+    assert.deepEqual(manifest.errors, []);
+    const parsed = JSON.parse(manifest.data);
+    assert.equal(parsed.display, "fullscreen");
+    assert.deepEqual(parsed.icons.map((icon) => icon.purpose), ["any", "any", "maskable"]);
+    for (const icon of parsed.icons) {
+      const response = await page.request.get(new URL(icon.src, manifest.url).href);
+      assert.equal(response.status(), 200, icon.src);
+    }
+    const { installabilityErrors } = await cdp.send("Page.getInstallabilityErrors");
+    assert.deepEqual(installabilityErrors, []);
+    assert.deepEqual(errors, []);
+  } finally {
+    await context.close();
+    await server.close();
+    rmSync(profile, { recursive: true, force: true });
+  }
+});
+
+// Into play from the title, with line shifts, then accelerated.
+const playScript = "5 Return\n8 Return\n12 Return\n40 Up\n60 Down\n80-200 Z\n";
+const playFrames = 220;
+
+test("after one visit the page opens and plays with the server gone", async () => {
+  await withFreshApp(webDir, async ({ page, server, errors }) => {
+    await openAndKeep(page, server.url);
+    const url = server.url;
+    await server.close();
+    // A reload with the server gone: every file, the page itself included, comes from the cache.
+    const options = { headless: 1, lang: "ja", seed: 7, fps: 0, frames: playFrames, trace: 1, input: playScript };
+    await page.goto(url + "moravin.html?" + new URLSearchParams(options));
+    await page.click("#start");
+    await page.waitForFunction(() => Module.moravinExitCode !== undefined, null, { polling: 200 });
+    assert.equal(await page.evaluate(() => Module.moravinExitCode), 0);
+    const webTrace = await pageFile(page, "/run/trace.jsonl");
+    const native = runNative(nativeExe, ["--lang", "ja", "--seed", "7", "--fps", "0", "--frames", String(playFrames),
+                                         "--input", "input.txt", "--trace", "trace.jsonl"],
+                             { "input.txt": playScript }, ["trace.jsonl"]);
+    assert.equal(traceLines(webTrace).at(-1).scene, "Play");
+    assert.ok(webTrace.equals(native["trace.jsonl"]), "the traces differ");
+    assert.deepEqual(errors, []);
+  });
+});
+
+test("a new version replaces the old one whole at the player's restart, and the save stays", async () => {
+  const second = mkdtempSync(join(tmpdir(), "moravin-site-"));
+  try {
+    const newer = makeSite({ from: join(webDir, "wasm"), icons: join(webDir, "icons"), version: "9.9.9", out: second });
+    await withFreshApp(webDir, async ({ page, server, errors }) => {
+      // The first version, and a save with the music at 80 % (the options stored at frame 74).
+      const options = "5 Return\n8 Return\n12 Down\n14 Return\n16 Return\n20 Down\n22 Down\n24 Up\n26 Escape\n" +
+                      "29 Down\n31 Return\n34 Escape\n37 Escape\n39 Down\n41 Down\n43 Down\n45 Return\n50 Escape\n" +
+                      "53 Down\n55 Down\n57 Return\n60 Left\n62 Left\n64 Down\n66 Left\n68 Down\n70 Right\n72 Down\n74 Return\n";
+      await openAndKeep(page, server.url, { headless: 1, seed: 7, fps: 0, frames: 90, input: options });
+      const older = await page.evaluate(() => Module.moravinVersions);
+      assert.equal(older.code, older.page);
+      await page.click("#start");
+      await page.waitForFunction(() => Module.moravinExitCode !== undefined, null, { polling: 200 });
+
+      // The host now serves the new version. The next visit still runs the old one whole, while
+      // the new one is fetched, and says that a new version is ready.
+      server.serveFrom(second);
+      server.requests.length = 0;
+      await page.goto(server.url + "moravin.html?" + new URLSearchParams({ headless: 1, seed: 7, frames: 2, trace: 1 }));
+      await page.waitForSelector("#update:not([hidden])");
+      assert.deepEqual(await page.evaluate(() => Module.moravinVersions), older);
+      const fetched = [...server.requests];
+      assert.ok(fetched.includes("/" + newer.wasmName) && fetched.includes("/" + newer.scriptName), fetched.join(" "));
+
+      // The restart (no game is running yet) brings the new version in, every file of it.
+      await Promise.all([page.waitForNavigation(), page.click("#update-restart")]);
+      await page.waitForFunction(() => Module.moravinVersions !== undefined, null, { polling: 100 });
+      const now = await page.evaluate(() => Module.moravinVersions);
+      assert.deepEqual(now, { page: newer.version, code: newer.version, module: newer.version });
+      assert.deepEqual(await page.evaluate(() => caches.keys()), ["moravin-" + newer.version]);
+      await page.click("#start");
+      await page.waitForFunction(() => Module.moravinExitCode !== undefined, null, { polling: 200 });
+      const first = traceLines(await pageFile(page, "/run/trace.jsonl"))[0];
+      assert.equal(first.bgmVolume, -2000);
+      assert.deepEqual(errors, []);
+    });
+  } finally {
+    rmSync(second, { recursive: true, force: true });
+  }
+});
