@@ -1,7 +1,6 @@
 // What the browser test needs around the page: a static server on 127.0.0.1, Debian's
 // Chromium driven by playwright-core, a reader of the game's PNG screenshots, and runs of the
 // native build to compare with.
-import { createHash } from "node:crypto";
 import { createServer } from "node:http";
 import { readFile } from "node:fs/promises";
 import { execFileSync } from "node:child_process";
@@ -18,8 +17,9 @@ const types = {
 };
 
 // Serves `dir` on 127.0.0.1 at a free port, as a static host does: compressed with gzip for a
-// client that accepts it (pictures apart), and revalidated on every visit (an unchanged file
-// is answered with 304). Resolves to
+// client that accepts it (pictures apart). Nothing goes to the browser's HTTP cache: the
+// in-memory cache of a private window (every test's) fails a large file now and then
+// (ERR_CACHE_WRITE_FAILURE), and the service worker keeps what the page needs offline. Resolves to
 // { url, close, serveFrom(dir), requests }: serveFrom switches to another folder (a new version
 // deployed), requests lists the paths asked for.
 export function serve(dir) {
@@ -31,10 +31,8 @@ export function serve(dir) {
     try {
       const file = join(dir, path);
       let body = await readFile(file);
-      const tag = `"${createHash("sha1").update(body).digest("hex")}"`;
-      if (request.headers["if-none-match"] === tag) return response.writeHead(304, { ETag: tag }).end();
       const headers = { "Content-Type": types[extname(path)] || "application/octet-stream",
-                        "Cache-Control": "no-cache", ETag: tag };
+                        "Cache-Control": "no-store" };
       if (/\bgzip\b/.test(request.headers["accept-encoding"] || "") && extname(path) !== ".png") {
         if (!compressed.has(file)) compressed.set(file, gzipSync(body, { level: 6 }));
         body = compressed.get(file);
