@@ -7,7 +7,7 @@
 #include "fuzz_check.h"
 #include "fuzz_platform.h"
 #include "motion/motion_sprite.h"
-#include "platform/font.h"
+#include "media/font.h"
 #include "scenes/message_window.h"
 
 namespace {

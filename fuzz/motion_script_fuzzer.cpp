@@ -6,7 +6,7 @@
 #include "fuzz_check.h"
 #include "fuzz_platform.h"
 #include "motion/motion_sprite.h"
-#include "platform/sprite.h"
+#include "media/sprite.h"
 #include "system/random.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "app/run_settings.h"
 #include "app/time.h"
-#include "platform/font.h"
+#include "media/font.h"
 #include "system/window.h"
 
 class CDirect3DApp {

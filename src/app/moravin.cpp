@@ -5,8 +5,8 @@
 #include <span>
 #include <string>
 
-#include "platform/picture_cache.h"
-#include "platform/sprite.h"
+#include "media/picture_cache.h"
+#include "media/sprite.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
 #include "system/message_box.h"

@@ -4,8 +4,8 @@
 
 #include "app/direct3d_app.h"
 #include "app/run_settings.h"
-#include "platform/input.h"
-#include "platform/sound.h"
+#include "media/input.h"
+#include "media/sound.h"
 #include "save/save_data.h"
 #include "save/save_file.h"
 

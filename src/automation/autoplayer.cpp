@@ -5,7 +5,7 @@
 
 #include "automation/play_view.h"
 #include "automation/trace.h"
-#include "game/play.h"
+#include "scenes/play.h"
 #include "save/save_data.h"
 #include "scenes/game_over.h"
 #include "scenes/scene_manager.h"

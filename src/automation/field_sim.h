@@ -11,7 +11,7 @@
 #include "game/enemies.h"
 #include "game/map.h"
 #include "game/player.h"
-#include "platform/input.h"
+#include "media/input.h"
 
 // The buttons the autoplayer holds in play, one bit each.
 using PlayButtons = uint8_t;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "game/play.h"
+#include "scenes/play.h"
 #include "save/save_data.h"
 
 PlayView ViewOfPlay(const CPlay& play) {

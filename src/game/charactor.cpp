@@ -2,8 +2,8 @@
 
 #include "game/enemies.h"
 #include "game/map.h"
-#include "platform/sound.h"
-#include "platform/sprite.h"
+#include "media/sound.h"
+#include "media/sprite.h"
 
 CEnemySingle g_enemies[kTableSize];
 CItemSingle g_items[kTableSize];

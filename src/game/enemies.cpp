@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "game/map.h"
-#include "platform/sprite.h"
+#include "media/sprite.h"
 #include "save/save_data.h"
 
 const PopupFrame PopupFrames[7] = {

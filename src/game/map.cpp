@@ -6,8 +6,8 @@
 
 #include "game/charactor.h"
 #include "game/enemies.h"
-#include "platform/input.h"
-#include "platform/sprite.h"
+#include "media/input.h"
+#include "media/sprite.h"
 #include "save/save_data.h"
 #include "system/random.h"
 #include "system/shift_jis.h"

@@ -5,7 +5,7 @@
 
 #include "game/enemies.h"
 #include "game/map.h"
-#include "platform/sprite.h"
+#include "media/sprite.h"
 #include "save/save_data.h"
 
 const int32_t ChainBonus[7] = {100, 200, 500, 1000, 2000, 5000, 10000};

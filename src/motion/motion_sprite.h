@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "platform/sprite.h"
+#include "media/sprite.h"
 
 using MotionScript = const char*;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "save/file_access.h"
+#include "system/file_access.h"
 #include "save/save_data.h"
 
 class SaveFile {

@@ -1,7 +1,7 @@
 #include "scenes/game_over.h"
 
-#include "game/play.h"
-#include "platform/font.h"
+#include "scenes/play.h"
+#include "media/font.h"
 #include "save/save_data.h"
 #include "save/save_file.h"
 #include "scenes/scene_manager.h"

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/sound.h"
-#include "platform/sprite.h"
+#include "media/sound.h"
+#include "media/sprite.h"
 #include "scenes/scene.h"
 
 enum GameOverPhase : int32_t { FadeIn = 0, Waiting = 1, FadeOut = 2 };

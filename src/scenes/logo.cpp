@@ -1,7 +1,7 @@
 #include "scenes/logo.h"
 
-#include "game/play.h"
-#include "platform/picture_cache.h"
+#include "scenes/play.h"
+#include "media/picture_cache.h"
 #include "save/save_data.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"

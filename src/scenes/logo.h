@@ -1,8 +1,8 @@
 // The studio logo: fades in from black, holds, fades out, then hands over to the title.
 #pragma once
 
-#include "platform/sound.h"
-#include "platform/sprite.h"
+#include "media/sound.h"
+#include "media/sprite.h"
 #include "scenes/scene.h"
 
 class CLogo : public CScene {

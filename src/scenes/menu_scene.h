@@ -7,8 +7,8 @@
 #include <span>
 
 #include "motion/motion_sprite.h"
-#include "platform/sound.h"
-#include "platform/sprite.h"
+#include "media/sound.h"
+#include "media/sprite.h"
 #include "scenes/scene.h"
 
 // One row of a scene's sprite table: image index, source rectangle, pivot and first script.

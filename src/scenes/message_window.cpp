@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "motion/motion_sprite.h"
-#include "platform/font.h"
+#include "media/font.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The base of every screen of the game.
 #pragma once
 
-#include "platform/input.h"
+#include "media/input.h"
 
 class CFont;
 

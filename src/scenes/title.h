@@ -5,8 +5,8 @@
 #include <span>
 
 #include "motion/motion_sprite.h"
-#include "platform/sound.h"
-#include "platform/sprite.h"
+#include "media/sound.h"
+#include "media/sprite.h"
 #include "scenes/message_window.h"
 #include "scenes/scene.h"
 

@@ -1,11 +1,5 @@
 #include "system/language.h"
 
-#include <cstdlib>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 std::optional<Language> LanguageNamed(std::string_view code) {
   if (code == "ja") return Language::Japanese;
   if (code == "en") return Language::English;
@@ -29,16 +23,3 @@ Language LanguageOfLocale(const char* lcAll, const char* lcMessages, const char*
   if (language == "C" || language == "POSIX") return Language::Japanese;
   return Language::English;
 }
-
-#ifdef _WIN32
-// Windows keeps the language of its menus and dialogs in the user's settings, not in the
-// environment.
-Language PreferredLanguage() {
-  return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? Language::Japanese
-                                                                    : Language::English;
-}
-#else
-Language PreferredLanguage() {
-  return LanguageOfLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
-}
-#endif

@@ -2,7 +2,7 @@
 // plugged in again, the renderer reset every 100 frames.
 #include <string>
 
-#include "game/play.h"
+#include "scenes/play.h"
 #include "moravin_fixture.h"
 
 namespace {

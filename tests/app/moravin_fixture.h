@@ -13,7 +13,7 @@
 #include "fakes/fake_platform.h"
 #include "fakes/fake_resources.h"
 #include "fakes/test_files.h"
-#include "platform/picture_cache.h"
+#include "media/picture_cache.h"
 #include "scenes/logo.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"

@@ -14,7 +14,7 @@
 #include "automation/trace.h"
 #include "fakes/fake_input.h"
 #include "fakes/test_environment.h"
-#include "game/play.h"
+#include "scenes/play.h"
 #include "scenes/title.h"
 
 namespace {

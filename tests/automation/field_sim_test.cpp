@@ -11,7 +11,7 @@
 
 #include "automation/planner.h"
 #include "fakes/test_environment.h"
-#include "game/play.h"
+#include "scenes/play.h"
 #include "system/random.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <random>
 #include <sstream>
 
-#include "platform/input.h"
+#include "media/input.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "automation/field_sim.h"
 #include "fakes/test_environment.h"
 #include "field_builder.h"
-#include "game/play.h"
+#include "scenes/play.h"
 #include "system/random.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "fakes/test_environment.h"
 #include "game/enemies.h"
-#include "game/play.h"
+#include "scenes/play.h"
 #include "scenes/cg_room.h"
 #include "scenes/game_over.h"
 #include "scenes/logo.h"

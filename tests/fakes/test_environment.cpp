@@ -1,6 +1,6 @@
 #include "fakes/test_environment.h"
 
-#include "platform/sprite.h"
+#include "media/sprite.h"
 #include "scenes/texts.h"
 #include "system/random.h"
 

@@ -6,7 +6,7 @@
 #include "automation/automation.h"
 #include "fakes/test_environment.h"
 #include "fakes/test_files.h"
-#include "game/play.h"
+#include "scenes/play.h"
 
 namespace {
 

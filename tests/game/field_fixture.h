@@ -6,8 +6,8 @@
 #include "game/enemies.h"
 #include "game/map.h"
 #include "game/player.h"
-#include "platform/sound.h"
-#include "platform/sprite.h"
+#include "media/sound.h"
+#include "media/sprite.h"
 
 class FieldTest : public GameTest {
  protected:

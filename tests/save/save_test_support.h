@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fakes/test_files.h"
-#include "save/posix_file_access.h"
+#include "system/posix/posix_file_access.h"
 #include "save_records.h"
 
 namespace save_test {

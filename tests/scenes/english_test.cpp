@@ -2,7 +2,7 @@
 #include <string>
 
 #include "fakes/test_environment.h"
-#include "game/play.h"
+#include "scenes/play.h"
 #include "scenes/game_over.h"
 #include "scenes/info.h"
 #include "scenes/logo.h"

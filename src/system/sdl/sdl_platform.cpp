@@ -8,6 +8,7 @@
 #include <cstring>
 #include <thread>
 
+#include "system/main_loop.h"
 #include "system/sdl/sdl_audio.h"
 #include "system/sdl/sdl_input.h"
 #include "system/sdl/sdl_window.h"

@@ -1,7 +1,6 @@
 // The SDL2 implementation of every platform service.
 #pragma once
 
-#include <functional>
 #include <memory>
 
 #include "system/message_box.h"
@@ -20,17 +19,3 @@ bool FoundNoDisplay(const char* videoDriver, bool headless, bool userChoseDriver
 std::unique_ptr<IPlatform> CreateSdlPlatform(const SdlOptions& options, bool& noDisplay);
 // SDL message boxes plus stderr; only stderr when there is no display.
 std::unique_ptr<IMessageBox> CreateSdlMessageBox(bool headless);
-
-// The program's loop, in the two ways a system may want it driven.
-struct MainLoop {
-  std::function<int()> run;             // the whole loop, blocking; returns the exit code
-  std::function<bool()> pass;           // one pass of it; false once it has ended
-  std::function<int()> exitCode;        // the exit code, after the last pass
-  std::function<uint32_t()> framesRun;  // frames run so far
-  std::function<int(int)> finish;       // after the loop, with the exit code; returns it
-};
-
-// A desktop runs the loop itself and returns its exit code. A browser page must get control
-// back after every pass: the passes are called on its animation frames, this returns at once,
-// and when the loop has ended the page is told (it shows that the game has ended).
-int RunMainLoop(const MainLoop& loop);

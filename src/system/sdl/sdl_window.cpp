@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#ifdef __EMSCRIPTEN__
-#include <emscripten/html5.h>
-#endif
 
 namespace {
 
@@ -126,7 +123,7 @@ bool SdlWindow::PollEvent(WindowEvent& event) {
     return true;
   }
 #ifdef __EMSCRIPTEN__
-  if (BrowserLeftFullScreen()) {
+  if (pageFullScreen_.LeftByBrowser()) {
     event.type = WindowEventType::LeftFullScreen;
     return true;
   }
@@ -178,8 +175,7 @@ bool SdlWindow::SwitchMode(bool windowed, const DisplayMode& fullScreenMode) {
   // A page has no display modes: full screen is the browser's, at the screen's own size. The
   // browser grants it within a key or click handler, so SDL may put the request off until the
   // next one (the release of Enter after Alt+Enter).
-  fullScreenWanted_ = !windowed;
-  fullScreenSeen_ = false;
+  pageFullScreen_.Requested(!windowed);
   return SDL_SetWindowFullscreen(window_, windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
 #endif
   if (windowed) {
@@ -199,18 +195,3 @@ bool SdlWindow::SwitchMode(bool windowed, const DisplayMode& fullScreenMode) {
   }
   return SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) == 0;
 }
-
-#ifdef __EMSCRIPTEN__
-bool SdlWindow::BrowserLeftFullScreen() {
-  if (!fullScreenWanted_) return false;
-  EmscriptenFullscreenChangeEvent status{};
-  if (emscripten_get_fullscreen_status(&status) != EMSCRIPTEN_RESULT_SUCCESS) return false;
-  if (status.isFullscreen) {
-    fullScreenSeen_ = true;
-    return false;
-  }
-  if (!fullScreenSeen_) return false;  // not there yet
-  fullScreenWanted_ = fullScreenSeen_ = false;
-  return true;
-}
-#endif

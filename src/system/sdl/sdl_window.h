@@ -9,6 +9,9 @@
 
 #include "system/sdl/sdl_render_device.h"
 #include "system/window.h"
+#ifdef __EMSCRIPTEN__
+#include "system/web/page_full_screen.h"
+#endif
 
 // The Direct3D format code of an SDL pixel format (21 A8R8G8B8, 22 X8R8G8B8, 23 R5G6B5, ...),
 // the closest one for formats Direct3D has no code for.
@@ -44,10 +47,6 @@ class SdlWindow final : public IWindow {
   std::unique_ptr<SdlRenderDevice> device_;
   std::deque<WindowEvent> pending_;  // events of our own, delivered before SDL's
 #ifdef __EMSCRIPTEN__
-  // Takes note when the browser has left full screen by itself (its own Esc); true when the
-  // game should hear of it.
-  bool BrowserLeftFullScreen();
-  bool fullScreenWanted_ = false;  // the game asked for full screen
-  bool fullScreenSeen_ = false;    // and the browser went there
+  PageFullScreen pageFullScreen_;
 #endif
 };

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "system/sdl/sdl_platform.h"
+#include "system/main_loop.h"
 
 // Calls the loop's passes on the page's animation frames from now on (the caller returns to
 // the browser). When the loop has ended, finishes it and tells the page, which then says that

@@ -11,7 +11,7 @@
 
 #include "../save_records.h"
 #include "fakes/test_files.h"
-#include "save/windows_file_access.h"
+#include "system/windows/windows_file_access.h"
 
 namespace save_test {
 namespace {

@@ -1,6 +1,6 @@
 // The save's file access on Windows, on real files: replacing an existing save (which a plain
 // rename cannot do there), folders and files named in Japanese, and the save file's rules.
-#include "save/windows_file_access.h"
+#include "system/windows/windows_file_access.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include "game/charactor.h"
 #include "game/map.h"
 #include "game/player.h"
-#include "platform/sound.h"
-#include "platform/sprite.h"
+#include "media/sound.h"
+#include "media/sprite.h"
 #include "scenes/scene.h"
 
 enum PlayPhase : int32_t { PhaseNone = 0, PhasePlaying = 1, PhaseCutOff = 2, PhaseCaught = 3 };

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "embedded_table.h"
+#include "system/embedded_table.h"
 #include "system/packed_wave.h"
 #include "system/process_memory.h"
 

@@ -1,4 +1,4 @@
-#include "save/file_access.h"
+#include "system/file_access.h"
 
 #include <random>
 

@@ -1,4 +1,4 @@
-#include "game/play.h"
+#include "scenes/play.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,7 +6,7 @@
 
 #include "fakes/test_environment.h"
 #include "game/enemies.h"
-#include "platform/picture_cache.h"
+#include "media/picture_cache.h"
 #include "scenes/game_over.h"
 #include "system/random.h"
 #include "system/shift_jis.h"

@@ -1,4 +1,4 @@
-#include "save/windows_file_access.h"
+#include "system/windows/windows_file_access.h"
 
 #include <windows.h>
 // After windows.h, which the shell's header needs.

@@ -1,4 +1,4 @@
-#include "platform/sprite.h"
+#include "media/sprite.h"
 
 #include <gtest/gtest.h>
 

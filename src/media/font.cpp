@@ -1,3 +1,3 @@
-#include "platform/font.h"
+#include "media/font.h"
 
 CFont* const* g_fonts = nullptr;

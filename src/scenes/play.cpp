@@ -1,9 +1,9 @@
-#include "game/play.h"
+#include "scenes/play.h"
 
 #include <algorithm>
 
 #include "game/enemies.h"
-#include "platform/picture_cache.h"
+#include "media/picture_cache.h"
 #include "save/save_data.h"
 #include "scenes/game_over.h"
 #include "scenes/scene_manager.h"

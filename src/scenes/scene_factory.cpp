@@ -1,5 +1,5 @@
 // The one place that knows every scene class: a new scene for each SceneId.
-#include "game/play.h"
+#include "scenes/play.h"
 #include "scenes/cg_room.h"
 #include "scenes/game_over.h"
 #include "scenes/info.h"

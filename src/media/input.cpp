@@ -1,4 +1,4 @@
-#include "platform/input.h"
+#include "media/input.h"
 
 #include <cstring>
 

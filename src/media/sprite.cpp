@@ -1,8 +1,8 @@
-#include "platform/sprite.h"
+#include "media/sprite.h"
 
 #include <cmath>
 
-#include "platform/picture_cache.h"
+#include "media/picture_cache.h"
 
 IRenderDevice* g_device = nullptr;
 

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "save/file_access.h"
+#include "system/file_access.h"
 
 // The Win32 functions under their own names, without the parameters the save always leaves
 // empty (security attributes, template files, overlapped input and output). Failures set the

@@ -1,4 +1,4 @@
-#include "platform/sound.h"
+#include "media/sound.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
-#include "save/file_access.h"
+#include "system/file_access.h"
 
 class PosixCalls {
  public:

@@ -1,4 +1,4 @@
-#include "save/posix_file_access.h"
+#include "system/posix/posix_file_access.h"
 
 #include <fcntl.h>
 #include <pwd.h>

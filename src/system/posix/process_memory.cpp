@@ -1,18 +1,5 @@
 #include "system/process_memory.h"
 
-#ifdef _WIN32
-#include <windows.h>
-// After windows.h, which it needs.
-#include <psapi.h>
-
-uint64_t PeakResidentKb() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
-  return counters.PeakWorkingSetSize / 1024;
-}
-
-void ReleaseFilePages(std::span<const uint8_t>) {}
-#else
 #include <sys/resource.h>
 #if defined(__linux__) && !defined(__EMSCRIPTEN__)
 #define MORAVIN_FILE_PAGES_RELEASABLE
@@ -37,5 +24,4 @@ void ReleaseFilePages(std::span<const uint8_t> bytes) {
 }
 #else
 void ReleaseFilePages(std::span<const uint8_t>) {}
-#endif
 #endif

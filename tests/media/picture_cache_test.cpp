@@ -1,9 +1,9 @@
-#include "platform/picture_cache.h"
+#include "media/picture_cache.h"
 
 #include <gtest/gtest.h>
 
 #include "fakes/test_environment.h"
-#include "platform/sprite.h"
+#include "media/sprite.h"
 
 namespace {
 

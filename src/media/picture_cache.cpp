@@ -1,4 +1,4 @@
-#include "platform/picture_cache.h"
+#include "media/picture_cache.h"
 
 #include <cstdint>
 #include <utility>

@@ -1,0 +1,57 @@
+# Checks every #include "folder/file.h" of the game's code and of assetgen against the map of
+# cmake/Layers.cmake, and fails naming each include that breaks it and the rule it breaks.
+#   cmake -DSOURCE_DIR=<tree> -P cmake/CheckIncludes.cmake
+cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/Layers.cmake)
+
+if(NOT SOURCE_DIR)
+  message(FATAL_ERROR "SOURCE_DIR must name the tree to check")
+endif()
+set(known_folders ${MORAVIN_LAYERS} ${MORAVIN_SYSTEM_FOLDERS} main)
+
+file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR}
+     ${SOURCE_DIR}/src/*.h ${SOURCE_DIR}/src/*.cpp
+     ${SOURCE_DIR}/tools/assetgen/*.h ${SOURCE_DIR}/tools/assetgen/*.cpp)
+list(FILTER files EXCLUDE REGEX "^tools/assetgen/tests/")
+list(SORT files)
+set(broken 0)
+foreach(file IN LISTS files)
+  get_filename_component(folder ${file} DIRECTORY)
+  if(folder MATCHES "^src/")
+    string(REGEX REPLACE "^src/" "" folder ${folder})
+  elseif(folder MATCHES "^tools/assetgen")
+    set(folder tools/assetgen)
+  endif()
+  if(NOT DEFINED MORAVIN_INCLUDES_${folder} AND NOT folder IN_LIST MORAVIN_LAYERS)
+    message("${file}: the folder ${folder} is not in the map of cmake/Layers.cmake")
+    math(EXPR broken "${broken} + 1")
+    continue()
+  endif()
+  moravin_allowed_includes(${folder} allowed)
+  file(STRINGS ${SOURCE_DIR}/${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" header "${line}")
+    if(header MATCHES "\\.\\./")
+      message("${file}: #include \"${header}\": reach other folders from src/, not through ..")
+      math(EXPR broken "${broken} + 1")
+      continue()
+    endif()
+    get_filename_component(target ${header} DIRECTORY)
+    # A header of the same folder (or one that is not the game's, such as assetgen's own).
+    if(NOT target OR NOT target IN_LIST known_folders)
+      continue()
+    endif()
+    if(NOT target IN_LIST allowed)
+      string(REPLACE ";" ", " allowed_text "${allowed}")
+      message("${file}: #include \"${header}\": ${folder} may not include ${target}; "
+              "it may include ${allowed_text} (src/README.md)")
+      math(EXPR broken "${broken} + 1")
+    endif()
+  endforeach()
+endforeach()
+
+if(broken GREATER 0)
+  message(FATAL_ERROR "${broken} include(s) against the layers")
+endif()
+list(LENGTH files checked)
+message("layers: ${checked} files checked, every include follows the map")

@@ -1,0 +1,7 @@
+#include "system/language.h"
+
+#include <cstdlib>
+
+Language PreferredLanguage() {
+  return LanguageOfLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+}
