@@ -8,8 +8,8 @@
 #include "fakes/fake_message_box.h"
 #include "fakes/fake_render_device.h"
 #include "fakes/fake_resources.h"
-#include "scenes/play.h"
 #include "save/save_data.h"
+#include "scenes/play.h"
 #include "system/random.h"
 
 namespace {

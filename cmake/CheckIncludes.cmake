@@ -7,7 +7,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/Layers.cmake)
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "SOURCE_DIR must name the tree to check")
 endif()
-set(known_folders ${MORAVIN_LAYERS} ${MORAVIN_SYSTEM_FOLDERS} main)
+set(known_folders ${MORAVIN_LAYERS} ${MORAVIN_SYSTEM_FOLDERS} main server)
 
 file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR}
      ${SOURCE_DIR}/src/*.h ${SOURCE_DIR}/src/*.cpp

@@ -15,6 +15,9 @@ set(MORAVIN_INCLUDES_system/web system system/web)
 set(MORAVIN_INCLUDES_system/sdl system system/posix system/windows system/web system/sdl)
 # The entry point puts everything together.
 set(MORAVIN_INCLUDES_main ${MORAVIN_LAYERS} ${MORAVIN_SYSTEM_FOLDERS} main)
+# The ranking server, a program of its own beside the game: it may use the game's rules to check
+# a run, never a scene, the shell or SDL.
+set(MORAVIN_INCLUDES_server system save media motion game server)
 # The build-time generator of the pictures and sounds uses the system layer's decoders and
 # resource table.
 set(MORAVIN_INCLUDES_tools/assetgen system)

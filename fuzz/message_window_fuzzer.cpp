@@ -6,8 +6,8 @@
 
 #include "fuzz_check.h"
 #include "fuzz_platform.h"
-#include "motion/motion_sprite.h"
 #include "media/font.h"
+#include "motion/motion_sprite.h"
 #include "scenes/message_window.h"
 
 namespace {

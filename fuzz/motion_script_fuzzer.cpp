@@ -5,8 +5,8 @@
 
 #include "fuzz_check.h"
 #include "fuzz_platform.h"
-#include "motion/motion_sprite.h"
 #include "media/sprite.h"
+#include "motion/motion_sprite.h"
 #include "system/random.h"
 
 namespace {

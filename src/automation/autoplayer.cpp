@@ -5,9 +5,9 @@
 
 #include "automation/play_view.h"
 #include "automation/trace.h"
-#include "scenes/play.h"
 #include "save/save_data.h"
 #include "scenes/game_over.h"
+#include "scenes/play.h"
 #include "scenes/scene_manager.h"
 #include "scenes/title.h"
 

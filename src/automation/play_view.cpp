@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "scenes/play.h"
 #include "save/save_data.h"
+#include "scenes/play.h"
 
 PlayView ViewOfPlay(const CPlay& play) {
   PlayView view;

@@ -6,8 +6,8 @@
 #include <string>
 #include <thread>
 
-#include "system/file_access.h"
 #include "save/save_data.h"
+#include "system/file_access.h"
 
 class SaveFile {
  public:

@@ -1,9 +1,9 @@
 #include "scenes/game_over.h"
 
-#include "scenes/play.h"
 #include "media/font.h"
 #include "save/save_data.h"
 #include "save/save_file.h"
+#include "scenes/play.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
 #include "system/message_box.h"

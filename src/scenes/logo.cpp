@@ -1,8 +1,8 @@
 #include "scenes/logo.h"
 
-#include "scenes/play.h"
 #include "media/picture_cache.h"
 #include "save/save_data.h"
+#include "scenes/play.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
 #include "scenes/title.h"

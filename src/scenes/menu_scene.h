@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <span>
 
-#include "motion/motion_sprite.h"
 #include "media/sound.h"
 #include "media/sprite.h"
+#include "motion/motion_sprite.h"
 #include "scenes/scene.h"
 
 // One row of a scene's sprite table: image index, source rectangle, pivot and first script.

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "motion/motion_sprite.h"
 #include "media/font.h"
+#include "motion/motion_sprite.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <span>
 
-#include "motion/motion_sprite.h"
 #include "media/sound.h"
 #include "media/sprite.h"
+#include "motion/motion_sprite.h"
 #include "scenes/menu_scene.h"
 #include "scenes/message_window.h"
 #include "scenes/scene.h"

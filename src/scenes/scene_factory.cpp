@@ -1,11 +1,11 @@
 // The one place that knows every scene class: a new scene for each SceneId.
-#include "scenes/play.h"
 #include "scenes/cg_room.h"
 #include "scenes/game_over.h"
 #include "scenes/info.h"
 #include "scenes/logo.h"
 #include "scenes/music_room.h"
 #include "scenes/option.h"
+#include "scenes/play.h"
 #include "scenes/rule.h"
 #include "scenes/scene_manager.h"
 #include "scenes/title.h"

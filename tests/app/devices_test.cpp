@@ -2,8 +2,8 @@
 // plugged in again, the renderer reset every 100 frames.
 #include <string>
 
-#include "scenes/play.h"
 #include "moravin_fixture.h"
+#include "scenes/play.h"
 
 namespace {
 

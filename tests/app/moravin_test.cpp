@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "scenes/play.h"
-#include "moravin_fixture.h"
 #include "media/sprite.h"
+#include "moravin_fixture.h"
+#include "scenes/play.h"
 #include "scenes/title.h"
 #include "system/random.h"
 #include "system/shift_jis.h"

@@ -9,12 +9,12 @@
 
 #include "fakes/test_environment.h"
 #include "game/enemies.h"
-#include "scenes/play.h"
 #include "scenes/cg_room.h"
 #include "scenes/game_over.h"
 #include "scenes/logo.h"
 #include "scenes/music_room.h"
 #include "scenes/option.h"
+#include "scenes/play.h"
 #include "scenes/reading_scene.h"
 #include "scenes/title.h"
 

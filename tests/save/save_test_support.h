@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "fakes/test_files.h"
-#include "system/posix/posix_file_access.h"
 #include "save_records.h"
+#include "system/posix/posix_file_access.h"
 
 namespace save_test {
 

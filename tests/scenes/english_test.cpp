@@ -2,10 +2,10 @@
 #include <string>
 
 #include "fakes/test_environment.h"
-#include "scenes/play.h"
 #include "scenes/game_over.h"
 #include "scenes/info.h"
 #include "scenes/logo.h"
+#include "scenes/play.h"
 #include "scenes/rule.h"
 #include "scenes/texts.h"
 #include "scenes/title.h"

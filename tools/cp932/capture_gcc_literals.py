@@ -18,8 +18,8 @@ import tempfile
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 OUTPUT = ROOT / "tests/system/gcc_cp932_literals.inc"
 # Where the game's Japanese text lives: the game's code, its unit tests and the benchmarks.
-SOURCE_DIRS = ["src/app", "src/save", "src/platform", "src/motion", "src/scenes", "src/game",
-               "tests/app", "tests/save", "tests/system", "tests/platform", "tests/automation",
+SOURCE_DIRS = ["src/main", "src/app", "src/save", "src/media", "src/motion", "src/scenes", "src/game",
+               "tests/app", "tests/save", "tests/system", "tests/media", "tests/automation",
                "tests/scenes", "tests/motion", "tests/game", "bench"]
 SUFFIX = "_sj"
 

@@ -1,6 +1,6 @@
-#include "system/language.h"
-
 #include <windows.h>
+
+#include "system/language.h"
 
 // Windows keeps the language of its menus and dialogs in the user's settings, not in the
 // environment.
