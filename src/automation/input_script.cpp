@@ -26,15 +26,6 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) {
-      return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    return lower(x) == lower(y);
-  });
-}
-
 bool ParseFrame(std::string_view text, uint32_t& frame) {
   if (text.empty() || text.front() < '0' || text.front() > '9') return false;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), frame);
@@ -77,22 +68,37 @@ struct Entry {
 };
 
 // One line without its line feed; an empty result means success. `has` tells whether the line
-// held an entry (blank and comment lines hold none).
-std::string ParseLine(std::string_view line, Entry& entry, bool& has) {
+// held a key entry, `hasPointer` a pointer entry (blank and comment lines hold neither).
+std::string ParseLine(std::string_view line, Entry& entry, bool& has, PointerEntry& pointer,
+                      bool& hasPointer) {
   line = Trim(line.substr(0, line.find('#')));
-  has = !line.empty();
-  if (!has) return {};
+  has = hasPointer = false;
+  if (line.empty()) return {};
   size_t gap = line.find_first_of(" \t");
   if (gap == std::string_view::npos) return "expected 'FRAME KEYS' or 'FIRST-LAST KEYS'";
   std::string_view keysText = Trim(line.substr(gap));
+  std::string error = ParseFrames(line.substr(0, gap), entry.first, entry.last);
+  if (!error.empty()) return error;
+  if (IsPointerEntry(keysText)) {
+    hasPointer = true;
+    return ParsePointerEntry(keysText, entry.first, entry.last, pointer);
+  }
   if (keysText.find_first_of(" \t") != std::string_view::npos)
     return "keys are joined with '+', without spaces: '" + std::string(keysText) + "'";
-  std::string error = ParseFrames(line.substr(0, gap), entry.first, entry.last);
-  if (error.empty()) error = ParseKeys(keysText, entry.keys);
-  return error;
+  has = true;
+  return ParseKeys(keysText, entry.keys);
 }
 
 }  // namespace
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    auto lower = [](char c) {
+      return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return lower(x) == lower(y);
+  });
+}
 
 std::span<const ScriptKey> ScriptKeys() { return kKeys; }
 
@@ -129,7 +135,9 @@ KeySet StateToKeys(const uint8_t (&state)[256]) {
 
 bool InputScript::Parse(std::string_view text, InputScript& script, std::string& error) {
   script.segments_.clear();
+  script.pointer_ = PointerTrack{};
   std::vector<Entry> entries;
+  std::vector<PointerEntry> pointerEntries;
   size_t lineNumber = 0;
   while (!text.empty()) {
     ++lineNumber;
@@ -137,14 +145,20 @@ bool InputScript::Parse(std::string_view text, InputScript& script, std::string&
     std::string_view line = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     Entry entry{};
-    bool has = false;
-    std::string lineError = ParseLine(line, entry, has);
+    PointerEntry pointer;
+    bool has = false, hasPointer = false;
+    std::string lineError = ParseLine(line, entry, has, pointer, hasPointer);
     if (!lineError.empty()) {
       error = "line " + std::to_string(lineNumber) + ": " + lineError;
       return false;
     }
     if (has) entries.push_back(entry);
+    if (hasPointer) {
+      pointer.line = lineNumber;
+      pointerEntries.push_back(pointer);
+    }
   }
+  if (!script.pointer_.Set(std::move(pointerEntries), error)) return false;
 
   // Sweep over the frames where some key goes down or up, counting per key how many entries
   // hold it, so that overlapping entries add up.

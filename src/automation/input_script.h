@@ -3,7 +3,7 @@
 // A script is text, one entry a line: "FRAME KEYS" or "FIRST-LAST KEYS". Frames count from 1,
 // the first frame of the game loop; KEYS is a key name or several joined with '+', held during
 // those frames. Every other key is up. '#' starts a comment. Entries may overlap: a frame holds
-// the keys of every entry that covers it.
+// the keys of every entry that covers it. Lines may also be pointer entries (pointer_script.h).
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "automation/frame_counter.h"
+#include "automation/pointer_script.h"
 #include "system/input_devices.h"
 
 // A set of script keys: bit i stands for ScriptKeys()[i].
@@ -23,6 +25,9 @@ struct ScriptKey {
   std::string_view name;
   uint8_t dik;  // DirectInput key code
 };
+
+// Whether two words are equal but for the case of ASCII letters.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 // Every key a script can name, in the order the recorder writes them.
 std::span<const ScriptKey> ScriptKeys();
@@ -45,6 +50,7 @@ class InputScript {
 
   // The keys held in a frame (frames count from 1).
   KeySet KeysAt(uint32_t frame) const;
+  const PointerTrack& Pointer() const { return pointer_; }
 
  private:
   // The keys held from `start` up to the next segment's start; sorted by start.
@@ -53,12 +59,7 @@ class InputScript {
     KeySet keys;
   };
   std::vector<Segment> segments_;
-};
-
-// The number of the frame now running, advanced by the automation after every frame.
-struct FrameCounter {
-  uint32_t framesDone = 0;
-  uint32_t Current() const { return framesDone + 1; }
+  PointerTrack pointer_;
 };
 
 // Writes the keys held frame by frame in the script format, runs of equal keys merged into one

@@ -29,3 +29,35 @@ class IJoystickDevice {
   // False when no controller is attached or it cannot be read.
   virtual bool Poll(JoyState& state) = 0;
 };
+
+// One frame's pointer (the mouse, or the first finger on a touch screen), in the game screen's
+// pixels: the device maps the window's coordinates through the scaling and the black bars.
+enum PointerFlags : uint8_t {
+  PointerDown = 1,    // a mouse button or the finger is down at the sample
+  PointerTapped = 2,  // went down and up again since the last sample, at (x, y); never with Down
+  PointerMoved = 4,   // (x, y) differs from the last sample's
+};
+
+struct PointerFrame {
+  int16_t x = 0;  // 0..799
+  int16_t y = 0;  // 0..599
+  uint8_t flags = 0;
+
+  bool Down() const { return (flags & PointerDown) != 0; }
+  bool Tapped() const { return (flags & PointerTapped) != 0; }
+  bool Moved() const { return (flags & PointerMoved) != 0; }
+  bool Used() const { return flags != 0; }
+  friend bool operator==(const PointerFrame&, const PointerFrame&) = default;
+};
+
+class IPointerDevice {
+ public:
+  virtual ~IPointerDevice() = default;
+  virtual void Acquire() = 0;
+  // Lets go of a press in progress: the next sample reports the pointer up.
+  virtual void Unacquire() = 0;
+  // The pointer since the last poll.
+  virtual PointerFrame Poll() = 0;
+  // Shows or hides the system's cursor over the window (a no-op without one).
+  virtual void ShowCursor(bool shown) = 0;
+};

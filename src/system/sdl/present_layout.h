@@ -13,3 +13,16 @@ struct PresentLayout {
 
 PresentLayout ComputePresentLayout(int outputWidth, int outputHeight, int pictureWidth,
                                    int pictureHeight);
+
+// Where a point of the window falls on the picture. Window coordinates are the window's own
+// units, which are not the output's pixels on a high-density display or a page zoomed by the
+// browser: `outputWidth` x `outputHeight` is the output in pixels, `windowWidth` x
+// `windowHeight` the same area in window units.
+struct PicturePoint {
+  int x = 0, y = 0;     // picture pixels, clamped into the picture
+  bool inside = false;  // on the picture, not in a black bar or outside the window
+};
+
+PicturePoint PictureFromWindow(double windowX, double windowY, int windowWidth, int windowHeight,
+                               int outputWidth, int outputHeight, int pictureWidth,
+                               int pictureHeight);

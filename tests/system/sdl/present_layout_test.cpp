@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 TEST(PresentLayout, WindowOfThePictureSizeIsACopyAtOneToOne) {
   const PresentLayout layout = ComputePresentLayout(800, 600, 800, 600);
   EXPECT_EQ(layout.dstX, 0);
@@ -59,4 +61,46 @@ TEST(PresentLayout, EmptyOutputGivesAnEmptyRectangle) {
   const PresentLayout layout = ComputePresentLayout(0, 600, 800, 600);
   EXPECT_EQ(layout.dstW, 0);
   EXPECT_EQ(layout.dstH, 0);
+}
+
+// Window points to game pixels: the corners of the picture, the bars, a high-density output.
+TEST(PictureFromWindow, MapsThroughTheScalingAndTheBars) {
+  struct Case {
+    double wx, wy;
+    int windowW, windowH, outputW, outputH;
+    int x, y;
+    bool inside;
+  };
+  const Case cases[] = {
+      {0, 0, 800, 600, 800, 600, 0, 0, true},  // a window of the picture's size
+      {799.9, 599.9, 800, 600, 800, 600, 799, 599, true},
+      {800, 300, 800, 600, 800, 600, 799, 300, false},  // just past the right edge
+      {100, 50, 1600, 1200, 1600, 1200, 50, 25, true},  // twice the size
+      {240, 0, 1920, 1080, 1920, 1080, 0, 0, true},     // full screen 16:9: bars of 240 each
+      {239, 540, 1920, 1080, 1920, 1080, 0, 300, false},
+      {960, 540, 1920, 1080, 1920, 1080, 400, 300, true},
+      {1679, 1079, 1920, 1080, 1920, 1080, 799, 599, true},
+      {1700, 540, 1920, 1080, 1920, 1080, 799, 300, false},
+      {422, 195, 844, 390, 1688, 780, 400, 300, true},  // a phone: points, twice as many pixels
+      {422, 20, 844, 390, 1688, 780, 400, 30, true},
+      {40, 195, 844, 390, 1688, 780, 0, 300, false},     // in the left bar
+      {195, 422, 390, 844, 1170, 2532, 400, 300, true},  // a phone upright: bars above and below
+      {195, 100, 390, 844, 1170, 2532, 400, 0, false},
+      {-50, -70, 800, 600, 800, 600, 0, 0, false},  // a drag gone past the window
+      {5000, 1e9, 800, 600, 800, 600, 799, 599, false},
+  };
+  for (const Case& c : cases) {
+    const PicturePoint p =
+        PictureFromWindow(c.wx, c.wy, c.windowW, c.windowH, c.outputW, c.outputH, 800, 600);
+    EXPECT_EQ(p.x, c.x) << c.wx << "," << c.wy << " in " << c.windowW << "x" << c.windowH;
+    EXPECT_EQ(p.y, c.y) << c.wx << "," << c.wy << " in " << c.windowW << "x" << c.windowH;
+    EXPECT_EQ(p.inside, c.inside) << c.wx << "," << c.wy;
+  }
+}
+
+TEST(PictureFromWindow, EmptyWindowsAndNonsenseGiveTheCornerOutside) {
+  EXPECT_FALSE(PictureFromWindow(10, 10, 0, 0, 0, 0, 800, 600).inside);
+  const PicturePoint nan = PictureFromWindow(std::nan(""), 10, 800, 600, 800, 600, 800, 600);
+  EXPECT_FALSE(nan.inside);
+  EXPECT_EQ(nan.x, 0);
 }
