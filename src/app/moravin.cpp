@@ -7,6 +7,7 @@
 
 #include "media/picture_cache.h"
 #include "media/sprite.h"
+#include "scenes/play.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
 #include "system/message_box.h"
@@ -100,6 +101,7 @@ bool CMoravin::AcquireDeviceObjects(bool afterReset) {
     std::memset(keyboard.prevKeyState, 0, sizeof keyboard.prevKeyState);
     if (!keyboard.OpenDevice(CDirectInput::Keyboard)) return false;
     joystick.OpenJoystick();  // the game runs on without one
+    pointer = g_platform->OpenPointer();
     // A display that refused full screen at start-up left a window: record the mode in force.
     if ((saveData.fullScreen != 0) == windowed) saveData.fullScreen = windowed ? 0 : 1;
   }
@@ -114,6 +116,7 @@ void CMoravin::ReleaseDeviceObjects(bool forReset) {
   g_sceneManager.NotifyScenesRelease(forReset);
   if (forReset) return;
   soundBank.Release();
+  pointer.reset();
   joystick.ReleaseDevice();
   keyboard.ReleaseDevice();
 }
@@ -143,11 +146,23 @@ bool CMoravin::Tick() {
       input.MapKeyboard(keyboard);
   }
   PollJoystickInto();
-  if (CScene* scene = g_sceneManager.currentScene.get()) scene->Input(input);
+  const PointerFrame pointerFrame = pointer ? pointer->Poll() : PointerFrame{};
+  input.MapPointer(pointerFrame);
+  CScene* scene = g_sceneManager.currentScene.get();
+  if (scene) scene->Input(input);
   input.EndFrame();
   if (!g_sceneManager.StepScenes()) return false;
+  FollowPointer(scene, pointerFrame.Used());
   FollowDisplaySetting();
   return true;
+}
+
+void CMoravin::FollowPointer(CScene* sceneOfTheInput, bool pointerUsed) {
+  CScene* scene = g_sceneManager.currentScene.get();
+  // A press that began in one scene is not taken up by the next.
+  if (scene != sceneOfTheInput) input.CancelPointerGesture();
+  const bool inPlay = dynamic_cast<CPlay*>(scene) != nullptr;
+  if (pointer) pointer->ShowCursor(cursor_.Update(pointerUsed, inPlay));
 }
 
 bool CMoravin::DeviceUsable() const {
@@ -181,16 +196,19 @@ bool CMoravin::HandleMessage(const WindowEvent& event) {
     case WindowEventType::Activate:
       keyboard.Acquire();
       joystick.Acquire();
+      if (pointer) pointer->Acquire();
       break;
     case WindowEventType::Deactivate:
       keyboard.Unacquire();
       joystick.Unacquire();
+      if (pointer) pointer->Unacquire();  // a press the window no longer sees ends here
       break;
     case WindowEventType::AudioDeviceRemoved:
     case WindowEventType::AudioDeviceAdded: HandleAudioDevice(event.type); break;
     case WindowEventType::Hidden:
       keyboard.Unacquire();
       joystick.Unacquire();
+      if (pointer) pointer->Unacquire();
       if (CScene* scene = g_sceneManager.currentScene.get()) scene->Interrupt();
       break;
     case WindowEventType::LeftFullScreen:

@@ -9,6 +9,8 @@
 #include "save/save_data.h"
 #include "save/save_file.h"
 
+class CScene;
+
 class CMoravin : public CDirect3DApp {
  public:
   // The defaults of RunSettings are the game's own behaviour; the observer may be null.
@@ -27,6 +29,7 @@ class CMoravin : public CDirect3DApp {
   SoundBank soundBank;
   CDirectInput keyboard;
   CDirectInput joystick;
+  std::unique_ptr<IPointerDevice> pointer;  // the mouse and touch screen
   CInput input;
   SaveData saveData{};
   RunSettings settings;
@@ -41,7 +44,10 @@ class CMoravin : public CDirect3DApp {
   void FollowDisplaySetting();
   void HandleAudioDevice(WindowEventType type);
   void PollJoystickInto();
+  // After the scenes' step: ends a gesture the scene changed under, shows or hides the cursor.
+  void FollowPointer(CScene* sceneOfTheInput, bool pointerUsed);
   bool LoadIcon();
 
   bool soundLostReported_ = false;
+  CursorVisibility cursor_;
 };

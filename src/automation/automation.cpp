@@ -89,6 +89,7 @@ class AutomationPlatform : public IPlatform {
   std::unique_ptr<IJoystickDevice> OpenJoystick() override {
     return automation_.Scripted() ? nullptr : real_.OpenJoystick();
   }
+  std::unique_ptr<IPointerDevice> OpenPointer() override { return automation_.MakePointer(real_); }
 
  private:
   IPlatform& real_;
@@ -132,9 +133,10 @@ bool Automation::StartRecording(Options& options, std::string& error) {
     options.run.seedGiven = true;
     options.run.seed = std::random_device{}();
   }
-  recordFile_ << "# keys recorded by moravin; replay with: moravin --seed " << options.run.seed
+  recordFile_ << "# input recorded by moravin; replay with: moravin --seed " << options.run.seed
               << " --input " << options.recordPath << "\n";
   recorder_ = std::make_unique<InputRecorder>(recordFile_);
+  pointerRecorder_ = std::make_unique<PointerRecorder>(recordFile_);
   return true;
 }
 
@@ -170,6 +172,15 @@ std::unique_ptr<IKeyboardDevice> Automation::MakeKeyboard(IPlatform& real) {
   if (recorder_ && keyboard)
     keyboard = std::make_unique<RecordingKeyboard>(std::move(keyboard), *recorder_, counter_);
   return keyboard;
+}
+
+std::unique_ptr<IPointerDevice> Automation::MakePointer(IPlatform& real) {
+  std::unique_ptr<IPointerDevice> pointer =
+      scripted_ ? std::make_unique<ScriptedPointer>(script_.Pointer(), counter_)
+                : real.OpenPointer();
+  if (pointerRecorder_)
+    pointer = std::make_unique<RecordingPointer>(std::move(pointer), *pointerRecorder_, counter_);
+  return pointer;
 }
 
 std::unique_ptr<IAudioDevice> Automation::MakeAudio(IPlatform& real) {
@@ -211,6 +222,7 @@ void Automation::Finish() {
   if (timing_) FinishStats();
   if (!recorder_) return;
   recorder_->Finish();
+  pointerRecorder_->Finish();
   recordFile_ << "# " << counter_.framesDone << " frames ran; add --frames " << counter_.framesDone
               << " to end the replay on the same frame\n";
   recordFile_.flush();

@@ -1,5 +1,6 @@
-// Ties the automation options to a run: the scripted, autoplayed or recorded keyboard handed to
-// the game, the frame count, the trace, the screenshots and the frame or game limit.
+// Ties the automation options to a run: the scripted, autoplayed or recorded keyboard and
+// pointer handed to the game, the frame count, the trace, the screenshots and the frame or game
+// limit.
 #pragma once
 
 #include <fstream>
@@ -23,9 +24,9 @@ class Automation : public IFrameObserver {
   // is malformed. A recording without --seed gets a seed fixed here, so that it can be replayed.
   bool Start(Options& options, std::string& error);
 
-  // The platform the game should use: `real`, except that the keyboard is the scripted one
-  // (and no controller is read) when a script is given, and is recorded when asked; a headless
-  // run's sounds are timed by its frames.
+  // The platform the game should use: `real`, except that the keyboard and the pointer are the
+  // scripted ones (and no controller is read) when a script is given, and are recorded when
+  // asked; a headless run's sounds are timed by its frames.
   std::unique_ptr<IPlatform> WrapPlatform(IPlatform& real);
 
   void AfterFrame(uint32_t frame) override;
@@ -38,6 +39,7 @@ class Automation : public IFrameObserver {
   // Used by the platform wrapper: the window the game created, the devices it opens.
   void SetWindow(IWindow* window) { window_ = window; }
   std::unique_ptr<IKeyboardDevice> MakeKeyboard(IPlatform& real);
+  std::unique_ptr<IPointerDevice> MakePointer(IPlatform& real);
   std::unique_ptr<IAudioDevice> MakeAudio(IPlatform& real);
   bool Scripted() const { return scripted_; }
 
@@ -55,6 +57,7 @@ class Automation : public IFrameObserver {
   InputScript script_;
   std::ofstream recordFile_;
   std::unique_ptr<InputRecorder> recorder_;
+  std::unique_ptr<PointerRecorder> pointerRecorder_;
   bool tracing_ = false;
   TraceFile trace_;
   bool timing_ = false;

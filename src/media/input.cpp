@@ -47,6 +47,23 @@ void CInput::MapJoystick(const CDirectInput& joystick) {
   }
 }
 
+void CInput::MapPointer(const PointerFrame& frame) {
+  pointerTracker_.Map(frame);
+  pointer = pointerTracker_.State();
+  bool buttonPressed = false;
+  for (int b = 0; b < ButtonCount; ++b) buttonPressed = buttonPressed || (held[b] && !heldLast[b]);
+  if (frame.Used()) {
+    lastDevice = InputDevice::Pointer;
+  } else if (buttonPressed) {
+    lastDevice = InputDevice::Keys;
+  }
+}
+
+void CInput::CancelPointerGesture() {
+  pointerTracker_.Cancel();
+  pointer = pointerTracker_.State();
+}
+
 void CInput::EndFrame() {
   for (int b = 0; b < ButtonCount; ++b) {
     if (held[b])

@@ -1,9 +1,10 @@
-// The nine logical buttons and the devices that feed them.
+// The nine logical buttons and the devices that feed them, and the pointer beside them.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
+#include "media/pointer.h"
 #include "system/input_devices.h"
 
 enum Button { Up, Down, Left, Right, Button1, Button2, Button3, Confirm, Back, ButtonCount };
@@ -33,9 +34,21 @@ class CInput {
 
   ButtonState operator[](Button b) const { return {held[b], heldLast[b], holdFrames[b]}; }
 
+  // The frame's pointer, and what the player used last.
+  PointerState pointer;
+  InputDevice lastDevice = InputDevice::Keys;
+
   void MapKeyboard(const CDirectInput& keyboard);
   void MapJoystick(const CDirectInput& joystick);
+  // After the keys and the controller. The device used last is the pointer when it did
+  // anything in the frame, else the keys when a button was newly pressed.
+  void MapPointer(const PointerFrame& frame);
+  // The scene changed: the gesture in progress is none of the new scene's business.
+  void CancelPointerGesture();
   void EndFrame();
+
+ private:
+  PointerTracker pointerTracker_;
 };
 
 // DirectInput key codes the game reads.

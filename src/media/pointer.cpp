@@ -1,6 +1,14 @@
 #include "media/pointer.h"
 
+#include <algorithm>
 #include <cstdlib>
+
+bool CursorVisibility::Update(bool pointerUsed, bool inPlay) {
+  if (inPlay && !wasInPlay_) idleFrames_ = kIdleFrames;
+  wasInPlay_ = inPlay;
+  idleFrames_ = pointerUsed ? 0 : std::min(idleFrames_ + 1, kIdleFrames);
+  return idleFrames_ < kIdleFrames;
+}
 
 void PointerTracker::Map(const PointerFrame& frame) {
   PointerState& s = state_;

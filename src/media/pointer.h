@@ -38,6 +38,21 @@ struct PointerState {
   bool HoveredIn(const ScreenRect& r) const { return hovered && r.Contains(x, y); }
 };
 
+// Whether the system's cursor shows over the window: it hides after 2 s without the pointer
+// doing anything, and at once when a game starts or resumes, so that it stands in no one's
+// way; it shows again as soon as the mouse moves.
+class CursorVisibility {
+ public:
+  static constexpr int32_t kIdleFrames = 100;  // 2 s at 50 frames per second
+
+  // One frame: whether the pointer did anything, whether a game is running. True: shown.
+  bool Update(bool pointerUsed, bool inPlay);
+
+ private:
+  int32_t idleFrames_ = 0;
+  bool wasInPlay_ = false;
+};
+
 // Folds the device's samples into gestures, one sample a frame.
 class PointerTracker {
  public:

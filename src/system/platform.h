@@ -21,6 +21,9 @@ class IPlatform {
   // Null when no controller support is available; a controller plugged in later is found by
   // the returned device itself.
   virtual std::unique_ptr<IJoystickDevice> OpenJoystick() = 0;
+  // The mouse and touch screen as one pointer; never null (a pointer that never moves when
+  // the system has neither).
+  virtual std::unique_ptr<IPointerDevice> OpenPointer() = 0;
 };
 
 // The platform the game runs on; set by the entry point (or a test).

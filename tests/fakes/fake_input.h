@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstring>
+#include <vector>
 
 #include "system/input_devices.h"
 
@@ -27,6 +28,18 @@ struct FakeJoystickState {
 
   void PressButton(int n) { state.buttons[n - 1] = 0x80; }
   void ReleaseButton(int n) { state.buttons[n - 1] = 0; }
+};
+
+// The pointer's frames, one a poll: `frames` in turn, then the last one again without its
+// edges (no tap, no move).
+struct FakePointerState {
+  std::vector<PointerFrame> frames;
+  size_t next = 0;
+  int unacquires = 0;
+  bool cursorShown = true;
+  int cursorChanges = 0;
+
+  void Add(int16_t x, int16_t y, uint8_t flags) { frames.push_back({x, y, flags}); }
 };
 
 class FakeKeyboard : public IKeyboardDevice {
@@ -59,4 +72,25 @@ class FakeJoystick : public IJoystickDevice {
 
  private:
   FakeJoystickState& s_;
+};
+
+class FakePointer : public IPointerDevice {
+ public:
+  explicit FakePointer(FakePointerState& s) : s_(s) {}
+  void Acquire() override {}
+  void Unacquire() override { ++s_.unacquires; }
+  PointerFrame Poll() override {
+    if (s_.next < s_.frames.size()) return s_.frames[s_.next++];
+    if (s_.frames.empty()) return {};
+    PointerFrame last = s_.frames.back();
+    last.flags &= PointerDown;
+    return last;
+  }
+  void ShowCursor(bool shown) override {
+    if (shown != s_.cursorShown) ++s_.cursorChanges;
+    s_.cursorShown = shown;
+  }
+
+ private:
+  FakePointerState& s_;
 };

@@ -95,6 +95,9 @@ class FakePlatform : public IPlatform {
     if (!joystickSupport) return nullptr;
     return std::make_unique<FakeJoystick>(joystick);
   }
+  std::unique_ptr<IPointerDevice> OpenPointer() override {
+    return std::make_unique<FakePointer>(pointer);
+  }
 
   FakeClock clock;
   FakeRenderDevice device;
@@ -103,6 +106,7 @@ class FakePlatform : public IPlatform {
   std::shared_ptr<FakeAudioOutput> audioOutput = std::make_shared<FakeAudioOutput>();
   FakeKeyboardState keyboard;
   FakeJoystickState joystick;
+  FakePointerState pointer;
 
   bool failWindow = false;
   bool failKeyboard = false;

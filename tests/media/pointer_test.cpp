@@ -92,3 +92,19 @@ TEST(PointerTracker, AGestureCancelledByASceneChangeIsNeverFinished) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CursorVisibility, HidesWhenIdleAndWhenAGameStartsAndShowsOnMotion) {
+  CursorVisibility cursor;
+  EXPECT_TRUE(cursor.Update(true, false));
+  for (int i = 1; i < CursorVisibility::kIdleFrames; ++i)
+    ASSERT_TRUE(cursor.Update(false, false)) << i;
+  EXPECT_FALSE(cursor.Update(false, false)) << "2 s without motion";
+  EXPECT_TRUE(cursor.Update(true, false)) << "the mouse moved";
+  EXPECT_FALSE(cursor.Update(false, true)) << "a game began";
+  EXPECT_TRUE(cursor.Update(true, true)) << "moved in play";
+  EXPECT_TRUE(cursor.Update(false, true));
+}
+
+}  // namespace

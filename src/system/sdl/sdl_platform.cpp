@@ -11,6 +11,7 @@
 #include "system/main_loop.h"
 #include "system/sdl/sdl_audio.h"
 #include "system/sdl/sdl_input.h"
+#include "system/sdl/sdl_pointer.h"
 #include "system/sdl/sdl_window.h"
 #ifdef __EMSCRIPTEN__
 #include "system/web/browser.h"
@@ -97,6 +98,7 @@ class SdlPlatform final : public IPlatform {
     if (!controllersStarted_) return nullptr;
     return std::make_unique<SdlJoystick>();
   }
+  std::unique_ptr<IPointerDevice> OpenPointer() override { return std::make_unique<SdlPointer>(); }
 
  private:
   SdlClock clock_;
