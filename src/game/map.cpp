@@ -188,13 +188,23 @@ void CMap::HandleInput(const CInput& input) {
   } else if (input[Right].PressedOrRepeat()) {
     cursor = (cursor + 1) % kColumns;
   }
-  MapLine& line = lines[cursor];
-  if (line.kind > LineDown) return;  // fixed and drifting lines ignore the player
   if (input[Up].held) {
-    line.kind = LineUp;
+    ShiftSelectedLine(LineUp);
   } else if (input[Down].held) {
-    line.kind = LineDown;
+    ShiftSelectedLine(LineDown);
   }
+}
+
+bool CMap::ShiftSelectedLine(LineKind direction) {
+  MapLine& line = lines[cursor];
+  if (line.kind > LineDown) return false;  // fixed and drifting lines ignore the player
+  line.kind = direction;
+  return true;
+}
+
+int32_t CMap::LineAt(int32_t screenX) const {
+  const int32_t column = static_cast<int32_t>(static_cast<float>(screenX) + scroll) / kCellSize;
+  return std::clamp(column, 0, kColumns - 1);
 }
 
 void CMap::Scroll() {

@@ -86,6 +86,11 @@ class CMap {
   template <typename Hatch>
   void OpenEggs(Hatch&& hatch);
   void HandleInput(const CInput& input);
+  // Sets the selected line moving up or down (LineUp, LineDown) as a held key does; false
+  // when the line ignores the player (fixed and drifting lines).
+  bool ShiftSelectedLine(LineKind direction);
+  // The line whose column lies under screen x (0..799).
+  int32_t LineAt(int32_t screenX) const;
   void Scroll();
   // The steps of Scroll: the lines move left by one column (the new column 10 is left as it
   // was), the speed rises after a new column, and every line moves by its own kind.

@@ -12,7 +12,9 @@
 
 namespace {
 
-const int kSpriteBitmaps[PlaySpriteCount] = {121, 108, 113, 106, 122, 119, 109, 115, 107, 105};
+// The sprites' bitmaps by PlaySprite, then the sheet of the pointer's controls.
+const int kPictureIds[PlaySpriteCount + 1] = {
+    121, 108, 113, 106, 122, 119, 109, 115, 107, 105, CPlayControls::kSheetBitmap};
 const int kSoundWaves[PlaySoundCount] = {212, 208, 204, 209, 202};
 
 constexpr int32_t kFinishBannerFrame = 50;
@@ -56,7 +58,8 @@ bool CPlay::Init() {
 void CPlay::Input(const CInput& input) {
   if (phase != PhasePlaying) return;
   map.HandleInput(input);
-  if (input[Button3].Pressed()) OpenPauseMenu();
+  const bool pauseTapped = controls.Input(input, map);
+  if (input[Button3].Pressed() || pauseTapped) OpenPauseMenu();
 }
 
 // A game left in the background waits under the pause menu, as after the pause button.
@@ -136,17 +139,19 @@ void CPlay::Draw(CFont* const* fonts) {
   player.Draw();
   for (CEffectSingle& effect : g_effects) effect.Draw();
   DrawHud(sprites[SpriteHud]);
+  if (phase == PhasePlaying) controls.Draw();
   DrawFadeOverlay(fade);
 }
 
-std::span<const int> CPlay::Pictures() { return kSpriteBitmaps; }
+std::span<const int> CPlay::Pictures() { return kPictureIds; }
 std::span<const int> CPlay::Sounds() { return kSoundWaves; }
 
 bool CPlay::LoadResources(bool deviceReset) {
   bool imagesLoaded = true;
   for (int i = 0; i < PlaySpriteCount; ++i) {
-    imagesLoaded = LoadSpriteImage(kSpriteBitmaps[i], sprites[i]) && imagesLoaded;
+    imagesLoaded = LoadSpriteImage(kPictureIds[i], sprites[i]) && imagesLoaded;
   }
+  imagesLoaded = controls.LoadResources() && imagesLoaded;
   // A missing picture is reported, but the game can still be played.
   const FailureTexts& failures = Texts().failures;
   if (!imagesLoaded) ShowMessage(failures.images, failures.playCaption);
@@ -163,6 +168,7 @@ bool CPlay::LoadResources(bool deviceReset) {
 
 void CPlay::ReleaseResources(bool deviceReset) {
   for (CSprite& sprite : sprites) ReleaseSpriteImage(sprite);
+  controls.ReleaseResources();
   StopSounds();
   for (CSound& sound : sounds) SoundRelease(sound);
 }

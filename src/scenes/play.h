@@ -10,6 +10,7 @@
 #include "game/player.h"
 #include "media/sound.h"
 #include "media/sprite.h"
+#include "scenes/play_controls.h"
 #include "scenes/scene.h"
 
 enum PlayPhase : int32_t { PhaseNone = 0, PhasePlaying = 1, PhaseCutOff = 2, PhaseCaught = 3 };
@@ -38,6 +39,7 @@ class CPlay : public CScene {
   CSound sounds[PlaySoundCount];
   CMap map;
   CPlayer player;
+  CPlayControls controls;  // the pointer's way to play
   int32_t phase = PhaseNone;
   int32_t phaseFrame = 0;
   int32_t fade = 0;  // alpha of the black overlay; none at 0 or below

@@ -1,4 +1,4 @@
-// Resources made in code: a valid bitmap of the right size and depth for every id 101..128,
+// Resources made in code: a valid bitmap of the right size and depth for every id 101..129,
 // a short valid WAVE for every id 201..212 and the icon 301. Ids can be removed or replaced.
 #pragma once
 

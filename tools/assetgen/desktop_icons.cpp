@@ -12,7 +12,7 @@
 
 namespace {
 
-using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
+using IconSurface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
 
 // The share of a maskable icon's side that its picture takes: the circle a launcher's mask
 // keeps has a diameter of 80 % of the side, and the square picture's corners are empty.
@@ -51,8 +51,8 @@ std::filesystem::path IconPath(const std::filesystem::path& dir, const std::stri
 
 void WritePng(const std::filesystem::path& path, int side,
               std::optional<uint32_t> backgroundRgb = std::nullopt) {
-  Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, side, side),
-                  cairo_surface_destroy);
+  IconSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, side, side),
+                      cairo_surface_destroy);
   PaintIconOn(surface.get(), side, path, backgroundRgb);
   if (cairo_surface_write_to_png(surface.get(), path.c_str()) != CAIRO_STATUS_SUCCESS)
     throw std::runtime_error("cannot write " + path.string());
@@ -60,8 +60,8 @@ void WritePng(const std::filesystem::path& path, int side,
 
 // The drawing is made at the window icon's own size; viewers scale it from there.
 void WriteSvg(const std::filesystem::path& path) {
-  Surface surface(cairo_svg_surface_create(path.c_str(), kIconSize, kIconSize),
-                  cairo_surface_destroy);
+  IconSurface surface(cairo_svg_surface_create(path.c_str(), kIconSize, kIconSize),
+                      cairo_surface_destroy);
   cairo_svg_surface_set_document_unit(surface.get(), CAIRO_SVG_UNIT_PX);
   PaintIconOn(surface.get(), kIconSize, path);
   cairo_surface_finish(surface.get());  // writes the file

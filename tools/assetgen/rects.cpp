@@ -14,6 +14,7 @@ constexpr BitmapSpec kBitmaps[] = {
     {117, 800, 600, 8},  {118, 800, 667, 8},  {119, 800, 480, 24}, {120, 800, 600, 8},
     {121, 800, 122, 8},  {122, 425, 255, 8},  {123, 800, 600, 8},  {124, 800, 600, 8},
     {125, 800, 122, 8},  {126, 800, 600, 8},  {127, 390, 65, 8},   {128, 800, 600, 24},
+    {129, 800, 480, 8},
 };
 
 // Sorted by bitmap id; within a bitmap, in the order the sheet is described.
@@ -176,6 +177,15 @@ constexpr ArtRect kRects[] = {
     {126, 16, 543, 768, 54, "comment box", K::Sprite},
 
     {128, 0, 0, 800, 600, "common background", K::Opaque},
+
+    {129, 0, 0, 800, 95, "how-to footer, pointer hints", K::Sprite},
+    {129, 0, 96, 768, 80, "reading bar, pointer hints", K::Opaque},
+    {129, 0, 176, 768, 80, "option bar, pointer hints", K::Opaque},
+    {129, 0, 256, 768, 80, "rooms' bar, pointer hints", K::Opaque},
+    {129, 0, 336, 500, 54, "top-menu footer, pointer hints", K::Sprite},
+    {129, 0, 392, 388, 88, "play controls", K::Opaque},
+    {129, 400, 398, 182, 76, "speed-up control held", K::Sprite},
+    {129, 600, 398, 182, 76, "pause control held", K::Sprite},
 };
 
 constexpr ArtConstraint kConstraints[] = {

@@ -21,5 +21,6 @@ void Paint124(cairo_t* cr, int width, int height);  // title layout sheet
 void Paint126(cairo_t* cr, int width, int height);  // rank labels and comment box
 void Paint127(cairo_t* cr, int width, int height);  // prompt strip (loaded, never drawn)
 void Paint128(cairo_t* cr, int width, int height);  // common background
+void Paint129(cairo_t* cr, int width, int height);  // pointer hints and play controls
 
 }  // namespace art

@@ -19,6 +19,7 @@ PaintFn FindMenuArtPainter(int id) {
     case 126: return art::Paint126;
     case 127: return art::Paint127;
     case 128: return art::Paint128;
+    case 129: return art::Paint129;
     default: return nullptr;
   }
 }
