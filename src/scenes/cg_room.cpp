@@ -15,9 +15,18 @@ constexpr int kTileRows = 3;
 
 constexpr int kCGRoomImageIds[4] = {128, 114, 120, 116};
 
+// The tiles on the screen, row by row (180 x 120 about their centres), then the return button.
+constexpr ScreenRect TileRect(int32_t column, int32_t row) {
+  return {30 + 182 * column, 80 + 122 * row, 180, 120};
+}
+constexpr ScreenRect kItemRects[kSelectableCount] = {
+    TileRect(0, 0), TileRect(1, 0), TileRect(2, 0),     TileRect(3, 0), TileRect(0, 1),
+    TileRect(1, 1), TileRect(2, 1), TileRect(3, 1),     TileRect(0, 2), TileRect(1, 2),
+    TileRect(2, 2), TileRect(3, 2), {276, 424, 248, 72}};
+
 }  // namespace
 
-CCGRoom::CCGRoom() : CSpriteMenuScene(kCGRoomImageIds, kMenuSounds) {}
+CCGRoom::CCGRoom() : CSpriteMenuScene(kCGRoomImageIds, kMenuSounds, PointerHint::RoomBar) {}
 
 bool CCGRoom::Init() {
   sprites[0] = NewMotionSprite({1, 16, 8, 768, 408, 0, 0, "i1m16,64"});
@@ -60,11 +69,14 @@ void CCGRoom::Input(const CInput& input) {
   }
   if (input[Left].PressedOrRepeat() && cursor > 0) --cursor;
   if (input[Right].PressedOrRepeat() && cursor < kReturnButton) ++cursor;
+  pointerHints.Follow(input);
+  const MenuPointing pointing = PointAtItems(input.pointer, kItemRects);
+  if (pointing.over >= 0) cursor = pointing.over;
   if (cursor != old) {
     ApplyHighlight();
     SoundPlay(sounds[0]);
   }
-  if (input[Confirm].Pressed() || input[Button1].Pressed()) {
+  if (input[Confirm].Pressed() || input[Button1].Pressed() || pointing.chosen >= 0) {
     decideRequest = true;
     SoundPlay(sounds[1]);
   }

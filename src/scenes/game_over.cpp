@@ -49,8 +49,8 @@ bool CGameOver::Init() {
 }
 
 void CGameOver::Input(const CInput& input) {
-  if (phase != Waiting) return;
-  if (input[Confirm].Pressed() || input[Button1].Pressed()) {
+  if (phase != Waiting) return;  // a key or a tap during a fade does nothing
+  if (input[Confirm].Pressed() || input[Button1].Pressed() || input.pointer.tapped) {
     phase = FadeOut;
     phaseFrame = 0;
   }

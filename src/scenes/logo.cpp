@@ -38,8 +38,9 @@ bool CLogo::Init() {
   return true;
 }
 
+// A tap anywhere does what Enter does.
 void CLogo::Input(const CInput& input) {
-  if (!input[Confirm].Pressed()) return;
+  if (!input[Confirm].Pressed() && !input.pointer.tapped) return;
   counter = counter < kLogoFadeFrames ? kLogoFadeFrames : kLastFrame;
 }
 

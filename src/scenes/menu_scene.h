@@ -9,6 +9,7 @@
 #include "media/sound.h"
 #include "media/sprite.h"
 #include "motion/motion_sprite.h"
+#include "scenes/menu_pointer.h"
 #include "scenes/scene.h"
 
 // One row of a scene's sprite table: image index, source rectangle, pivot and first script.
@@ -61,24 +62,29 @@ class CSpriteMenuScene : public CScene {
   void Draw(CFont* const* fonts) override {
     DrawBackground(images[0]);
     DrawMotionSprites(sprites, images, SpriteCount);
+    pointerHints.Draw(hint);
   }
   bool LoadResources(bool deviceReset) override {
-    return LoadMenuResources(images, imageIds, sounds, soundLoads);
+    const bool hintsLoaded = pointerHints.LoadResources();
+    return LoadMenuResources(images, imageIds, sounds, soundLoads) && hintsLoaded;
   }
   void ReleaseResources(bool deviceReset) override {
     if (!deviceReset) ReleaseMotionSprites(sprites);
     ReleaseMenuResources(images, sounds);
+    pointerHints.ReleaseResources();
   }
 
   CSound sounds[SoundCount];
   CSprite images[4];
   MotionSprite* sprites[SpriteCount] = {};
+  CPointerHints pointerHints;
 
  protected:
-  CSpriteMenuScene(const int (&ids)[4], const SoundLoad (&loads)[SoundCount])
-      : imageIds(ids), soundLoads(loads) {}
+  CSpriteMenuScene(const int (&ids)[4], const SoundLoad (&loads)[SoundCount], PointerHint keyHelp)
+      : imageIds(ids), soundLoads(loads), hint(keyHelp) {}
 
  private:
   std::span<const int> imageIds;
   std::span<const SoundLoad> soundLoads;
+  PointerHint hint;  // the pointer's version of the scene's key help
 };

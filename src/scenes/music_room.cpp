@@ -27,11 +27,17 @@ constexpr MotionSpriteDef kMusicRoomSpriteDefs[CMusicRoom::kSpriteCount] = {
 };
 
 constexpr int kMusicRoomImageIds[4] = {128, 114, 111, 116};
+
+// The tracks and the stop item (376 x 60 about x 400, y 102 + 60 k), then the return button.
+constexpr ScreenRect kItemRects[kItemCount] = {{212, 72, 376, 60},  {212, 132, 376, 60},
+                                               {212, 192, 376, 60}, {212, 252, 376, 60},
+                                               {212, 312, 376, 60}, {276, 424, 248, 72}};
 constexpr SoundLoad kMusicRoomSoundLoads[3] = {{211, true}, {205, false}, {206, false}};
 
 }  // namespace
 
-CMusicRoom::CMusicRoom() : CSpriteMenuScene(kMusicRoomImageIds, kMusicRoomSoundLoads) {}
+CMusicRoom::CMusicRoom()
+    : CSpriteMenuScene(kMusicRoomImageIds, kMusicRoomSoundLoads, PointerHint::RoomBar) {}
 
 bool CMusicRoom::Init() {
   for (int i = 0; i < kSpriteCount; ++i) sprites[i] = NewMotionSprite(kMusicRoomSpriteDefs[i]);
@@ -50,11 +56,14 @@ void CMusicRoom::Input(const CInput& input) {
   const int32_t old = cursor;
   if (input[Up].PressedOrRepeat() && cursor > 0) --cursor;
   if (input[Down].PressedOrRepeat() && cursor < kReturnItem) ++cursor;
+  pointerHints.Follow(input);
+  const MenuPointing pointing = PointAtItems(input.pointer, kItemRects);
+  if (pointing.over >= 0) cursor = pointing.over;
   if (cursor != old) {
     ApplyHighlight();
     SoundPlay(sounds[1]);
   }
-  if (input[Confirm].Pressed() || input[Button1].Pressed()) {
+  if (input[Confirm].Pressed() || input[Button1].Pressed() || pointing.chosen >= 0) {
     decideRequest = true;
     SoundPlay(sounds[2]);
   }

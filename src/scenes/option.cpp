@@ -1,6 +1,8 @@
 // The option scene.
 #include "scenes/option.h"
 
+#include <algorithm>
+
 #include "save/save_data.h"
 #include "save/save_file.h"
 #include "scenes/menu_scene.h"
@@ -33,6 +35,14 @@ constexpr MotionSpriteDef kOptionSpriteDefs[COption::kSpriteCount] = {
 
 constexpr int kOptionImageIds[4] = {128, 114, 123, 116};
 
+// The rows on the screen by item, and the volume bars' extent: 0 % at the left, 100 % at the
+// right. A tap left of the middle steps down, right of it up.
+constexpr ScreenRect kRowRects[4] = {
+    {16, 158, 768, 50}, {16, 208, 768, 50}, {16, 282, 768, 126}, {276, 424, 248, 72}};
+constexpr int32_t kBarLeft = 248;
+constexpr int32_t kBarWidth = 400;
+constexpr int32_t kMiddle = 400;
+
 // Scripts of the labels, arrows and return button for each cursor position (table rows) and,
 // on the display-mode item, for each mode.
 struct CursorLayout {
@@ -61,7 +71,7 @@ int32_t VolumePercent(int32_t volume) { return (ClampVolume(volume) + 10000) * 1
 
 int32_t PercentVolume(int32_t percent) { return percent * 10000 / 100 - 10000; }
 
-COption::COption() : CSpriteMenuScene(kOptionImageIds, kMenuSounds) {}
+COption::COption() : CSpriteMenuScene(kOptionImageIds, kMenuSounds, PointerHint::OptionBar) {}
 
 bool COption::Init() {
   for (int i = 0; i < kSpriteCount; ++i) sprites[i] = NewMotionSprite(kOptionSpriteDefs[i]);
@@ -116,11 +126,36 @@ void COption::Input(const CInput& input) {
     cancelRequest = true;
     SoundPlay(sounds[1]);
   }
+  pointerHints.Follow(input);
+  PointAt(input.pointer);
+}
+
+void COption::PointAt(const PointerState& pointer) {
+  const MenuPointing pointing = PointAtItems(pointer, kRowRects);
+  if (pointing.over >= 0 && pointing.over != cursor) {
+    cursor = pointing.over;
+    ApplyCursorLayout();
+    SoundPlay(sounds[0]);
+  }
+  if (pointing.chosen == ReturnItem) {
+    decideRequest = true;
+    SoundPlay(sounds[1]);
+  } else if (pointing.chosen >= 0) {
+    (pointer.pressX < kMiddle ? leftRequest : rightRequest) = true;
+    SoundPlay(sounds[0]);
+  }
+  const bool onBar = cursor == MusicItem || cursor == EffectItem;
+  if (!pointer.dragging || !onBar || !kRowRects[cursor].Contains(pointer.pressX, pointer.pressY))
+    return;
+  const int32_t steps = ((pointer.x - kBarLeft) * 10 + kBarWidth / 2) / kBarWidth;
+  barPercent = std::clamp(steps, 0, 10) * 10;
+  if (barPercent != (cursor == MusicItem ? musicPercent : effectPercent)) SoundPlay(sounds[0]);
 }
 
 // Left is applied before Right, so both together leave 50 % and 100 % alone but raise 0 %.
 bool COption::StepPercent(int32_t& percent) const {
   const int32_t old = percent;
+  if (barPercent >= 0) percent = barPercent;
   if (leftRequest && percent >= 10) percent -= 10;
   if (rightRequest && percent <= 90) percent += 10;
   return percent != old;
@@ -167,6 +202,7 @@ bool COption::Update() {
     UpdateItem();
   }
   decideRequest = leftRequest = rightRequest = cancelRequest = false;
+  barPercent = -1;
   // Alt+Enter changes the mode behind the scene's back: follow it.
   if ((g_saveData->fullScreen != 0) != shownMode) {
     shownMode = g_saveData->fullScreen != 0;

@@ -19,6 +19,7 @@ class COption : public CSpriteMenuScene<2, 11> {
   bool leftRequest = false;
   bool rightRequest = false;
   bool cancelRequest = false;
+  int32_t barPercent = -1;  // a volume dragged along its bar to this value; -1 for none
   int32_t musicPercent = 100;
   int32_t effectPercent = 100;
   bool shownMode = false;  // the display mode the arrow marks: true = full screen
@@ -30,6 +31,10 @@ class COption : public CSpriteMenuScene<2, 11> {
   bool StepPercent(int32_t& percent) const;
   void ShowVolume(int bar, int32_t percent);
   void UpdateItem();
+  // A tap on a row selects it and changes it a step by the half it fell on, a tap on the
+  // return item confirms it, a drag along a volume bar sets the volume, and a mouse over a
+  // row selects it.
+  void PointAt(const PointerState& pointer);
 };
 
 // A volume (hundredths of a decibel, -10000..0) as a percentage 0..100, and back.

@@ -9,12 +9,13 @@
 
 #include "media/input.h"
 #include "media/sprite.h"
+#include "scenes/menu_pointer.h"
 
 class CMap;
 
 class CPlayControls {
  public:
-  static constexpr int kSheetBitmap = 129;
+  static constexpr int kSheetBitmap = kPointerSheetBitmap;
   static constexpr ScreenRect kSpeedButton{271, 6, 182, 76};
   static constexpr ScreenRect kPauseButton{465, 6, 182, 76};
 

@@ -12,6 +12,9 @@ constexpr int kUpArrow = 2;
 constexpr int kDownArrow = 3;
 constexpr int kBottomBar = 4;
 
+// The bottom bar, where a tap goes back.
+constexpr ScreenRect kBottomBarRect{16, 512, 768, 80};
+
 constexpr const char* kUpArrowBobbing = "h0[m400,80m400,70,10w10]";
 constexpr const char* kDownArrowBobbing = "h0[m400,488m400,498,10w10]";
 
@@ -49,10 +52,21 @@ void CReadingScene::CreateReadingScreen(const MotionSpriteDef& caption, const ch
 void CReadingScene::Input(const CInput& input) {
   upRequest = input[Up].PressedOrRepeat();
   downRequest = input[Down].PressedOrRepeat();
-  if (input[Back].Pressed() || input[Button2].Pressed()) {
+  pointerHints.Follow(input);
+  FollowDrag(input.pointer);
+  if (input[Back].Pressed() || input[Button2].Pressed() || input.pointer.TappedIn(kBottomBarRect)) {
     cancelRequest = true;
     SoundPlay(sounds[1]);
   }
+}
+
+void CReadingScene::FollowDrag(const PointerState& pointer) {
+  if (pointer.pressed) dragFirstLine_ = window->firstLine;
+  if (!pointer.dragging) return;
+  // Dragging up brings up what lies below, as on a phone.
+  const int32_t wanted = dragFirstLine_ + (pointer.pressY - pointer.y) / window->lineHeight;
+  if (wanted < window->firstLine) upRequest = true;
+  if (wanted > window->firstLine) downRequest = true;
 }
 
 // One line per press or auto-repeat step; Up wins when both are held. Each arrow shows while
@@ -98,10 +112,12 @@ void CReadingScene::Draw(CFont* const* fonts) {
   const std::span<MotionSprite* const> pictures = Pictures();
   window->Draw(pictures.empty() ? nullptr : pictures.data(), static_cast<int>(pictures.size()),
                fonts);
+  pointerHints.Draw(PointerHint::ReadingBar);
 }
 
 bool CReadingScene::LoadResources(bool deviceReset) {
-  return LoadMenuResources(images, imageIds, sounds, kMenuSounds);
+  const bool hintsLoaded = pointerHints.LoadResources();
+  return LoadMenuResources(images, imageIds, sounds, kMenuSounds) && hintsLoaded;
 }
 
 void CReadingScene::ReleaseResources(bool deviceReset) {
@@ -111,4 +127,5 @@ void CReadingScene::ReleaseResources(bool deviceReset) {
     window = nullptr;
   }
   ReleaseMenuResources(images, sounds);
+  pointerHints.ReleaseResources();
 }

@@ -8,6 +8,7 @@
 #include "media/sound.h"
 #include "media/sprite.h"
 #include "motion/motion_sprite.h"
+#include "scenes/menu_pointer.h"
 #include "scenes/menu_scene.h"
 #include "scenes/message_window.h"
 #include "scenes/scene.h"
@@ -33,6 +34,7 @@ class CReadingScene : public CScene {
   std::span<CSprite> images;
   std::span<const int> imageIds;
   std::span<MotionSprite*> sprites;
+  CPointerHints pointerHints;
 
  protected:
   CReadingScene(std::span<CSprite> images, std::span<const int> imageIds,
@@ -47,4 +49,8 @@ class CReadingScene : public CScene {
   int32_t VisibleLines() const { return window->height / window->lineHeight; }
   int32_t LastFirstLine() const { return window->lineCount - VisibleLines() - 1; }
   void Scroll();
+  // A drag moves the text with the finger, one line a frame like a held key.
+  void FollowDrag(const PointerState& pointer);
+
+  int32_t dragFirstLine_ = 0;  // the first line shown when the drag began
 };

@@ -2,6 +2,7 @@
 #include "scenes/title.h"
 
 #include "save/save_data.h"
+#include "scenes/menu_pointer.h"
 #include "scenes/menu_scene.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
@@ -34,6 +35,15 @@ constexpr SoundLoad kTitleSoundLoads[3] = {{203, false}, {205, false}, {206, fal
 
 // Rows of the sprite table whose script reads params[0] = 277 + 48k (k = 0..3 or 0..5).
 constexpr float ItemY(int k) { return 277.0f + 48.0f * static_cast<float>(k); }
+
+// Where the items are on the screen, centred on x 590, 322 x 48: the top menu's from top to
+// bottom, and the how-to-play page's.
+constexpr ScreenRect ItemRect(int32_t centreY) { return {429, centreY - 24, 322, 48}; }
+constexpr ScreenRect kTopRects[5] = {ItemRect(277), ItemRect(325), ItemRect(373), ItemRect(422),
+                                     ItemRect(469)};
+constexpr int32_t kTopRectItems[5] = {StartItem, HowToPlayItem, OptionItem, InfoItem, QuitItem};
+constexpr ScreenRect kSubRects[CTitle::kSubItems] = {ItemRect(277), ItemRect(325), ItemRect(373),
+                                                     ItemRect(421)};
 
 constexpr int32_t kPowersOfTen[kDigitCount] = {1000000000, 100000000, 10000000, 1000000, 100000,
                                                10000,      1000,      100,      10,      1};
@@ -138,8 +148,10 @@ void CTitle::SetMenuLevel(int32_t level) {
 }
 
 void CTitle::Input(const CInput& input) {
+  pointerHints.Follow(input);
   if (confirmRequested || cancelRequested) return;
   MoveCursor(input);
+  PointAt(input.pointer);
   if (input[Confirm].Pressed() || input[Button1].Pressed()) {
     confirmRequested = true;
     SoundPlay(sounds[2]);
@@ -155,18 +167,30 @@ void CTitle::MoveCursor(const CInput& input) {
   const bool up = input[Up].PressedOrRepeat();
   const bool down = input[Down].PressedOrRepeat();
   if (menuLevel == 0) {
+    int32_t item = topCursor;
+    if (up) item = kTopAbove[item];
+    if (down) item = kTopBelow[item];
+    SetCursor(item);
+  } else if (menuLevel == 2) {
+    int32_t item = subCursor;
+    if (up) item = item == 0 ? kSubItems - 1 : item - 1;
+    if (down) item = item == kSubItems - 1 ? 0 : item + 1;
+    SetCursor(item);
+  }
+}
+
+void CTitle::SetCursor(int32_t item) {
+  if (menuLevel == 0) {
     const int32_t old = topCursor;
-    if (up) topCursor = kTopAbove[topCursor];
-    if (down) topCursor = kTopBelow[topCursor];
-    if (topCursor == old) return;
+    if (item == old) return;
+    topCursor = item;
     TopItem(old)->SetScript(kNormalSize);
     TopItem(topCursor)->SetScript(kCursorHighlight);
     window->SetText(Texts().titleTopDescriptions[topCursor]);
   } else if (menuLevel == 2) {
     const int32_t old = subCursor;
-    if (up) subCursor = subCursor == 0 ? kSubItems - 1 : subCursor - 1;
-    if (down) subCursor = subCursor == kSubItems - 1 ? 0 : subCursor + 1;
-    if (subCursor == old) return;
+    if (item == old) return;
+    subCursor = item;
     SubItem(old)->SetScript(kNormalSize);
     SubItem(subCursor)->SetScript(kCursorHighlight);
     window->SetText(Texts().howToPlayDescriptions[subCursor]);
@@ -174,6 +198,17 @@ void CTitle::MoveCursor(const CInput& input) {
     return;
   }
   SoundPlay(sounds[1]);
+}
+
+void CTitle::PointAt(const PointerState& pointer) {
+  const bool top = menuLevel == 0;
+  const MenuPointing pointing =
+      PointAtItems(pointer, top ? std::span<const ScreenRect>(kTopRects) : kSubRects);
+  if (pointing.over < 0) return;
+  SetCursor(top ? kTopRectItems[pointing.over] : pointing.over);
+  if (pointing.chosen < 0) return;
+  confirmRequested = true;
+  SoundPlay(sounds[2]);
 }
 
 // Cancel goes back to a suspended game when there is one; otherwise the submenu returns to
@@ -226,13 +261,15 @@ bool CTitle::Update() {
 void CTitle::Draw(CFont* const* fonts) {
   DrawBackground(sprites[0]);
   DrawMotionSprites(motionSprites, sprites, kSpriteCount);
+  pointerHints.Draw(menuLevel == 0 ? PointerHint::TopFooter : PointerHint::HowToFooter);
   window->Draw(nullptr, 0, fonts);
 }
 
 std::span<const int> CTitle::Pictures() { return kTitleImageIds; }
 
 bool CTitle::LoadResources(bool deviceReset) {
-  return LoadMenuResources(sprites, kTitleImageIds, sounds, kTitleSoundLoads);
+  const bool hints = pointerHints.LoadResources();
+  return LoadMenuResources(sprites, kTitleImageIds, sounds, kTitleSoundLoads) && hints;
 }
 
 void CTitle::ReleaseResources(bool deviceReset) {
@@ -242,4 +279,5 @@ void CTitle::ReleaseResources(bool deviceReset) {
     window = nullptr;
   }
   ReleaseMenuResources(sprites, sounds);
+  pointerHints.ReleaseResources();
 }

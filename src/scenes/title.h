@@ -7,6 +7,7 @@
 #include "media/sound.h"
 #include "media/sprite.h"
 #include "motion/motion_sprite.h"
+#include "scenes/menu_pointer.h"
 #include "scenes/message_window.h"
 #include "scenes/scene.h"
 
@@ -32,6 +33,7 @@ class CTitle : public CScene {
 
   CSound sounds[3];  // entry jingle, cursor move, confirm and cancel
   CSprite sprites[6];
+  CPointerHints pointerHints;
   MotionSprite* motionSprites[kSpriteCount] = {};
   CMessageWindow* window = nullptr;
   int32_t menuLevel = 0;  // 0 top menu, 2 how-to-play submenu
@@ -46,6 +48,10 @@ class CTitle : public CScene {
   void CreateSprites();
   void CreateScoreDigits();
   void MoveCursor(const CInput& input);
+  // Puts the cursor on an item of the menu shown, with its highlight, text and sound.
+  void SetCursor(int32_t item);
+  // A tap or click on an item chooses it, a mouse over one moves the cursor to it.
+  void PointAt(const PointerState& pointer);
   // Acts on the confirmed item; false when the player quits.
   bool ActOnConfirm();
   void ActOnCancel();
