@@ -60,9 +60,17 @@ std::optional<SaveData> GameTest::StoredSave() const {
   return record;
 }
 
+bool GameTest::RunPointerFrame(const PointerFrame& pointer) {
+  pointer_ = pointer;
+  return RunFrame();
+}
+
 bool GameTest::RunFrame(std::initializer_list<Button> held) {
   ++framesRun;
   for (Button b : held) input.held[b] = true;
+  input.MapPointer(pointer_);
+  // The pointer stays where it is, down or up, until the next pointer frame.
+  pointer_.flags &= PointerDown;
   if (CScene* scene = Current()) scene->Input(input);
   input.EndFrame();
   device.ClearDrawLog();

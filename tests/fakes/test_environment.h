@@ -34,6 +34,8 @@ class GameTest : public ::testing::Test {
   // Draw with the six fonts. The device's draw log holds only this frame's draws afterwards.
   // Returns the scene step's result.
   bool RunFrame(std::initializer_list<Button> held = {});
+  // One frame as RunFrame, with the pointer's frame (and no button).
+  bool RunPointerFrame(const PointerFrame& pointer);
   // RunFrame n times with the same buttons; stops at the first false step.
   bool RunFrames(int n, std::initializer_list<Button> held = {});
 
@@ -70,4 +72,5 @@ class GameTest : public ::testing::Test {
   SaveData* oldSaveData_ = nullptr;
   SaveFile* oldSaveFile_ = nullptr;
   CFont* const* oldFonts_ = nullptr;
+  PointerFrame pointer_;  // the next frame's pointer
 };

@@ -58,24 +58,28 @@ export function serve(dir) {
   })));
 }
 
-// Debian's Chromium, headless, with software WebGL; nothing reaches out to the network.
-const chromiumOptions = {
-  executablePath: process.env.MORAVIN_CHROMIUM || "/usr/bin/chromium",
-  args: ["--headless=new", "--no-sandbox", "--disable-gpu-sandbox", "--use-angle=swiftshader",
-         "--enable-unsafe-swiftshader", "--autoplay-policy=no-user-gesture-required",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync",
-         "--disable-quic", "--no-first-run", "--disable-background-timer-throttling",
-         "--disable-renderer-backgrounding"],
-};
+// Debian's Chromium, headless, with software WebGL; nothing reaches out to the network. Sound
+// plays without a gesture unless `gestureForSound`, as a browser keeps it by default.
+function chromiumOptions({ gestureForSound = false } = {}) {
+  const sound = gestureForSound ? [] : ["--autoplay-policy=no-user-gesture-required"];
+  return {
+    executablePath: process.env.MORAVIN_CHROMIUM || "/usr/bin/chromium",
+    args: ["--headless=new", "--no-sandbox", "--disable-gpu-sandbox", "--use-angle=swiftshader",
+           "--enable-unsafe-swiftshader", ...sound,
+           "--disable-background-networking", "--disable-component-update", "--disable-sync",
+           "--disable-quic", "--no-first-run", "--disable-background-timer-throttling",
+           "--disable-renderer-backgrounding"],
+  };
+}
 
-export function launch() {
-  return chromium.launch(chromiumOptions);
+export function launch(options = {}) {
+  return chromium.launch(chromiumOptions(options));
 }
 
 // The same with a profile of its own in `dir`, as a person's browser has: only there does
 // Chromium offer to install a page (never in a private window).
 export function launchWithProfile(dir, contextOptions = {}) {
-  return chromium.launchPersistentContext(dir, { ...chromiumOptions, ...contextOptions });
+  return chromium.launchPersistentContext(dir, { ...chromiumOptions(), ...contextOptions });
 }
 
 // Console errors and uncaught exceptions of a page, gathered for the end of the test.
