@@ -163,3 +163,31 @@ TEST_F(InputTest, MissingDevices) {
   EXPECT_FALSE(keyboard.OpenDevice(CDirectInput::Keyboard));
   EXPECT_FALSE(keyboard.PollKeyboard());
 }
+
+// The key help and the on-screen controls follow this: a newly pressed key or controller button
+// makes it the keys, any pointer activity the pointer, and a key only held on changes nothing.
+TEST_F(InputTest, TheDeviceUsedLastFollowsNewPressesAndThePointer) {
+  auto frame = [&](PointerFrame pointer) {
+    if (keyboard.PollKeyboard()) input.MapKeyboard(keyboard);
+    if (joystick.PollJoystick()) input.MapJoystick(joystick);
+    input.MapPointer(pointer);
+    const InputDevice seen = input.lastDevice;
+    input.EndFrame();
+    return seen;
+  };
+  const PointerFrame still{400, 300, 0};
+  EXPECT_EQ(frame(still), InputDevice::Keys) << "before anything happens";
+  EXPECT_EQ(frame({410, 300, PointerMoved}), InputDevice::Pointer) << "a hover";
+  platform.keyboard.Press(dik::Z);
+  EXPECT_EQ(frame({410, 300, 0}), InputDevice::Keys) << "a new key press";
+  EXPECT_EQ(frame({410, 300, PointerDown}), InputDevice::Pointer) << "a press, Z still held";
+  EXPECT_EQ(frame({410, 300, 0}), InputDevice::Pointer) << "Z held on is no new press";
+  platform.keyboard.Release(dik::Z);
+  frame({410, 300, 0});
+  platform.joystick.PressButton(2);
+  EXPECT_EQ(frame({410, 300, 0}), InputDevice::Keys) << "a controller button";
+  platform.keyboard.Press(dik::X);
+  EXPECT_EQ(frame({300, 200, static_cast<uint8_t>(PointerTapped | PointerMoved)}),
+            InputDevice::Pointer)
+      << "a key and a tap in one frame: the pointer";
+}
