@@ -3,8 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <regex>
 #include <string>
+#include <thread>
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/types.h>
+#endif
 
 #include "e2e_support.h"
 
@@ -191,6 +201,156 @@ TEST(PointerScriptErrors, AMalformedPointerEntryStopsTheStartWithItsLine) {
   EXPECT_NE(run.stderrText.find("line 2"), std::string::npos) << run.stderrText;
   EXPECT_FALSE(std::filesystem::exists(dir / "trace.jsonl"));
 }
+
+#ifndef _WIN32
+// A private X server (Xvfb) on a display of its own, for as long as the object lives.
+class XServer {
+ public:
+  explicit XServer(const TempDir& dir) {
+    const std::string displayFile = (dir / "display").string();
+    const std::string command = "Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>'" +
+                                displayFile + "' >/dev/null 2>&1 & echo $!";
+    if (FILE* shell = popen(command.c_str(), "r")) {
+      if (std::fscanf(shell, "%d", &pid_) != 1) pid_ = -1;
+      pclose(shell);
+    }
+    for (int tries = 0; tries < 100 && display_.empty(); ++tries) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      std::ifstream(displayFile) >> display_;
+    }
+  }
+  ~XServer() {
+    if (pid_ > 0) kill(pid_, SIGTERM);
+  }
+  XServer(const XServer&) = delete;
+  XServer& operator=(const XServer&) = delete;
+
+  // ":N", empty when the server did not start.
+  std::string Display() const { return display_.empty() ? "" : ":" + display_; }
+  // Runs xdotool with `args` on this display; its output.
+  std::string Xdotool(const std::string& args) const {
+    std::string output;
+    if (FILE* out = popen(("DISPLAY=" + Display() + " xdotool " + args).c_str(), "r")) {
+      char buffer[256];
+      while (std::fgets(buffer, sizeof buffer, out)) output += buffer;
+      EXPECT_EQ(pclose(out), 0) << "xdotool " << args;
+    }
+    return output;
+  }
+
+ private:
+  int pid_ = -1;
+  std::string display_;
+};
+
+// The game in a real X window, widened so that the picture is scaled and has bars, played with
+// the X server's own mouse events: a click through the logo and the title, a click on a line
+// and a drag of it. The recording sees every click where it fell on the picture, and replays
+// to the same game, in which the line has moved.
+TEST(DesktopMouse, RealXEventsReachPlayThroughTheScalingAndTheBars) {
+  TempDir dir;
+  XServer x(dir);
+  ASSERT_FALSE(x.Display().empty()) << "Xvfb did not start";
+  // A 1000 x 690 window shows the picture 920 x 690, with bars of 40 beside it.
+  std::string window;
+  auto at = [](int gameX, int gameY) {
+    return std::to_string(std::lround(40 + (gameX + 0.5) * 1.15)) + " " +
+           std::to_string(std::lround((gameY + 0.5) * 1.15));
+  };
+  auto click = [&](int gameX, int gameY) {
+    x.Xdotool("mousemove --window " + window + " " + at(gameX, gameY) + " click 1");
+  };
+  int lineX = 0;
+  auto press = [&](const char* button, int gameY) {
+    x.Xdotool("mousemove --window " + window + " " + at(lineX, gameY) + " " + button);
+  };
+  std::vector<Checkpoint> steps = {
+      {3,
+       [&] {
+         window = x.Xdotool("search --sync --onlyvisible --class moravin");
+         window = window.substr(0, window.find('\n'));
+         // In the screen's corner, so that the screen has room for the whole window.
+         x.Xdotool("windowmove " + window + " 0 0 windowsize " + window + " 1000 690");
+       }},
+      {6, [&] { click(400, 300); }},
+      {10, [&] { click(400, 300); }},
+      {30, [&] { click(590, 277); }},
+      {180,
+       [&] {
+         const std::vector<json> trace = ReadTrace(dir / "trace.jsonl");
+         ASSERT_EQ(trace.back()["scene"], "Play");
+         lineX = 85 * 6 + 42 - static_cast<int>(trace.back()["state"]["scroll"].get<double>()) - 5;
+         click(lineX, 300);
+       }},
+      {190, [&] { press("mousedown 1", 200); }},
+      {195, [&] { press("", 285); }},
+      {200, [&] { press("", 370); }},
+      {205, [&] { press("mouseup 1", 370); }},
+  };
+  RunOptions windowed;
+  windowed.headless = false;
+  windowed.environment = {
+      {"DISPLAY", x.Display()}, {"SDL_VIDEODRIVER", "x11"}, {"SDL_AUDIODRIVER", "dummy"}};
+  const RunResult run = RunGame(
+      dir, {"--seed", "1", "--frames", "260", "--trace", "trace.jsonl", "--record", "record.txt"},
+      steps, windowed);
+  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
+  const std::vector<json> live = ReadTrace(dir / "trace.jsonl");
+  ASSERT_EQ(live.size(), 260u);
+
+  // Every click was seen once, where it fell on the picture through the scaling and the bars.
+  const std::string recorded = Slurp(dir / "record.txt");
+  std::vector<std::pair<int, int>> taps;
+  const std::regex tapLine(R"(\d+ Tap (\d+),(\d+))");
+  for (std::sregex_iterator it(recorded.begin(), recorded.end(), tapLine), end; it != end; ++it)
+    taps.emplace_back(std::stoi((*it)[1]), std::stoi((*it)[2]));
+  ASSERT_EQ(taps.size(), 4u) << recorded;
+  const std::pair<int, int> clicked[4] = {{400, 300}, {400, 300}, {590, 277}, {lineX, 300}};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_NEAR(taps[i].first, clicked[i].first, 1) << recorded;
+    EXPECT_NEAR(taps[i].second, clicked[i].second, 1) << recorded;
+  }
+  EXPECT_EQ(live[185]["state"]["cursor"], 6) << "the clicked line is selected";
+
+  // The drag's frames, from the recording: its presses, first to last.
+  uint32_t dragFirst = 0, dragLast = 0;
+  const std::regex pressLine(R"((\d+)(?:-(\d+))? (?:Press|Drag) )");
+  for (std::sregex_iterator it(recorded.begin(), recorded.end(), pressLine), end; it != end; ++it) {
+    const uint32_t first = std::stoul((*it)[1]);
+    if (dragFirst == 0) dragFirst = first;
+    dragLast = (*it)[2].matched ? std::stoul((*it)[2]) : first;
+  }
+  ASSERT_GT(dragLast, dragFirst) << recorded;
+  const uint32_t before = dragFirst - 1, after = std::min<uint32_t>(dragLast + 30, 260);
+  ASSERT_EQ(live[after - 1]["scene"], "Play");
+
+  // Replayed headless, the recording gives the same game (the sounds still playing apart: the
+  // window's run had a real audio device, the replay counts sound by the frame).
+  TempDir replay;
+  replay.Write("record.txt", recorded);
+  const RunResult again = RunGame(
+      replay, {"--seed", "1", "--fps", "0", "--frames", "260", "--input", "record.txt", "--trace",
+               "trace.jsonl", "--screenshot", std::to_string(before) + ":before.png",
+               "--screenshot", std::to_string(after) + ":after.png"});
+  ASSERT_EQ(again.exitCode, 0) << again.stderrText;
+  std::vector<json> replayed = ReadTrace(replay / "trace.jsonl");
+  ASSERT_EQ(replayed.size(), live.size());
+  for (size_t i = 0; i < live.size(); ++i) {
+    json a = live[i], b = replayed[i];
+    a.erase("sounds");
+    b.erase("sounds");
+    ASSERT_EQ(a, b) << "frame " << i + 1;
+  }
+  std::optional<Picture> was = ReadPng(replay / "before.png");
+  std::optional<Picture> is = ReadPng(replay / "after.png");
+  ASSERT_TRUE(was && is);
+  const std::vector<bool> stonesWere = StonesOfTheSelectedLine(*was, live[before - 1]["state"]);
+  const std::vector<bool> stonesAre = StonesOfTheSelectedLine(*is, live[after - 1]["state"]);
+  ASSERT_NE(std::count(stonesWere.begin(), stonesWere.end(), true), 0);
+  ASSERT_NE(std::count(stonesWere.begin(), stonesWere.end(), false), 0);
+  for (int cell = 0; cell < 6; ++cell) EXPECT_EQ(stonesAre[(cell + 2) % 6], stonesWere[cell]);
+}
+#endif
 
 }  // namespace
 }  // namespace e2e

@@ -14,11 +14,9 @@ PicturePoint OnPicture(Uint32 windowId, double x, double y) {
   if (!window) return {};
   int windowW = 0, windowH = 0, outputW = 0, outputH = 0;
   SDL_GetWindowSize(window, &windowW, &windowH);
-  SDL_Renderer* renderer = SDL_GetRenderer(window);
-  if (!renderer || SDL_GetRendererOutputSize(renderer, &outputW, &outputH) != 0) {
-    outputW = windowW;
-    outputH = windowH;
-  }
+  // The window's pixels, not the renderer's output size: that is the size of the picture the
+  // game draws into while a frame is under way, not of the window it is shown in.
+  SDL_GetWindowSizeInPixels(window, &outputW, &outputH);
   return PictureFromWindow(x, y, windowW, windowH, outputW, outputH, kPictureWidth, kPictureHeight);
 }
 

@@ -67,6 +67,37 @@ TEST_F(SdlPointerTest, AClickWithinAFrameIsATapOnThePicture) {
   EXPECT_FALSE(pointer.Poll().Down()) << "only the left button";
 }
 
+// The game draws each frame into a picture of its own size, which the renderer then reports
+// as its output: the window's size is what counts, bars and all.
+TEST(SdlPointerLayout, AWiderWindowHasBarsWhileTheGameDrawsIntoItsPicture) {
+  TestPlatform();
+  SDL_Window* window = SDL_CreateWindow("pointer", 0, 0, 1000, 690, SDL_WINDOW_HIDDEN);
+  ASSERT_NE(window, nullptr) << SDL_GetError();
+  SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  ASSERT_NE(renderer, nullptr) << SDL_GetError();
+  SDL_Texture* picture =
+      SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, 800, 600);
+  ASSERT_EQ(SDL_SetRenderTarget(renderer, picture), 0) << SDL_GetError();
+  {
+    SdlPointer pointer;
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONDOWN;
+    event.button.windowID = SDL_GetWindowID(window);
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.x = 719;  // 920 x 690 behind bars of 40: (719 - 40) / 1.15
+    event.button.y = 319;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+    const PointerFrame frame = pointer.Poll();
+    EXPECT_TRUE(frame.Down());
+    EXPECT_EQ(frame.x, 590);
+    EXPECT_EQ(frame.y, 277);
+  }
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  SDL_DestroyTexture(picture);
+  SDL_DestroyRenderer(renderer);
+  SDL_DestroyWindow(window);
+}
+
 TEST_F(SdlPointerTest, ATouchIsSeenOnceThoughSdlAlsoMakesAMouseOfIt) {
   SdlPointer pointer;
   Finger(SDL_FINGERDOWN, 7, 0.5f, 0.5f);
