@@ -9,6 +9,23 @@ mergeInto(LibraryManager.library, {
   moravin_page_message: function (caption, text, error) {
     if (Module.moravinMessage) Module.moravinMessage(UTF8ToString(caption), UTF8ToString(text), !!error);
   },
+  // The name of the renderer WebGL draws with here, unmasked where the browser tells it ("" for
+  // a page without WebGL). Asked of a canvas of its own: a canvas keeps the first kind of context
+  // it gives, and the game's may still need to be a 2D one.
+  moravin_page_webgl_renderer__deps: ["$stringToNewUTF8"],
+  moravin_page_webgl_renderer: function () {
+    var name = "";
+    try {
+      var gl = document.createElement("canvas").getContext("webgl");
+      if (gl) {
+        var info = gl.getExtension("WEBGL_debug_renderer_info");
+        name = String(gl.getParameter(info ? info.UNMASKED_RENDERER_WEBGL : gl.RENDERER));
+        var lose = gl.getExtension("WEBGL_lose_context");
+        if (lose) lose.loseContext();
+      }
+    } catch (error) { /* no WebGL: nothing to name */ }
+    return stringToNewUTF8(name);
+  },
   // When each frame ran, for the page's pacing figures: the last 4096 frames.
   moravin_page_frame_ran: function () {
     var times = Module.moravinFrameTimes || (Module.moravinFrameTimes = []);

@@ -16,8 +16,8 @@ bool ContainsIgnoringCase(std::string_view text, std::string_view word) {
 }  // namespace
 
 bool IsSoftwareRasteriser(std::string_view glRenderer) {
-  for (std::string_view name :
-       {"llvmpipe", "softpipe", "swrast", "software rasterizer", "gdi generic"}) {
+  for (std::string_view name : {"llvmpipe", "softpipe", "swrast", "software rasterizer",
+                                "gdi generic", "swiftshader", "microsoft basic render"}) {
     if (ContainsIgnoringCase(glRenderer, name)) return true;
   }
   return false;

@@ -5,8 +5,9 @@
 #include <filesystem>
 #include <string_view>
 
-// Whether an OpenGL renderer string (GL_RENDERER) names a rasteriser that runs on the CPU:
-// Mesa's llvmpipe, softpipe and swrast, or Windows' generic GDI implementation.
+// Whether an OpenGL renderer string (GL_RENDERER, or a browser's unmasked WebGL renderer) names
+// a rasteriser that runs on the CPU: Mesa's llvmpipe, softpipe and swrast, Windows' generic GDI
+// implementation and its Basic Render Driver, or the SwiftShader of browsers without a GPU.
 bool IsSoftwareRasteriser(std::string_view glRenderer);
 
 // Whether the accelerated renderer that SDL chose should give way to SDL's own software

@@ -12,6 +12,13 @@ TEST(RendererChoice, RecognisesTheCpuRasterisersByTheirRendererStrings) {
   EXPECT_TRUE(IsSoftwareRasteriser("Software Rasterizer"));
   EXPECT_TRUE(IsSoftwareRasteriser("GDI Generic"));
   EXPECT_TRUE(IsSoftwareRasteriser("LLVMPIPE"));
+  // What browsers without a GPU report as their unmasked WebGL renderer.
+  EXPECT_TRUE(IsSoftwareRasteriser(
+      "ANGLE (Google, Vulkan 1.3.0 (SwiftShader Device (Subzero) (0x0000C0DE)), SwiftShader "
+      "driver)"));
+  EXPECT_TRUE(IsSoftwareRasteriser("ANGLE (Microsoft, Microsoft Basic Render Driver Direct3D11)"));
+  EXPECT_FALSE(
+      IsSoftwareRasteriser("ANGLE (Intel, Mesa Intel(R) UHD Graphics 620 (KBL GT2), OpenGL 4.6)"));
   // Real GPUs, including ones whose names share letters with the rasterisers.
   EXPECT_FALSE(IsSoftwareRasteriser("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
   EXPECT_FALSE(IsSoftwareRasteriser("AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49)"));

@@ -13,12 +13,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "system/renderer_choice.h"
 #include "system/sdl/library_leaks.h"
 #include "system/sdl/present_layout.h"
 #include "system/sdl/quad_plan.h"
 #include "system/sdl/sdl_font.h"
+#ifdef __EMSCRIPTEN__
+#include "system/web/browser.h"
+#endif
 
 namespace {
 
@@ -52,17 +56,21 @@ RendererDescription DescribeRenderer(SDL_Renderer* renderer) {
   return description;
 }
 
-// On a Linux desktop without a GPU device, OpenGL could only be drawn by the CPU: the renderer
-// is not even tried, since trying it would keep the driver loaded.
-bool DesktopWithoutGpu() {
-#ifdef __linux__
+// Why OpenGL could only be drawn by the CPU here, found before the accelerated renderer is even
+// tried; empty when it may have a GPU. On a Linux desktop without a GPU device, trying it would
+// keep the driver loaded. A browser names the rasteriser behind its WebGL, and a canvas that
+// was given to WebGL can no longer take the software renderer's picture.
+std::string CpuOnlyGraphics() {
+#if defined(__EMSCRIPTEN__)
+  const std::string webGl = PageWebGlRenderer();
+  if (IsSoftwareRasteriser(webGl)) return "WebGL draws on the CPU here (" + webGl + ")";
+#elif defined(__linux__)
   const char* driver = SDL_GetCurrentVideoDriver();
   const bool desktop =
       driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
-  return desktop && !HasGpuDevice();
-#else
-  return false;
+  if (desktop && !HasGpuDevice()) return "no GPU device here";
 #endif
+  return {};
 }
 
 // The software renderer copies the picture to the window's surface at every present: in the
@@ -83,6 +91,23 @@ Uint32 ChoosePictureFormat(SDL_Renderer* renderer, SDL_Window* window) {
   const bool drawable = std::find(formats, formats + info.num_texture_formats, format) !=
                         formats + info.num_texture_formats;
   return drawable ? format : kWithAlpha;
+}
+
+// The pixel format of the game's pictures and text. SDL's software renderer draws on the
+// window's surface, which in a page has its channels in the canvas's order (R, G, B in memory:
+// SDL's BGR888), where a desktop's has them in ARGB8888's. Textures in the surface's order are
+// blended and copied onto it without swapping every pixel's channels.
+Uint32 ChooseTextureFormat(SDL_Renderer* renderer, SDL_Window* window) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name ||
+      std::strcmp(info.name, "software") != 0) {
+    return SDL_PIXELFORMAT_ARGB8888;
+  }
+  const SDL_Surface* surface = SDL_GetWindowSurface(window);
+  const Uint32 format = surface ? surface->format->format : Uint32{SDL_PIXELFORMAT_UNKNOWN};
+  return format == SDL_PIXELFORMAT_BGR888 || format == SDL_PIXELFORMAT_ABGR8888
+             ? SDL_PIXELFORMAT_ABGR8888
+             : SDL_PIXELFORMAT_ARGB8888;
 }
 
 bool UserChoseRenderer() {
@@ -143,12 +168,16 @@ bool SdlRenderDevice::CreateRenderer() {
   if (!renderer_) return false;
   description_ = DescribeRenderer(renderer_);
   pictureFormat_ = ChoosePictureFormat(renderer_, window_);
+  textureFormat_ = ChooseTextureFormat(renderer_, window_);
   target_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_TARGET, kWidth, kHeight, SDL_BLENDMODE_NONE,
                         SDL_ScaleModeNearest, pictureFormat_);
   white_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, 1, 1, SDL_BLENDMODE_BLEND,
                        SDL_ScaleModeNearest);
-  fill_ = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, kWidth, kHeight, SDL_BLENDMODE_BLEND,
-                      SDL_ScaleModeNearest, SDL_PIXELFORMAT_RGB888);
+  // The plain colour has the textures' order of channels, without alpha.
+  fill_ = MakeTexture(
+      renderer_, SDL_TEXTUREACCESS_STATIC, kWidth, kHeight, SDL_BLENDMODE_BLEND,
+      SDL_ScaleModeNearest,
+      textureFormat_ == SDL_PIXELFORMAT_ABGR8888 ? SDL_PIXELFORMAT_BGR888 : SDL_PIXELFORMAT_RGB888);
   fillRgb_.reset();
   const uint32_t white = 0xFFFFFFFF;
   // Black, the colour of every fade, is ready before the first frame.
@@ -159,14 +188,18 @@ bool SdlRenderDevice::CreateRenderer() {
     return false;
   }
   SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+  direct_ = false;
   lost_ = false;
   return true;
 }
 
 SDL_Renderer* SdlRenderDevice::OpenRenderer() {
-  if (!softwareChosen_ && !UserChoseRenderer() && DesktopWithoutGpu()) {
-    std::fprintf(stderr, "moravin: no GPU device here; using the software renderer\n");
-    softwareChosen_ = true;
+  if (!softwareChosen_ && !UserChoseRenderer()) {
+    const std::string why = CpuOnlyGraphics();
+    if (!why.empty()) {
+      std::fprintf(stderr, "moravin: %s; using the software renderer\n", why.c_str());
+      softwareChosen_ = true;
+    }
   }
   if (!softwareChosen_) {
     // No vsync: the game paces its own 50 frames per second.
@@ -236,16 +269,25 @@ std::unique_ptr<ITexture> SdlRenderDevice::CreateTexture(int w, int h, const uin
   SDL_Texture* texture = TakeSpare(w, h);
   if (!texture) {
     texture = MakeTexture(renderer_, SDL_TEXTUREACCESS_STATIC, w, h, SDL_BLENDMODE_BLEND,
-                          SDL_ScaleModeNearest);
+                          SDL_ScaleModeNearest, textureFormat_);
   }
   if (!texture) return nullptr;
-  if (SDL_UpdateTexture(texture, nullptr, argb, w * 4) != 0) {
+  if (!Upload(texture, w, h, argb)) {
     SDL_DestroyTexture(texture);
     return nullptr;
   }
   const bool opaque = std::all_of(argb, argb + size_t{static_cast<unsigned>(w)} * h,
                                   [](uint32_t pixel) { return pixel >> 24 == 0xFF; });
   return std::make_unique<SdlTexture>(*this, texture, w, h, opaque);
+}
+
+bool SdlRenderDevice::Upload(SDL_Texture* texture, int w, int h, const uint32_t* argb) {
+  if (textureFormat_ == SDL_PIXELFORMAT_ARGB8888)
+    return SDL_UpdateTexture(texture, nullptr, argb, w * 4) == 0;
+  std::vector<uint32_t> converted(size_t{static_cast<unsigned>(w)} * static_cast<unsigned>(h));
+  return SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_ARGB8888, argb, w * 4, textureFormat_,
+                           converted.data(), w * 4) == 0 &&
+         SDL_UpdateTexture(texture, nullptr, converted.data(), w * 4) == 0;
 }
 
 std::unique_ptr<IFont> SdlRenderDevice::CreateFont(int pixelHeight) {
@@ -257,8 +299,19 @@ DeviceStatus SdlRenderDevice::TestCooperativeLevel() {
   return lost_ || !renderer_ ? DeviceStatus::NotReset : DeviceStatus::Ok;
 }
 
+void SdlRenderDevice::ChooseDrawingTarget() {
+#ifdef __EMSCRIPTEN__
+  int width = 0, height = 0;
+  SDL_GetWindowSizeInPixels(window_, &width, &height);
+  const bool direct = width == kWidth && height == kHeight;
+  if (direct != direct_ && SDL_SetRenderTarget(renderer_, direct ? nullptr : target_) == 0)
+    direct_ = direct;
+#endif
+}
+
 void SdlRenderDevice::Clear(uint32_t argb) {
   if (!Renderer()) return;
+  ChooseDrawingTarget();
   const SDL_Color c = ColourOf(argb);
   // The picture is opaque, like a back buffer without alpha.
   SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, SDL_ALPHA_OPAQUE);
@@ -295,7 +348,10 @@ bool SdlRenderDevice::DrawGeometry(SDL_Texture* texture, const SpriteVertex (&v)
 
 bool SdlRenderDevice::SetFillColour(uint32_t rgb) {
   if (fillRgb_ == rgb) return true;
-  const std::vector<uint32_t> pixels(size_t{kWidth} * kHeight, rgb);
+  const uint32_t pixel = textureFormat_ == SDL_PIXELFORMAT_ABGR8888
+                             ? (rgb & 0x00FF00) | (rgb >> 16 & 0xFF) | (rgb & 0xFF) << 16
+                             : rgb;
+  const std::vector<uint32_t> pixels(size_t{kWidth} * kHeight, pixel);
   if (SDL_UpdateTexture(fill_, nullptr, pixels.data(), kWidth * 4) != 0) return false;
   fillRgb_ = rgb;
   return true;
@@ -397,6 +453,10 @@ bool SdlRenderDevice::PresentPicture() {
 
 DeviceStatus SdlRenderDevice::Present() {
   if (!Renderer()) return DeviceStatus::Lost;
+  if (direct_) {
+    SDL_RenderPresent(renderer_);
+    return DeviceStatus::Ok;
+  }
   bool shown = PresentPicture();
   if (shown) SDL_RenderPresent(renderer_);
   // Drawing goes to the picture again, which keeps this frame until the next clear.

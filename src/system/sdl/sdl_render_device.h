@@ -115,6 +115,12 @@ class SdlRenderDevice final : public IRenderDevice {
   void DropSpares();
 
   bool CreateRenderer();
+  // In a page whose canvas has the picture's size, the picture is drawn straight on the canvas:
+  // the page draws every frame afresh and never shows an old one again, so the picture needs
+  // no texture of its own, and WebGL is spared a change of target (which waits for the GPU)
+  // and a copy of every pixel at each present. Elsewhere, or at another size (full screen),
+  // the picture is drawn on its texture as on a desktop.
+  void ChooseDrawingTarget();
   // The accelerated renderer, or SDL's software one where that suits the machine better.
   SDL_Renderer* OpenRenderer();
   void DestroyRenderer();
@@ -125,6 +131,8 @@ class SdlRenderDevice final : public IRenderDevice {
   // alpha as the copy's, several times faster in the software renderer than a blended fill.
   bool FillTranslucent(const SDL_FRect& dst, uint32_t argb);
   bool SetFillColour(uint32_t rgb);
+  // Fills a texture of textureFormat_ from ARGB pixels.
+  bool Upload(SDL_Texture* texture, int w, int h, const uint32_t* argb);
   bool PresentPicture();
   SDL_Texture* Upscaled(int width, int height);
 
@@ -132,11 +140,13 @@ class SdlRenderDevice final : public IRenderDevice {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* target_ = nullptr;    // the 800 x 600 picture
   uint32_t pictureFormat_ = 0;       // of the picture and its enlargement
+  uint32_t textureFormat_ = 0;       // of the textures made from ARGB pixels
   SDL_Texture* white_ = nullptr;     // one white texel: untextured quads that turn
   SDL_Texture* upscaled_ = nullptr;  // the whole-factor enlargement, when the output needs one
   SDL_Texture* fill_ = nullptr;      // 800 x 600 without alpha in the colour fillRgb_
   std::optional<uint32_t> fillRgb_;
   bool lost_ = false;
+  bool direct_ = false;          // drawing on the output itself, not on target_
   bool softwareChosen_ = false;  // OpenGL was found drawing on the CPU: not tried again
   RendererDescription description_;
   std::vector<RendererResource*> resources_;

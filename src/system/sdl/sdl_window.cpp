@@ -72,13 +72,10 @@ bool TranslateEvent(const SDL_Event& event, uint32_t windowId, WindowEvent& out)
 }
 
 std::unique_ptr<SdlWindow> SdlWindow::Create(const WindowDesc& desc) {
-#ifdef __EMSCRIPTEN__
-  // The canvas takes the size the page gives it, in the display's own pixels, and the render
-  // device scales the picture into it as on a desktop full screen.
-  const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
-#else
+  // In a page, the canvas keeps the picture's own size and the page scales it to the room it
+  // has: enlarging it here would cost a stretch of every frame in software, where the browser
+  // scales the canvas anyway as it composes the page.
   const Uint32 flags = SDL_WINDOW_SHOWN;
-#endif
   SDL_Window* window =
       SDL_CreateWindow(desc.utf8Title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                        desc.clientWidth, desc.clientHeight, flags);

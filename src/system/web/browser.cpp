@@ -2,11 +2,14 @@
 
 #include <emscripten.h>
 
+#include <cstdlib>
+
 // Defined by the page's library (web/library.js).
 extern "C" {
 void moravin_page_ended(int exitCode);
 void moravin_page_message(const char* caption, const char* text, int error);
 void moravin_page_frame_ran();
+char* moravin_page_webgl_renderer();
 }
 
 namespace {
@@ -36,4 +39,11 @@ void RunOnAnimationFrames(const MainLoop& loop) {
 
 void ShowPageMessage(const std::string& utf8Caption, const std::string& utf8Text, bool error) {
   moravin_page_message(utf8Caption.c_str(), utf8Text.c_str(), error ? 1 : 0);
+}
+
+std::string PageWebGlRenderer() {
+  char* name = moravin_page_webgl_renderer();
+  std::string result = name ? name : "";
+  std::free(name);
+  return result;
 }

@@ -13,3 +13,6 @@ void RunOnAnimationFrames(const MainLoop& loop);
 
 // A message box on the page, over the game.
 void ShowPageMessage(const std::string& utf8Caption, const std::string& utf8Text, bool error);
+
+// The renderer WebGL draws with in this browser, as it names it ("" without WebGL).
+std::string PageWebGlRenderer();
