@@ -1,16 +1,20 @@
 // Pacing and CPU figures of the browser build (a benchmark, not a test): run by hand,
-//   node pacing.mjs [pacing|cpu]
+//   node pacing.mjs [cpu|pacing|all]
+// cpu: CPU seconds of every Chromium process (renderer, GPU process, browser) over 1,000 play
+// frames at 50 a second, the wall time and the updates a second, for the page as a player opens
+// it (the renderer the page picks, then each renderer forced) and with `headless=1`, against the
+// native build over the same frames and a page that only puts new pixels on a canvas of the same
+// size (what Chromium costs by itself), measured in the same run.
 // pacing: intervals between game updates while a game plays, with the page's animation frames
 // coming at 60, 120 and 144 Hz (a timer stands in for the display; "browser" keeps headless
 // Chromium's own animation frames); p50, p99 and the mean, in milliseconds.
-// cpu: CPU seconds of every Chromium process (renderer, GPU with its software WebGL, browser)
-// over 1,000 play frames at 50 a second, against the native build over the same frames.
+// Both print the machine's load average, which the figures depend on.
 import { spawnSync } from "node:child_process";
 import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
-import { tmpdir } from "node:os";
+import { loadavg, tmpdir } from "node:os";
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
-import { launch, serve } from "./support.mjs";
+import { launch, playRate, serve } from "./support.mjs";
 
 const root = join(dirname(fileURLToPath(import.meta.url)), "..", "..");
 const webDir = process.env.MORAVIN_WEB_DIR || join(root, "build-web");
@@ -43,8 +47,7 @@ async function pacing(browser, url, hz) {
   await context.close();
   const intervals = times.slice(101).map((t, i) => t - times[100 + i]).sort((a, b) => a - b);
   const mean = intervals.reduce((a, b) => a + b, 0) / intervals.length;
-  return { hz, updates: intervals.length, p50: quantile(intervals, 0.5), p99: quantile(intervals, 0.99),
-           mean, updatesPerSecond: 1000 / mean };
+  return { hz, p50: quantile(intervals, 0.5), p99: quantile(intervals, 0.99), mean, rate: 1000 / mean };
 }
 
 // CPU seconds (user and system) of this script's own Chromium: every process descended from
@@ -72,19 +75,56 @@ function chromiumCpuSeconds() {
   return ticks / 100;
 }
 
-async function cpu(browser, url) {
+// One scripted game in the page, its play frames measured; `options` are more URL options.
+async function pageCpu(browser, url, options) {
   const context = await browser.newContext();
   const page = await context.newPage();
-  await page.goto(url + "moravin.html?" + new URLSearchParams({ headless: 1, seed: 7, frames: playFrames, input: playScript }));
+  const renderer = new Promise((resolve) => page.on("console", (message) => {
+    if (message.text().includes("software renderer")) resolve("software (the page's choice)");
+  }));
+  await page.goto(url + "moravin.html?" + new URLSearchParams({ seed: 7, frames: playFrames, input: playScript, ...options }));
   await page.click("#start");
   await page.waitForFunction(() => (Module.moravinFrameTimes || []).length >= 14, null, { polling: 20 });
-  const before = chromiumCpuSeconds(), startedAt = Date.now();
+  const before = chromiumCpuSeconds();
   await page.waitForFunction(() => Module.moravinExitCode !== undefined, null, { timeout: 600000, polling: 100 });
-  const web = { cpu: chromiumCpuSeconds() - before, wall: (Date.now() - startedAt) / 1000 };
+  const cpu = chromiumCpuSeconds() - before;
+  const rate = playRate(await page.evaluate(() => Module.moravinFrameTimes), 14);
+  const chosen = await Promise.race([renderer, new Promise((resolve) => setTimeout(resolve, 0, null))]);
   await context.close();
-  // The native build, headless too: SDL's offscreen driver and software renderer.
-  // A folder of its own for the input script (the game reads only regular files) and the save
-  // (never the user's).
+  return { cpu, wall: rate.seconds, rate: rate.perSecond, renderer: options.renderer || chosen || "WebGL (the page's choice)" };
+}
+
+// What Chromium costs by itself for such a page: a canvas of the picture's size given 800 x 600
+// new pixels 50 times a second, on the page's animation frames, and nothing else.
+async function canvasOnlyCpu(browser) {
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  await page.setContent('<canvas width="800" height="600" style="width: 100%"></canvas>');
+  const before = chromiumCpuSeconds();
+  const seconds = await page.evaluate((updates) => new Promise((resolve) => {
+    const canvas = document.querySelector("canvas").getContext("2d");
+    const picture = canvas.createImageData(800, 600), pixels = new Uint32Array(picture.data.buffer);
+    let done = 0, due = performance.now();
+    const start = due;
+    const frame = (now) => {
+      if (now >= due) {
+        pixels.fill(0xff000000 | Math.imul(done, 2654435761) >>> 8);
+        canvas.putImageData(picture, 0, 0);
+        due += 20;
+        if (++done === updates) return resolve((now - start) / 1000);
+      }
+      requestAnimationFrame(frame);
+    };
+    requestAnimationFrame(frame);
+  }), playFrames - 14);
+  const cpu = chromiumCpuSeconds() - before;
+  await context.close();
+  return { cpu, wall: seconds, rate: (playFrames - 14) / seconds, renderer: "none: 2D canvas only" };
+}
+
+// The native build, headless too: SDL's offscreen driver and software renderer. A folder of its
+// own for the input script (the game reads only regular files) and the save (never the user's).
+function nativeCpu() {
   const dir = mkdtempSync(join(tmpdir(), "moravin-cpu-"));
   writeFileSync(join(dir, "input.txt"), playScript);
   const run = spawnSync("/usr/bin/time", ["-f", "%U %S %e", nativeExe, "--headless", "--save-dir", join(dir, "save"),
@@ -92,18 +132,50 @@ async function cpu(browser, url) {
   rmSync(dir, { recursive: true, force: true });
   if (run.status !== 0) throw new Error(`the native run failed (${run.status}): ${run.stderr}`);
   const [user, system, wall] = run.stderr.trim().split("\n").at(-1).split(" ").map(Number);
-  return { frames: playFrames - 14, web, native: { cpu: user + system, wall } };
+  // The whole run, logo and title included, at 50 frames a second.
+  return { cpu: user + system, wall, rate: playFrames / wall, renderer: "software (SDL, offscreen)" };
 }
 
-const mode = process.argv[2] || "pacing";
+const load = () => loadavg().map((value) => value.toFixed(2)).join(" ");
+const row = (cells) => "| " + cells.join(" | ") + " |";
+
+async function cpuTable(browser, url) {
+  const runs = [
+    ["the page as a player opens it", {}],
+    ["the page, WebGL forced", { renderer: "opengles2" }],
+    ["the page, software renderer forced", { renderer: "software" }],
+    ["the page with headless=1", { headless: 1 }],
+  ];
+  const results = [];
+  for (const [name, options] of runs) results.push([name, await pageCpu(browser, url, options)]);
+  results.push(["Chromium alone, a canvas of new pixels 50 times a second", await canvasOnlyCpu(browser)]);
+  const native = nativeCpu();
+  results.push(["native game", native]);
+  console.log(`\n${playFrames - 14} play frames at 50 a second; load average before the native run: ${load()}`);
+  console.log(row(["run", "renderer", "CPU s", "wall s", "updates/s", "CPU / native"]));
+  console.log(row(["---", "---", "---:", "---:", "---:", "---:"]));
+  for (const [name, r] of results) {
+    console.log(row([name, r.renderer, r.cpu.toFixed(2), r.wall.toFixed(1), r.rate.toFixed(1), (r.cpu / native.cpu).toFixed(1)]));
+  }
+}
+
+async function pacingTable(browser, url) {
+  console.log(`\nupdates while a game plays, the page as a player opens it; load average ${load()}`);
+  console.log(row(["display", "p50 ms", "p99 ms", "mean ms", "updates/s"]));
+  console.log(row(["---", "---:", "---:", "---:", "---:"]));
+  for (const hz of ["browser", 60, 120, 144]) {
+    const r = await pacing(browser, url, hz);
+    console.log(row([hz === "browser" ? "Chromium's own" : `${hz} Hz`, r.p50.toFixed(1), r.p99.toFixed(1), r.mean.toFixed(2), r.rate.toFixed(1)]));
+  }
+}
+
+const mode = process.argv[2] || "all";
 const server = await serve(webDir);
 const browser = await launch();
 try {
-  if (mode === "pacing") {
-    for (const hz of ["browser", 60, 120, 144]) console.log(JSON.stringify(await pacing(browser, server.url, hz)));
-  } else {
-    console.log(JSON.stringify(await cpu(browser, server.url)));
-  }
+  console.log(`load average at the start: ${load()}`);
+  if (mode !== "pacing") await cpuTable(browser, server.url);
+  if (mode !== "cpu") await pacingTable(browser, server.url);
 } finally {
   await browser.close();
   await server.close();
