@@ -4,7 +4,7 @@
 
 # The layers, bottom to top. A layer's files may include its own headers and those of the
 # layers below it, never those of a layer above.
-set(MORAVIN_LAYERS system save media motion game scenes app automation)
+set(MORAVIN_LAYERS system save media motion game replay scenes app automation)
 
 # Inside the system layer, one folder for the code of each system and one for SDL's. Only they
 # include the headers of a system or of SDL; the layers above see the interfaces of `system`.
@@ -16,8 +16,8 @@ set(MORAVIN_INCLUDES_system/sdl system system/posix system/windows system/web sy
 # The entry point puts everything together.
 set(MORAVIN_INCLUDES_main ${MORAVIN_LAYERS} ${MORAVIN_SYSTEM_FOLDERS} main)
 # The ranking server, a program of its own beside the game: it may use the game's rules to check
-# a run, never a scene, the shell or SDL.
-set(MORAVIN_INCLUDES_server system save media motion game server)
+# a run and its replay verifier, never a scene, the shell or SDL.
+set(MORAVIN_INCLUDES_server system save media motion game replay server)
 # The build-time generator of the pictures and sounds uses the system layer's decoders and
 # resource table.
 set(MORAVIN_INCLUDES_tools/assetgen system)

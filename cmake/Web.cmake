@@ -33,3 +33,15 @@ add_custom_command(
   COMMENT "Making the site: versioned files, icons, manifest, service worker"
   VERBATIM)
 add_custom_target(moravin-site ALL DEPENDS ${MORAVIN_SITE_DIR}/sw.js)
+
+# The replay verifier alone, for node: the committed replays are verified by the very
+# WebAssembly code of the page's rules (tests/web/replays.test.mjs).
+add_executable(moravin_verify src/main/verify_main.cpp)
+target_include_directories(moravin_verify PRIVATE src)
+target_link_libraries(moravin_verify PRIVATE moravin_automation)
+target_compile_options(moravin_verify PRIVATE ${MORAVIN_WARNINGS})
+# The module is read and compiled before main runs (WASM_ASYNC_COMPILATION=0): node's own
+# fetch, which emscripten would otherwise use, takes no file path.
+target_link_options(moravin_verify PRIVATE -sENVIRONMENT=node -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1
+                    -sEXIT_RUNTIME=1 -sWASM_ASYNC_COMPILATION=0)
+set_target_properties(moravin_verify PROPERTIES OUTPUT_NAME moravin-verify)

@@ -30,7 +30,8 @@ emcmake cmake -S "$root" -B "$out/wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DMORAVIN_DEPS_PREFIX="$prefix" -DMORAVIN_HOST_ASSETGEN="$host/tools/assetgen/assetgen" \
   -DMORAVIN_PACK_WAVES=ON -DMORAVIN_TESTS=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "${launcher[@]}" \
   >/dev/null
-cmake --build "$out/wasm" --target moravin-site
+cmake --build "$out/wasm" --target moravin-site moravin_verify
+# The replay verifier for node (tests/web) stays in wasm/: it is no file of the site.
 # The site replaces the last one whole: no file of an older version stays beside it.
 find "$out" -mindepth 1 -maxdepth 1 ! -name wasm -exec rm -rf {} +
 cp -r "$out/wasm/site/." "$out/"

@@ -4,7 +4,8 @@
 # (MORAVIN_FUZZ_JOBS sets another number).
 #   scripts/fuzz.sh [--seconds N] [TARGET...]
 # N seconds per harness (default 30); TARGET names harnesses (save, dib, wave, motion_script,
-# message_window, input_script, options, shift_jis, server_names, server_requests); default all.
+# message_window, input_script, options, shift_jis, replay_file, server_names, server_requests);
+# default all.
 # A harness starts from its seeds (fuzz/corpus/TARGET) and the inputs of past faults
 # (fuzz/regressions/TARGET); what it learns stays in build-fuzz/corpus/TARGET for the next run.
 # An input that crashes or breaks a property is saved in build-fuzz/findings/TARGET/; the

@@ -7,9 +7,11 @@
 
 #include "media/picture_cache.h"
 #include "media/sprite.h"
+#include "replay/verify.h"
 #include "scenes/play.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
+#include "scenes/title.h"
 #include "system/message_box.h"
 #include "system/platform.h"
 #include "system/printable.h"
@@ -26,6 +28,13 @@ constexpr uint32_t kGrey = 0x00808080;
 // Lines for the user go to stderr; paths come from outside and may hold anything.
 void Say(const std::string& line) {
   std::fprintf(stderr, "moravin: %s\n", Printable(line).c_str());
+}
+
+// Replays are kept in a folder beside the save.
+std::string ReplayFolder(const SaveFile& save) {
+  const std::string& path = save.Path();
+  const size_t end = path.find_last_of("/\\");
+  return (end == std::string::npos ? std::string() : path.substr(0, end + 1)) + "replays";
 }
 
 uint32_t Read32(std::span<const uint8_t> b, size_t at) {
@@ -84,12 +93,21 @@ bool CMoravin::Configure() {
     return false;
   }
   g_saveData = &saveData;
-  g_sceneManager.RequestScene(Logo, false);
+  keptReplays = std::make_unique<KeptReplays>(SystemFileAccess(), ReplayFolder(saveFile), Say);
+  recorder_ = GameRecorder(keptReplays.get());
+  if (settings.watch) {
+    show_ = std::make_unique<ReplayShow>(ReplayShow::Kind::Watch, std::move(settings.watch),
+                                         nullptr, saveData);
+  } else {
+    g_sceneManager.RequestScene(Logo, false);
+  }
   windowed = saveData.fullScreen == 0;
   return true;
 }
 
 void CMoravin::Shutdown() {
+  show_.reset();  // the player's save is stored, not the show's
+  recorder_.Close();
   if (!StoreSaveData(saveData)) exitCode = kExitStoreFailed;
 }
 
@@ -138,7 +156,7 @@ void CMoravin::PollJoystickInto() {
   std::memcpy(joystick.joyState.buttons, joystick.prevJoyButtons, sizeof joystick.prevJoyButtons);
 }
 
-bool CMoravin::Tick() {
+void CMoravin::ReadDevices() {
   if (keyboard.PollKeyboard()) {
     if (AltEnterPressed())
       saveData.fullScreen = windowed ? 1 : 0;  // this frame the keyboard feeds no buttons
@@ -146,15 +164,80 @@ bool CMoravin::Tick() {
       input.MapKeyboard(keyboard);
   }
   PollJoystickInto();
-  const PointerFrame pointerFrame = pointer ? pointer->Poll() : PointerFrame{};
-  input.MapPointer(pointerFrame);
-  CScene* scene = g_sceneManager.currentScene.get();
-  if (scene) scene->Input(input);
-  input.EndFrame();
-  if (!g_sceneManager.StepScenes()) return false;
-  FollowPointer(scene, pointerFrame.Used());
+  devicePointer_ = pointer ? pointer->Poll() : PointerFrame{};
+}
+
+bool CMoravin::Tick() {
+  ReadDevices();
+  if (show_ && (show_->Finished() || LeaveRequested())) LeaveShow();
+  if (!show_) CountIdleFrames();
+  const bool fast = show_ && show_->kind == ReplayShow::Kind::Watch && show_->Showing() &&
+                    (keyboard.KeyDown(dik::Z) || joystick.joyState.buttons[0] & 0x80);
+  for (int step = 0; step < (fast ? kFastSteps : 1); ++step)
+    if (!StepGame()) return false;
   FollowDisplaySetting();
   return true;
+}
+
+// One frame of the scenes: their input, and the step of the scene manager.
+bool CMoravin::StepGame() {
+  PointerFrame pointerFrame = devicePointer_;
+  const bool takesInput = !show_ || show_->Feed(input, pointerFrame);
+  input.MapPointer(pointerFrame);
+  CScene* scene = g_sceneManager.currentScene.get();
+  if (scene && takesInput) scene->Input(input);
+  if (!show_) recorder_.BeforeStep(input, pointerFrame);
+  input.EndFrame();
+  // A watched game that has ended hands over to the title: the player's save is back first.
+  if (show_ && g_sceneManager.requestedScene == Title && !g_sceneManager.keepCurrent) show_.reset();
+  if (!g_sceneManager.StepScenes()) return false;
+  FollowPointer(scene, devicePointer_.Used());
+  if (show_)
+    show_->AfterStep();
+  else
+    recorder_.AfterStep();
+  return true;
+}
+
+bool CMoravin::AnyInput() const {
+  for (uint8_t key : keyboard.keyState)
+    if (key & 0x80) return true;
+  for (uint8_t button : joystick.joyState.buttons)
+    if (button & 0x80) return true;
+  return joystick.joyState.x != 0 || joystick.joyState.y != 0 || devicePointer_.Down() ||
+         devicePointer_.Tapped();
+}
+
+// A demo ends on any input; a watched replay on Esc (or the controller's pause button).
+bool CMoravin::LeaveRequested() const {
+  if (show_->kind == ReplayShow::Kind::Demo) return AnyInput();
+  const bool escape = keyboard.KeyDown(dik::Escape) && !(keyboard.prevKeyState[dik::Escape] & 0x80);
+  const bool pauseButton =
+      (joystick.joyState.buttons[2] & 0x80) && !(joystick.prevJoyButtons[2] & 0x80);
+  return escape || pauseButton;
+}
+
+void CMoravin::CountIdleFrames() {
+  const bool onTitle = dynamic_cast<const CTitle*>(g_sceneManager.currentScene.get()) &&
+                       g_sceneManager.suspended.empty() && g_sceneManager.requestedScene == None;
+  const bool idle = !AnyInput() && !devicePointer_.Used();  // a mouse moved is no idle title
+  idleFrames_ = onTitle && idle ? idleFrames_ + 1 : 0;
+  if (idleFrames_ >= kDemoIdleFrames) StartDemo();
+}
+
+void CMoravin::StartDemo() {
+  idleFrames_ = 0;
+  std::optional<Replay> best = keptReplays ? keptReplays->Best(GameVersion()) : std::nullopt;
+  if (!best && !settings.demoPlayer) return;
+  show_ = std::make_unique<ReplayShow>(ReplayShow::Kind::Demo, std::move(best), settings.demoPlayer,
+                                       saveData);
+}
+
+// Back to the title at once: the shown game's scenes go, and the player's save is back.
+void CMoravin::LeaveShow() {
+  g_sceneManager.ReleaseAll();
+  show_.reset();
+  g_sceneManager.RequestScene(Title, false);
 }
 
 void CMoravin::FollowPointer(CScene* sceneOfTheInput, bool pointerUsed) {
@@ -181,7 +264,22 @@ void CMoravin::FollowDisplaySetting() {
 
 bool CMoravin::Render() {
   if (CScene* scene = g_sceneManager.currentScene.get()) scene->Draw(fonts);
+  if (show_) DrawShowMark();
   return true;
+}
+
+// "Replay" or "Demo" in a dark box under the top bar's title.
+void CMoravin::DrawShowMark() {
+  constexpr int kLeft = 320, kTop = 94, kWidth = 160, kHeight = 34, kFont = 2;
+  CSprite box;  // no texture: the colour alone
+  box.colour = 0xA0000000;
+  DrawSprite(g_device, box, kLeft, kTop, 0.0f, kWidth, kHeight, 0.0f);
+  CFont* font = fonts[kFont];
+  if (!font) return;
+  const GameTexts& texts = Texts();
+  const char* mark = show_->kind == ReplayShow::Kind::Watch ? texts.replayMark : texts.demoMark;
+  const int left = kLeft + (kWidth - font->TextWidth(mark)) / 2;
+  font->DrawText(mark, left, kTop + (kHeight - font->Height()) / 2, 0xFFFFFFFF);
 }
 
 void CMoravin::WorkAhead() {
@@ -209,7 +307,8 @@ bool CMoravin::HandleMessage(const WindowEvent& event) {
       keyboard.Unacquire();
       joystick.Unacquire();
       if (pointer) pointer->Unacquire();
-      if (CScene* scene = g_sceneManager.currentScene.get()) scene->Interrupt();
+      // A game shown goes on as it was played; only the player's own game pauses.
+      if (CScene* scene = g_sceneManager.currentScene.get(); scene && !show_) scene->Interrupt();
       break;
     case WindowEventType::LeftFullScreen:
       // The setting follows, and the next frame brings the shell into line with it.

@@ -2,7 +2,11 @@
 // the scenes once per frame.
 #pragma once
 
+#include <memory>
+
 #include "app/direct3d_app.h"
+#include "app/game_recorder.h"
+#include "app/replay_show.h"
 #include "app/run_settings.h"
 #include "media/input.h"
 #include "media/sound.h"
@@ -33,13 +37,26 @@ class CMoravin : public CDirect3DApp {
   CInput input;
   SaveData saveData{};
   RunSettings settings;
-  SaveFile saveFile;  // where saveData is loaded from and stored to
+  SaveFile saveFile;                         // where saveData is loaded from and stored to
+  std::unique_ptr<KeptReplays> keptReplays;  // in replays/ beside the save, once it is loaded
 
   // Exit code of a run whose last store failed, so that scripts notice the lost settings.
   static constexpr int kExitStoreFailed = 3;
+  // Frames without input on the title before its demo begins: 30 s.
+  static constexpr uint32_t kDemoIdleFrames = 1500;
+  // Frames a watched replay runs per frame shown while Z is held.
+  static constexpr int kFastSteps = 4;
 
  private:
   bool AltEnterPressed() const;
+  void ReadDevices();
+  bool StepGame();
+  bool AnyInput() const;
+  bool LeaveRequested() const;
+  void CountIdleFrames();
+  void StartDemo();
+  void LeaveShow();
+  void DrawShowMark();
   bool DeviceUsable() const;
   void FollowDisplaySetting();
   void HandleAudioDevice(WindowEventType type);
@@ -50,4 +67,8 @@ class CMoravin : public CDirect3DApp {
 
   bool soundLostReported_ = false;
   CursorVisibility cursor_;
+  GameRecorder recorder_{nullptr};
+  std::unique_ptr<ReplayShow> show_;
+  uint32_t idleFrames_ = 0;     // on the title with no input
+  PointerFrame devicePointer_;  // the pointer device's sample of this frame
 };

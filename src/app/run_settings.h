@@ -2,14 +2,21 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "replay/replay.h"
+
+class IDemoPlayer;
 
 struct RunSettings {
   bool seedGiven = false;  // seed the random generator with `seed` instead of the clock
   uint32_t seed = 0;
-  int32_t fps = 50;         // frame rate of the pacing; 0 runs as fast as the machine goes
-  std::string saveDir;      // the save's folder; empty = the user's data folder
-  bool timeFrames = false;  // measure every frame's phases for the observer's FrameTimed
+  int32_t fps = 50;             // frame rate of the pacing; 0 runs as fast as the machine goes
+  std::string saveDir;          // the save's folder; empty = the user's data folder
+  bool timeFrames = false;      // measure every frame's phases for the observer's FrameTimed
+  std::optional<Replay> watch;  // a replay to show, with the normal screens, instead of the logo
+  IDemoPlayer* demoPlayer = nullptr;  // plays the title's demo when no replay is kept
 };
 
 // How long the phases of one frame took, in microseconds of the high-resolution clock.

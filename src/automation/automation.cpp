@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <random>
 
+#include "automation/read_file.h"
 #include "system/png_writer.h"
 #include "system/printable.h"
 #include "system/process_memory.h"
@@ -22,53 +23,6 @@ constexpr size_t kStatsFramesReserved = 50 * 60 * 60;
 // An input script is a few kilobytes; anything near this is not one, and reading it whole
 // (/dev/zero never ends) would only fill the memory.
 constexpr uintmax_t kMaxScriptBytes = 16 * 1024 * 1024;
-
-const char* KindOf(std::filesystem::file_type type) {
-  switch (type) {
-    case std::filesystem::file_type::directory: return "a directory";
-    case std::filesystem::file_type::fifo: return "a FIFO";
-    case std::filesystem::file_type::character:
-    case std::filesystem::file_type::block: return "a device";
-    case std::filesystem::file_type::socket: return "a socket";
-    default: return "not a regular file";
-  }
-}
-
-// Reads a regular file of at most kMaxScriptBytes. Anything else is refused before it is
-// opened, so that a FIFO or a device cannot stall or flood the start.
-bool ReadScriptFile(const std::string& path, std::string& text, std::string& error) {
-  std::error_code failure;
-  const std::filesystem::file_status status = std::filesystem::status(path, failure);
-  if (failure) {
-    error = "cannot read " + path + ": " + failure.message();
-    return false;
-  }
-  if (!std::filesystem::is_regular_file(status)) {
-    error = "cannot read " + path + ": it is " + KindOf(status.type()) + ", not a file";
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "cannot read " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  // Read in pieces up to one byte past the limit, which tells a file that is too long even
-  // when it grew after it was looked at.
-  text.clear();
-  char piece[65536];
-  while (text.size() <= kMaxScriptBytes && in.read(piece, sizeof piece).gcount() > 0)
-    text.append(piece, static_cast<size_t>(in.gcount()));
-  if (in.bad()) {
-    error = "cannot read " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  if (text.size() > kMaxScriptBytes) {
-    error = "cannot read " + path + ": it is larger than 16 MiB, too large for an input file";
-    return false;
-  }
-  return true;
-}
-
 // Everything from the real platform, with the keyboard (and controller) automation chooses.
 class AutomationPlatform : public IPlatform {
  public:
@@ -113,7 +67,7 @@ bool Automation::Start(Options& options, std::string& error) {
 
 bool Automation::LoadScript(const std::string& path, std::string& error) {
   std::string text;
-  if (!ReadScriptFile(path, text, error)) return false;
+  if (!ReadWholeFile(path, kMaxScriptBytes, "an input file", text, error)) return false;
   if (!InputScript::Parse(text, script_, error)) {
     error = path + ", " + error;
     return false;

@@ -70,6 +70,7 @@ class Parser {
     if (name == "--input") return Path(name, value, options_.inputPath);
     if (name == "--record") return Path(name, value, options_.recordPath);
     if (name == "--trace") return Path(name, value, options_.tracePath);
+    if (name == "--replay") return Path(name, value, options_.replayPath);
     if (name == "--save-dir") return Path(name, value, options_.run.saveDir);
     if (name == "--lang") {
       options_.language = LanguageNamed(value);
@@ -91,7 +92,7 @@ class Parser {
   static bool TakesValue(std::string_view name) {
     for (std::string_view valued :
          {"--frames", "--seed", "--fps", "--games", "--menu-tours", "--input", "--record",
-          "--trace", "--screenshot", "--save-dir", "--lang", "--stats"})
+          "--trace", "--screenshot", "--save-dir", "--lang", "--stats", "--replay"})
       if (name == valued) return true;
     return false;
   }
@@ -119,6 +120,11 @@ bool ParseOptions(std::span<const std::string_view> args, Options& options, std:
   Parser parser(options, error);
   for (size_t i = 0; i < args.size(); ++i) {
     std::string_view arg = args[i];
+    if (arg == "--verify") {
+      // Every argument after it is a replay file.
+      options.verifyPaths.assign(args.begin() + static_cast<ptrdiff_t>(i) + 1, args.end());
+      return !options.verifyPaths.empty() || parser.Fail("--verify needs one or more replay files");
+    }
     size_t equals = arg.find('=');
     std::string_view name = arg.substr(0, equals);
     if (!Parser::TakesValue(name)) {
@@ -137,6 +143,8 @@ bool ParseOptions(std::span<const std::string_view> args, Options& options, std:
     }
     if (!parser.Valued(name, value)) return false;
   }
+  if (options.autoplay && !options.replayPath.empty())
+    return parser.Fail("--replay and --autoplay cannot be used together");
   if (!options.autoplay && (options.games != 0 || options.menuTours != 0))
     return parser.Fail(std::string(options.games != 0 ? "--games" : "--menu-tours") +
                        " needs --autoplay");
@@ -169,6 +177,12 @@ std::string HelpText() {
          "damaged is kept as SaveData.dat.bad beside it, and a fresh one begins.\n"
          "\n"
          "  --save-dir DIR         keep the save in DIR/SaveData.dat instead\n"
+         "  --replay FILE          watch the replay FILE (hold Z for 4x, Esc leaves it);\n"
+         "                         every game that ends is kept as a replay in the\n"
+         "                         replays folder beside the save\n"
+         "  --verify FILE...       play each replay FILE again without a window or sound\n"
+         "                         and print one JSON line per file; exit 0 only when\n"
+         "                         every file reaches its recorded result\n"
          "  --lang ja|en           play in Japanese (ja) or English (en); without it the\n" +
          kLanguageHelp +
          "\n"

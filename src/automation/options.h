@@ -33,6 +33,8 @@ struct Options {
   std::string tracePath;   // per-frame JSON Lines trace, empty = none
   std::string statsPath;   // frame statistics written at exit, empty = none
   std::vector<ScreenshotRequest> screenshots;
+  std::string replayPath;                // a replay to watch, empty = none
+  std::vector<std::string> verifyPaths;  // replays to verify instead of running the game
 };
 
 // Parses the arguments after the program name. False with a one-line message in `error` when an

@@ -7,8 +7,12 @@
 
 #include "app/moravin.h"
 #include "automation/automation.h"
+#include "automation/autoplay_demo.h"
 #include "automation/options.h"
+#include "automation/read_file.h"
+#include "automation/verify_command.h"
 #include "media/picture_cache.h"
+#include "replay/verify.h"
 #include "scenes/texts.h"
 #include "system/embedded_resources.h"
 #include "system/main_loop.h"
@@ -40,6 +44,28 @@ int ReadCommandLine(const std::vector<std::string>& commandLine, Options& option
   return options.help || options.version ? 0 : -1;
 }
 
+// The replay to watch, read and played through once first: a file that does not read or no
+// longer plays the game it recorded is refused before anything is shown.
+bool LoadWatchedReplay(const std::string& path, RunSettings& run) {
+  std::string bytes, error;
+  if (!ReadWholeFile(path, Replay::kMaxFileBytes, "a replay", bytes, error)) {
+    ReportError(error);
+    return false;
+  }
+  Replay replay;
+  const std::span<const uint8_t> data{reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()};
+  if (!DecodeReplay(data, replay, error)) {
+    ReportError(path + ": " + error);
+    return false;
+  }
+  if (const Verification v = VerifyReplay(replay); !v.ok) {
+    ReportError(path + ": " + v.reason);
+    return false;
+  }
+  run.watch = std::move(replay);
+  return true;
+}
+
 // Decoded pictures kept between scenes: the title's (9 MB) and those of the menu left for, about
 // two thirds of one language's pictures. A scene entered again then starts in under 3 ms instead
 // of 6 to 8, and the game's peak memory in an X window stays under 80 MB (75 measured).
@@ -52,6 +78,7 @@ struct Program {
   PictureCache pictures{kKeptPictureBytes};
   std::unique_ptr<IMessageBox> messageBox;
   Automation automation;
+  AutoplayDemo demo;
   std::unique_ptr<IPlatform> sdl;
   std::unique_ptr<IPlatform> platform;
   std::unique_ptr<CMoravin> game;
@@ -73,6 +100,10 @@ struct Program {
 int main(int argc, char** argv) {
   Options options;
   if (const int done = ReadCommandLine(StartProgram(argc, argv), options); done >= 0) return done;
+  // Verification needs no window, sound or resources: nothing else is started for it.
+  if (!options.verifyPaths.empty()) return VerifyReplayFiles(options.verifyPaths, stdout);
+  if (!options.replayPath.empty() && !LoadWatchedReplay(options.replayPath, options.run))
+    return kExitBadCommandLine;
 
   // The words and the pictures with words follow the language; nothing else does.
   const Language language = options.language.value_or(PreferredLanguage());
@@ -94,6 +125,7 @@ int main(int argc, char** argv) {
   g_resources = program->resources.get();
   g_pictures = &program->pictures;
 
+  options.run.demoPlayer = &program->demo;
   program->game = std::make_unique<CMoravin>(options.run, &program->automation);
   const bool created = program->game->Create();
   Program* run = program.release();

@@ -29,6 +29,8 @@ const GameTexts JapaneseTexts = {
         "ゲームメイン初期化エラー"_sj,
         "ゲームオーバー初期化エラー"_sj,
     },
+    "リプレイ"_sj,
+    "デモプレイ"_sj,
 };
 
 const GameTexts& Texts() { return *g_texts; }

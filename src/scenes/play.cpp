@@ -17,20 +17,7 @@ const int kPictureIds[PlaySpriteCount + 1] = {
     121, 108, 113, 106, 122, 119, 109, 115, 107, 105, CPlayControls::kSheetBitmap};
 const int kSoundWaves[PlaySoundCount] = {212, 208, 204, 209, 202};
 
-constexpr int32_t kFinishBannerFrame = 50;
 constexpr int32_t kEndingDarkFrame = 80;
-constexpr int32_t kEndingFrames = 100;
-
-void ResetRun(SaveData& save) {
-  save.score = 0;
-  save.distance = 0;
-  save.diamondChain = 0;
-}
-
-template <typename T>
-void UpdateTable(T (&table)[kTableSize], CMap& map) {
-  for (T& entry : table) entry.Update(map);
-}
 
 }  // namespace
 
@@ -41,25 +28,14 @@ CPlay::~CPlay() {
 }
 
 bool CPlay::Init() {
-  ResetRun(*g_saveData);
-  // Generating the opening columns raises the score, the distance and with them the best
-  // score; none of that was played, so the best score is put back as well.
-  const int32_t highScore = g_saveData->highScore;
-  map.Init();
-  g_saveData->highScore = highScore;
-  player.Start();
-  ResetRun(*g_saveData);
-  phaseFrame = 0;
-  phase = PhasePlaying;
+  Start();
   PrefetchGameOver();
   return true;
 }
 
 void CPlay::Input(const CInput& input) {
-  if (phase != PhasePlaying) return;
-  map.HandleInput(input);
-  const bool pauseTapped = controls.Input(input, map);
-  if (input[Button3].Pressed() || pauseTapped) OpenPauseMenu();
+  controls.Follow(input);
+  if (TakeInput(input)) OpenPauseMenu();
 }
 
 // A game left in the background waits under the pause menu, as after the pause button.
@@ -77,57 +53,26 @@ void CPlay::OpenPauseMenu() {
 bool CPlay::Update() {
   g_playSounds = sounds;
   if (phase == PhasePlaying) {
-    PlayingStep();
+    PlayingSounds();
+    fade = (kFadeFrames - phaseFrame) * kFadeStep;
   } else if (phase == PhaseCutOff || phase == PhaseCaught) {
-    EndingStep();
+    EndingSounds();
+    fade = (phaseFrame - kEndingDarkFrame) * kFadeStep;
   }
-  phaseFrame += 1;
+  if (Step()) RequestScene(GameOver, false);
   return true;
 }
 
-void CPlay::PlayingStep() {
-  if (phaseFrame == 0) {
-    SpawnEffect(0, 0, EffectStart);
-    SoundPlay(sounds[SoundJingle]);
-  }
+void CPlay::PlayingSounds() {
+  if (phaseFrame == 0) SoundPlay(sounds[SoundJingle]);
   // The music begins when the jingle ends and goes on from where a pause stopped it.
   if (!sounds[SoundJingle].buffer || !SoundIsPlaying(sounds[SoundJingle])) {
     SoundStartIfIdle(sounds[SoundMusic]);
   }
-  fade = (kFadeFrames - phaseFrame) * kFadeStep;
-
-  map.Scroll();
-  UpdateEnemies(map);
-  player.Update(map);
-  UpdateTable(g_items, map);
-  UpdateTable(g_effects, map);
-
-  if (player.kind == PlayerCutOff) {
-    phase = PhaseCutOff;
-    phaseFrame = 0;
-  } else if (player.kind == PlayerCaught) {
-    phase = PhaseCaught;
-    phaseFrame = 0;
-  }
 }
 
-void CPlay::EndingStep() {
+void CPlay::EndingSounds() {
   if (phaseFrame == 1) SoundPlay(sounds[SoundEnding]);
-  if (phaseFrame == kFinishBannerFrame) SpawnEffect(0, 0, EffectFinish);
-  fade = (phaseFrame - kEndingDarkFrame) * kFadeStep;
-
-  if (phase == PhaseCutOff) {
-    // The field slides back right until the column edge lines up with the screen again.
-    const float moved = map.ScrollBack();
-    player.x += moved;
-    ShiftEffects(moved, 0);
-    ShiftItems(moved, 0);
-    ShiftEnemies(moved, 0);
-  }
-  player.Update(map);  // only counts the frames of her death animation
-  UpdateTable(g_effects, map);
-
-  if (phaseFrame > kEndingFrames) RequestScene(GameOver, false);
 }
 
 void CPlay::Draw(CFont* const* fonts) {
@@ -139,7 +84,7 @@ void CPlay::Draw(CFont* const* fonts) {
   player.Draw();
   for (CEffectSingle& effect : g_effects) effect.Draw();
   DrawHud(sprites[SpriteHud]);
-  if (phase == PhasePlaying) controls.Draw();
+  if (phase == PhasePlaying) controls.Draw(pointerPlay);
   DrawFadeOverlay(fade);
 }
 

@@ -6,16 +6,15 @@
 #include <span>
 
 #include "game/charactor.h"
-#include "game/map.h"
-#include "game/player.h"
+#include "game/play_round.h"
 #include "media/sound.h"
 #include "media/sprite.h"
 #include "scenes/play_controls.h"
 #include "scenes/scene.h"
 
-enum PlayPhase : int32_t { PhaseNone = 0, PhasePlaying = 1, PhaseCutOff = 2, PhaseCaught = 3 };
-
-class CPlay : public CScene {
+// The scene of a game: shows the round it drives, plays its sounds, pauses it under the title
+// and hands over to the game over.
+class CPlay : public CScene, public CPlayRound {
  public:
   CPlay() = default;
   ~CPlay() override;
@@ -37,16 +36,12 @@ class CPlay : public CScene {
 
   CSprite sprites[PlaySpriteCount];
   CSound sounds[PlaySoundCount];
-  CMap map;
-  CPlayer player;
-  CPlayControls controls;  // the pointer's way to play
-  int32_t phase = PhaseNone;
-  int32_t phaseFrame = 0;
-  int32_t fade = 0;  // alpha of the black overlay; none at 0 or below
+  CPlayControls controls;  // the pointer's controls on screen
+  int32_t fade = 0;        // alpha of the black overlay; none at 0 or below
 
  private:
-  void PlayingStep();
-  void EndingStep();
+  void PlayingSounds();
+  void EndingSounds();
   void StopSounds();
   void PrefetchGameOver();
   void OpenPauseMenu();

@@ -74,6 +74,11 @@ void SceneManager::Clear() {
   keepCurrent = false;
 }
 
+void SceneManager::ReleaseAll() {
+  NotifyScenesRelease(false);
+  Clear();
+}
+
 void RequestScene(SceneId id, bool keep) { g_sceneManager.RequestScene(id, keep); }
 
 bool ReturnToSuspendedScene() { return g_sceneManager.ReturnToSuspendedScene(); }

@@ -24,6 +24,8 @@ struct SceneManager {
   void NotifyScenesRelease(bool deviceReset);
   // Drops every scene without calling any slot (tests and program exit).
   void Clear();
+  // Releases and drops every scene, the current one and the suspended ones.
+  void ReleaseAll();
 
  private:
   void PopScene();

@@ -44,6 +44,9 @@ struct GameTexts {
   std::span<const char* const, 6> rankComments;  // by rank, 0 best
   LineBreaking breaking;  // how the message windows break this language's lines
   FailureTexts failures;
+  // The marks over a game shown rather than played.
+  const char* replayMark;
+  const char* demoMark;
 };
 
 extern const GameTexts JapaneseTexts;

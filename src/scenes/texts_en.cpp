@@ -150,4 +150,6 @@ const GameTexts EnglishTexts = {
         "Game screen error",
         "Game over screen error",
     },
+    "REPLAY",
+    "DEMO",
 };

@@ -42,6 +42,10 @@ class FileAccess {
   virtual std::error_code Replace(const std::string& path, std::span<const uint8_t> bytes) = 0;
   // Renames a file within its folder, replacing whatever `to` names.
   virtual std::error_code Rename(const std::string& from, const std::string& to) = 0;
+  // The names in a folder, without "." and ".."; a folder that does not exist holds none.
+  virtual std::error_code List(const std::string& folder, std::vector<std::string>& names) = 0;
+  // Deletes a file.
+  virtual std::error_code Remove(const std::string& path) = 0;
 };
 
 // The file access of the system the game runs on.

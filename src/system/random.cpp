@@ -10,3 +10,5 @@ int GameRand() {
   g_randomState = g_randomState * 214013u + 2531011u;
   return int((g_randomState >> 16) & 0x7FFF);
 }
+
+uint32_t GameRandState() { return g_randomState; }

@@ -6,3 +6,5 @@
 
 void GameSrand(uint32_t seed);
 int GameRand();
+// The generator's state: GameSrand of it continues the sequence from here.
+uint32_t GameRandState();

@@ -13,7 +13,8 @@ class PlayControlsTest : public FieldTest {
     for (Button b : keys) input.held[b] = true;
     input.MapPointer(pointer);
     map.HandleInput(input);
-    const bool pause = controls.Input(input, map);
+    const bool pause = pointerPlay.Input(input, map);
+    controls.Follow(input);
     map.Scroll();
     input.EndFrame();
     return pause;
@@ -22,6 +23,7 @@ class PlayControlsTest : public FieldTest {
   PointerFrame Lifted(int16_t x, int16_t y) { return {x, y, 0}; }
 
   CInput input;
+  CPlayPointer pointerPlay;
   CPlayControls controls;
 };
 
@@ -73,7 +75,7 @@ TEST_F(PlayControlsTest, ALineGoesOnToWhereTheFingerLeftIt) {
 }
 
 TEST_F(PlayControlsTest, TheSpeedControlActsWhileHeldOnItAndPauseOnATap) {
-  const ScreenRect speed = CPlayControls::kSpeedButton, pause = CPlayControls::kPauseButton;
+  const ScreenRect speed = CPlayPointer::kSpeedButton, pause = CPlayPointer::kPauseButton;
   Frame(Held(speed.x + 10, speed.y + 10));
   EXPECT_TRUE(map.accelerate);
   Frame(Held(speed.x + 20, speed.y + 10));

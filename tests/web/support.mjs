@@ -99,6 +99,22 @@ export function playRate(times, from) {
   return { frames, seconds, perSecond: frames / seconds };
 }
 
+// Runs `body` with a page in a fresh profile of `browser` (nothing saved before it), closed
+// after it whatever happens, and checks that the page logged no error.
+export async function withFreshPage(browser, timeoutMs, body) {
+  const context = await browser.newContext({ viewport: { width: 1024, height: 768 } });
+  try {
+    const page = await context.newPage();
+    page.setDefaultTimeout(timeoutMs);
+    const errors = [];
+    watchErrors(page, errors);
+    await body(page);
+    if (errors.length) throw new Error("the page logged errors: " + JSON.stringify(errors));
+  } finally {
+    await context.close();
+  }
+}
+
 // Opens the page with URL options, starts the game with a click, and waits until it has ended.
 // Resolves to the exit code.
 export async function playToTheEnd(page, url, options, timeoutMs = 600000) {

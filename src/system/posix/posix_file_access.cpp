@@ -1,5 +1,6 @@
 #include "system/posix/posix_file_access.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
@@ -207,4 +208,20 @@ std::error_code PosixFileAccess::Replace(const std::string& path, std::span<cons
 std::error_code PosixFileAccess::Rename(const std::string& from, const std::string& to) {
   if (calls_.Rename(from.c_str(), to.c_str()) != 0) return LastError();
   return SyncFolder(Folder(to));
+}
+
+std::error_code PosixFileAccess::List(const std::string& folder, std::vector<std::string>& names) {
+  names.clear();
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return errno == ENOENT ? std::error_code{} : LastError();
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  ::closedir(dir);
+  return {};
+}
+
+std::error_code PosixFileAccess::Remove(const std::string& path) {
+  return calls_.Unlink(path.c_str()) == 0 ? std::error_code{} : LastError();
 }

@@ -42,6 +42,8 @@ class PosixFileAccess final : public FileAccess {
   // flushed so that the rename itself survives a power loss.
   std::error_code Replace(const std::string& path, std::span<const uint8_t> bytes) override;
   std::error_code Rename(const std::string& from, const std::string& to) override;
+  std::error_code List(const std::string& folder, std::vector<std::string>& names) override;
+  std::error_code Remove(const std::string& path) override;
 
  private:
   // Creates the temporary file for `target`; its name goes to `temporary`.

@@ -4,6 +4,9 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
+// The C runtime's modes of its streams.
+#include <fcntl.h>
+#include <io.h>
 
 #include <cstdio>
 
@@ -22,6 +25,9 @@ bool IsOpen(DWORD stream) {
 void AttachToParentConsole() {
   const bool outputOpen = IsOpen(STD_OUTPUT_HANDLE);
   const bool errorOpen = IsOpen(STD_ERROR_HANDLE);
+  // Output to a file or a pipe is the same bytes as on the other systems, lines ending in a
+  // line feed alone (what --verify prints is compared to the byte).
+  if (outputOpen) _setmode(_fileno(stdout), _O_BINARY);
   if (outputOpen && errorOpen) return;
   if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;  // started from Explorer
   SetConsoleOutputCP(CP_UTF8);

@@ -199,3 +199,25 @@ std::error_code WindowsFileAccess::Rename(const std::string& from, const std::st
     return LastError();
   return {};
 }
+
+std::error_code WindowsFileAccess::List(const std::string& folder,
+                                        std::vector<std::string>& names) {
+  names.clear();
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(Utf8ToWide(folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return {};
+    return {static_cast<int>(code), std::system_category()};
+  }
+  do {
+    const std::string name = WideToUtf8(found.cFileName);
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return {};
+}
+
+std::error_code WindowsFileAccess::Remove(const std::string& path) {
+  return calls_.DeleteFileW(Utf8ToWide(path).c_str()) ? std::error_code{} : LastError();
+}
