@@ -27,7 +27,7 @@ std::unique_ptr<ITexture> FuzzDevice::CreateTexture(int w, int h, const uint32_t
   return std::make_unique<FuzzTexture>(w, h);
 }
 
-std::unique_ptr<IFont> FuzzDevice::CreateFont(int pixelHeight) {
+std::unique_ptr<IFont> FuzzDevice::CreateFont(int pixelHeight, Typeface face) {
   return std::make_unique<FuzzFont>(pixelHeight);
 }
 

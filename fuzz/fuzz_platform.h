@@ -31,7 +31,7 @@ class FuzzFont final : public IFont {
 class FuzzDevice final : public IRenderDevice {
  public:
   std::unique_ptr<ITexture> CreateTexture(int w, int h, const uint32_t* argb) override;
-  std::unique_ptr<IFont> CreateFont(int pixelHeight) override;
+  std::unique_ptr<IFont> CreateFont(int pixelHeight, Typeface face) override;
   DeviceStatus TestCooperativeLevel() override { return DeviceStatus::Ok; }
   void Clear(uint32_t) override {}
   bool BeginScene() override { return true; }

@@ -96,7 +96,7 @@ bool CDirect3DApp::SetupDeviceState() {
   device->Clear(clearColor);
   for (int i = 0; i < 6; ++i) {
     fontObjects_[i].reset();
-    if (auto font = device->CreateFont(FontHeights[i]))
+    if (auto font = device->CreateFont(FontHeights[i], typeface))
       fontObjects_[i] = std::make_unique<CFont>(std::move(font), FontHeights[i]);
     fonts[i] = fontObjects_[i].get();
   }

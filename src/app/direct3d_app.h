@@ -64,6 +64,7 @@ class CDirect3DApp {
   DisplayMode fullScreenMode;  // chosen by ChooseDisplayMode
   DisplayMode desktopMode;
   CFont* fonts[6] = {};
+  Typeface typeface = Typeface::Japanese;  // the face the six fonts are made in
   uint32_t clearColor = 0;
   std::vector<uint32_t> icon;  // iconSize x iconSize ARGB pixels, or empty
   int iconSize = 0;

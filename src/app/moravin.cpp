@@ -74,6 +74,7 @@ bool CMoravin::Configure() {
   title = texts.windowTitle;
   windowFailedText = texts.failures.window;
   deviceFailedText = texts.failures.device;
+  typeface = texts.typeface;
   LoadIcon();  // a missing icon is no reason not to start
 
   time.SetFps(settings.fps);

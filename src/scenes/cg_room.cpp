@@ -26,7 +26,7 @@ constexpr ScreenRect kItemRects[kSelectableCount] = {
 
 }  // namespace
 
-CCGRoom::CCGRoom() : CSpriteMenuScene(kCGRoomImageIds, kMenuSounds, PointerHint::RoomBar) {}
+CCGRoom::CCGRoom() : CSpriteMenuScene(CGRoom, kCGRoomImageIds, kMenuSounds, PointerHint::RoomBar) {}
 
 bool CCGRoom::Init() {
   sprites[0] = NewMotionSprite({1, 16, 8, 768, 408, 0, 0, "i1m16,64"});

@@ -115,11 +115,11 @@ bool CGameOver::LoadResources(bool deviceReset) {
   }
   imagesLoaded = LoadSpriteImage(RankPictures[rank], reward) && imagesLoaded;
   const FailureTexts& failures = Texts().failures;
-  if (!imagesLoaded) ShowMessage(failures.images, failures.gameOverCaption);
+  if (!imagesLoaded) ShowMessage(failures.images, failures.CaptionsOf(GameOver).images);
 
   IAudioDevice* device = g_soundBank ? g_soundBank->device.get() : nullptr;
   if (!LoadSound(jingle, kJingleWave, device, false)) {
-    ShowMessage(failures.sounds, failures.gameOverCaption);
+    ShowMessage(failures.sounds, failures.CaptionsOf(GameOver).sounds);
     return false;
   }
   if (jingle.buffer) SetSoundVolume(jingle, ClampVolume(g_saveData->seVolume));

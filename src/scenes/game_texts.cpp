@@ -7,6 +7,20 @@ namespace {
 
 const GameTexts* g_texts = &JapaneseTexts;
 
+// Every scene names itself in the caption of a failure to load its pictures, the menu scenes
+// as the title screen; the sounds' failures are the game screen's but for the game over scene.
+const LoadFailureCaptions kJapaneseCaptions[kScenesThatLoad] = {
+    {Logo, "ロゴ初期化エラー"_sj, "ゲームメイン初期化エラー"_sj},
+    {Title, "タイトル画面初期化エラー"_sj, "ゲームメイン初期化エラー"_sj},
+    {Rule, "タイトル画面初期化エラー"_sj, "ゲームメイン初期化エラー"_sj},
+    {Option, "タイトル画面初期化エラー"_sj, "ゲームメイン初期化エラー"_sj},
+    {CGRoom, "タイトル画面初期化エラー"_sj, "ゲームメイン初期化エラー"_sj},
+    {MusicRoom, "タイトル画面初期化エラー"_sj, "ゲームメイン初期化エラー"_sj},
+    {Info, "タイトル画面初期化エラー"_sj, "ゲームメイン初期化エラー"_sj},
+    {Play, "ゲームメイン初期化エラー"_sj, "ゲームメイン初期化エラー"_sj},
+    {GameOver, "ゲームオーバー初期化エラー"_sj, "ゲームオーバー初期化エラー"_sj},
+};
+
 }  // namespace
 
 const GameTexts JapaneseTexts = {
@@ -17,6 +31,7 @@ const GameTexts JapaneseTexts = {
     InfoText,
     RankComments,
     LineBreaking::Bytes,
+    Typeface::Japanese,
     {
         "ウィンドウの初期化に失敗"_sj,
         "Direct3D初期化に失敗"_sj,
@@ -24,14 +39,17 @@ const GameTexts JapaneseTexts = {
         "ゲーム初期化エラー"_sj,
         "画像ファイルの読み込みに失敗"_sj,
         "サウンドファイルの読み込みに失敗"_sj,
-        "ロゴ初期化エラー"_sj,
-        "タイトル画面初期化エラー"_sj,
-        "ゲームメイン初期化エラー"_sj,
-        "ゲームオーバー初期化エラー"_sj,
+        kJapaneseCaptions,
     },
     "リプレイ"_sj,
     "デモプレイ"_sj,
 };
+
+const LoadFailureCaptions& FailureTexts::CaptionsOf(SceneId scene) const {
+  for (const LoadFailureCaptions& c : captions)
+    if (c.scene == scene) return c;
+  return captions.front();
+}
 
 const GameTexts& Texts() { return *g_texts; }
 

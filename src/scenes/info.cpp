@@ -10,7 +10,7 @@ constexpr MotionSpriteDef kInfoCaption = {3, 320, 0, 200, 60, 0, 0, "m300,10"};
 
 }  // namespace
 
-CInfo::CInfo() : CReadingScene(infoImages, kInfoImageIds, infoSprites) {}
+CInfo::CInfo() : CReadingScene(Info, infoImages, kInfoImageIds, infoSprites) {}
 
 CInfo::~CInfo() { ReleaseMotionSprites(infoSprites); }
 

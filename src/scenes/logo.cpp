@@ -70,11 +70,11 @@ bool CLogo::LoadResources(bool deviceReset) {
   bool success = true;
   if (!LoadSpriteImage(kLogoBitmap, logo)) {
     success = false;
-    ShowMessage(Texts().failures.images, Texts().failures.logoCaption);
+    ShowMessage(Texts().failures.images, Texts().failures.CaptionsOf(Logo).images);
   }
   if (!LoadSound(sound, kLogoSound, g_soundBank ? g_soundBank->device.get() : nullptr, false)) {
     success = false;
-    ShowMessage(Texts().failures.sounds, Texts().failures.playCaption);
+    ShowMessage(Texts().failures.sounds, Texts().failures.CaptionsOf(Logo).sounds);
   }
   return success;
 }

@@ -32,9 +32,9 @@ MenuPointing PointAtItems(const PointerState& pointer, std::span<const ScreenRec
   return pointing;
 }
 
-bool CPointerHints::LoadResources() {
+bool CPointerHints::LoadResources(SceneId scene) {
   constexpr int kIds[1] = {kPointerSheetBitmap};
-  return LoadMenuImages(std::span(&sheet_, 1), kIds);
+  return LoadMenuImages(std::span(&sheet_, 1), kIds, scene);
 }
 
 void CPointerHints::Draw(PointerHint hint) {

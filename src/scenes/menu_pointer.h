@@ -7,6 +7,7 @@
 
 #include "media/input.h"
 #include "media/sprite.h"
+#include "scenes/scene.h"
 
 // The sheet of pointer hints and play controls.
 constexpr int kPointerSheetBitmap = 129;
@@ -24,7 +25,8 @@ enum class PointerHint { HowToFooter, ReadingBar, OptionBar, RoomBar, TopFooter 
 // A menu scene's pointer hints: drawn over its key help while the pointer was used last.
 class CPointerHints {
  public:
-  bool LoadResources();  // reports a failure as the menus' images do
+  // Reports a failure as the menus' images do, captioned with `scene`.
+  bool LoadResources(SceneId scene);
   void ReleaseResources() { ReleaseSpriteImage(sheet_); }
   // In the scene's Input: which device the player used last.
   void Follow(const CInput& input) { lastDevice_ = input.lastDevice; }

@@ -34,16 +34,16 @@ void Highlight(std::span<MotionSprite* const> items, int selected, const char* s
   }
 }
 
-bool LoadMenuImages(std::span<CSprite> images, std::span<const int> ids) {
+bool LoadMenuImages(std::span<CSprite> images, std::span<const int> ids, SceneId scene) {
   bool loaded = true;
   for (size_t i = 0; i < images.size() && i < ids.size(); ++i) {
     if (!LoadSpriteImage(ids[i], images[i])) loaded = false;
   }
-  if (!loaded) ShowMessage(Texts().failures.images, Texts().failures.menuCaption);
+  if (!loaded) ShowMessage(Texts().failures.images, Texts().failures.CaptionsOf(scene).images);
   return loaded;
 }
 
-bool LoadMenuSounds(std::span<CSound> sounds, std::span<const SoundLoad> loads) {
+bool LoadMenuSounds(std::span<CSound> sounds, std::span<const SoundLoad> loads, SceneId scene) {
   IAudioDevice* device = g_soundBank != nullptr ? g_soundBank->device.get() : nullptr;
   bool loaded = true;
   for (size_t i = 0; i < sounds.size() && i < loads.size(); ++i) {
@@ -54,14 +54,14 @@ bool LoadMenuSounds(std::span<CSound> sounds, std::span<const SoundLoad> loads) 
       loaded = false;
     }
   }
-  if (!loaded) ShowMessage(Texts().failures.sounds, Texts().failures.playCaption);
+  if (!loaded) ShowMessage(Texts().failures.sounds, Texts().failures.CaptionsOf(scene).sounds);
   return loaded;
 }
 
 bool LoadMenuResources(std::span<CSprite> images, std::span<const int> ids,
-                       std::span<CSound> sounds, std::span<const SoundLoad> loads) {
-  const bool imagesLoaded = LoadMenuImages(images, ids);
-  const bool soundsLoaded = LoadMenuSounds(sounds, loads);
+                       std::span<CSound> sounds, std::span<const SoundLoad> loads, SceneId scene) {
+  const bool imagesLoaded = LoadMenuImages(images, ids, scene);
+  const bool soundsLoaded = LoadMenuSounds(sounds, loads, scene);
   return imagesLoaded && soundsLoaded;
 }
 

@@ -30,8 +30,9 @@ void StepMotionSprites(std::span<MotionSprite* const> sprites);
 void Highlight(std::span<MotionSprite* const> items, int selected, const char* selectedScript,
                const char* otherScript);
 
-// Loads every image (going on after a failure) and reports failures with one message box.
-bool LoadMenuImages(std::span<CSprite> images, std::span<const int> ids);
+// Loads every image (going on after a failure) and reports failures with one message box,
+// captioned with the scene.
+bool LoadMenuImages(std::span<CSprite> images, std::span<const int> ids, SceneId scene);
 
 struct SoundLoad {
   int id;
@@ -40,11 +41,11 @@ struct SoundLoad {
 // The two sounds of every menu: the cursor moving and an item chosen.
 constexpr SoundLoad kMenuSounds[2] = {{205, false}, {206, false}};
 // Loads every sound at its volume from the save data, reporting failures with one message box.
-bool LoadMenuSounds(std::span<CSound> sounds, std::span<const SoundLoad> loads);
+bool LoadMenuSounds(std::span<CSound> sounds, std::span<const SoundLoad> loads, SceneId scene);
 
 // Both of the above; false when anything failed.
 bool LoadMenuResources(std::span<CSprite> images, std::span<const int> ids,
-                       std::span<CSound> sounds, std::span<const SoundLoad> loads);
+                       std::span<CSound> sounds, std::span<const SoundLoad> loads, SceneId scene);
 void ReleaseMenuResources(std::span<CSprite> images, std::span<CSound> sounds);
 
 // The scene's full-screen picture behind everything else.
@@ -65,8 +66,8 @@ class CSpriteMenuScene : public CScene {
     pointerHints.Draw(hint);
   }
   bool LoadResources(bool deviceReset) override {
-    const bool hintsLoaded = pointerHints.LoadResources();
-    return LoadMenuResources(images, imageIds, sounds, soundLoads) && hintsLoaded;
+    const bool hintsLoaded = pointerHints.LoadResources(scene);
+    return LoadMenuResources(images, imageIds, sounds, soundLoads, scene) && hintsLoaded;
   }
   void ReleaseResources(bool deviceReset) override {
     if (!deviceReset) ReleaseMotionSprites(sprites);
@@ -80,10 +81,12 @@ class CSpriteMenuScene : public CScene {
   CPointerHints pointerHints;
 
  protected:
-  CSpriteMenuScene(const int (&ids)[4], const SoundLoad (&loads)[SoundCount], PointerHint keyHelp)
-      : imageIds(ids), soundLoads(loads), hint(keyHelp) {}
+  CSpriteMenuScene(SceneId id, const int (&ids)[4], const SoundLoad (&loads)[SoundCount],
+                   PointerHint keyHelp)
+      : scene(id), imageIds(ids), soundLoads(loads), hint(keyHelp) {}
 
  private:
+  SceneId scene;
   std::span<const int> imageIds;
   std::span<const SoundLoad> soundLoads;
   PointerHint hint;  // the pointer's version of the scene's key help

@@ -37,6 +37,10 @@ int32_t WholeCharacterBytes(const char* line, int32_t count) {
 // Ends a word: a space, a line feed or markup.
 bool EndsWord(char c) { return c == ' ' || c == '\n' || c == '#' || c == '$' || c == '\0'; }
 
+// An English list item begins with a dash and a space; its wrapped lines hang under its text.
+constexpr char kListMarker[] = "- ";
+constexpr int32_t kListMarkerBytes = 2;
+
 }  // namespace
 
 CMessageWindow::~CMessageWindow() { FreeText(); }
@@ -76,9 +80,11 @@ void CMessageWindow::Layout() {
   int32_t record = 0;
   lines[0].start = 0;
   int32_t i = 0;
-  int32_t splitAt = -1;  // where a word too wide for any line is split
+  int32_t splitAt = -1;   // where a word too wide for any line is split
+  int32_t paragraph = 0;  // the record of the first line since the last line feed
+  int32_t indent = 0;     // pixels the current line is drawn right of the window's left
   const auto closeLine = [&](int32_t end) {
-    lines[record] = {lines[record].start, end, 0, record * lineHeight, colour, placeholder};
+    lines[record] = {lines[record].start, end, indent, record * lineHeight, colour, placeholder};
     placeholder = -1;
   };
   while (i < textLength) {
@@ -97,12 +103,16 @@ void CMessageWindow::Layout() {
             placeholder >= INT32_MAX / 10 ? INT32_MAX : placeholder * 10 + (text[i] - '0');
       }
       lines[record].start = i;
-    } else if (c == '\n' || BreaksBefore(lines[record].start, i, budget, splitAt)) {
+    } else if (c == '\n' || BreaksBefore(lines[record].start, i, budget, width - indent, splitAt)) {
       closeLine(c == '\n' ? i : LineEnd(lines[record].start, i));
       if (c == '\n') {
         ++i;
-      } else if (breaking == LineBreaking::Words) {
-        while (i < textLength && text[i] == ' ') ++i;  // the spaces at a break are not drawn
+        indent = 0;
+      } else {
+        indent = HangingIndent(lines[paragraph].start);
+        if (breaking == LineBreaking::Words) {
+          while (i < textLength && text[i] == ' ') ++i;  // the spaces at a break are not drawn
+        }
       }
       if (record + 2 >= kMaxLines) {  // keep the last slot for the terminator
         lines[record + 1].start = -1;
@@ -110,6 +120,7 @@ void CMessageWindow::Layout() {
         return;
       }
       lines[++record].start = i;
+      if (c == '\n') paragraph = record;
     } else {
       i += CharacterBytes(static_cast<unsigned char>(c));
     }
@@ -120,8 +131,8 @@ void CMessageWindow::Layout() {
 }
 
 // Bytes: the width test runs before each character, so a line may hold a character more than
-// its budget. Words: a line breaks before the first word that would pass the window's side.
-bool CMessageWindow::BreaksBefore(int32_t start, int32_t i, int32_t budget,
+// its budget. Words: a line breaks before the first word that would pass the line's width.
+bool CMessageWindow::BreaksBefore(int32_t start, int32_t i, int32_t budget, int32_t lineWidth,
                                   int32_t& splitAt) const {
   if (breaking == LineBreaking::Bytes) return i - start > budget;
   if (i == splitAt && i > start) {
@@ -131,10 +142,21 @@ bool CMessageWindow::BreaksBefore(int32_t start, int32_t i, int32_t budget,
   const bool wordStart = text[i] != ' ' && (i == start || text[i - 1] == ' ');
   if (!wordStart) return false;
   const int32_t end = WordEnd(i);
-  if (Width(start, end) <= width) return false;
+  if (Width(start, end) <= lineWidth) return false;
   if (i > start) return true;
-  splitAt = LongestFit(start, end);
+  splitAt = LongestFit(start, end, lineWidth);
   return false;
+}
+
+// The indent of the lines a paragraph wraps onto: the width of the list marker when the
+// paragraph is an English list item, so that they start under its text; 0 otherwise. Japanese
+// lines are laid out by bytes and never hang.
+int32_t CMessageWindow::HangingIndent(int32_t paragraphStart) const {
+  if (breaking != LineBreaking::Words || paragraphStart + kListMarkerBytes > textLength ||
+      std::strncmp(text + paragraphStart, kListMarker, kListMarkerBytes) != 0)
+    return 0;
+  const int32_t indent = Width(paragraphStart, paragraphStart + kListMarkerBytes);
+  return indent < width ? indent : 0;
 }
 
 int32_t CMessageWindow::WordEnd(int32_t i) const {
@@ -143,13 +165,13 @@ int32_t CMessageWindow::WordEnd(int32_t i) const {
   return i < textLength ? i : textLength;
 }
 
-// The end of the longest run of whole characters from `start` that fits the width; at least one
-// character, so that every line makes progress.
-int32_t CMessageWindow::LongestFit(int32_t start, int32_t end) const {
+// The end of the longest run of whole characters from `start` that fits the line's width; at
+// least one character, so that every line makes progress.
+int32_t CMessageWindow::LongestFit(int32_t start, int32_t end, int32_t lineWidth) const {
   int32_t fit = start + CharacterBytes(static_cast<unsigned char>(text[start]));
   for (int32_t k = fit; k < end;) {
     k += CharacterBytes(static_cast<unsigned char>(text[k]));
-    if (k > end || Width(start, k) > width) break;
+    if (k > end || Width(start, k) > lineWidth) break;
     fit = k;
   }
   return fit;
@@ -203,7 +225,7 @@ void CMessageWindow::DrawLines(CFont* font) {
     if (count < 0 || count > kMaxDrawnBytes) count = 0;
     count = WholeCharacterBytes(text + line.start, count);
     const uint32_t argb = 0xFF000000u | (static_cast<uint32_t>(line.colour) & 0xFFFFFFu);
-    font->DrawText(std::string_view(text + line.start, count), left, y, argb);
+    font->DrawText(std::string_view(text + line.start, count), left + line.xOffset, y, argb);
   }
 }
 

@@ -3,7 +3,8 @@
 // Markup: "#RRGGBB" switches the colour, "$N" places the owner's motion sprite N at the line,
 // "\n" breaks the line. Lines are also broken by width. Japanese is broken between characters,
 // counting bytes: each byte is half a line height wide, so a full-width character is one line
-// height wide. English is broken at spaces, by the width the font draws, so no word is split.
+// height wide. English is broken at spaces, by the width the font draws, so no word is split;
+// the lines an English list item ("- " first) wraps onto hang under its text, right of the dash.
 // The text can be revealed a few bytes per frame (typewriter) or all at once, and scrolled by
 // whole lines.
 #pragma once
@@ -22,7 +23,7 @@ enum class LineBreaking {
 struct LineRecord {
   int32_t start;        // byte index where the drawn text begins; -1 ends the list
   int32_t end;          // exclusive
-  int32_t xOffset;      // always 0
+  int32_t xOffset;      // pixels right of the window's left: a wrapped list item's indent
   int32_t yOffset;      // line number x lineHeight
   int32_t colour;       // 0xRRGGBB
   int32_t placeholder;  // motion sprite named by "$N" in the line, -1 for none
@@ -66,9 +67,11 @@ class CMessageWindow {
 
  private:
   void FreeText();
-  bool BreaksBefore(int32_t start, int32_t i, int32_t budget, int32_t& splitAt) const;
+  bool BreaksBefore(int32_t start, int32_t i, int32_t budget, int32_t lineWidth,
+                    int32_t& splitAt) const;
+  int32_t HangingIndent(int32_t paragraphStart) const;
   int32_t WordEnd(int32_t i) const;
-  int32_t LongestFit(int32_t start, int32_t end) const;
+  int32_t LongestFit(int32_t start, int32_t end, int32_t lineWidth) const;
   int32_t LineEnd(int32_t start, int32_t i) const;
   int32_t Width(int32_t from, int32_t to) const;
   void DrawLines(CFont* font);

@@ -37,7 +37,7 @@ constexpr SoundLoad kMusicRoomSoundLoads[3] = {{211, true}, {205, false}, {206, 
 }  // namespace
 
 CMusicRoom::CMusicRoom()
-    : CSpriteMenuScene(kMusicRoomImageIds, kMusicRoomSoundLoads, PointerHint::RoomBar) {}
+    : CSpriteMenuScene(MusicRoom, kMusicRoomImageIds, kMusicRoomSoundLoads, PointerHint::RoomBar) {}
 
 bool CMusicRoom::Init() {
   for (int i = 0; i < kSpriteCount; ++i) sprites[i] = NewMotionSprite(kMusicRoomSpriteDefs[i]);

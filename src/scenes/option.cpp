@@ -71,7 +71,8 @@ int32_t VolumePercent(int32_t volume) { return (ClampVolume(volume) + 10000) * 1
 
 int32_t PercentVolume(int32_t percent) { return percent * 10000 / 100 - 10000; }
 
-COption::COption() : CSpriteMenuScene(kOptionImageIds, kMenuSounds, PointerHint::OptionBar) {}
+COption::COption()
+    : CSpriteMenuScene(Option, kOptionImageIds, kMenuSounds, PointerHint::OptionBar) {}
 
 bool COption::Init() {
   for (int i = 0; i < kSpriteCount; ++i) sprites[i] = NewMotionSprite(kOptionSpriteDefs[i]);

@@ -99,14 +99,14 @@ bool CPlay::LoadResources(bool deviceReset) {
   imagesLoaded = controls.LoadResources() && imagesLoaded;
   // A missing picture is reported, but the game can still be played.
   const FailureTexts& failures = Texts().failures;
-  if (!imagesLoaded) ShowMessage(failures.images, failures.playCaption);
+  if (!imagesLoaded) ShowMessage(failures.images, failures.CaptionsOf(Play).images);
 
   IAudioDevice* device = g_soundBank ? g_soundBank->device.get() : nullptr;
   bool soundsLoaded = true;
   for (int i = 0; i < PlaySoundCount; ++i) {
     soundsLoaded = LoadSound(sounds[i], kSoundWaves[i], device, i == SoundMusic) && soundsLoaded;
   }
-  if (!soundsLoaded) ShowMessage(failures.sounds, failures.playCaption);
+  if (!soundsLoaded) ShowMessage(failures.sounds, failures.CaptionsOf(Play).sounds);
   ApplyVolumes();
   return soundsLoaded;
 }

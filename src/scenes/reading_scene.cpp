@@ -20,9 +20,9 @@ constexpr const char* kDownArrowBobbing = "h0[m400,488m400,498,10w10]";
 
 }  // namespace
 
-CReadingScene::CReadingScene(std::span<CSprite> sceneImages, std::span<const int> ids,
+CReadingScene::CReadingScene(SceneId id, std::span<CSprite> sceneImages, std::span<const int> ids,
                              std::span<MotionSprite*> sceneSprites)
-    : images(sceneImages), imageIds(ids), sprites(sceneSprites) {}
+    : images(sceneImages), imageIds(ids), sprites(sceneSprites), scene(id) {}
 
 CReadingScene::~CReadingScene() { delete window; }
 
@@ -116,8 +116,8 @@ void CReadingScene::Draw(CFont* const* fonts) {
 }
 
 bool CReadingScene::LoadResources(bool deviceReset) {
-  const bool hintsLoaded = pointerHints.LoadResources();
-  return LoadMenuResources(images, imageIds, sounds, kMenuSounds) && hintsLoaded;
+  const bool hintsLoaded = pointerHints.LoadResources(scene);
+  return LoadMenuResources(images, imageIds, sounds, kMenuSounds, scene) && hintsLoaded;
 }
 
 void CReadingScene::ReleaseResources(bool deviceReset) {

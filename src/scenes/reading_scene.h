@@ -37,7 +37,7 @@ class CReadingScene : public CScene {
   CPointerHints pointerHints;
 
  protected:
-  CReadingScene(std::span<CSprite> images, std::span<const int> imageIds,
+  CReadingScene(SceneId scene, std::span<CSprite> images, std::span<const int> imageIds,
                 std::span<MotionSprite*> sprites);
 
   // Creates the panel, caption, arrows and bar, and the window showing the text.
@@ -46,6 +46,7 @@ class CReadingScene : public CScene {
   virtual std::span<MotionSprite* const> Pictures() const { return {}; }
 
  private:
+  SceneId scene;  // its own id, which names it in the captions of its failures
   int32_t VisibleLines() const { return window->height / window->lineHeight; }
   int32_t LastFirstLine() const { return window->lineCount - VisibleLines() - 1; }
   void Scroll();

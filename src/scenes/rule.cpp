@@ -25,7 +25,7 @@ constexpr int kFirstPicture = 5;
 
 }  // namespace
 
-CRule::CRule() : CReadingScene(ruleImages, kRuleImageIds, ruleSprites) {}
+CRule::CRule() : CReadingScene(Rule, ruleImages, kRuleImageIds, ruleSprites) {}
 
 CRule::~CRule() { ReleaseMotionSprites(ruleSprites); }
 

@@ -4,7 +4,9 @@
 #include <span>
 
 #include "scenes/message_window.h"
+#include "scenes/scene.h"
 #include "system/language.h"
+#include "system/render_device.h"
 
 // Descriptions typed into the title's window: top menu items 0 to 6, how-to-play items 0 to 3.
 extern const char* const TitleTopDescriptions[7];
@@ -19,6 +21,14 @@ extern const char* const RuleTexts[3];
 // The makers' announcement shown by the information scene.
 extern const char* const InfoText;
 
+// The captions of one scene's loading failures.
+struct LoadFailureCaptions {
+  SceneId scene;
+  const char* images;  // its pictures could not be loaded
+  const char* sounds;  // its sounds could not be loaded
+};
+constexpr int kScenesThatLoad = 9;
+
 // What the message boxes say when the game cannot go on (Shift-JIS).
 struct FailureTexts {
   const char* window;    // the window could not be created (caption: the window title)
@@ -27,11 +37,9 @@ struct FailureTexts {
   const char* saveDataCaption;
   const char* images;  // a scene's pictures could not be loaded
   const char* sounds;  // nor its sounds
-  // The captions of the scenes' loading failures.
-  const char* logoCaption;
-  const char* menuCaption;
-  const char* playCaption;
-  const char* gameOverCaption;
+  std::span<const LoadFailureCaptions, kScenesThatLoad> captions;  // of every scene that loads
+  // The captions of `scene`'s loading failures.
+  const LoadFailureCaptions& CaptionsOf(SceneId scene) const;
 };
 
 // Every word the game shows in one language, Shift-JIS with the message window's markup.
@@ -43,6 +51,7 @@ struct GameTexts {
   const char* infoText;
   std::span<const char* const, 6> rankComments;  // by rank, 0 best
   LineBreaking breaking;  // how the message windows break this language's lines
+  Typeface typeface;      // the face its running text is drawn in
   FailureTexts failures;
   // The marks over a game shown rather than played.
   const char* replayMark;

@@ -1,6 +1,7 @@
-// The English texts: plain ASCII, which Shift-JIS leaves as it is, with the same markup and the
-// same lines as the Japanese ones. Each reading text lays out to as many lines as its Japanese
-// counterpart, so the scrolling of a text is the same in both languages.
+// The English texts: plain ASCII, which Shift-JIS leaves as it is, with the markup of the
+// Japanese ones (the same colours in the same order, the pictures on lines of their own). They
+// are written for players who read no Japanese: the rules teach how Pipiru is lost and how the
+// score grows, and the pages may wrap into another number of lines than the Japanese ones.
 //
 // The names players use: Pipiru (the heroine), Smile Line, Sulk Line and Dizzy Line (the lines
 // that move, never move and move by themselves), Beardboo and Wingboo (the monsters), Moravia
@@ -9,33 +10,40 @@
 
 namespace {
 
+// The title's balloon holds two lines: each description breaks where a reader pauses, so that
+// no word stands alone on its line.
 const char* const kTitleTopDescriptions[7] = {
-    "Off we go! Let's start the game!",       "It's a bit rough, but here's how to play!",
-    "Set things up just the way you like!",   "Look back at the pictures you've seen!",
-    "Listen to the music used in the game!",  "Quit the game. It's all ooover!",
-    "What's coming next from Studio Pipiru!",
+    "Off we go!\nLet's start the game!",       "It's a bit rough, but\nhere's how to play!",
+    "Set things up just\nthe way you like!",   "Look back at the\npictures you've seen!",
+    "Listen to the music\nof the game!",       "Quit the game?\nIt's all ooover!",
+    "What's coming next\nfrom Studio Pipiru!",
 };
 
 const char* const kHowToPlayDescriptions[4] = {
-    "Here are the rules of the game!",
-    "Here's which key does what!",
-    "The epic, moving tale of Pipiru!",
+    "How to keep going,\nand how to score big!",
+    "Which key does what?\nIt's all here!",
+    "The grand, moving\ntale of Pipiru!",
     "Had enough for now?",
 };
 
-// The rules: five paragraphs of explanation, then one entry per character picture. Each "$N"
-// line is followed by two empty lines, so the 85-pixel picture has three text lines of room.
+// The rules: how the game is played, lost and scored, then one entry per character picture.
+// Each "$N" line is followed by two empty lines, so the 85-pixel picture has three text lines of
+// room.
 const char kRulesText[] =
-    "#000000Pipiru never stops: she just keeps walking to the right. Build her a road, and don't "
-    "let her run into any monsters!\n"
-    "Pick a line with Left and Right, and shift it with Up and Down. Lead Pipiru into the gaps!\n"
-    "If she touches a monster, or gets pushed off the left edge of the screen, the game is over "
-    "right then and there. So be careful!\n"
-    "The monsters are really diamond spirits! Two that bump into each other turn into sparkly "
-    "diamonds.\n"
-    "Grab diamonds one after another for a chain bonus worth lots and lots of points. Go get "
-    "them!\n"
+    "#000000Pipiru walks to the right by herself and never stops. You can't steer her, but you "
+    "can build her road!\n"
+    "- Pick a line with Left and Right, and shift it with Up and Down.\n"
+    "- The field scrolls to the left, faster and faster. A stone in her way stops Pipiru, and "
+    "the field carries her toward the left edge: open the way before she is pushed off!\n"
+    "- She drops through gaps, and off the bottom she comes back in at the top.\n"
+    "- If a monster touches her, the game is over too.\n"
     "\n"
+    "Every line that scrolls in scores 100 points. Two monsters that bump into each other "
+    "turn into diamonds, and each scores 500. Grab diamonds one after another for a chain: "
+    "100, 200, 500, 1000, 2000, 5000, then 10000 points each! A diamond that scrolls off the "
+    "left edge, or one a Wingboo smashes, breaks the chain.\n"
+    "Hold Z to scroll faster, though Pipiru drifts back while you do. Esc, or button 3 on a "
+    "game controller, pauses the game.\n"
     "\n"
     "* Meet the Cast *\n"
     "\n"
@@ -43,89 +51,100 @@ const char kRulesText[] =
     "\n"
     "\n"
     "#FF0000Pipiru\n"
-    "#000000The heroine of our story: a lively tomboy who loves collecting diamonds, too. Every "
-    "diamond she grabs is worth points!\n"
+    "#000000Our heroine: a lively tomboy from Moravia who just loves diamonds.\n"
     "\n"
     "$6\n"
     "\n"
     "\n"
     "#FF0000Smile Line\n"
-    "#000000A very well-behaved line that moves up and down for you. Shift it around as much as "
-    "you like!\n"
+    "#000000A good-natured line. Shift it up and down as much as you like!\n"
     "\n"
     "$7\n"
     "\n"
     "\n"
     "#FF0000Sulk Line\n"
-    "#000000A stubborn line that will never, ever move, no matter what. Plan your road around "
-    "it!\n"
+    "#000000A stubborn line that won't budge. Plan your road around it!\n"
     "\n"
     "$8\n"
     "\n"
     "\n"
     "#FF0000Dizzy Line\n"
-    "#000000New this time! A line that wanders up and down all by itself. Watch how it moves, "
-    "and time your moves to match it!\n"
+    "#000000Drifts up or down by itself, and you can't shift it. Let Pipiru cross at just the "
+    "right moment!\n"
     "\n"
     "$9\n"
     "\n"
     "\n"
     "#FF0000Beardboo\n"
-    "#000000A monster that stays put. When two of them stand side by side, they turn into "
-    "sparkly diamonds!\n"
+    "#000000A monster that stays put. Shift the lines so that two Beardboos stand side by side, "
+    "and they turn into diamonds!\n"
     "\n"
     "$10\n"
     "\n"
     "\n"
     "#FF0000Wingboo\n"
-    "#000000A monster that flies straight to the left. It turns into a diamond with any monster "
-    "it hits!\n"
+    "#000000Hatches from an egg and flies straight to the left. Any monster it bumps into turns "
+    "into diamonds with it, but it smashes diamonds, too!\n"
     "\n"
     "$11\n"
     "\n"
     "\n"
     "#FF0000Diamond\n"
-    "#000000What the monsters really are. Grab them one after another for huge points. Keep the "
-    "chain going!\n";
+    "#000000What the monsters really are. Each one you grab in a row is worth more than the "
+    "last!\n";
 
 const char kControlsText[] =
     "#FF0000[On the menus]\n"
-    "#000000- Up/Down (pad, arrow keys or numpad): choose an item, move the cursor\n"
-    "- Left/Right (pad, arrow keys or numpad): change a setting, move the cursor\n"
-    "- Pad button 1, Z or Enter: OK\n"
-    "- Pad button 2, X or Esc: cancel, go back\n"
+    "#000000- Arrow keys: choose an item, change a setting\n"
+    "- Z or Enter: OK\n"
+    "- X or Esc: cancel, go back\n"
     "\n"
     "#FF0000[While playing]\n"
-    "#000000- Up/Down (pad, arrow keys or numpad): shift the line up or down\n"
-    "- Left/Right (pad, arrow keys or numpad): move the cursor to another line\n"
-    "- Hold pad button 1, Z or Enter: the field scrolls faster\n"
-    "- Esc: open the menu\n";
+    "#000000- Left and Right: move the cursor to another line\n"
+    "- Up and Down: shift the line under the cursor\n"
+    "- Hold Z or Enter: scroll faster\n"
+    "- Esc: pause the game\n"
+    "\n"
+    "- Alt+Enter: switch between a window and the full screen, at any time\n"
+    "- Numpad: 8, 2, 4 and 6 move; 5 works like Z, and 0 like X\n"
+    "- Game controller: the stick or pad moves; button 1 works like Z, button 2 like X, and "
+    "button 3 pauses the game\n";
 
 const char kStoryText[] =
-    "#000000Pipiru, a tomboy who lives in Moravia, a world full of wonders, dreamed of faraway "
-    "lands and set off on an adventure.\n"
-    "Past scary monsters and strange lines, how far into this wondrous world will Pipiru get?\n";
+    "#000000Pipiru is a tomboy from Moravia, a land full of wonders. She always dreamed of "
+    "faraway places, and one day she set off on an adventure!\n"
+    "Scary monsters and strange lines stand in her way. How far into this wondrous world will "
+    "Pipiru get?\n";
 
 const char* const kRuleTexts[3] = {kRulesText, kControlsText, kStoryText};
 
 const char kInfoText[] =
-    "Thank you so, so much for playing Moravin! It really means a lot to us.\n"
-    "We at Studio Pipiru are a small team, and we make games together.\n"
-    "Right now we're making the next story, where Pipiru sets off to explore an even bigger "
-    "world!\n"
-    "New monsters and lines you've never seen before are on their way, too.\n"
-    "We'll be sure to tell you when it's ready, so look forward to it!\n"
-    "Studio Pipiru will keep the news coming, so stay tuned for more.\n"
-    "Your thoughts and cheers are what keep us going, more than anything.\n"
-    "Well then, see you again in our next game! From everyone at Studio Pipiru\n";
+    "Thank you so much for playing Moravin!\n"
+    "We're Studio Pipiru, a small team of game makers.\n"
+    "Next, we're taking Pipiru into an even bigger world!\n"
+    "New monsters and new lines are on their way, too.\n"
+    "We'll tell you as soon as it's ready, so stay tuned!\n"
+    "Your comments and cheers keep us going.\n"
+    "See you again in our next game!\n"
+    "From everyone at Studio Pipiru\n";
 
 const char* const kRankComments[6] = {
-    "Phew, what a long road. Well done...",
-    "You've come such a long, long way!",
-    "You did it! I'm rolling in diamonds!",
-    "You tried super, super hard!",
-    "I-I'm not giving up!",
-    "Uuu... that was no good at all!",
+    "All the way to the goal! Sleep tight...", "You've come such a long, long way!",
+    "You did it! I'm rolling in diamonds!",    "Great job! Look at all those diamonds!",
+    "I-I'm not giving up! One more go!",       "Boo-hoo... That was no good at all!",
+};
+
+// Each screen names itself in the captions of its loading failures.
+const LoadFailureCaptions kCaptions[kScenesThatLoad] = {
+    {Logo, "Logo screen error", "Logo screen error"},
+    {Title, "Title screen error", "Title screen error"},
+    {Rule, "How to Play screen error", "How to Play screen error"},
+    {Option, "Options screen error", "Options screen error"},
+    {CGRoom, "CG room error", "CG room error"},
+    {MusicRoom, "Music room error", "Music room error"},
+    {Info, "News screen error", "News screen error"},
+    {Play, "Game screen error", "Game screen error"},
+    {GameOver, "Game over screen error", "Game over screen error"},
 };
 
 }  // namespace
@@ -138,17 +157,17 @@ const GameTexts EnglishTexts = {
     kInfoText,
     kRankComments,
     LineBreaking::Words,
+    Typeface::Proportional,
     {
-        "Could not create the game's window.",
-        "Could not start the graphics.",
-        "Could not create the save data.\nThe game may not be installed correctly.",
+        "Moravin could not open its window.",
+        "Moravin could not start its graphics.",
+        // Shown when the save can be neither read nor created, whatever the reason: stderr
+        // names the file and the reason.
+        "The save data could not be read or created.",
         "Moravin could not start",
         "Could not load the pictures.",
         "Could not load the sounds.",
-        "Logo error",
-        "Title screen error",
-        "Game screen error",
-        "Game over screen error",
+        kCaptions,
     },
     "REPLAY",
     "DEMO",

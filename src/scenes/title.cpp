@@ -268,8 +268,8 @@ void CTitle::Draw(CFont* const* fonts) {
 std::span<const int> CTitle::Pictures() { return kTitleImageIds; }
 
 bool CTitle::LoadResources(bool deviceReset) {
-  const bool hints = pointerHints.LoadResources();
-  return LoadMenuResources(sprites, kTitleImageIds, sounds, kTitleSoundLoads) && hints;
+  const bool hints = pointerHints.LoadResources(Title);
+  return LoadMenuResources(sprites, kTitleImageIds, sounds, kTitleSoundLoads, Title) && hints;
 }
 
 void CTitle::ReleaseResources(bool deviceReset) {

@@ -22,6 +22,11 @@ class ITexture {
   virtual int Height() const = 0;
 };
 
+// The faces text is drawn in. Japanese text takes a Gothic whose every Latin letter is half a
+// full-width character wide; English running text reads better in its proportional sibling,
+// whose letters are spaced by their own width.
+enum class Typeface { Japanese, Proportional };
+
 // A font of one pixel height. Text is Shift-JIS; the implementation converts it where it meets
 // the font library.
 class IFont {
@@ -55,8 +60,8 @@ class IRenderDevice {
 
   // A texture of w x h ARGB8888 pixels (alpha already applied). Null on failure.
   virtual std::unique_ptr<ITexture> CreateTexture(int w, int h, const uint32_t* argb) = 0;
-  // A Shift-JIS font of the given pixel height. Null on failure.
-  virtual std::unique_ptr<IFont> CreateFont(int pixelHeight) = 0;
+  // A Shift-JIS font of the given pixel height in the given face. Null on failure.
+  virtual std::unique_ptr<IFont> CreateFont(int pixelHeight, Typeface face) = 0;
 
   virtual DeviceStatus TestCooperativeLevel() = 0;
   virtual void Clear(uint32_t argb) = 0;

@@ -8,8 +8,10 @@
 
 enum class ResourceType { Bitmap, Wave, Icon, Font };
 
-// The Japanese font, carried by builds for systems without a font service (fontconfig).
+// The fonts carried by builds for systems without a font service (fontconfig): the Japanese
+// face and its proportional sibling (Typeface in system/render_device.h).
 inline constexpr int kFontResourceId = 1;
+inline constexpr int kProportionalFontResourceId = 2;
 
 class IResources {
  public:

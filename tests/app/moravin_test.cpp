@@ -24,6 +24,7 @@ TEST_F(MoravinTest, ConfiguresTheShellForTheGame) {
   EXPECT_EQ(g_sceneManager.requestedScene, Logo);
   EXPECT_EQ(g_saveData, &game.saveData);
   EXPECT_EQ(platform.device.LiveFonts(), 6);
+  EXPECT_EQ(platform.device.fontFace, Typeface::Japanese);
   // First run: a fresh file of 40 zero bytes and the check value 39 30 00 00.
   std::vector<uint8_t> fresh(40, 0);
   fresh.insert(fresh.end(), {0x39, 0x30, 0, 0});
@@ -154,6 +155,7 @@ TEST_F(MoravinTest, InEnglishTheWindowIsMoravinAndFailuresSaySoInEnglish) {
     CMoravin game;
     ASSERT_TRUE(game.Create());
     EXPECT_EQ(platform.window.title, "Moravin");
+    EXPECT_EQ(platform.device.fontFace, Typeface::Proportional);  // English running text
   }
   fs::remove(SavePath());
   fs::create_directories(SavePath());  // can be neither read nor replaced

@@ -91,7 +91,8 @@ std::unique_ptr<ITexture> FakeRenderDevice::CreateTexture(int w, int h, const ui
   return std::make_unique<FakeTexture>(log, tw, th, argb, w, h);
 }
 
-std::unique_ptr<IFont> FakeRenderDevice::CreateFont(int pixelHeight) {
+std::unique_ptr<IFont> FakeRenderDevice::CreateFont(int pixelHeight, Typeface face) {
+  fontFace = face;
   if (failFonts) return nullptr;
   return std::make_unique<FakeFont>(log, pixelHeight);
 }

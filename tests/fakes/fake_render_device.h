@@ -82,7 +82,7 @@ class FakeRenderDevice : public IRenderDevice {
   RendererDescription Describe() override { return {"fake", ""}; }
 
   std::unique_ptr<ITexture> CreateTexture(int w, int h, const uint32_t* argb) override;
-  std::unique_ptr<IFont> CreateFont(int pixelHeight) override;
+  std::unique_ptr<IFont> CreateFont(int pixelHeight, Typeface face) override;
   DeviceStatus TestCooperativeLevel() override { return cooperativeLevel; }
   void Clear(uint32_t argb) override;
   bool BeginScene() override;
@@ -120,6 +120,7 @@ class FakeRenderDevice : public IRenderDevice {
   int resets = 0;
   int texturesAliveAtLastReset = 0;  // must be 0: every texture is invalid after a reset
   int fontsAliveAtLastReset = 0;
+  Typeface fontFace = Typeface::Japanese;  // the face the last font was asked for in
 
   std::shared_ptr<FakeDeviceLog> log;
 };

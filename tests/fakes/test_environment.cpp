@@ -30,7 +30,8 @@ void GameTest::SetUp() {
   GameSrand(1);
 
   for (int i = 0; i < 6; ++i) {
-    ownedFonts_[i] = std::make_unique<CFont>(device.CreateFont(FontHeights[i]), FontHeights[i]);
+    ownedFonts_[i] = std::make_unique<CFont>(device.CreateFont(FontHeights[i], Typeface::Japanese),
+                                             FontHeights[i]);
     fonts[i] = ownedFonts_[i].get();
   }
   oldFonts_ = g_fonts;

@@ -24,10 +24,12 @@ bool DrawAFrame(IPlatform& platform) {
   IRenderDevice& device = *window->Device();
   const uint32_t pixels[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
   std::unique_ptr<ITexture> texture = device.CreateTexture(2, 2, pixels);
-  std::unique_ptr<IFont> font = device.CreateFont(16);
-  if (!texture || !font || !device.BeginScene()) return false;
+  std::unique_ptr<IFont> font = device.CreateFont(16, Typeface::Japanese);
+  std::unique_ptr<IFont> proportional = device.CreateFont(16, Typeface::Proportional);
+  if (!texture || !font || !proportional || !device.BeginScene()) return false;
   device.Clear(0xFF000000);
   font->DrawText("leak", 0, 0, 0xFFFFFFFF);
+  proportional->DrawText("leak", 0, 16, 0xFFFFFFFF);
   device.EndScene();
   return true;
 }

@@ -291,6 +291,33 @@ TEST_F(WordBreakingTest, MarkupAndLineFeedsWorkAsInJapanese) {
   EXPECT_EQ(window.lines[4].yOffset, 4 * 32);
 }
 
+// A list item's wrapped lines hang under its text, two bytes (32 pixels) right of the dash, and
+// break to the width left to them; other paragraphs, and the next item, start at the left.
+TEST_F(WordBreakingTest, WrappedListItemsHangUnderTheirText) {
+  Configure(320, "#000000- one two three four five six\nseven eight nine ten\n- end\n");
+  EXPECT_EQ(LaidOut(),
+            (Lines{"- one two three four", "five six", "seven eight nine ten", "- end", ""}));
+  const int expectedOffsets[] = {0, 32, 0, 0, 0};
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(window.lines[k].xOffset, expectedOffsets[k]) << k;
+  window.Update();
+  window.Update();
+  Drawn();
+  ASSERT_EQ(device.Texts().size(), 3u);  // the window shows three lines
+  EXPECT_EQ(device.Texts()[1].left, 64 + 32);
+  EXPECT_EQ(device.Texts()[2].left, 64);
+  // The hanging line has 288 pixels: 18 letters, where the first line holds 20.
+  Configure(320, "- abcdefghij klmnopqr stuvwxyza\n");
+  EXPECT_EQ(LaidOut(), (Lines{"- abcdefghij", "klmnopqr stuvwxyza", ""}));
+  Configure(320, "- abcdefghij klmnopqr stuvwxyzab\n");
+  EXPECT_EQ(LaidOut(), (Lines{"- abcdefghij", "klmnopqr", "stuvwxyzab", ""}));
+}
+
+TEST_F(MessageWindowTest, JapaneseListsNeverHang) {
+  Configure(64, 266, 320, 112, -1, "- あいうえおかきくけこさしすせそ"_sj);
+  ASSERT_EQ(window.lineCount, 2);
+  EXPECT_EQ(window.lines[1].xOffset, 0);
+}
+
 // A font whose "W" is three times as wide as other letters.
 class WideWFont : public IFont {
  public:

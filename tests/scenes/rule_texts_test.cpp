@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,15 +63,16 @@ TEST(MenuTexts, TitleDescriptionsHaveTheirByteCounts) {
   for (int i = 0; i < 4; ++i) EXPECT_EQ(std::strlen(HowToPlayDescriptions[i]), sub[i]) << i;
 }
 
-// The markup of a text in order: colour codes, picture anchors and line feeds.
+// The markup of a text in order: colour codes and picture anchors, each anchor with the line
+// feeds that follow it (its line and the two empty lines the picture covers).
 std::vector<std::string> Markup(const char* text) {
   std::vector<std::string> marks;
   for (const char* p = text; *p != '\0'; ++p) {
-    if (*p == '\n') marks.push_back("\\n");
     if (*p == '#') marks.emplace_back(p, std::min<size_t>(7, std::strlen(p)));
     if (*p == '$') {
       size_t n = 1;
       while (p[n] >= '0' && p[n] <= '9') ++n;
+      while (p[n] == '\n') ++n;
       marks.emplace_back(p, n);
     }
   }
@@ -84,11 +86,15 @@ bool PrintableAscii(const char* text) {
 }
 
 // The English texts are ASCII, which Shift-JIS leaves as it is. The reading texts keep the
-// Japanese ones' markup in the same order: the same colours, pictures and paragraphs.
+// Japanese ones' colours in the same order and their pictures on lines of their own; their
+// paragraphs are their own.
 TEST(MenuTexts, EnglishTextsArePlainAsciiWithTheJapaneseMarkup) {
   const GameTexts& ja = JapaneseTexts;
   const GameTexts& en = EnglishTexts;
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(Markup(en.ruleTexts[i]), Markup(ja.ruleTexts[i])) << i;
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Markup(en.ruleTexts[i]), Markup(ja.ruleTexts[i])) << i;
+    EXPECT_EQ(en.ruleTexts[i][std::strlen(en.ruleTexts[i]) - 1], '\n') << i;
+  }
   EXPECT_EQ(Markup(en.infoText), Markup(ja.infoText));
 
   std::vector<const char*> english = {en.windowTitle, en.infoText};
@@ -97,12 +103,29 @@ TEST(MenuTexts, EnglishTextsArePlainAsciiWithTheJapaneseMarkup) {
   english.insert(english.end(), en.howToPlayDescriptions.begin(), en.howToPlayDescriptions.end());
   english.insert(english.end(), en.rankComments.begin(), en.rankComments.end());
   const FailureTexts& f = en.failures;
-  for (const char* text : {f.window, f.device, f.saveData, f.saveDataCaption, f.images, f.sounds,
-                           f.logoCaption, f.menuCaption, f.playCaption, f.gameOverCaption})
+  for (const char* text : {f.window, f.device, f.saveData, f.saveDataCaption, f.images, f.sounds})
     english.push_back(text);
+  for (const LoadFailureCaptions& c : f.captions)
+    english.insert(english.end(), {c.images, c.sounds});
   for (const char* text : english) EXPECT_TRUE(PrintableAscii(text)) << text;
   EXPECT_EQ(en.breaking, LineBreaking::Words);
   EXPECT_EQ(ja.breaking, LineBreaking::Bytes);
+}
+
+// Every scene that loads pictures and sounds has its captions in both languages; the English ones
+// name the screen the failure happened on, whether its pictures or its sounds failed.
+TEST(MenuTexts, EveryLoadingSceneHasItsFailureCaptions) {
+  for (const GameTexts* texts : {&JapaneseTexts, &EnglishTexts}) {
+    for (SceneId scene : {Logo, Title, Rule, Option, CGRoom, MusicRoom, Info, Play, GameOver})
+      EXPECT_EQ(texts->failures.CaptionsOf(scene).scene, scene) << scene;
+  }
+  const FailureTexts& en = EnglishTexts.failures;
+  std::set<std::string> captions;
+  for (const LoadFailureCaptions& c : en.captions) {
+    EXPECT_STREQ(c.images, c.sounds) << c.scene;
+    captions.insert(c.images);
+  }
+  EXPECT_EQ(captions.size(), en.captions.size()) << "two screens share a caption";
 }
 
 }  // namespace

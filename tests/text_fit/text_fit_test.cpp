@@ -3,8 +3,12 @@
 // a picture, every character has a glyph, and the game over comment is centred.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -58,7 +62,8 @@ class TextFit : public GameTest, public ::testing::WithParamInterface<Language> 
     UseLanguage(GetParam());
     window_ = TestPlatform().CreateWindow(WindowDesc{});
     ASSERT_NE(window_, nullptr);
-    std::unique_ptr<IFont> real = window_->Device()->CreateFont(FontHeights[kTextFont]);
+    std::unique_ptr<IFont> real =
+        window_->Device()->CreateFont(FontHeights[kTextFont], Texts().typeface);
     ASSERT_NE(real, nullptr);
     auto measuring = std::make_unique<MeasuringFont>(std::move(real));
     measured_ = measuring.get();
@@ -231,26 +236,105 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, TextFit,
                          ::testing::Values(Language::Japanese, Language::English),
                          [](const auto& info) { return std::string(Name(info.param)); });
 
-// The reading scenes scroll by lines: an English text with as many lines as the Japanese one
-// scrolls the same, so the same keys give the same game in both languages.
-class ReadingLines : public TextFit {};
+// The English pages with the real fonts, as a new player reads them.
+class EnglishPages : public TextFit {
+ protected:
+  // The words of a text without its markup.
+  static std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::string word;
+    for (size_t i = 0; i <= text.size(); ++i) {
+      const char c = i < text.size() ? text[i] : ' ';
+      if (c == '#' && word.empty()) {
+        i += 6;  // "#RRGGBB"
+      } else if (c == '$' && word.empty()) {
+        while (i + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1]))) ++i;
+      } else if (c == ' ' || c == '\n') {
+        if (!word.empty()) words.push_back(word);
+        word.clear();
+      } else {
+        word += c;
+      }
+    }
+    return words;
+  }
+};
 
-TEST_P(ReadingLines, EnglishTextsHaveAsManyLinesAsTheJapanese) {
+// The balloon's descriptions break where they were broken by hand and nowhere else, and no line
+// holds a lone word.
+TEST_P(EnglishPages, TitleDescriptionsBreakOnlyWhereTheyAreBroken) {
+  save.ruleTopic = -1;
+  CTitle* title = Open<CTitle>(Title);
+  ASSERT_NE(title, nullptr);
+  std::vector<const char*> all(EnglishTexts.titleTopDescriptions.begin(),
+                               EnglishTexts.titleTopDescriptions.end());
+  all.insert(all.end(), EnglishTexts.howToPlayDescriptions.begin(),
+             EnglishTexts.howToPlayDescriptions.end());
+  for (const char* text : all) {
+    const std::string description = text;
+    const int breaks = static_cast<int>(std::count(description.begin(), description.end(), '\n'));
+    EXPECT_EQ(LinesOf(*title->window, text, LineBreaking::Words), breaks + 1) << description;
+    std::istringstream lines(description);
+    for (std::string line; std::getline(lines, line);)
+      EXPECT_GE(Words(line).size(), 2u) << "a lone word: " << line;
+  }
+}
+
+// A list item ("- " first) that wraps goes on under its text, never flush left.
+TEST_P(EnglishPages, NoWrappedLineOfAListItemStartsFlushLeft) {
   save.ruleTopic = 0;
   CRule* rule = Open<CRule>(Rule);
   ASSERT_NE(rule, nullptr);
-  const CMessageWindow& panel = *rule->window;
-  const auto same = [&](const char* english, const char* japanese) {
-    EXPECT_EQ(LinesOf(panel, english, EnglishTexts.breaking),
-              LinesOf(panel, japanese, JapaneseTexts.breaking))
-        << english;
-  };
-  for (int topic = 0; topic < 3; ++topic)
-    same(EnglishTexts.ruleTexts[topic], JapaneseTexts.ruleTexts[topic]);
-  same(EnglishTexts.infoText, JapaneseTexts.infoText);
+  const int indent = fonts[kTextFont]->TextWidth("- ");
+  ASSERT_GT(indent, 0);
+  int wrapped = 0;
+  for (const char* text : {EnglishTexts.ruleTexts[0], EnglishTexts.ruleTexts[1],
+                           EnglishTexts.ruleTexts[2], EnglishTexts.infoText}) {
+    CMessageWindow window;
+    ShowIn(window, *rule->window, text);
+    bool inItem = false;
+    for (int k = 0; k < window.lineCount; ++k) {
+      const LineRecord& line = window.lines[k];
+      const std::string bytes(text + line.start, text + line.end);
+      if (k == 0 || text[window.lines[k - 1].end] == '\n') {
+        inItem = bytes.starts_with("- ");
+        EXPECT_EQ(line.xOffset, 0) << bytes;
+      } else if (inItem) {
+        ++wrapped;
+        EXPECT_EQ(line.xOffset, indent) << bytes;
+      }
+    }
+  }
+  EXPECT_GT(wrapped, 0) << "no list item wraps: the test has nothing to check";
 }
 
-INSTANTIATE_TEST_SUITE_P(English, ReadingLines, ::testing::Values(Language::English),
+// What the rules page draws, page after page, reads back as the rules' English words in order:
+// none lost, none cut in two, none but English letters, digits and punctuation.
+TEST_P(EnglishPages, TheRulesPageReadsAsEnglish) {
+  save.ruleTopic = 0;
+  CRule* rule = Open<CRule>(Rule);
+  ASSERT_NE(rule, nullptr);
+  CMessageWindow window;
+  const char* text = EnglishTexts.ruleTexts[0];
+  ShowIn(window, *rule->window, text);
+  const int visible = window.height / window.lineHeight;
+  std::string read;
+  for (window.firstLine = 0; window.firstLine < window.lineCount; window.firstLine += visible) {
+    measured_->lines.clear();
+    window.Draw(nullptr, 0, fonts);
+    for (const DrawnLine& line : measured_->lines) read += line.sjis + "\n";
+  }
+  const std::vector<std::string> words = Words(read);
+  EXPECT_EQ(words, Words(text));
+  for (const std::string& word : words) {
+    EXPECT_TRUE(std::all_of(word.begin(), word.end(), [](char c) {
+      return std::isalnum(static_cast<unsigned char>(c)) || std::strchr(".,!?:;'()*+-", c);
+    })) << word;
+  }
+  EXPECT_GT(words.size(), 300u);
+}
+
+INSTANTIATE_TEST_SUITE_P(English, EnglishPages, ::testing::Values(Language::English),
                          [](const auto& info) { return std::string(Name(info.param)); });
 
 }  // namespace

@@ -1,7 +1,7 @@
 // assetgen: writes every bitmap, sound and the icon of the game, or review contact sheets.
-//   assetgen OUTPUT_DIR [--font FILE] [--pack-waves]
+//   assetgen OUTPUT_DIR [--font FILE] [--proportional-font FILE] [--pack-waves]
 //                                       all resources and the sources that embed them, with
-//                                       a font to carry and the sounds packed if asked
+//                                       the fonts to carry and the sounds packed if asked
 //   assetgen --contact-sheets DIR       one PNG per bitmap with its cuts outlined
 //   assetgen --sound-report             levels of every sound and the loop seams of the music
 //   assetgen --desktop-icons DIR NAME   the application icons of a Linux desktop (hicolor theme)
@@ -43,6 +43,8 @@ bool ReadEmbedOptions(int count, char** args, EmbedOptions& options) {
       options.packWaves = true;
     } else if (arg == "--font" && i + 1 < count) {
       options.font = args[++i];
+    } else if (arg == "--proportional-font" && i + 1 < count) {
+      options.proportionalFont = args[++i];
     } else {
       return false;
     }
@@ -70,9 +72,9 @@ int main(int argc, char** argv) {
       WriteResources(argv[1], options);
     } else {
       std::fprintf(stderr,
-                   "usage: assetgen OUTPUT_DIR [--font FILE] [--pack-waves] | --contact-sheets "
-                   "DIR | --desktop-icons DIR NAME | --windows-icon FILE | --web-icons DIR RRGGBB "
-                   "| --sound-report\n");
+                   "usage: assetgen OUTPUT_DIR [--font FILE] [--proportional-font FILE] "
+                   "[--pack-waves] | --contact-sheets DIR | --desktop-icons DIR NAME | "
+                   "--windows-icon FILE | --web-icons DIR RRGGBB | --sound-report\n");
       return 2;
     }
   } catch (const std::exception& e) {

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include "bitmaps.h"
 #include "rects.h"
@@ -131,10 +132,12 @@ std::filesystem::path WriteResources(const std::filesystem::path& dir,
     }
     files.push_back({entry.type, entry.id, path, bytes.size(), pack});
   }
-  if (!options.font.empty()) {
-    const auto size = std::filesystem::file_size(options.font);
-    files.push_back({ResourceType::Font, kFontResourceId, std::filesystem::absolute(options.font),
-                     size, false});
+  const std::pair<int, const std::filesystem::path&> fonts[] = {
+      {kFontResourceId, options.font}, {kProportionalFontResourceId, options.proportionalFont}};
+  for (const auto& [id, font] : fonts) {
+    if (font.empty()) continue;
+    files.push_back({ResourceType::Font, id, std::filesystem::absolute(font),
+                     std::filesystem::file_size(font), false});
   }
   WriteFile(dir / "resources.S", AssemblySource(files));
   const std::filesystem::path table = dir / "resources.cpp";

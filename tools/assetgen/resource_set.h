@@ -24,8 +24,11 @@ std::vector<uint8_t> GenerateResource(const ResourceEntry& entry);
 
 // What a build carries besides the generated resources, and how.
 struct EmbedOptions {
-  std::filesystem::path font;  // a font file to carry as the Font resource; none when empty
-  bool packWaves = false;      // store the sounds packed without loss (system/packed_wave.h)
+  // Font files to carry as the Font resources of the Japanese face and of its proportional
+  // sibling; none when empty.
+  std::filesystem::path font;
+  std::filesystem::path proportionalFont;
+  bool packWaves = false;  // store the sounds packed without loss (system/packed_wave.h)
 };
 
 // Writes every resource into `dir`, then resources.S, which embeds their bytes, and

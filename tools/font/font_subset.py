@@ -1,13 +1,15 @@
 #!/usr/bin/python3
-"""Makes the font that builds without a font service carry: a subset of the system's Japanese
-font with only the characters the game can show, and the licence text that goes with it.
+"""Makes the fonts that builds without a font service carry: subsets of the system's Japanese
+font and of its proportional sibling with only the characters the game can show, and the
+licence text that goes with them.
 
-    font_subset.py FONT OUT_FONT OUT_LICENCE SOURCE_DIR...
+    font_subset.py OUT_LICENCE SOURCE_DIR... --font FONT FAMILY OUT_FONT [--font ...]
 
 The characters are printable ASCII and every other character written in the game's sources
-(its texts are UTF-8 literals there). The subset keeps the original outlines, hinting and
+(its texts are UTF-8 literals there). A subset keeps the original outlines, hinting and
 bitmaps, so text looks as it does with the whole font. The IPA Font License lets a derived font
-be passed on under the same licence, but not under the original's name: the subset is renamed.
+be passed on under the same licence, but not under the original's name: each subset is renamed
+to its FAMILY.
 """
 import pathlib
 import re
@@ -16,13 +18,12 @@ import sys
 from fontTools import subset
 from fontTools.ttLib import TTFont
 
-FAMILY = "Moravin Gothic"
 LICENCE_SOURCE = pathlib.Path("/usr/share/doc/fonts-ipafont-gothic/copyright")
 
 
 def characters(source_dirs):
     """Printable ASCII, and every other character of the sources, written as itself or as a
-    universal character name (the font code measures U'\\u3042')."""
+    universal character name (U'\\u3042')."""
     text = {chr(c) for c in range(0x20, 0x7F)}
     for directory in source_dirs:
         for path in sorted(pathlib.Path(directory).rglob("*")):
@@ -34,21 +35,21 @@ def characters(source_dirs):
     return "".join(sorted(text))
 
 
-def rename(font):
+def rename(font, family):
     names = font["name"]
     for record in list(names.names):
         if record.nameID in (16, 17, 21, 22):  # typographic names: dropped, the family says it
             names.removeNames(nameID=record.nameID)
-    for name_id, value in ((1, FAMILY), (3, FAMILY + " subset"), (4, FAMILY),
-                           (6, FAMILY.replace(" ", "-"))):
+    for name_id, value in ((1, family), (3, family + " subset"), (4, family),
+                           (6, family.replace(" ", "-"))):
         names.removeNames(nameID=name_id)
         names.setName(value, name_id, 3, 1, 0x409)
         names.setName(value, name_id, 1, 0, 0)
 
 
-def licence_text(font_path):
+def licence_text(fonts):
     """The IPA Font License Agreement from the font package's copyright file, with a preface on
-    what was derived and how to use the original instead."""
+    what was derived and how to use the originals instead."""
     lines = LICENCE_SOURCE.read_text(encoding="utf-8").splitlines()
     start = len(lines) - 1 - lines[::-1].index("License: IPA-1")  # the stanza with the text
     body = []
@@ -56,23 +57,26 @@ def licence_text(font_path):
         if line and not line.startswith(" "):
             break
         body.append("" if line.strip() == "." else line[1:])
-    preface = [
-        f"The text of the game is drawn with \"{FAMILY}\", a subset of the font file",
-        f"{font_path} (Debian package fonts-ipafont-gothic) that keeps only the",
-        "characters the game shows, renamed as the licence below requires. It was made with",
-        "fontTools by tools/font/font_subset.py of the game's sources, which is also the means",
-        "to make it again. To use the original font instead, build the game with",
-        "-DMORAVIN_FONT_SOURCE=<path of the original font file>, or, on Linux, build it",
-        "for the desktop, where it uses the system's font.",
+    preface = ["The text of the game is drawn with fonts cut from font files of the Debian",
+               "package fonts-ipafont-gothic:", ""]
+    for font_path, family, _ in fonts:
+        preface.append(f"  \"{family}\", a subset of {font_path}")
+    preface += [
         "",
-        "The subset is licensed under the IPA Font License Agreement v1.0:",
+        "Each keeps only the characters the game shows and is renamed as the licence below",
+        "requires. They were made with fontTools by tools/font/font_subset.py of the game's",
+        "sources, which is also the means to make them again. To use the original fonts",
+        "instead, build the game with -DMORAVIN_FONT_SOURCE=<path of the original Japanese",
+        "font> and -DMORAVIN_PROPORTIONAL_FONT_SOURCE=<path of the original proportional",
+        "font>, or, on Linux, build it for the desktop, where it uses the system's fonts.",
+        "",
+        "The subsets are licensed under the IPA Font License Agreement v1.0:",
         "",
     ]
     return "\n".join(preface + body).rstrip() + "\n"
 
 
-def main(args):
-    font_path, out_font, out_licence, *source_dirs = args
+def subset_font(font_path, family, out_font, text):
     options = subset.Options()
     options.name_IDs = ["*"]
     options.name_languages = ["*"]
@@ -80,14 +84,36 @@ def main(args):
     options.glyph_names = False
     font = TTFont(font_path)
     subsetter = subset.Subsetter(options)
-    subsetter.populate(text=characters(source_dirs))
+    subsetter.populate(text=text)
     subsetter.subset(font)
-    rename(font)
+    rename(font, family)
     font.save(out_font)
-    pathlib.Path(out_licence).write_text(licence_text(font_path), encoding="utf-8")
+
+
+def parse(args):
+    """(OUT_LICENCE, [SOURCE_DIR...], [(FONT, FAMILY, OUT_FONT)...]), or None when malformed."""
+    if "--font" not in args:
+        return None
+    first = args.index("--font")
+    head, rest = args[:first], args[first:]
+    if len(head) < 2 or len(rest) % 4 != 0:
+        return None
+    fonts = [tuple(rest[i + 1:i + 4]) for i in range(0, len(rest), 4)]
+    if any(rest[i] != "--font" for i in range(0, len(rest), 4)):
+        return None
+    return head[0], head[1:], fonts
+
+
+def main(args):
+    parsed = parse(args)
+    if parsed is None:
+        sys.exit(__doc__)
+    out_licence, source_dirs, fonts = parsed
+    text = characters(source_dirs)
+    for font_path, family, out_font in fonts:
+        subset_font(font_path, family, out_font, text)
+    pathlib.Path(out_licence).write_text(licence_text(fonts), encoding="utf-8")
 
 
 if __name__ == "__main__":
-    if len(sys.argv) < 5:
-        sys.exit(__doc__)
     main(sys.argv[1:])

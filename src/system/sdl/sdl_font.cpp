@@ -55,11 +55,6 @@ TTF_Font* OpenFontInMemory(std::span<const uint8_t> file, int pixelHeight) {
 }
 
 #ifdef MORAVIN_SYSTEM_FONT
-const std::string& JapaneseFontFile() {
-  static const std::string file = MatchFontFile("sans:lang=ja");
-  return file;
-}
-
 // The whole file mapped read-only for the rest of the run, as FreeType maps the fonts it opens
 // itself: its pages are the system's file cache, shared with every program that uses the font.
 // Empty when the file cannot be mapped.
@@ -75,50 +70,65 @@ std::span<const uint8_t> MapFile(const std::string& path) {
   return {static_cast<const uint8_t*>(data), size_t(info.st_size)};
 }
 
-// The system's Japanese sans-serif font, from memory when its file can be mapped.
-TTF_Font* OpenJapaneseFont(int pixelHeight) {
-  const std::string& file = JapaneseFontFile();
-  if (file.empty()) return nullptr;
-  static const std::span<const uint8_t> mapped = MapFile(file);
-  TTF_Font* font = mapped.empty() ? TTF_OpenFont(file.c_str(), pixelHeight)
-                                  : OpenFontInMemory(mapped, pixelHeight);
+// A font file of the system, found by fontconfig and mapped when it can be.
+struct SystemFont {
+  std::string file;  // empty when fontconfig found none
+  std::span<const uint8_t> mapped;
+};
+
+SystemFont FindSystemFont(const char* pattern) {
+  SystemFont font{MatchFontFile(pattern), {}};
+  if (!font.file.empty()) font.mapped = MapFile(font.file);
+  return font;
+}
+
+// The system's Japanese sans-serif font, or IPA's proportional Gothic, which the Debian package
+// of the Japanese one carries too. Each is looked up and mapped on its first use only.
+const SystemFont& SystemFontOf(Typeface typeface) {
+  if (typeface == Typeface::Proportional) {
+    static const SystemFont proportional = FindSystemFont("IPAPGothic");
+    return proportional;
+  }
+  static const SystemFont japanese = FindSystemFont("sans:lang=ja");
+  return japanese;
+}
+
+// The typeface's font, from memory when its file could be mapped.
+TTF_Font* OpenFont(int pixelHeight, Typeface typeface) {
+  const SystemFont& system = SystemFontOf(typeface);
+  if (system.file.empty()) return nullptr;
+  TTF_Font* font = system.mapped.empty() ? TTF_OpenFont(system.file.c_str(), pixelHeight)
+                                         : OpenFontInMemory(system.mapped, pixelHeight);
   if (!font)
-    std::fprintf(stderr, "moravin: cannot open font %s: %s\n", file.c_str(), TTF_GetError());
+    std::fprintf(stderr, "moravin: cannot open font %s: %s\n", system.file.c_str(), TTF_GetError());
   return font;
 }
 #else
-// The font carried inside the program: taken from the program's own resources, not the
-// game's current set (which a test may replace), since no language or test changes the font.
-TTF_Font* OpenJapaneseFont(int pixelHeight) {
-  TTF_Font* font =
-      OpenFontInMemory(EmbeddedResources().Find(ResourceType::Font, kFontResourceId), pixelHeight);
+// The fonts carried inside the program: taken from the program's own resources, not the
+// game's current set (which a test may replace), since no language or test changes the fonts.
+TTF_Font* OpenFont(int pixelHeight, Typeface typeface) {
+  const int id = typeface == Typeface::Proportional ? kProportionalFontResourceId : kFontResourceId;
+  TTF_Font* font = OpenFontInMemory(EmbeddedResources().Find(ResourceType::Font, id), pixelHeight);
   if (!font) std::fprintf(stderr, "moravin: cannot open the embedded font: %s\n", TTF_GetError());
   return font;
 }
 #endif
 
-// A full-width character takes 29/32 of the line height; the rest is leading above and below.
-// The message windows break lines by counting bytes, each half a line height wide, and a line
-// may run two bytes past its budget: in the narrowest window (320 pixels, 22 bytes) eleven
-// full-width characters of 29 pixels still fit.
+// A full-width character, one em wide, takes 29/32 of the line height; the rest is leading
+// above and below. The message windows break Japanese lines by counting bytes, each half a line
+// height wide, and a line may run two bytes past its budget: in the narrowest window (320
+// pixels, 22 bytes) eleven full-width characters of 29 pixels still fit. The proportional face
+// takes the same em, so that its letters stand as tall as the Japanese face's.
 constexpr int kFullWidthShare = 29;
 constexpr int kFullWidthShareOf = 32;
 
-int FullWidthAdvance(TTF_Font* font) {
-  int minX = 0, maxX = 0, minY = 0, maxY = 0, advance = 0;
-  TTF_GlyphMetrics32(font, U'\u3042', &minX, &maxX, &minY, &maxY, &advance);  // "a" in hiragana
-  return advance;
-}
-
-// Sets the largest glyph size whose full-width character keeps to its share of the line height
-// and whose ascent plus descent fits the line. The glyphs are rendered at that size: nothing is
-// scaled afterwards, so they stay crisp.
+// Sets the glyph size of that em, or a smaller one when the ascent plus descent would not fit
+// the line. The glyphs are rendered at that size: nothing is scaled afterwards, so they stay
+// crisp.
 void ChooseGlyphSize(TTF_Font* font, int pixelHeight) {
-  const int widest = pixelHeight * kFullWidthShare / kFullWidthShareOf;
-  int size = pixelHeight;
+  int size = std::max(1, pixelHeight * kFullWidthShare / kFullWidthShareOf);
   TTF_SetFontSize(font, size);
-  while (size > 1 && (FullWidthAdvance(font) > widest || TTF_FontHeight(font) > pixelHeight))
-    TTF_SetFontSize(font, --size);
+  while (size > 1 && TTF_FontHeight(font) > pixelHeight) TTF_SetFontSize(font, --size);
 }
 
 // The code points of well-formed UTF-8 (SjisToUtf8 writes nothing else).
@@ -138,20 +148,21 @@ std::u32string CodePoints(const std::string& utf8) {
 
 }  // namespace
 
-std::shared_ptr<TTF_Font> FontFaces::Get(int pixelHeight) {
-  for (const auto& [height, face] : faces_)
-    if (height == pixelHeight) return face;
-  TTF_Font* opened = OpenJapaneseFont(pixelHeight);
+std::shared_ptr<TTF_Font> FontFaces::Get(int pixelHeight, Typeface typeface) {
+  for (const Face& face : faces_)
+    if (face.pixelHeight == pixelHeight && face.typeface == typeface) return face.font;
+  TTF_Font* opened = OpenFont(pixelHeight, typeface);
   if (!opened) return nullptr;
   ChooseGlyphSize(opened, pixelHeight);
-  std::shared_ptr<TTF_Font> face(opened, TTF_CloseFont);
-  faces_.emplace_back(pixelHeight, face);
-  return face;
+  std::shared_ptr<TTF_Font> font(opened, TTF_CloseFont);
+  faces_.push_back({pixelHeight, typeface, font});
+  return font;
 }
 
-std::unique_ptr<SdlFont> SdlFont::Open(SdlRenderDevice& device, int pixelHeight) {
+std::unique_ptr<SdlFont> SdlFont::Open(SdlRenderDevice& device, int pixelHeight,
+                                       Typeface typeface) {
   if (pixelHeight <= 0) return nullptr;
-  std::shared_ptr<TTF_Font> font = device.Faces().Get(pixelHeight);
+  std::shared_ptr<TTF_Font> font = device.Faces().Get(pixelHeight, typeface);
   if (!font) return nullptr;
   return std::unique_ptr<SdlFont>(new SdlFont(device, std::move(font), pixelHeight));
 }

@@ -1,5 +1,6 @@
-// Text through SDL2_ttf with a Japanese sans-serif font: the system's, found by fontconfig, or
-// where there is no fontconfig, the one carried inside the program (a Font resource).
+// Text through SDL2_ttf with a Japanese sans-serif font or its proportional sibling (Typeface):
+// the system's, found by fontconfig, or where there is no fontconfig, the ones carried inside the
+// program (Font resources).
 #pragma once
 
 #include <SDL_ttf.h>
@@ -19,8 +20,8 @@
 std::string MatchFontFile(const char* pattern);
 #endif
 
-// The font library's faces of the Japanese font, one per pixel height, each set to the glyph
-// size of that height. A renderer reset (every display-mode switch) makes the game's six fonts
+// The font library's faces, one per typeface and pixel height, each set to the glyph size of
+// that height. A renderer reset (every display-mode switch) makes the game's six fonts
 // again; opening and sizing their faces anew took more than a millisecond of that frame, so the
 // device keeps the faces across its renderers. A font shares its face, which lives as long as
 // the longer-lived of the two.
@@ -30,18 +31,23 @@ class FontFaces {
   FontFaces(const FontFaces&) = delete;
   FontFaces& operator=(const FontFaces&) = delete;
 
-  // The face for that height, opened on first use; null (after a message on stderr) when no
-  // Japanese font can be opened.
-  std::shared_ptr<TTF_Font> Get(int pixelHeight);
+  // The face for that typeface and height, opened on first use; null (after a message on
+  // stderr) when its font cannot be opened.
+  std::shared_ptr<TTF_Font> Get(int pixelHeight, Typeface typeface);
 
  private:
-  std::vector<std::pair<int, std::shared_ptr<TTF_Font>>> faces_;
+  struct Face {
+    int pixelHeight;
+    Typeface typeface;
+    std::shared_ptr<TTF_Font> font;
+  };
+  std::vector<Face> faces_;
 };
 
 class SdlFont final : public IFont, public RendererResource {
  public:
-  // Null (after a message on stderr) when no Japanese font can be opened.
-  static std::unique_ptr<SdlFont> Open(SdlRenderDevice& device, int pixelHeight);
+  // Null (after a message on stderr) when the typeface's font cannot be opened.
+  static std::unique_ptr<SdlFont> Open(SdlRenderDevice& device, int pixelHeight, Typeface typeface);
   ~SdlFont() override;
 
   int Height() const override { return pixelHeight_; }

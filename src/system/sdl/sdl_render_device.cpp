@@ -290,9 +290,9 @@ bool SdlRenderDevice::Upload(SDL_Texture* texture, int w, int h, const uint32_t*
          SDL_UpdateTexture(texture, nullptr, converted.data(), w * 4) == 0;
 }
 
-std::unique_ptr<IFont> SdlRenderDevice::CreateFont(int pixelHeight) {
+std::unique_ptr<IFont> SdlRenderDevice::CreateFont(int pixelHeight, Typeface face) {
   if (!renderer_) return nullptr;
-  return SdlFont::Open(*this, pixelHeight);
+  return SdlFont::Open(*this, pixelHeight, face);
 }
 
 DeviceStatus SdlRenderDevice::TestCooperativeLevel() {

@@ -64,7 +64,7 @@ class SdlRenderDevice final : public IRenderDevice {
   RendererDescription Describe() override { return description_; }
 
   std::unique_ptr<ITexture> CreateTexture(int w, int h, const uint32_t* argb) override;
-  std::unique_ptr<IFont> CreateFont(int pixelHeight) override;
+  std::unique_ptr<IFont> CreateFont(int pixelHeight, Typeface face) override;
   DeviceStatus TestCooperativeLevel() override;
   void Clear(uint32_t argb) override;
   bool BeginScene() override;

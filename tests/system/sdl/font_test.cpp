@@ -61,13 +61,14 @@ Ink InkOf(const std::vector<uint32_t>& picture) {
 }  // namespace
 
 #ifdef MORAVIN_SYSTEM_FONT
-TEST(FontFile, FontconfigFindsAJapaneseFont) {
+TEST(FontFile, FontconfigFindsBothFaces) {
   EXPECT_FALSE(MatchFontFile("sans:lang=ja").empty());
+  EXPECT_NE(MatchFontFile("IPAPGothic").find("ipagp"), std::string::npos);
 }
 #endif
 
 TEST_F(FontTest, JapaneseTextIsDrawnInItsColourInsideItsLine) {
-  auto font = device_->CreateFont(24);
+  auto font = device_->CreateFont(24, Typeface::Japanese);
   ASSERT_NE(font, nullptr);
   EXPECT_EQ(font->Height(), 24);
   const std::string sjis = Utf8ToSjis("もらびん！");
@@ -82,7 +83,7 @@ TEST_F(FontTest, JapaneseTextIsDrawnInItsColourInsideItsLine) {
 
 TEST_F(FontTest, LineHeightMatchesThePixelHeight) {
   for (int height : {12, 16, 24, 32, 48, 64}) {
-    auto font = device_->CreateFont(height);
+    auto font = device_->CreateFont(height, Typeface::Japanese);
     ASSERT_NE(font, nullptr) << height;
     // A tall glyph spans most of the line and never leaves it.
     const Ink ink = InkOf(DrawLine(*font, Utf8ToSjis("囗"), 0xFFFFFFFF));
@@ -95,7 +96,7 @@ TEST_F(FontTest, FullWidthCharactersLeaveLeadingInTheLine) {
   // 29/32 of the line height: narrow enough for the message windows' longest lines, and no
   // narrower than that, so the text stays as large as it can be.
   for (int height : {12, 16, 24, 32, 48, 64}) {
-    auto font = device_->CreateFont(height);
+    auto font = device_->CreateFont(height, Typeface::Japanese);
     ASSERT_NE(font, nullptr) << height;
     const int width = font->TextWidth(Utf8ToSjis("国"));
     EXPECT_LE(width, height * 29 / 32) << height;
@@ -104,8 +105,24 @@ TEST_F(FontTest, FullWidthCharactersLeaveLeadingInTheLine) {
   }
 }
 
+// English running text takes the proportional face: its letters are spaced by their own width,
+// and they stand as tall as the Japanese face's, whose em they share.
+TEST_F(FontTest, TheProportionalFaceSpacesLettersByTheirWidthAtTheSameSize) {
+  auto japanese = device_->CreateFont(32, Typeface::Japanese);
+  auto proportional = device_->CreateFont(32, Typeface::Proportional);
+  ASSERT_TRUE(japanese && proportional);
+  EXPECT_EQ(japanese->TextWidth("iiii"), japanese->TextWidth("WWWW"));
+  EXPECT_LT(proportional->TextWidth("iiii") * 2, proportional->TextWidth("WWWW"));
+  const std::string line = "Pipiru walks to the right.";
+  EXPECT_LT(proportional->TextWidth(line), japanese->TextWidth(line) * 9 / 10);
+  const Ink japaneseH = InkOf(DrawLine(*japanese, "H", 0xFFFFFFFF));
+  const Ink proportionalH = InkOf(DrawLine(*proportional, "H", 0xFFFFFFFF));
+  EXPECT_EQ(proportionalH.bottom - proportionalH.top, japaneseH.bottom - japaneseH.top);
+  EXPECT_NEAR(proportionalH.bottom, japaneseH.bottom, 1);  // on the same baseline
+}
+
 TEST_F(FontTest, TextWidthIsTheWidthDrawn) {
-  auto font = device_->CreateFont(32);
+  auto font = device_->CreateFont(32, Typeface::Japanese);
   ASSERT_NE(font, nullptr);
   for (const char* utf8 : {"ちょっとおざなりだけど", "CGを見れるんだよ", "Ｚキー OK!", "～☆…"}) {
     const std::string sjis = Utf8ToSjis(utf8);
@@ -119,7 +136,7 @@ TEST_F(FontTest, TextWidthIsTheWidthDrawn) {
 }
 
 TEST_F(FontTest, RepeatedTextIsRenderedOnceWhateverItsColour) {
-  auto font = SdlFont::Open(*static_cast<SdlRenderDevice*>(device_), 16);
+  auto font = SdlFont::Open(*static_cast<SdlRenderDevice*>(device_), 16, Typeface::Japanese);
   ASSERT_NE(font, nullptr);
   const std::string sjis = Utf8ToSjis("スコア 12345");
   const Ink white = InkOf(DrawLine(*font, sjis, 0xFFFFFFFF));
@@ -130,7 +147,7 @@ TEST_F(FontTest, RepeatedTextIsRenderedOnceWhateverItsColour) {
 }
 
 TEST_F(FontTest, CacheKeepsTheRecentlyUsedAndEvictsTheOldest) {
-  auto font = SdlFont::Open(*static_cast<SdlRenderDevice*>(device_), 12);
+  auto font = SdlFont::Open(*static_cast<SdlRenderDevice*>(device_), 12, Typeface::Japanese);
   ASSERT_NE(font, nullptr);
   device_->BeginScene();
   for (int i = 0; i < 64; ++i) font->DrawText(std::to_string(i), 0, 0, 0xFFFFFFFF);
@@ -144,7 +161,7 @@ TEST_F(FontTest, CacheKeepsTheRecentlyUsedAndEvictsTheOldest) {
 }
 
 TEST_F(FontTest, EmptyTextAndResetAreHarmless) {
-  auto font = device_->CreateFont(16);
+  auto font = device_->CreateFont(16, Typeface::Japanese);
   ASSERT_NE(font, nullptr);
   EXPECT_EQ(InkOf(DrawLine(*font, "", 0xFFFFFFFF)).pixels, 0);
   ASSERT_TRUE(device_->Reset());
@@ -157,15 +174,17 @@ TEST_F(FontTest, EmptyTextAndResetAreHarmless) {
 TEST_F(FontTest, FontsMadeAgainAfterAResetShareTheFacesAndMeasureTheSame) {
   auto& device = *static_cast<SdlRenderDevice*>(device_);
   const std::string sjis = Utf8ToSjis("ゲームスタート");
-  auto before = SdlFont::Open(device, 24);
+  auto before = SdlFont::Open(device, 24, Typeface::Japanese);
   ASSERT_NE(before, nullptr);
   const int width = before->TextWidth(sjis);
-  const std::shared_ptr<TTF_Font> face = device.Faces().Get(24);
+  const std::shared_ptr<TTF_Font> face = device.Faces().Get(24, Typeface::Japanese);
   ASSERT_TRUE(device_->Reset());
-  auto after = SdlFont::Open(device, 24);
+  auto after = SdlFont::Open(device, 24, Typeface::Japanese);
   ASSERT_NE(after, nullptr);
-  EXPECT_EQ(device.Faces().Get(24), face) << "the face was opened again";
-  EXPECT_NE(device.Faces().Get(16), face) << "each height has a face of its own";
+  EXPECT_EQ(device.Faces().Get(24, Typeface::Japanese), face) << "the face was opened again";
+  EXPECT_NE(device.Faces().Get(16, Typeface::Japanese), face)
+      << "each height has a face of its own";
+  EXPECT_NE(device.Faces().Get(24, Typeface::Proportional), face) << "and each typeface";
   EXPECT_EQ(after->TextWidth(sjis), width);
   EXPECT_GT(InkOf(DrawLine(*after, sjis, 0xFFFFFFFF)).pixels, 50);
 
