@@ -170,8 +170,10 @@ constexpr const char* kLanguageHelp =
 std::string HelpText() {
   return std::string(
              "Usage: moravin [OPTION]...\n"
-             "Starts the game. With no option it runs as usual: 50 frames per second, a random\n"
-             "game each time.\n"
+             "Moravin, a small action-puzzle game: shift the lines of stones to build Pipiru's\n"
+             "road, turn monsters into diamonds and see how far she gets. With no option the\n"
+             "game runs as usual: 50 frames per second, a random game each time. How to Play,\n"
+             "on the title menu, explains the rules and the keys.\n"
              "\n") +
          kSaveFolderHelp +
          "damaged is kept as SaveData.dat.bad beside it, and a fresh one begins.\n"

@@ -23,8 +23,8 @@ constexpr MotionSpriteDef kOptionSpriteDefs[COption::kSpriteCount] = {
     {2, 16, 8, 768, 408, 0, 0, "i1m16,64"},     // panel with every item label
     {3, 560, 248, 240, 48, 0, 0, "m280,16"},    // caption
     {2, 0, 504, 128, 48, 0, 0, "m56,160h1"},    // highlighted music label
-    {2, 128, 504, 88, 48, 0, 0, "m56,208h1"},   // highlighted effect label
-    {2, 216, 504, 96, 48, 0, 0, "m56,288h1"},   // highlighted display-mode label
+    {2, 128, 504, 128, 48, 0, 0, "m56,208h1"},  // highlighted effect label
+    {2, 256, 504, 128, 48, 0, 0, "m56,288h1"},  // highlighted display-mode label
     {2, 8, 424, 400, 32, 0, 0, "m248,168"},     // music volume bar
     {2, 8, 424, 400, 32, 0, 0, "m248,216"},     // effect volume bar
     {3, 736, 8, 48, 48, 0, 0, "m0,0"},          // left-pointing arrow

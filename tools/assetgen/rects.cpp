@@ -151,8 +151,8 @@ constexpr ArtRect kRects[] = {
 
     {123, 16, 8, 768, 408, "option panel", K::Sprite},
     {123, 0, 504, 128, 48, "music label lit", K::Sprite},
-    {123, 128, 504, 88, 48, "effect label lit", K::Sprite},
-    {123, 216, 504, 96, 48, "screen label lit", K::Sprite},
+    {123, 128, 504, 128, 48, "effect label lit", K::Sprite},
+    {123, 256, 504, 128, 48, "screen label lit", K::Sprite},
     {123, 8, 424, 400, 32, "volume bar", K::Opaque},
 
     {124, 0, 0, 800, 210, "title logo", K::Sprite},

@@ -23,4 +23,10 @@ void Paint127(cairo_t* cr, int width, int height);  // prompt strip (loaded, nev
 void Paint128(cairo_t* cr, int width, int height);  // common background
 void Paint129(cairo_t* cr, int width, int height);  // pointer hints and play controls
 
+// The option panel's lettering sizes in pixels: its headings, its two display-mode choices, and
+// its three item labels, which are as large as the choices where their cells allow.
+constexpr double kOptionHeadingSize = 30;
+constexpr double kOptionChoiceSize = 32;
+double OptionLabelSize(cairo_t* cr);
+
 }  // namespace art

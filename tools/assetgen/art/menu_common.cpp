@@ -148,7 +148,8 @@ void Paint116(cairo_t* cr, int width, int height) {
 
 void Paint117(cairo_t* cr, int width, int height) {
   // Top-menu item 6. Its last row stays transparent: it peeks out under its neighbours.
-  DrawMenuItem(cr, 0, 0, 320, 47, Say(cr, "インフォメーション", "Information"), kLilac, false);
+  // The English item says what its page's caption says.
+  DrawMenuItem(cr, 0, 0, 320, 47, Say(cr, "インフォメーション", "News"), kLilac, false);
 
   const char* news = Say(cr, "おしらせ", "News");
   DrawCaption(cr, news, 320 + 100, 30, CaptionSize(cr, news, 200, 60), kLemon);
@@ -158,7 +159,8 @@ void Paint117(cairo_t* cr, int width, int height) {
   best.fill = kLemon;
   best.outline = kInk;
   best.outlineWidth = 2.5;
-  DrawFittedLabel(cr, Say(cr, "ハイスコア", "HI-SCORE"), 520 + 57.5, 13, 113, 26, best);
+  // In the words of the play's top bar ("Score", "Distance").
+  DrawFittedLabel(cr, Say(cr, "ハイスコア", "Best Score"), 520 + 57.5, 13, 113, 26, best);
 
   DrawPauseLogo(cr);
   DrawStar(cr, 590, 60 + 118, 24, kLemon, 0.2);

@@ -39,19 +39,16 @@ constexpr double kLitLabelOutline = 3.5;
 
 // The three option labels, each exactly where its highlighted copy is laid over it.
 const char* MusicLabel(cairo_t* cr) { return Say(cr, "おんがく", "Music"); }
-const char* EffectsLabel(cairo_t* cr) { return Say(cr, "効果音", "Sounds"); }
+const char* EffectsLabel(cairo_t* cr) { return Say(cr, "効果音", "Effects"); }
 const char* ScreenLabel(cairo_t* cr) { return Say(cr, "がめん", "Screen"); }
 
-double OptionLabelSize(cairo_t* cr) {
-  LabelStyle probe;
-  probe.sizePx = 34;
-  probe.outlineWidth = kLitLabelOutline;
-  double size = FitLabelSize(cr, MusicLabel(cr), probe, 128, 48);
-  probe.sizePx = size;
-  size = FitLabelSize(cr, EffectsLabel(cr), probe, 88, 48);
-  probe.sizePx = size;
-  return FitLabelSize(cr, ScreenLabel(cr), probe, 96, 48);
-}
+// Every label cell is as wide as the widest label of both languages needs: up to the left arrow,
+// which bobs from x 176 on the screen (the cells start at 56).
+constexpr double kOptionLabelWidth = 128;
+constexpr double kOptionLabelHeight = 48;
+// The cells' places on the panel (y) and on the sheet's highlight row (x).
+constexpr double kMusicLabelY = 104, kEffectsLabelY = 152, kScreenLabelY = 232;
+constexpr double kLitLabelRow = 504;
 
 void DrawOptionLabel(cairo_t* cr, const char* utf8, double x, double y, double w, double h,
                      double sizePx, bool lit) {
@@ -81,7 +78,7 @@ void DrawGaugeFrame(cairo_t* cr, double x, double y, double w, double h) {
 void DrawOptionPanel(cairo_t* cr, double labelSize) {
   DrawPaperPanel(cr);
   LabelStyle heading;
-  heading.sizePx = 30;
+  heading.sizePx = kOptionHeadingSize;
   heading.fill = kInk;
   heading.outline = kWhite;
   heading.outlineWidth = 2;
@@ -90,18 +87,21 @@ void DrawOptionPanel(cairo_t* cr, double labelSize) {
   SetColor(cr, Mix(kLilac, kPaper, 0.3));
   cairo_fill(cr);
 
-  DrawOptionLabel(cr, MusicLabel(cr), 56, 104, 128, 48, labelSize, false);
-  DrawOptionLabel(cr, EffectsLabel(cr), 56, 152, 88, 48, labelSize, false);
+  DrawOptionLabel(cr, MusicLabel(cr), 56, kMusicLabelY, kOptionLabelWidth, kOptionLabelHeight,
+                  labelSize, false);
+  DrawOptionLabel(cr, EffectsLabel(cr), 56, kEffectsLabelY, kOptionLabelWidth, kOptionLabelHeight,
+                  labelSize, false);
   DrawGaugeFrame(cr, 248, 112, 400, 32);
   DrawGaugeFrame(cr, 248, 160, 400, 32);
 
-  DrawOptionLabel(cr, ScreenLabel(cr), 56, 232, 96, 48, labelSize, false);
+  DrawOptionLabel(cr, ScreenLabel(cr), 56, kScreenLabelY, kOptionLabelWidth, kOptionLabelHeight,
+                  labelSize, false);
   cairo_rectangle(cr, 48, 282, 320, 3);
   SetColor(cr, Mix(kLilac, kPaper, 0.3));
   cairo_fill(cr);
   // The two display modes, right of where the pointing arrow bobs.
   LabelStyle choice;
-  choice.sizePx = 32;
+  choice.sizePx = kOptionChoiceSize;
   choice.fill = kInk;
   choice.outline = kWhite;
   choice.outlineWidth = 2;
@@ -178,6 +178,15 @@ void DrawTrackItem(cairo_t* cr, double y, const char* title, Rgb face, const cha
 
 }  // namespace
 
+double OptionLabelSize(cairo_t* cr) {
+  LabelStyle probe;
+  probe.sizePx = kOptionChoiceSize;
+  probe.outlineWidth = kLitLabelOutline;
+  for (const char* label : {MusicLabel(cr), EffectsLabel(cr), ScreenLabel(cr)})
+    probe.sizePx = FitLabelSize(cr, label, probe, kOptionLabelWidth, kOptionLabelHeight);
+  return probe.sizePx;
+}
+
 void Paint114(cairo_t* cr, int width, int height) {
   DrawPaperPanel(cr);
   DrawKeyHelpBar(cr, 16, 424, 768, 80, 464,
@@ -188,9 +197,10 @@ void Paint114(cairo_t* cr, int width, int height) {
 void Paint123(cairo_t* cr, int width, int height) {
   double labelSize = OptionLabelSize(cr);
   DrawOptionPanel(cr, labelSize);
-  DrawOptionLabel(cr, MusicLabel(cr), 0, 504, 128, 48, labelSize, true);
-  DrawOptionLabel(cr, EffectsLabel(cr), 128, 504, 88, 48, labelSize, true);
-  DrawOptionLabel(cr, ScreenLabel(cr), 216, 504, 96, 48, labelSize, true);
+  const char* labels[] = {MusicLabel(cr), EffectsLabel(cr), ScreenLabel(cr)};
+  for (int i = 0; i < 3; ++i)
+    DrawOptionLabel(cr, labels[i], i * kOptionLabelWidth, kLitLabelRow, kOptionLabelWidth,
+                    kOptionLabelHeight, labelSize, true);
   DrawVolumeFill(cr);
 }
 

@@ -1,6 +1,8 @@
 // The menu pictures, checked where the scenes depend on them: labels that pulse about their
 // centre, panels pale enough for black text, highlight copies that cover the plain labels, a
 // volume gauge that may be squeezed, and reward pictures that are told apart.
+#include "art/menu_art.h"
+
 #include <cairo.h>
 #include <gtest/gtest.h>
 
@@ -242,8 +244,8 @@ TEST(OptionSheet, HighlightedLabelsCoverThePlainOnes) {
     Box plain, lit;
   };
   const Pair pairs[] = {{{56, 104, 128, 48}, {0, 504, 128, 48}},
-                        {{56, 152, 88, 48}, {128, 504, 88, 48}},
-                        {{56, 232, 96, 48}, {216, 504, 96, 48}}};
+                        {{56, 152, 128, 48}, {128, 504, 128, 48}},
+                        {{56, 232, 128, 48}, {256, 504, 128, 48}}};
   for (Language language : kBothLanguages)
     for (const Pair& pair : pairs) {
       SCOPED_TRACE(NameOf(language));
@@ -259,6 +261,19 @@ TEST(OptionSheet, HighlightedLabelsCoverThePlainOnes) {
       EXPECT_GT(plainInk, 100) << "no label on the panel at " << Where(123, pair.plain);
       EXPECT_EQ(uncovered, 0) << Where(123, pair.lit);
     }
+}
+
+// The item labels' cells are as wide as the wider language needs: in neither language do the
+// labels shrink below the panel's heading.
+TEST(OptionSheet, ItemLabelsAreNoSmallerThanTheHeadingInEitherLanguage) {
+  for (Language language : kBothLanguages) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 8, 8);
+    cairo_t* cr = cairo_create(surface);
+    art::SetPictureLanguage(cr, language);
+    EXPECT_GE(art::OptionLabelSize(cr), art::kOptionHeadingSize) << NameOf(language);
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+  }
 }
 
 TEST(OptionSheet, VolumeGaugeIsUniformAlongItsLength) {
