@@ -13,14 +13,14 @@ namespace {
 // The title's balloon holds two lines: each description breaks where a reader pauses, so that
 // no word stands alone on its line.
 const char* const kTitleTopDescriptions[7] = {
-    "Off we go!\nLet's start the game!",       "It's a bit rough, but\nhere's how to play!",
+    "Off we go!\nLet's start the game!",       "New to the game?\nHere's how to play!",
     "Set things up just\nthe way you like!",   "Look back at the\npictures you've seen!",
     "Listen to the music\nof the game!",       "Quit the game?\nIt's all ooover!",
     "What's coming next\nfrom Studio Pipiru!",
 };
 
 const char* const kHowToPlayDescriptions[4] = {
-    "How to keep going,\nand how to score big!",
+    "How to keep going\nand how to score big!",
     "Which key does what?\nIt's all here!",
     "The grand, moving\ntale of Pipiru!",
     "Had enough for now?",
@@ -30,20 +30,22 @@ const char* const kHowToPlayDescriptions[4] = {
 // Each "$N" line is followed by two empty lines, so the 85-pixel picture has three text lines of
 // room.
 const char kRulesText[] =
-    "#000000Pipiru walks to the right by herself and never stops. You can't steer her, but you "
-    "can build her road!\n"
+    "#000000Pipiru walks to the right all by herself and never stops. You can't steer her, but "
+    "you can build her road!\n"
     "- Pick a line with Left and Right, and shift it with Up and Down.\n"
     "- The field scrolls to the left, faster and faster. A stone in her way stops Pipiru, and "
-    "the field carries her toward the left edge: open the way before she is pushed off!\n"
-    "- She drops through gaps, and off the bottom she comes back in at the top.\n"
-    "- If a monster touches her, the game is over too.\n"
+    "the field carries her toward the left edge. If she is pushed off the screen, the game is "
+    "over, so clear the way in time!\n"
+    "- She falls through gaps. Off the bottom, she comes back in at the top.\n"
+    "- If a monster touches her, the game is over too. Watch the eggs: they hatch into "
+    "Wingboos!\n"
     "\n"
     "Every line that scrolls in scores 100 points. Two monsters that bump into each other "
     "turn into diamonds, and each scores 500. Grab diamonds one after another for a chain: "
     "100, 200, 500, 1000, 2000, 5000, then 10000 points each! A diamond that scrolls off the "
     "left edge, or one a Wingboo smashes, breaks the chain.\n"
-    "Hold Z to scroll faster, though Pipiru drifts back while you do. Esc, or button 3 on a "
-    "game controller, pauses the game.\n"
+    "Hold Z or Enter to scroll faster, though Pipiru drifts back while you do. Esc, or button "
+    "3 on a game controller, pauses the game.\n"
     "\n"
     "* Meet the Cast *\n"
     "\n"
@@ -105,13 +107,12 @@ const char kControlsText[] =
     "- Hold Z or Enter: scroll faster\n"
     "- Esc: pause the game\n"
     "\n"
-    "- Alt+Enter: switch between a window and the full screen, at any time\n"
-    "- Numpad: 8, 2, 4 and 6 move; 5 works like Z, and 0 like X\n"
-    "- Game controller: the stick or pad moves; button 1 works like Z, button 2 like X, and "
-    "button 3 pauses the game\n";
+    "- Alt+Enter: window or full screen, at any time\n"
+    "- Numpad: 8, 2, 4 and 6 to move, 5 like Z, 0 like X\n"
+    "- Controller: stick or pad to move, button 3 to pause, buttons 1 and 2 like Z and X\n";
 
 const char kStoryText[] =
-    "#000000Pipiru is a tomboy from Moravia, a land full of wonders. She always dreamed of "
+    "#000000Pipiru is a tomboy from Moravia, a land full of wonders. She had always dreamed of "
     "faraway places, and one day she set off on an adventure!\n"
     "Scary monsters and strange lines stand in her way. How far into this wondrous world will "
     "Pipiru get?\n";
@@ -126,11 +127,11 @@ const char kInfoText[] =
     "We'll tell you as soon as it's ready, so stay tuned!\n"
     "Your comments and cheers keep us going.\n"
     "See you again in our next game!\n"
-    "From everyone at Studio Pipiru\n";
+    "Love, everyone at Studio Pipiru!\n";
 
 const char* const kRankComments[6] = {
-    "All the way to the goal! Sleep tight...", "You've come such a long, long way!",
-    "You did it! I'm rolling in diamonds!",    "Great job! Look at all those diamonds!",
+    "What a journey! You've earned a rest...", "You've come such a long, long way!",
+    "You did it! I'm rolling in diamonds!",    "Nice work! You're getting the hang of it!",
     "I-I'm not giving up! One more go!",       "Boo-hoo... That was no good at all!",
 };
 
@@ -163,7 +164,7 @@ const GameTexts EnglishTexts = {
         "Moravin could not start its graphics.",
         // Shown when the save can be neither read nor created, whatever the reason: stderr
         // names the file and the reason.
-        "The save data could not be read or created.",
+        "Moravin could not read or create its save data.",
         "Moravin could not start",
         "Could not load the pictures.",
         "Could not load the sounds.",
