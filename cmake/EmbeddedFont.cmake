@@ -1,8 +1,8 @@
 # The fonts a build without fontconfig carries: subsets of MORAVIN_FONT_SOURCE (the Japanese
-# face) and MORAVIN_PROPORTIONAL_FONT_SOURCE (its proportional sibling, for English running
-# text) with only the characters the game's sources hold (tools/font/font_subset.py, which needs
-# Python's fontTools: Debian's fonttools package), renamed as their licence asks, with the
-# licence text beside them. Sets MORAVIN_FONT_FILE, MORAVIN_PROPORTIONAL_FONT_FILE and
+# face) with only the characters the game's sources hold, and of MORAVIN_PROPORTIONAL_FONT_SOURCE
+# (its proportional sibling, for the English running text) with printable ASCII only
+# (tools/font/font_subset.py, which needs Python's fontTools: Debian's fonttools package),
+# renamed as their licence asks, with the licence text beside them. Sets MORAVIN_FONT_FILE, MORAVIN_PROPORTIONAL_FONT_FILE and
 # MORAVIN_FONT_LICENCE.
 find_program(MORAVIN_FONTTOOLS_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 execute_process(COMMAND ${MORAVIN_FONTTOOLS_PYTHON} -c "import fontTools"
@@ -26,7 +26,7 @@ add_custom_command(
   COMMAND ${MORAVIN_FONTTOOLS_PYTHON} ${CMAKE_SOURCE_DIR}/tools/font/font_subset.py
           ${MORAVIN_FONT_LICENCE} ${CMAKE_SOURCE_DIR}/src
           --font ${MORAVIN_FONT_SOURCE} "Moravin Gothic" ${MORAVIN_FONT_FILE}
-          --font ${MORAVIN_PROPORTIONAL_FONT_SOURCE} "Moravin PGothic"
+          --ascii-font ${MORAVIN_PROPORTIONAL_FONT_SOURCE} "Moravin PGothic"
           ${MORAVIN_PROPORTIONAL_FONT_FILE}
   DEPENDS ${CMAKE_SOURCE_DIR}/tools/font/font_subset.py ${MORAVIN_FONT_SOURCE}
           ${MORAVIN_PROPORTIONAL_FONT_SOURCE} ${font_texts}

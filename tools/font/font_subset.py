@@ -3,13 +3,14 @@
 font and of its proportional sibling with only the characters the game can show, and the
 licence text that goes with them.
 
-    font_subset.py OUT_LICENCE SOURCE_DIR... --font FONT FAMILY OUT_FONT [--font ...]
+    font_subset.py OUT_LICENCE SOURCE_DIR... (--font | --ascii-font) FONT FAMILY OUT_FONT ...
 
-The characters are printable ASCII and every other character written in the game's sources
-(its texts are UTF-8 literals there). A subset keeps the original outlines, hinting and
-bitmaps, so text looks as it does with the whole font. The IPA Font License lets a derived font
-be passed on under the same licence, but not under the original's name: each subset is renamed
-to its FAMILY.
+A --font subset keeps printable ASCII and every other character written in the game's sources
+(its texts are UTF-8 literals there); an --ascii-font subset keeps printable ASCII only, all
+that the English texts use (a test holds them to it), at an eighth of the size. A subset keeps
+the original outlines, hinting and bitmaps, so text looks as it does with the whole font. The
+IPA Font License lets a derived font be passed on under the same licence, but not under the
+original's name: each subset is renamed to its FAMILY.
 """
 import pathlib
 import re
@@ -21,10 +22,13 @@ from fontTools.ttLib import TTFont
 LICENCE_SOURCE = pathlib.Path("/usr/share/doc/fonts-ipafont-gothic/copyright")
 
 
+PRINTABLE_ASCII = {chr(c) for c in range(0x20, 0x7F)}
+
+
 def characters(source_dirs):
     """Printable ASCII, and every other character of the sources, written as itself or as a
     universal character name (U'\\u3042')."""
-    text = {chr(c) for c in range(0x20, 0x7F)}
+    text = set(PRINTABLE_ASCII)
     for directory in source_dirs:
         for path in sorted(pathlib.Path(directory).rglob("*")):
             if path.suffix in (".cpp", ".h"):
@@ -32,7 +36,7 @@ def characters(source_dirs):
                 text.update(c for c in source if ord(c) > 0x7F)
                 for code in re.findall(r"\\u([0-9A-Fa-f]{4})|\\U([0-9A-Fa-f]{8})", source):
                     text.add(chr(int(code[0] or code[1], 16)))
-    return "".join(sorted(text))
+    return text
 
 
 def rename(font, family):
@@ -90,16 +94,20 @@ def subset_font(font_path, family, out_font, text):
     font.save(out_font)
 
 
+FONT_FLAGS = ("--font", "--ascii-font")
+
+
 def parse(args):
-    """(OUT_LICENCE, [SOURCE_DIR...], [(FONT, FAMILY, OUT_FONT)...]), or None when malformed."""
-    if "--font" not in args:
+    """(OUT_LICENCE, [SOURCE_DIR...], [(FLAG, FONT, FAMILY, OUT_FONT)...]), or None when
+    malformed."""
+    first = next((i for i, arg in enumerate(args) if arg in FONT_FLAGS), None)
+    if first is None:
         return None
-    first = args.index("--font")
     head, rest = args[:first], args[first:]
     if len(head) < 2 or len(rest) % 4 != 0:
         return None
-    fonts = [tuple(rest[i + 1:i + 4]) for i in range(0, len(rest), 4)]
-    if any(rest[i] != "--font" for i in range(0, len(rest), 4)):
+    fonts = [tuple(rest[i:i + 4]) for i in range(0, len(rest), 4)]
+    if any(flag not in FONT_FLAGS for flag, *_ in fonts):
         return None
     return head[0], head[1:], fonts
 
@@ -109,10 +117,12 @@ def main(args):
     if parsed is None:
         sys.exit(__doc__)
     out_licence, source_dirs, fonts = parsed
-    text = characters(source_dirs)
-    for font_path, family, out_font in fonts:
-        subset_font(font_path, family, out_font, text)
-    pathlib.Path(out_licence).write_text(licence_text(fonts), encoding="utf-8")
+    text = {"--font": "".join(sorted(characters(source_dirs))),
+            "--ascii-font": "".join(sorted(PRINTABLE_ASCII))}
+    for flag, font_path, family, out_font in fonts:
+        subset_font(font_path, family, out_font, text[flag])
+    pathlib.Path(out_licence).write_text(licence_text([font[1:] for font in fonts]),
+                                         encoding="utf-8")
 
 
 if __name__ == "__main__":
