@@ -109,7 +109,9 @@ const char kControlsText[] =
     "\n"
     "- Alt+Enter: window or full screen, at any time\n"
     "- Numpad: 8, 2, 4 and 6 to move, 5 like Z, 0 like X\n"
-    "- Controller: stick or pad to move, button 3 to pause, buttons 1 and 2 like Z and X\n";
+    "- Controller: stick or pad to move, button 3 to pause, buttons 1 and 2 like Z and X\n"
+    "- Mouse or touch: tap to choose, drag to scroll. In play, tap a line to pick it and drag "
+    "it to shift it; Faster and Pause are in the top bar\n";
 
 const char kStoryText[] =
     "#000000Pipiru is a tomboy from Moravia, a land full of wonders. She had always dreamed of "
