@@ -12,15 +12,16 @@
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
 #include "scenes/title.h"
+#include "system/little_endian.h"
 #include "system/message_box.h"
 #include "system/platform.h"
 #include "system/printable.h"
 #include "system/random.h"
+#include "system/resource_ids.h"
 #include "system/resources.h"
 
 namespace {
 
-constexpr int kIconResource = 301;
 constexpr uint32_t kMaxIconSide = 256;
 constexpr int32_t kGameFps = 50;
 constexpr uint32_t kGrey = 0x00808080;
@@ -35,11 +36,6 @@ std::string ReplayFolder(const SaveFile& save) {
   const std::string& path = save.Path();
   const size_t end = path.find_last_of("/\\");
   return (end == std::string::npos ? std::string() : path.substr(0, end + 1)) + "replays";
-}
-
-uint32_t Read32(std::span<const uint8_t> b, size_t at) {
-  return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
-         uint32_t(b[at + 3]) << 24;
 }
 
 }  // namespace
@@ -59,12 +55,12 @@ CMoravin::~CMoravin() {
 
 bool CMoravin::LoadIcon() {
   // Icon resource: width, height (little-endian 32-bit), then width x height ARGB pixels.
-  const std::span<const uint8_t> bytes = FindResource(ResourceType::Icon, kIconResource);
+  const std::span<const uint8_t> bytes = FindResource(ResourceType::Icon, kIconId);
   if (bytes.size() < 8) return false;
-  const uint32_t w = Read32(bytes, 0), h = Read32(bytes, 4);
+  const uint32_t w = ReadLe32(bytes, 0), h = ReadLe32(bytes, 4);
   if (w == 0 || w != h || w > kMaxIconSide || bytes.size() - 8 < size_t(w) * h * 4) return false;
   icon.resize(size_t(w) * h);
-  for (size_t i = 0; i < icon.size(); ++i) icon[i] = Read32(bytes, 8 + i * 4);
+  for (size_t i = 0; i < icon.size(); ++i) icon[i] = ReadLe32(bytes, 8 + i * 4);
   iconSize = int(w);
   return true;
 }

@@ -33,6 +33,10 @@ class CInput {
   int32_t holdFrames[ButtonCount] = {};
 
   ButtonState operator[](Button b) const { return {held[b], heldLast[b], holdFrames[b]}; }
+  // What every menu takes for "yes" (Return or button 1) and "back" (Esc or button 2), pressed
+  // this frame.
+  bool ConfirmPressed() const { return (*this)[Confirm].Pressed() || (*this)[Button1].Pressed(); }
+  bool CancelPressed() const { return (*this)[Back].Pressed() || (*this)[Button2].Pressed(); }
 
   // The frame's pointer, and what the player used last.
   PointerState pointer;

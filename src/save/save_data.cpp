@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstring>
 
+#include "system/little_endian.h"
+
 SaveData* g_saveData = nullptr;
 
 namespace {
@@ -15,10 +17,6 @@ constexpr size_t kRecordSize = sizeof(SaveData);
 
 void PutChecksum(uint8_t* out, uint32_t value) {
   for (int i = 0; i < 4; ++i) out[i] = uint8_t(value >> (8 * i));
-}
-
-uint32_t GetChecksum(const uint8_t* in) {
-  return uint32_t(in[0]) | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16 | uint32_t(in[3]) << 24;
 }
 
 }  // namespace
@@ -40,7 +38,7 @@ SaveFileBytes EncodeSaveFile(const SaveData& record) {
 bool DecodeSaveFile(std::span<const uint8_t> bytes, SaveData& record) {
   if (bytes.size() >= kSaveFileSize) {
     std::memcpy(&record, bytes.data(), kRecordSize);
-    if (SaveChecksum(record) == GetChecksum(bytes.data() + kRecordSize)) return true;
+    if (SaveChecksum(record) == ReadLe32(bytes, kRecordSize)) return true;
   }
   std::memset(&record, 0, kRecordSize);
   return false;

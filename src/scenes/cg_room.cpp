@@ -5,6 +5,7 @@
 
 #include "scenes/menu_scene.h"
 #include "scenes/scene_manager.h"
+#include "system/resource_ids.h"
 
 namespace {
 
@@ -13,7 +14,8 @@ constexpr int kSelectableCount = 13;
 constexpr int kTileColumns = 4;
 constexpr int kTileRows = 3;
 
-constexpr int kCGRoomImageIds[4] = {128, 114, 120, 116};
+constexpr int kCGRoomImageIds[4] = {kBitmapCommonBackground, kBitmapTextPanel, kBitmapCgRoomTiles,
+                                    kBitmapCommonParts};
 
 // The tiles on the screen, row by row (180 x 120 about their centres), then the return button.
 constexpr ScreenRect TileRect(int32_t column, int32_t row) {
@@ -76,11 +78,11 @@ void CCGRoom::Input(const CInput& input) {
     ApplyHighlight();
     SoundPlay(sounds[0]);
   }
-  if (input[Confirm].Pressed() || input[Button1].Pressed() || pointing.chosen >= 0) {
+  if (input.ConfirmPressed() || pointing.chosen >= 0) {
     decideRequest = true;
     SoundPlay(sounds[1]);
   }
-  if (input[Back].Pressed() || input[Button2].Pressed()) {
+  if (input.CancelPressed()) {
     cancelRequest = true;
     SoundPlay(sounds[1]);
   }

@@ -7,6 +7,7 @@
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
 #include "system/message_box.h"
+#include "system/resource_ids.h"
 #include "system/shift_jis.h"
 
 const int32_t RankThresholds[kRankCount - 1] = {1000000, 500000, 250000, 100000, 10000};
@@ -18,8 +19,9 @@ const char* const RankComments[kRankCount] = {
 
 namespace {
 
-const int kGameOverBitmaps[4] = {128, 125, 126, 127};
-constexpr int kJingleWave = 210;
+const int kGameOverBitmaps[4] = {kBitmapCommonBackground, kBitmapGameOverTopBar, kBitmapRankLabels,
+                                 kBitmapGameOverUnused};
+constexpr int kJingleWave = kWaveGameOverJingle;
 constexpr int kWaves[] = {kJingleWave};
 constexpr int kCommentFont = 3;  // the 32-pixel font
 constexpr int32_t kScreenWidth = 800;
@@ -50,7 +52,7 @@ bool CGameOver::Init() {
 
 void CGameOver::Input(const CInput& input) {
   if (phase != Waiting) return;  // a key or a tap during a fade does nothing
-  if (input[Confirm].Pressed() || input[Button1].Pressed() || input.pointer.tapped) {
+  if (input.ConfirmPressed() || input.pointer.tapped) {
     phase = FadeOut;
     phaseFrame = 0;
   }

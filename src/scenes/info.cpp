@@ -2,10 +2,12 @@
 #include "scenes/info.h"
 
 #include "scenes/texts.h"
+#include "system/resource_ids.h"
 
 namespace {
 
-constexpr int kInfoImageIds[4] = {128, 114, 116, 117};
+constexpr int kInfoImageIds[4] = {kBitmapCommonBackground, kBitmapTextPanel, kBitmapCommonParts,
+                                  kBitmapInfoParts};
 constexpr MotionSpriteDef kInfoCaption = {3, 320, 0, 200, 60, 0, 0, "m300,10"};
 
 }  // namespace

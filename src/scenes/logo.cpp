@@ -7,6 +7,7 @@
 #include "scenes/texts.h"
 #include "scenes/title.h"
 #include "system/message_box.h"
+#include "system/resource_ids.h"
 
 namespace {
 
@@ -14,8 +15,8 @@ constexpr int32_t kLogoFadeFrames = 40;
 constexpr int32_t kLastFrame = 260;
 // 220: the overlay returns after it
 constexpr int32_t kFadeOutStart = kLastFrame - kLogoFadeFrames;
-constexpr int kLogoBitmap = 110;
-constexpr int kLogoSound = 206;
+constexpr int kLogoBitmap = kBitmapStudioLogo;
+constexpr int kLogoSound = kWaveDecide;
 
 // How much of the logo shows at counter n, 0..1; 1 or more draws no overlay.
 float Visibility(int32_t n) {

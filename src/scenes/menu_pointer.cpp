@@ -33,7 +33,7 @@ MenuPointing PointAtItems(const PointerState& pointer, std::span<const ScreenRec
 }
 
 bool CPointerHints::LoadResources(SceneId scene) {
-  constexpr int kIds[1] = {kPointerSheetBitmap};
+  constexpr int kIds[1] = {kBitmapPointerSheet};
   return LoadMenuImages(std::span(&sheet_, 1), kIds, scene);
 }
 

@@ -8,9 +8,7 @@
 #include "media/input.h"
 #include "media/sprite.h"
 #include "scenes/scene.h"
-
-// The sheet of pointer hints and play controls.
-constexpr int kPointerSheetBitmap = 129;
+#include "system/resource_ids.h"
 
 // What the pointer does to a menu of items this frame.
 struct MenuPointing {

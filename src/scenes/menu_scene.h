@@ -11,6 +11,7 @@
 #include "motion/motion_sprite.h"
 #include "scenes/menu_pointer.h"
 #include "scenes/scene.h"
+#include "system/resource_ids.h"
 
 // One row of a scene's sprite table: image index, source rectangle, pivot and first script.
 struct MotionSpriteDef {
@@ -39,7 +40,7 @@ struct SoundLoad {
   bool music;  // looping, at the music volume; effects play once at the effect volume
 };
 // The two sounds of every menu: the cursor moving and an item chosen.
-constexpr SoundLoad kMenuSounds[2] = {{205, false}, {206, false}};
+constexpr SoundLoad kMenuSounds[2] = {{kWaveCursor, false}, {kWaveDecide, false}};
 // Loads every sound at its volume from the save data, reporting failures with one message box.
 bool LoadMenuSounds(std::span<CSound> sounds, std::span<const SoundLoad> loads, SceneId scene);
 

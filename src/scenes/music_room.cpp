@@ -5,6 +5,7 @@
 
 #include "scenes/menu_scene.h"
 #include "scenes/scene_manager.h"
+#include "system/resource_ids.h"
 
 namespace {
 
@@ -26,13 +27,15 @@ constexpr MotionSpriteDef kMusicRoomSpriteDefs[CMusicRoom::kSpriteCount] = {
     {3, 16, 520, 768, 80, 0, 0, "m16,512"},       // key help bar
 };
 
-constexpr int kMusicRoomImageIds[4] = {128, 114, 111, 116};
+constexpr int kMusicRoomImageIds[4] = {kBitmapCommonBackground, kBitmapTextPanel,
+                                       kBitmapMusicRoomSheet, kBitmapCommonParts};
 
 // The tracks and the stop item (376 x 60 about x 400, y 102 + 60 k), then the return button.
 constexpr ScreenRect kItemRects[kItemCount] = {{212, 72, 376, 60},  {212, 132, 376, 60},
                                                {212, 192, 376, 60}, {212, 252, 376, 60},
                                                {212, 312, 376, 60}, {276, 424, 248, 72}};
-constexpr SoundLoad kMusicRoomSoundLoads[3] = {{211, true}, {205, false}, {206, false}};
+constexpr SoundLoad kMusicRoomSoundLoads[3] = {
+    {kWaveMusicRoomTrack, true}, {kWaveCursor, false}, {kWaveDecide, false}};
 
 }  // namespace
 
@@ -63,11 +66,11 @@ void CMusicRoom::Input(const CInput& input) {
     ApplyHighlight();
     SoundPlay(sounds[1]);
   }
-  if (input[Confirm].Pressed() || input[Button1].Pressed() || pointing.chosen >= 0) {
+  if (input.ConfirmPressed() || pointing.chosen >= 0) {
     decideRequest = true;
     SoundPlay(sounds[2]);
   }
-  if (input[Back].Pressed() || input[Button2].Pressed()) {
+  if (input.CancelPressed()) {
     cancelRequest = true;
     SoundPlay(sounds[2]);
   }

@@ -7,6 +7,7 @@
 #include "save/save_file.h"
 #include "scenes/menu_scene.h"
 #include "scenes/scene_manager.h"
+#include "system/resource_ids.h"
 
 namespace {
 
@@ -33,7 +34,8 @@ constexpr MotionSpriteDef kOptionSpriteDefs[COption::kSpriteCount] = {
     {1, 16, 424, 768, 80, 0, 0, "m16,512"},     // key help bar
 };
 
-constexpr int kOptionImageIds[4] = {128, 114, 123, 116};
+constexpr int kOptionImageIds[4] = {kBitmapCommonBackground, kBitmapTextPanel, kBitmapOptionPanel,
+                                    kBitmapCommonParts};
 
 // The rows on the screen by item, and the volume bars' extent: 0 % at the left, 100 % at the
 // right. A tap left of the middle steps down, right of it up.
@@ -119,11 +121,11 @@ void COption::Input(const CInput& input) {
     // The blip sounds even when the value cannot move further.
     if (leftRequest || rightRequest) SoundPlay(sounds[0]);
   }
-  if (input[Confirm].Pressed() || input[Button1].Pressed()) {
+  if (input.ConfirmPressed()) {
     decideRequest = true;
     SoundPlay(sounds[1]);
   }
-  if (input[Back].Pressed() || input[Button2].Pressed()) {
+  if (input.CancelPressed()) {
     cancelRequest = true;
     SoundPlay(sounds[1]);
   }

@@ -9,13 +9,17 @@
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
 #include "system/message_box.h"
+#include "system/resource_ids.h"
 
 namespace {
 
 // The sprites' bitmaps by PlaySprite, then the sheet of the pointer's controls.
 const int kPictureIds[PlaySpriteCount + 1] = {
-    121, 108, 113, 106, 122, 119, 109, 115, 107, 105, CPlayControls::kSheetBitmap};
-const int kSoundWaves[PlaySoundCount] = {212, 208, 204, 209, 202};
+    kBitmapPlayTopBar, kBitmapCursor,  kBitmapScorePopups, kBitmapStones,
+    kBitmapDiamond,    kBitmapBanners, kBitmapPlayUnused,  kBitmapHeroine,
+    kBitmapMonsters,   kBitmapPlayBackground, CPlayControls::kSheetBitmap};
+const int kSoundWaves[PlaySoundCount] = {kWaveStartJingle, kWavePlayMusic, kWaveDiamond,
+                                         kWaveMonsterPop, kWaveMiss};
 
 constexpr int32_t kEndingDarkFrame = 80;
 

@@ -11,7 +11,7 @@
 
 class CPlayControls {
  public:
-  static constexpr int kSheetBitmap = kPointerSheetBitmap;
+  static constexpr int kSheetBitmap = kBitmapPointerSheet;
 
   // In the play's Input: whether the pointer was used last.
   void Follow(const CInput& input) { shown = input.lastDevice == InputDevice::Pointer; }

@@ -54,7 +54,7 @@ void CReadingScene::Input(const CInput& input) {
   downRequest = input[Down].PressedOrRepeat();
   pointerHints.Follow(input);
   FollowDrag(input.pointer);
-  if (input[Back].Pressed() || input[Button2].Pressed() || input.pointer.TappedIn(kBottomBarRect)) {
+  if (input.CancelPressed() || input.pointer.TappedIn(kBottomBarRect)) {
     cancelRequest = true;
     SoundPlay(sounds[1]);
   }

@@ -3,10 +3,13 @@
 
 #include "save/save_data.h"
 #include "scenes/texts.h"
+#include "system/resource_ids.h"
 
 namespace {
 
-constexpr int kRuleImageIds[7] = {128, 114, 116, 115, 106, 107, 122};
+constexpr int kRuleImageIds[7] = {kBitmapCommonBackground, kBitmapTextPanel, kBitmapCommonParts,
+                                  kBitmapHeroine,          kBitmapStones,    kBitmapMonsters,
+                                  kBitmapDiamond};
 
 // The captions by topic: rules, controls, story.
 constexpr MotionSpriteDef kRuleCaptions[3] = {

@@ -6,6 +6,7 @@
 #include "scenes/menu_scene.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
+#include "system/resource_ids.h"
 
 namespace {
 
@@ -30,8 +31,10 @@ constexpr int32_t kTopBelow[CTitle::kTopItems] = {1, 2, 6, 6, 6, 0, 5};
 enum TopItem { StartItem = 0, HowToPlayItem = 1, OptionItem = 2, QuitItem = 5, InfoItem = 6 };
 constexpr int32_t kBackItem = 3;  // the last how-to-play item; 0 to 2 are the rule topics
 
-constexpr int kTitleImageIds[6] = {118, 124, 116, 117, 115, 121};
-constexpr SoundLoad kTitleSoundLoads[3] = {{203, false}, {205, false}, {206, false}};
+constexpr int kTitleImageIds[6] = {kBitmapTitleBackground, kBitmapTitleLayout, kBitmapCommonParts,
+                                   kBitmapInfoParts,       kBitmapHeroine,     kBitmapPlayTopBar};
+constexpr SoundLoad kTitleSoundLoads[3] = {
+    {kWaveTitleJingle, false}, {kWaveCursor, false}, {kWaveDecide, false}};
 
 // Rows of the sprite table whose script reads params[0] = 277 + 48k (k = 0..3 or 0..5).
 constexpr float ItemY(int k) { return 277.0f + 48.0f * static_cast<float>(k); }
@@ -152,11 +155,11 @@ void CTitle::Input(const CInput& input) {
   if (confirmRequested || cancelRequested) return;
   MoveCursor(input);
   PointAt(input.pointer);
-  if (input[Confirm].Pressed() || input[Button1].Pressed()) {
+  if (input.ConfirmPressed()) {
     confirmRequested = true;
     SoundPlay(sounds[2]);
   }
-  if (input[Back].Pressed() || input[Button2].Pressed()) {
+  if (input.CancelPressed()) {
     cancelRequested = true;
     SoundPlay(sounds[2]);
   }

@@ -3,16 +3,12 @@
 #include <array>
 #include <cstdlib>
 
+#include "system/little_endian.h"
+
 namespace {
 
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kBiRgb = 0;
-
-uint32_t Read32(std::span<const uint8_t> b, size_t at) {
-  return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
-         uint32_t(b[at + 3]) << 24;
-}
-uint16_t Read16(std::span<const uint8_t> b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
 
 struct DibLayout {
   int width = 0;
@@ -30,12 +26,12 @@ bool SupportedDepth(int bits) {
 
 bool ReadLayout(std::span<const uint8_t> bytes, DibLayout& d) {
   if (bytes.size() < kInfoHeaderSize) return false;
-  const uint32_t headerSize = Read32(bytes, 0);
+  const uint32_t headerSize = ReadLe32(bytes, 0);
   if (headerSize < kInfoHeaderSize || headerSize > bytes.size()) return false;
-  const auto width = int32_t(Read32(bytes, 4));
-  const auto height = int32_t(Read32(bytes, 8));
-  d.bits = Read16(bytes, 14);
-  if (Read16(bytes, 12) != 1 || Read32(bytes, 16) != kBiRgb || !SupportedDepth(d.bits))
+  const auto width = int32_t(ReadLe32(bytes, 4));
+  const auto height = int32_t(ReadLe32(bytes, 8));
+  d.bits = ReadLe16(bytes, 14);
+  if (ReadLe16(bytes, 12) != 1 || ReadLe32(bytes, 16) != kBiRgb || !SupportedDepth(d.bits))
     return false;
   if (width <= 0 || width > kMaxDibSide || height == 0 || height < -kMaxDibSide ||
       height > kMaxDibSide)
@@ -47,7 +43,7 @@ bool ReadLayout(std::span<const uint8_t> bytes, DibLayout& d) {
   size_t colours = 0;
   if (d.bits <= 8) {
     const size_t full = size_t(1) << d.bits;
-    const uint32_t used = Read32(bytes, 32);
+    const uint32_t used = ReadLe32(bytes, 32);
     if (used > full) return false;
     colours = used ? used : full;
   }

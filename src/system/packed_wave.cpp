@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "system/little_endian.h"
+
 namespace {
 
 class BitReader {
@@ -48,15 +50,10 @@ class BitReader {
   bool ok_ = true;
 };
 
-uint32_t Le32(std::span<const uint8_t> b, size_t at) {
-  return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
-         uint32_t(b[at + 3]) << 24;
-}
-
 // Reads a length-prefixed run of bytes at `at` into `out`; false when it does not fit.
 bool ReadRun(std::span<const uint8_t> packed, size_t& at, std::vector<uint8_t>& out) {
   if (packed.size() - at < 4) return false;
-  const uint32_t length = Le32(packed, at);
+  const uint32_t length = ReadLe32(packed, at);
   at += 4;
   if (packed.size() - at < length) return false;
   out.insert(out.end(), packed.begin() + ptrdiff_t(at), packed.begin() + ptrdiff_t(at + length));
@@ -140,8 +137,8 @@ bool UnpackWave(std::span<const uint8_t> packed, std::vector<uint8_t>& out) {
     out.clear();
     return false;
   }
-  const uint32_t frames = Le32(packed, at);
-  const int channels = packed[at + 4] | packed[at + 5] << 8;
+  const uint32_t frames = ReadLe32(packed, at);
+  const int channels = ReadLe16(packed, at + 4);
   at += 6;
   if ((channels != 1 && channels != 2) ||
       uint64_t{frames} * unsigned(channels) * 2 > kPackedMaxSampleBytes) {

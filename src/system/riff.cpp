@@ -3,16 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "system/little_endian.h"
+
 namespace {
 
 constexpr uint16_t kFormatPcm = 1;
 constexpr size_t kChunkHeader = 8;
 constexpr size_t kPcmFormatSize = 16;
-
-uint32_t Read32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t Read16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 
 bool IsTag(const uint8_t* p, const char* tag) { return std::memcmp(p, tag, 4) == 0; }
 
@@ -20,7 +17,7 @@ bool IsTag(const uint8_t* p, const char* tag) { return std::memcmp(p, tag, 4) ==
 bool FindChunk(std::span<const uint8_t> area, const char* tag, std::span<const uint8_t>& body,
                std::span<const uint8_t>& next) {
   while (area.size() >= kChunkHeader) {
-    const uint32_t declared = Read32(area.data() + 4);
+    const uint32_t declared = ReadLe32(area, 4);
     const size_t available = area.size() - kChunkHeader;
     const size_t size = std::min<size_t>(declared, available);
     if (IsTag(area.data(), tag)) {
@@ -38,13 +35,12 @@ bool FindChunk(std::span<const uint8_t> area, const char* tag, std::span<const u
 
 bool ReadFormat(std::span<const uint8_t> chunk, WaveFormat& f) {
   if (chunk.size() < kPcmFormatSize) return false;
-  const uint8_t* p = chunk.data();
-  f.formatTag = Read16(p);
-  f.channels = Read16(p + 2);
-  f.samplesPerSec = Read32(p + 4);
-  f.avgBytesPerSec = Read32(p + 8);
-  f.blockAlign = Read16(p + 12);
-  f.bitsPerSample = Read16(p + 14);
+  f.formatTag = ReadLe16(chunk, 0);
+  f.channels = ReadLe16(chunk, 2);
+  f.samplesPerSec = ReadLe32(chunk, 4);
+  f.avgBytesPerSec = ReadLe32(chunk, 8);
+  f.blockAlign = ReadLe16(chunk, 12);
+  f.bitsPerSample = ReadLe16(chunk, 14);
   return f.formatTag == kFormatPcm && f.channels > 0 && f.samplesPerSec > 0 && f.blockAlign > 0 &&
          f.bitsPerSample > 0;
 }
@@ -54,7 +50,7 @@ bool ReadFormat(std::span<const uint8_t> chunk, WaveFormat& f) {
 bool ParseWave(std::span<const uint8_t> bytes, WaveData& wave) {
   if (bytes.size() < 12 || !IsTag(bytes.data(), "RIFF") || !IsTag(bytes.data() + 8, "WAVE"))
     return false;
-  const size_t riffSize = std::min<size_t>(Read32(bytes.data() + 4), bytes.size() - 8);
+  const size_t riffSize = std::min<size_t>(ReadLe32(bytes, 4), bytes.size() - 8);
   if (riffSize < 4) return false;
   std::span<const uint8_t> area = bytes.subspan(12, riffSize - 4);
 

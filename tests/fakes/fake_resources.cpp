@@ -2,80 +2,54 @@
 
 #include <cstring>
 
+#include "system/little_endian.h"
+
 namespace {
 
-constexpr FakeBitmapSpec kBitmaps[] = {
-    {101, 580, 420, 24}, {102, 580, 420, 24}, {103, 580, 420, 24}, {104, 580, 420, 24},
-    {105, 800, 510, 24}, {106, 595, 170, 8},  {107, 510, 170, 8},  {108, 340, 510, 8},
-    {109, 595, 170, 8},  {110, 800, 600, 24}, {111, 800, 600, 8},  {112, 340, 85, 4},
-    {113, 500, 200, 8},  {114, 800, 600, 8},  {115, 595, 340, 8},  {116, 800, 600, 8},
-    {117, 800, 600, 8},  {118, 800, 667, 8},  {119, 800, 480, 24}, {120, 800, 600, 8},
-    {121, 800, 122, 8},  {122, 425, 255, 8},  {123, 800, 600, 8},  {124, 800, 600, 8},
-    {125, 800, 122, 8},  {126, 800, 600, 8},  {127, 390, 65, 8},   {128, 800, 600, 24},
-    {129, 800, 480, 8},
-};
-
-struct WaveSpec {
-  int id;
-  uint32_t rate;
-};
-constexpr WaveSpec kWaves[] = {{201, 44100}, {202, 32000}, {203, 32000}, {204, 44100},
-                               {205, 44100}, {206, 44100}, {207, 44100}, {208, 44100},
-                               {209, 44100}, {210, 32000}, {211, 32000}, {212, 44100}};
-
-constexpr int kIconId = 301;
 constexpr int kIconSize = 32;
 constexpr uint32_t kGrey = 0x808080;
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(uint8_t(v));
-  out.push_back(uint8_t(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 void PutTag(std::vector<uint8_t>& out, const char* tag) {
   for (int i = 0; i < 4; ++i) out.push_back(uint8_t(tag[i]));
 }
 
 // Every fake bitmap: the marker at the top left, pure black (the colour key) at the bottom
 // right, grey elsewhere.
-std::vector<uint8_t> FakeBitmap(const FakeBitmapSpec& spec) {
+std::vector<uint8_t> FakeBitmap(const BitmapResource& spec) {
   const uint32_t marker = FakeBitmapMarker(spec.id) & 0xFFFFFF;
   const int w = spec.width, h = spec.height;
-  if (spec.bits > 8) {
-    return BuildDib(w, h, spec.bits, {}, [=](int x, int y) -> uint32_t {
+  if (spec.bitsPerPixel > 8) {
+    return BuildDib(w, h, spec.bitsPerPixel, {}, [=](int x, int y) -> uint32_t {
       if (x == 0 && y == 0) return marker;
       return (x == w - 1 && y == h - 1) ? 0 : kGrey;
     });
   }
-  std::vector<uint32_t> palette(size_t(1) << spec.bits, 0);
+  std::vector<uint32_t> palette(size_t(1) << spec.bitsPerPixel, 0);
   palette[1] = marker;
   palette[2] = kGrey;
-  return BuildDib(w, h, spec.bits, palette, [=](int x, int y) -> uint32_t {
+  return BuildDib(w, h, spec.bitsPerPixel, palette, [=](int x, int y) -> uint32_t {
     if (x == 0 && y == 0) return 1;
     return (x == w - 1 && y == h - 1) ? 0 : 2;
   });
 }
 
-std::vector<uint8_t> FakeWave(const WaveSpec& spec) {
+std::vector<uint8_t> FakeWave(const WaveResource& spec) {
   std::vector<uint8_t> pcm;
-  Put16(pcm, uint32_t(spec.id));
-  Put16(pcm, 0x5A5A);
+  PutLe16(pcm, uint32_t(spec.id));
+  PutLe16(pcm, 0x5A5A);
   for (int i = 1; i < kFakeWaveFrames; ++i) {
     const uint16_t s = uint16_t((i * 977) & 0x3FFF);
-    Put16(pcm, s);
-    Put16(pcm, s);
+    PutLe16(pcm, s);
+    PutLe16(pcm, s);
   }
   return BuildWave(spec.rate, 2, 16, pcm);
 }
 
 std::vector<uint8_t> FakeIcon() {
   std::vector<uint8_t> out;
-  Put32(out, kIconSize);
-  Put32(out, kIconSize);
-  for (int i = 0; i < kIconSize * kIconSize; ++i) Put32(out, 0xFF3060C0);
+  PutLe32(out, kIconSize);
+  PutLe32(out, kIconSize);
+  for (int i = 0; i < kIconSize * kIconSize; ++i) PutLe32(out, 0xFF3060C0);
   return out;
 }
 
@@ -91,8 +65,8 @@ int FakeWaveIdFromPcm(std::span<const uint8_t> pcm) {
   return pcm[0] | (pcm[1] << 8);
 }
 
-const FakeBitmapSpec* FindFakeBitmapSpec(int id) {
-  for (const FakeBitmapSpec& spec : kBitmaps)
+const BitmapResource* FindFakeBitmapSpec(int id) {
+  for (const BitmapResource& spec : kBitmapResources)
     if (spec.id == id) return &spec;
   return nullptr;
 }
@@ -102,18 +76,18 @@ std::vector<uint8_t> BuildDib(int width, int height, int bits, std::span<const u
   const uint32_t stride = ((uint32_t(width) * bits + 31) / 32) * 4;
   const bool fullTable = bits <= 8 && palette.size() == (size_t(1) << bits);
   std::vector<uint8_t> out;
-  Put32(out, 40);
-  Put32(out, uint32_t(width));
-  Put32(out, uint32_t(height));
-  Put16(out, 1);
-  Put16(out, uint32_t(bits));
-  Put32(out, 0);  // BI_RGB
-  Put32(out, stride * uint32_t(height));
-  Put32(out, 2835);
-  Put32(out, 2835);
-  Put32(out, fullTable ? 0 : uint32_t(palette.size()));
-  Put32(out, 0);
-  for (uint32_t c : palette) Put32(out, c & 0xFFFFFF);  // stored as B, G, R, 0
+  PutLe32(out, 40);
+  PutLe32(out, uint32_t(width));
+  PutLe32(out, uint32_t(height));
+  PutLe16(out, 1);
+  PutLe16(out, uint32_t(bits));
+  PutLe32(out, 0);  // BI_RGB
+  PutLe32(out, stride * uint32_t(height));
+  PutLe32(out, 2835);
+  PutLe32(out, 2835);
+  PutLe32(out, fullTable ? 0 : uint32_t(palette.size()));
+  PutLe32(out, 0);
+  for (uint32_t c : palette) PutLe32(out, c & 0xFFFFFF);  // stored as B, G, R, 0
   for (int row = height - 1; row >= 0; --row) {
     std::vector<uint8_t> line(stride, 0);
     for (int x = 0; x < width; ++x) {
@@ -139,18 +113,18 @@ std::vector<uint8_t> BuildWave(uint32_t rate, uint16_t channels, uint16_t bitsPe
   const uint16_t blockAlign = uint16_t(channels * bitsPerSample / 8);
   std::vector<uint8_t> out;
   PutTag(out, "RIFF");
-  Put32(out, uint32_t(4 + 8 + 16 + 8 + pcm.size() + pcm.size() % 2));
+  PutLe32(out, uint32_t(4 + 8 + 16 + 8 + pcm.size() + pcm.size() % 2));
   PutTag(out, "WAVE");
   PutTag(out, "fmt ");
-  Put32(out, 16);
-  Put16(out, 1);
-  Put16(out, channels);
-  Put32(out, rate);
-  Put32(out, rate * blockAlign);
-  Put16(out, blockAlign);
-  Put16(out, bitsPerSample);
+  PutLe32(out, 16);
+  PutLe16(out, 1);
+  PutLe16(out, channels);
+  PutLe32(out, rate);
+  PutLe32(out, rate * blockAlign);
+  PutLe16(out, blockAlign);
+  PutLe16(out, bitsPerSample);
   PutTag(out, "data");
-  Put32(out, uint32_t(pcm.size()));
+  PutLe32(out, uint32_t(pcm.size()));
   out.insert(out.end(), pcm.begin(), pcm.end());
   if (pcm.size() % 2) out.push_back(0);  // chunks are padded to even sizes
   return out;
@@ -174,10 +148,10 @@ void FakeResources::Replace(ResourceType type, int id, std::vector<uint8_t> byte
 std::vector<uint8_t> FakeResources::Generate(ResourceType type, int id) const {
   switch (type) {
     case ResourceType::Bitmap:
-      if (const FakeBitmapSpec* spec = FindFakeBitmapSpec(id)) return FakeBitmap(*spec);
+      if (const BitmapResource* spec = FindFakeBitmapSpec(id)) return FakeBitmap(*spec);
       break;
     case ResourceType::Wave:
-      for (const WaveSpec& spec : kWaves)
+      for (const WaveResource& spec : kWaveResources)
         if (spec.id == id) return FakeWave(spec);
       break;
     case ResourceType::Icon:

@@ -1,5 +1,6 @@
-// Resources made in code: a valid bitmap of the right size and depth for every id 101..129,
-// a short valid WAVE for every id 201..212 and the icon 301. Ids can be removed or replaced.
+// Resources made in code: a valid bitmap of the right size and depth, and a short valid WAVE at
+// the right rate, for every id of system/resource_ids.h, and the icon. Ids can be removed or
+// replaced.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "system/resource_ids.h"
 #include "system/resources.h"
 
 // The top-left pixel of every fake bitmap carries its id: red 0x5A, green = id, blue 0xA5.
@@ -20,11 +22,8 @@ int FakeBitmapIdFromMarker(uint32_t argb);
 // Returns the id, or 0 when the samples carry no marker.
 int FakeWaveIdFromPcm(std::span<const uint8_t> pcm);
 
-struct FakeBitmapSpec {
-  int id, width, height, bits;
-};
 // Size and depth of bitmap `id` as the game carries it, or null for an unknown id.
-const FakeBitmapSpec* FindFakeBitmapSpec(int id);
+const BitmapResource* FindFakeBitmapSpec(int id);
 
 // A DIB without file header: BITMAPINFOHEADER, colour table (for up to 8 bits), bottom-up rows
 // padded to 4 bytes. pixel(x, y), y from the top, gives a palette index for 1..8 bits and

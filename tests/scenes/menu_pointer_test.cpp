@@ -21,7 +21,7 @@ class MenuPointerTest : public GameTest {
     RunFrame();
     return CurrentAs<T>();
   }
-  size_t HintQuads() const { return device.QuadsOfBitmap(kPointerSheetBitmap).size(); }
+  size_t HintQuads() const { return device.QuadsOfBitmap(kBitmapPointerSheet).size(); }
 };
 
 TEST_F(MenuPointerTest, TheTitlesItemsAreHitInTheirScreenOrder) {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "little_endian.h"
+#include "system/little_endian.h"
 
 namespace {
 
@@ -15,17 +15,17 @@ size_t RowBytes(int width, int bits) { return ((static_cast<size_t>(width) * bit
 
 std::vector<uint8_t> Header(const Image& image, int bits) {
   std::vector<uint8_t> out;
-  Put32(out, kDibHeaderSize);
-  Put32(out, image.width);
-  Put32(out, image.height);  // positive: rows are stored bottom-up
-  Put16(out, 1);             // planes
-  Put16(out, bits);
-  Put32(out, 0);  // BI_RGB
-  Put32(out, static_cast<uint32_t>(RowBytes(image.width, bits) * image.height));
-  Put32(out, 2835);  // 72 dpi
-  Put32(out, 2835);
-  Put32(out, 0);  // biClrUsed 0: the table is full size
-  Put32(out, 0);
+  PutLe32(out, kDibHeaderSize);
+  PutLe32(out, image.width);
+  PutLe32(out, image.height);  // positive: rows are stored bottom-up
+  PutLe16(out, 1);             // planes
+  PutLe16(out, bits);
+  PutLe32(out, 0);  // BI_RGB
+  PutLe32(out, static_cast<uint32_t>(RowBytes(image.width, bits) * image.height));
+  PutLe32(out, 2835);  // 72 dpi
+  PutLe32(out, 2835);
+  PutLe32(out, 0);  // biClrUsed 0: the table is full size
+  PutLe32(out, 0);
   return out;
 }
 
@@ -132,7 +132,7 @@ std::vector<uint8_t> EncodeIndexed(const Image& image, int bits) {
   for (int i = 0; i < (1 << bits); ++i) {
     // Unused entries repeat the near-black so that only entry 0 is pure black.
     const uint32_t rgb = i == 0 ? 0 : i < palette.count ? palette.rgb[i] : kNearBlack;
-    Put32(out, rgb);  // B, G, R, reserved
+    PutLe32(out, rgb);  // B, G, R, reserved
   }
   const size_t rowBytes = RowBytes(image.width, bits);
   for (int y = image.height - 1; y >= 0; --y) {

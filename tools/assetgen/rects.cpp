@@ -6,17 +6,6 @@ namespace {
 
 using K = RectKind;
 
-constexpr BitmapSpec kBitmaps[] = {
-    {101, 580, 420, 24}, {102, 580, 420, 24}, {103, 580, 420, 24}, {104, 580, 420, 24},
-    {105, 800, 510, 24}, {106, 595, 170, 8},  {107, 510, 170, 8},  {108, 340, 510, 8},
-    {109, 595, 170, 8},  {110, 800, 600, 24}, {111, 800, 600, 8},  {112, 340, 85, 4},
-    {113, 500, 200, 8},  {114, 800, 600, 8},  {115, 595, 340, 8},  {116, 800, 600, 8},
-    {117, 800, 600, 8},  {118, 800, 667, 8},  {119, 800, 480, 24}, {120, 800, 600, 8},
-    {121, 800, 122, 8},  {122, 425, 255, 8},  {123, 800, 600, 8},  {124, 800, 600, 8},
-    {125, 800, 122, 8},  {126, 800, 600, 8},  {127, 390, 65, 8},   {128, 800, 600, 24},
-    {129, 800, 480, 8},
-};
-
 // Sorted by bitmap id; within a bitmap, in the order the sheet is described.
 constexpr ArtRect kRects[] = {
     {101, 0, 0, 580, 420, "reward S", K::Opaque},
@@ -200,10 +189,10 @@ constexpr ArtConstraint kConstraints[] = {
 
 }  // namespace
 
-std::span<const BitmapSpec> BitmapSpecs() { return kBitmaps; }
+std::span<const BitmapSpec> BitmapSpecs() { return kBitmapResources; }
 
 const BitmapSpec* FindBitmapSpec(int id) {
-  for (const BitmapSpec& spec : kBitmaps)
+  for (const BitmapSpec& spec : kBitmapResources)
     if (spec.id == id) return &spec;
   return nullptr;
 }

@@ -4,12 +4,9 @@
 
 #include <span>
 
-struct BitmapSpec {
-  int id;
-  int width;
-  int height;
-  int bitsPerPixel;  // 24, 8 or 4
-};
+#include "system/resource_ids.h"
+
+using BitmapSpec = BitmapResource;
 
 // What the pixels of a cut must look like.
 enum class RectKind {
@@ -44,6 +41,5 @@ std::span<const ArtRect> ArtRectsOf(int id);
 
 std::span<const ArtConstraint> ArtConstraints();
 
-// The window icon: 48 x 48 ARGB.
-constexpr int kIconId = 301;
+// The window icon (kIconId): 48 x 48 ARGB.
 constexpr int kIconSize = 48;

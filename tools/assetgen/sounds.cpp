@@ -9,31 +9,22 @@
 
 namespace {
 
-constexpr WaveSpec kWaves[] = {
-    {201, 44100, 1.23, false, false}, {202, 32000, 0.49, false, false},
-    {203, 32000, 2.41, false, false}, {204, 44100, 0.47, false, false},
-    {205, 44100, 0.75, false, false}, {206, 44100, 0.89, false, false},
-    {207, 44100, 2.10, false, false}, {208, 44100, 21.18, true, true},
-    {209, 44100, 0.35, false, false}, {210, 32000, 1.78, false, false},
-    {211, 32000, 30.73, true, true},  {212, 44100, 1.81, true, false},
-};
-
 using Generator = Stereo (*)(int rate, size_t frames);
 
 Generator GeneratorOf(int id) {
   switch (id) {
-    case 201: return SpareJingle;
-    case 202: return EndingBwoop;
-    case 203: return TitleJingle;
-    case 204: return DiamondChime;
-    case 205: return CursorBlip;
-    case 206: return DecidePon;
-    case 207: return SpareFanfare;
-    case 208: return PlayMusic;
-    case 209: return MonsterPop;
-    case 210: return GameOverJingle;
-    case 211: return MusicRoomTrack;
-    case 212: return StartJingle;
+    case kWaveSpareJingle: return SpareJingle;
+    case kWaveMiss: return EndingBwoop;
+    case kWaveTitleJingle: return TitleJingle;
+    case kWaveDiamond: return DiamondChime;
+    case kWaveCursor: return CursorBlip;
+    case kWaveDecide: return DecidePon;
+    case kWaveSpareFanfare: return SpareFanfare;
+    case kWavePlayMusic: return PlayMusic;
+    case kWaveMonsterPop: return MonsterPop;
+    case kWaveGameOverJingle: return GameOverJingle;
+    case kWaveMusicRoomTrack: return MusicRoomTrack;
+    case kWaveStartJingle: return StartJingle;
   }
   throw std::invalid_argument("no sound " + std::to_string(id));
 }
@@ -44,16 +35,18 @@ Generator GeneratorOf(int id) {
 // mixer.
 double TargetLoudnessDb(const WaveSpec& spec) {
   if (spec.music) return -18.0;
-  if (spec.id == 201 || spec.id == 203 || spec.id == 207 || spec.id == 210) return -13.5;
+  if (spec.id == kWaveSpareJingle || spec.id == kWaveTitleJingle || spec.id == kWaveSpareFanfare ||
+      spec.id == kWaveGameOverJingle)
+    return -13.5;
   return -11.0;
 }
 
 }  // namespace
 
-std::span<const WaveSpec> WaveSpecs() { return kWaves; }
+std::span<const WaveSpec> WaveSpecs() { return kWaveResources; }
 
 const WaveSpec* FindWaveSpec(int id) {
-  for (const WaveSpec& spec : kWaves)
+  for (const WaveSpec& spec : kWaveResources)
     if (spec.id == id) return &spec;
   return nullptr;
 }

@@ -5,15 +5,10 @@
 #include <span>
 #include <vector>
 
+#include "system/resource_ids.h"
 #include "wave.h"
 
-struct WaveSpec {
-  int id;
-  int rate;
-  double seconds;
-  bool music;  // played at the music volume; the others sit above it as effects
-  bool loops;  // the whole buffer repeats, so its end must flow into its start
-};
+using WaveSpec = WaveResource;
 
 std::span<const WaveSpec> WaveSpecs();
 const WaveSpec* FindWaveSpec(int id);

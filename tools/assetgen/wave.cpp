@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "little_endian.h"
+#include "system/little_endian.h"
 
 namespace {
 
@@ -87,21 +87,21 @@ std::vector<uint8_t> EncodeWave(const Stereo& sound) {
   std::vector<uint8_t> out;
   out.reserve(kWaveHeaderSize + dataBytes);
   PutTag(out, "RIFF");
-  Put32(out, 36 + dataBytes);
+  PutLe32(out, 36 + dataBytes);
   PutTag(out, "WAVE");
   PutTag(out, "fmt ");
-  Put32(out, 16);
-  Put16(out, 1);  // PCM
-  Put16(out, 2);  // stereo
-  Put32(out, sound.rate);
-  Put32(out, sound.rate * 4);
-  Put16(out, 4);   // block align
-  Put16(out, 16);  // bits per sample
+  PutLe32(out, 16);
+  PutLe16(out, 1);  // PCM
+  PutLe16(out, 2);  // stereo
+  PutLe32(out, sound.rate);
+  PutLe32(out, sound.rate * 4);
+  PutLe16(out, 4);   // block align
+  PutLe16(out, 16);  // bits per sample
   PutTag(out, "data");
-  Put32(out, dataBytes);
+  PutLe32(out, dataBytes);
   for (size_t i = 0; i < sound.Frames(); ++i) {
-    Put16(out, static_cast<uint16_t>(ToSample(sound.left[i])));
-    Put16(out, static_cast<uint16_t>(ToSample(sound.right[i])));
+    PutLe16(out, static_cast<uint16_t>(ToSample(sound.left[i])));
+    PutLe16(out, static_cast<uint16_t>(ToSample(sound.right[i])));
   }
   return out;
 }

@@ -4,6 +4,7 @@
 #include <bit>
 #include <stdexcept>
 
+#include "system/little_endian.h"
 #include "system/packed_wave.h"
 #include "system/riff.h"
 
@@ -87,10 +88,6 @@ ChannelCoding BestCoding(const std::vector<int32_t>& samples, const int32_t (&hi
 void Advance(int32_t (&history)[4], const std::vector<int32_t>& samples) {
   for (int32_t s : samples)
     history[3] = history[2], history[2] = history[1], history[1] = history[0], history[0] = s;
-}
-
-void PutLe32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
 }
 
 void PutRun(std::vector<uint8_t>& out, std::span<const uint8_t> run) {

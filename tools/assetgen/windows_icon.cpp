@@ -6,9 +6,9 @@
 #include <memory>
 #include <stdexcept>
 
-#include "little_endian.h"
 #include "painter.h"
 #include "rects.h"
+#include "system/little_endian.h"
 
 namespace {
 
@@ -55,17 +55,17 @@ std::vector<uint8_t> MakeWindowsIcon() {
   for (int side : sizes) images.push_back(IconPng(side));
 
   std::vector<uint8_t> out;
-  Put16(out, 0);  // reserved
-  Put16(out, 1);  // an icon, not a cursor
-  Put16(out, uint32_t(images.size()));
+  PutLe16(out, 0);  // reserved
+  PutLe16(out, 1);  // an icon, not a cursor
+  PutLe16(out, uint32_t(images.size()));
   size_t offset = kHeaderSize + kEntrySize * images.size();
   for (size_t i = 0; i < images.size(); ++i) {
     const uint8_t side = sizes[i] >= 256 ? 0 : uint8_t(sizes[i]);  // 0 stands for 256
     out.insert(out.end(), {side, side, 0, 0});  // width, height, no palette, reserved
-    Put16(out, 1);                              // colour planes
-    Put16(out, 32);                             // bits per pixel
-    Put32(out, uint32_t(images[i].size()));
-    Put32(out, uint32_t(offset));
+    PutLe16(out, 1);                            // colour planes
+    PutLe16(out, 32);                           // bits per pixel
+    PutLe32(out, uint32_t(images[i].size()));
+    PutLe32(out, uint32_t(offset));
     offset += images[i].size();
   }
   for (const auto& image : images) out.insert(out.end(), image.begin(), image.end());

@@ -5,14 +5,16 @@
 #include <utility>
 
 #include "system/embedded_resources.h"
+#include "system/little_endian.h"
 
 uint16_t Le16(std::span<const uint8_t> b, size_t at) {
   if (at + 2 > b.size()) throw std::out_of_range("short resource");
-  return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
+  return ReadLe16(b, at);
 }
 
 uint32_t Le32(std::span<const uint8_t> b, size_t at) {
-  return Le16(b, at) | (uint32_t{Le16(b, at + 2)} << 16);
+  if (at + 4 > b.size()) throw std::out_of_range("short resource");
+  return ReadLe32(b, at);
 }
 
 Image DecodeDib(std::span<const uint8_t> dib) {

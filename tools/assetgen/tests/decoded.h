@@ -13,6 +13,7 @@
 #include "system/language.h"
 #include "wave.h"
 
+// Little-endian integers of a generated file; a file too short for one throws.
 uint32_t Le32(std::span<const uint8_t> bytes, size_t at);
 uint16_t Le16(std::span<const uint8_t> bytes, size_t at);
 

@@ -7,15 +7,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "decoded.h"
+
 namespace {
-
-uint32_t Get16(const std::vector<uint8_t>& bytes, size_t at) {
-  return uint32_t(bytes.at(at)) | uint32_t(bytes.at(at + 1)) << 8;
-}
-
-uint32_t Get32(const std::vector<uint8_t>& bytes, size_t at) {
-  return Get16(bytes, at) | Get16(bytes, at + 2) << 16;
-}
 
 // The width a PNG file's header gives.
 uint32_t PngWidth(const std::vector<uint8_t>& bytes, size_t start) {
@@ -31,9 +25,9 @@ uint32_t PngWidth(const std::vector<uint8_t>& bytes, size_t start) {
 TEST(WindowsIcon, EveryEntryPointsAtAPngOfItsSizeWithinTheFile) {
   const std::vector<uint8_t> icon = MakeWindowsIcon();
   const std::vector<int>& sizes = WindowsIconSizes();
-  ASSERT_EQ(Get16(icon, 0), 0u);
-  ASSERT_EQ(Get16(icon, 2), 1u) << "an icon, not a cursor";
-  ASSERT_EQ(Get16(icon, 4), sizes.size());
+  ASSERT_EQ(Le16(icon, 0), 0u);
+  ASSERT_EQ(Le16(icon, 2), 1u) << "an icon, not a cursor";
+  ASSERT_EQ(Le16(icon, 4), sizes.size());
   size_t expectedOffset = 6 + 16 * sizes.size();
   for (size_t i = 0; i < sizes.size(); ++i) {
     SCOPED_TRACE(sizes[i]);
@@ -41,9 +35,9 @@ TEST(WindowsIcon, EveryEntryPointsAtAPngOfItsSizeWithinTheFile) {
     const uint32_t side = icon.at(entry) == 0 ? 256 : icon.at(entry);
     EXPECT_EQ(side, uint32_t(sizes[i]));
     EXPECT_EQ(icon.at(entry + 1), icon.at(entry)) << "square";
-    EXPECT_EQ(Get16(icon, entry + 6), 32u) << "bits per pixel";
-    const uint32_t length = Get32(icon, entry + 8);
-    const uint32_t offset = Get32(icon, entry + 12);
+    EXPECT_EQ(Le16(icon, entry + 6), 32u) << "bits per pixel";
+    const uint32_t length = Le32(icon, entry + 8);
+    const uint32_t offset = Le32(icon, entry + 12);
     EXPECT_EQ(offset, expectedOffset) << "images follow each other without gaps";
     ASSERT_LE(size_t(offset) + length, icon.size());
     EXPECT_EQ(PngWidth(icon, offset), uint32_t(sizes[i]));
