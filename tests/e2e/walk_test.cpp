@@ -2,8 +2,6 @@
 // screenshots and the save file it leaves.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "e2e_support.h"
 
 namespace e2e {
@@ -18,74 +16,7 @@ constexpr uint32_t kUnsavedCheck = 450;        // idle on the title until 500
 constexpr uint32_t kPlayStarts = 501;
 constexpr uint32_t kPause = 540;
 constexpr uint32_t kResume = 546;  // cancel at 545 pops back in the step of 546
-constexpr uint32_t kLastFrame = 4000;
-
-// The pattern after the accelerated play: every 60 frames Return, then Up 40 frames later and
-// Return 10 frames after that. Whichever Return ends the game over screen, the title appears
-// 21 frames later and sees Up (to the quit item) before the next Return (quit).
-std::string EndOfWalk() {
-  std::ostringstream text;
-  for (uint32_t frame = 600; frame + 50 < kLastFrame; frame += 60)
-    text << frame << " Return\n" << frame + 40 << " Up\n" << frame + 50 << " Return\n";
-  return text.str();
-}
-
-const char kWalk[] =
-    R"(# logo: a press during the fade-in shows the whole logo, the next press ends it
-5 Return
-8 Return
-# title, how to play, rules: down twice, up once, back
-12 Down
-14 Return
-16 Return
-20 Down
-22 Down
-24 Up
-26 Escape
-# controls and back
-29 Down
-31 Return
-34 Escape
-# cancel on the how-to-play page goes to the top menu; information and back
-37 Escape
-39 Down
-41 Down
-43 Down
-45 Return
-50 Escape
-# options: music to 80 %, effects to 90 %, full screen; leave through the return item
-53 Down
-55 Down
-57 Return
-60 Left
-62 Left
-64 Down
-66 Left
-68 Down
-70 Right
-72 Down
-74 Return
-# options again: effects back to 100 %, window; leave with cancel
-300 Down
-302 Down
-304 Return
-307 Down
-309 Right
-311 Down
-313 Left
-315 Escape
-# a game: shift a line up, move the cursor, shift that line down, accelerate
-500 Return
-505 Up
-507 Left
-509 Down
-511-530 Z
-# pause menu and back
-540 Escape
-545 Escape
-# accelerate until the heroine is lost
-550-1500 Z
-)";
+constexpr uint32_t kLastFrame = 4000;  // the walk quits from the title before it
 
 int32_t Rank(int32_t score) {
   for (auto [rank, below] :
@@ -118,7 +49,7 @@ class Walk : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir_ = new TempDir;
-    dir_->Write("walk.txt", kWalk + EndOfWalk());
+    dir_->Write("walk.txt", Slurp(MORAVIN_WALK_SCRIPT));
     std::vector<std::string> args{
         "--seed",  "1",        "--fps",   "0",          "--frames", std::to_string(kLastFrame),
         "--input", "walk.txt", "--trace", "trace.jsonl"};
@@ -146,7 +77,7 @@ class Walk : public ::testing::Test {
     if (gameOver == 0) return;
     gameOverShot_ = static_cast<uint32_t>(gameOver) + 20;  // the fade-in has just ended
     TempDir again;
-    again.Write("walk.txt", kWalk + EndOfWalk());
+    again.Write("walk.txt", Slurp(MORAVIN_WALK_SCRIPT));
     RunGame(again, {"--seed", "1", "--fps", "0", "--frames", std::to_string(gameOverShot_),
                     "--input", "walk.txt", "--trace", "trace.jsonl", "--screenshot",
                     std::to_string(gameOverShot_) + ":" + (*dir_ / "gameover.png").string()});

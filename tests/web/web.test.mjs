@@ -5,7 +5,7 @@
 // browser's own exit from full screen turns the setting off, and no page logs an error.
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
-import { existsSync } from "node:fs";
+import { existsSync, readFileSync } from "node:fs";
 import { availableParallelism, loadavg } from "node:os";
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
@@ -16,55 +16,10 @@ const root = join(dirname(fileURLToPath(import.meta.url)), "..", "..");
 const webDir = process.env.MORAVIN_WEB_DIR || join(root, "build-web");
 const nativeExe = process.env.MORAVIN_NATIVE || join(root, "build", "moravin");
 
-// The start of the end-to-end walk: logo, how to play, information, options stored with the
-// music at 80 % and effects at 90 % and full screen, options again left with cancel, a game
-// with line shifts, the pause menu and back, then accelerated play.
-const script = `5 Return
-8 Return
-12 Down
-14 Return
-16 Return
-20 Down
-22 Down
-24 Up
-26 Escape
-29 Down
-31 Return
-34 Escape
-37 Escape
-39 Down
-41 Down
-43 Down
-45 Return
-50 Escape
-53 Down
-55 Down
-57 Return
-60 Left
-62 Left
-64 Down
-66 Left
-68 Down
-70 Right
-72 Down
-74 Return
-300 Down
-302 Down
-304 Return
-307 Down
-309 Right
-311 Down
-313 Left
-315 Escape
-500 Return
-505 Up
-507 Left
-509 Down
-511-530 Z
-540 Escape
-545 Escape
-550-1500 Z
-`;
+// The start of the end-to-end walk (tests/walk.txt): logo, how to play, information, options
+// stored with the music at 80 % and effects at 90 % and full screen, options again left with
+// cancel, a game with line shifts, the pause menu and back, then accelerated play.
+const script = readFileSync(join(root, "tests", "walk.txt"), "utf8");
 const frames = 560;
 const shots = [30, 555];
 // Software WebGL on a busy machine can be slow: every wait is generous.

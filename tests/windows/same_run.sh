@@ -5,7 +5,7 @@
 #   same_run.sh WINDOWS_EXE LINUX_EXE INPUT WORK_DIR
 set -euo pipefail
 windows_exe="$1" linux_exe="$2" input="$3" work="$4"
-# The walk quits from the title at frame 1609; --frames only bounds a run that went astray.
+# The walk quits from the title; --frames only bounds a run that went astray.
 frames=4000
 shots=(30 120 555 1200 1600)
 args=(--headless --lang ja --seed 7 --fps 0 --frames "$frames" --input input.txt
@@ -32,8 +32,8 @@ for file in "${outputs[@]}"; do
   fi
 done
 lines="$(wc -l <"$work/windows/trace.jsonl")"
-if [[ "$lines" -ne 1609 ]]; then
-  echo "same_run: the Windows run ended after $lines frames, not when it quit at 1609" >&2
+if [[ "$lines" -ge "$frames" ]]; then
+  echo "same_run: the Windows run never quit: it ran to the bound of $frames frames" >&2
   failed=1
 fi
 exit "$failed"
