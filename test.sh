@@ -13,22 +13,20 @@ ended "package installs"
 scripts/format.sh --check
 export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-offscreen}" SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 
-strict=-DCMAKE_COMPILE_WARNING_AS_ERROR=ON
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$strict" >/dev/null
+# The builds are the presets of CMakePresets.json, with warnings as errors.
+cmake --preset normal >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
 ended "normal build and tests"
 
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORAVIN_SANITIZE=ON "$strict" \
-  >/dev/null
+cmake --preset sanitize >/dev/null
 cmake --build build-sanitize
 ctest --test-dir build-sanitize --output-on-failure -j2
 ended "sanitized build and tests"
 
 # The mixer and the SDL audio device under ThreadSanitizer: SDL's audio thread mixes while the
 # game thread plays, moves and frees sounds. Only that one test program is built.
-cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORAVIN_TSAN=ON "$strict" \
-  >/dev/null
+cmake --preset tsan >/dev/null
 cmake --build build-tsan --target test_audio_threads
 ctest --test-dir build-tsan --output-on-failure -j2 -L threads
 ended "ThreadSanitizer build and tests"

@@ -11,8 +11,6 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$root/build-web"
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 "$root/scripts/install-deps.sh"
 "$root/scripts/install-web-deps.sh"
@@ -22,14 +20,12 @@ source "$root/scripts/web-env.sh"
 echo "build-web: the host's assetgen"
 host="$root/build"
 [[ -f "$host/CMakeCache.txt" ]] ||
-  cmake -S "$root" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+  cmake -S "$root" --preset normal >/dev/null
 cmake --build "$host" --target assetgen
 
 echo "build-web: the game"
-emcmake cmake -S "$root" -B "$out/wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DMORAVIN_DEPS_PREFIX="$prefix" -DMORAVIN_HOST_ASSETGEN="$host/tools/assetgen/assetgen" \
-  -DMORAVIN_PACK_WAVES=ON -DMORAVIN_TESTS=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "${launcher[@]}" \
-  >/dev/null
+emcmake cmake -S "$root" --preset web -DMORAVIN_DEPS_PREFIX="$prefix" \
+  -DMORAVIN_HOST_ASSETGEN="$host/tools/assetgen/assetgen" >/dev/null
 cmake --build "$out/wasm" --target moravin-site moravin_verify
 # The replay verifier for node (tests/web) stays in wasm/: it is no file of the site.
 # The site replaces the last one whole: no file of an older version stays beside it.

@@ -14,8 +14,6 @@ out="$root/build-windows"
 tests=OFF
 [[ "${1:-}" == "--tests" ]] && tests=ON
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 "$root/scripts/install-deps.sh"
 "$root/scripts/install-windows-deps.sh"
@@ -26,19 +24,18 @@ echo "build-windows: libraries ready in $((SECONDS - start)) s"
 echo "build-windows: the host's assetgen"
 host="$root/build"
 [[ -f "$host/CMakeCache.txt" ]] ||
-  cmake -S "$root" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+  cmake -S "$root" --preset normal >/dev/null
 host_targets=(assetgen)
 [[ "$tests" == ON ]] && host_targets+=(moravin)
 cmake --build "$host" --target "${host_targets[@]}"
 
 echo "build-windows: the game"
 start=$SECONDS
-# -O2, as the Linux build: at -O3 GCC 12 warns falsely (-Wrestrict) inside std::string.
-cmake -S "$root" -B "$out/exe" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
-  -DMORAVIN_DEPS_PREFIX="$prefix" -DMORAVIN_HOST_ASSETGEN="$host/tools/assetgen/assetgen" \
-  -DMORAVIN_TESTS="$tests" -DMORAVIN_LINUX_EXE="$host/moravin" "${launcher[@]}" >/dev/null
+# The preset builds at -O2, as the Linux build: at -O3 GCC 12 warns falsely (-Wrestrict) inside
+# std::string.
+cmake -S "$root" --preset windows -DMORAVIN_DEPS_PREFIX="$prefix" \
+  -DMORAVIN_HOST_ASSETGEN="$host/tools/assetgen/assetgen" -DMORAVIN_TESTS="$tests" \
+  -DMORAVIN_LINUX_EXE="$host/moravin" >/dev/null
 cmake --build "$out/exe"
 cp "$out"/exe/moravin.exe "$out"/exe/moravin-*-windows-x64.zip "$out/"
 echo "build-windows: built in $((SECONDS - start)) s: $out/moravin.exe"

@@ -22,9 +22,7 @@ fi
 mapfile -t all < <(cd fuzz && ls -- *_fuzzer.cpp | sed 's/_fuzzer\.cpp$//')
 targets=("${@:-${all[@]}}")
 
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DMORAVIN_FUZZ=ON -DMORAVIN_TESTS=OFF \
-  -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+cmake --preset fuzz >/dev/null
 cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
 
 # One harness per core at a time: each libFuzzer process uses one core.

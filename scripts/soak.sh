@@ -22,7 +22,7 @@ seed="${SOAK_SEED:-1}"
 tour="${SOAK_TOUR_FRAMES:-20000}"
 build="${SOAK_BUILD:-build-sanitize}"
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORAVIN_SANITIZE=ON >/dev/null
+cmake --preset sanitize -B "$build" >/dev/null
 cmake --build "$build" --target moravin >/dev/null
 
 run="$(mktemp -d)"
