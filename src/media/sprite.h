@@ -36,7 +36,8 @@ class CSprite {
 // The render device every sprite draws on; set by the game application.
 extern IRenderDevice* g_device;
 
-// Loads bitmap resource `id` (system/resource_ids.h) into the sprite. False leaves the sprite as it was.
+// Loads bitmap resource `id` (system/resource_ids.h) into the sprite. False leaves the sprite as it
+// was.
 bool LoadSpriteImage(int id, CSprite& sprite);
 bool SetSpriteRect(CSprite& sprite, int32_t x, int32_t y, int32_t width, int32_t height);
 // Draws the sprite's rectangle with its origin at (x, y); width/height 0 = natural size;

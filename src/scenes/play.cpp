@@ -15,8 +15,8 @@ namespace {
 
 // The sprites' bitmaps by PlaySprite, then the sheet of the pointer's controls.
 const int kPictureIds[PlaySpriteCount + 1] = {
-    kBitmapPlayTopBar, kBitmapCursor,  kBitmapScorePopups, kBitmapStones,
-    kBitmapDiamond,    kBitmapBanners, kBitmapPlayUnused,  kBitmapHeroine,
+    kBitmapPlayTopBar, kBitmapCursor,         kBitmapScorePopups,         kBitmapStones,
+    kBitmapDiamond,    kBitmapBanners,        kBitmapPlayUnused,          kBitmapHeroine,
     kBitmapMonsters,   kBitmapPlayBackground, CPlayControls::kSheetBitmap};
 const int kSoundWaves[PlaySoundCount] = {kWaveStartJingle, kWavePlayMusic, kWaveDiamond,
                                          kWaveMonsterPop, kWaveMiss};

@@ -15,7 +15,7 @@ constexpr uint32_t kOptionsCancelled = 315;    // the title follows at 316
 constexpr uint32_t kUnsavedCheck = 450;        // idle on the title until 500
 constexpr uint32_t kPlayStarts = 501;
 constexpr uint32_t kPause = 540;
-constexpr uint32_t kResume = 546;  // cancel at 545 pops back in the step of 546
+constexpr uint32_t kResume = 546;      // cancel at 545 pops back in the step of 546
 constexpr uint32_t kLastFrame = 4000;  // the walk quits from the title before it
 
 int32_t Rank(int32_t score) {
