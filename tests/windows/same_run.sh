@@ -7,7 +7,8 @@ set -euo pipefail
 windows_exe="$1" linux_exe="$2" input="$3" work="$4"
 # The walk quits from the title; --frames only bounds a run that went astray.
 frames=4000
-shots=(30 120 555 1200 1600)
+# The logo, a menu, the play, the game over after its fade-in, the title.
+shots=(30 120 555 760 800)
 args=(--headless --lang ja --seed 7 --fps 0 --frames "$frames" --input input.txt
       --trace trace.jsonl --save-dir save)
 outputs=(trace.jsonl save/SaveData.dat)
