@@ -11,7 +11,8 @@
 #include "system/shift_jis.h"
 
 const int32_t RankThresholds[kRankCount - 1] = {1000000, 500000, 250000, 100000, 10000};
-const int RankPictures[kRankCount] = {101, 102, 103, 103, 104, 104};
+const int RankPictures[kRankCount] = {kBitmapRewardBest,   kBitmapRewardSecond, kBitmapRewardMiddle,
+                                      kBitmapRewardMiddle, kBitmapRewardLow,    kBitmapRewardLow};
 const char* const RankComments[kRankCount] = {
     "お疲れ様でした…"_sj,      "遠くまで来ました☆"_sj,   "やったね！ウハウハだぁ！"_sj,
     "すっごく頑張ったね！"_sj, "く…くじけないぞぉ！"_sj, "うぅ、全然ダメェ～"_sj,
