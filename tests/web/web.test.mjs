@@ -10,7 +10,7 @@ import { availableParallelism, loadavg } from "node:os";
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
 import { comparePictures, decodePng, launch, pageFile, playRate, playToTheEnd, runNative, serve,
-         watchErrors } from "./support.mjs";
+         withFreshPage as withFreshPageOf } from "./support.mjs";
 
 const root = join(dirname(fileURLToPath(import.meta.url)), "..", "..");
 const webDir = process.env.MORAVIN_WEB_DIR || join(root, "build-web");
@@ -37,21 +37,8 @@ after(async () => {
   await server?.close();
 });
 
-// Runs `body` with a page in a fresh browser profile (nothing saved before it), closed after
-// it whatever happens, and checks that the page logged no error.
-async function withFreshPage(body) {
-  const context = await browser.newContext({ viewport: { width: 1024, height: 768 } });
-  try {
-    const page = await context.newPage();
-    page.setDefaultTimeout(wait);
-    const errors = [];
-    watchErrors(page, errors);
-    await body(page);
-    assert.deepEqual(errors, []);
-  } finally {
-    await context.close();
-  }
-}
+// A page in a fresh browser profile, closed after `body`, that must log no error.
+const withFreshPage = (body) => withFreshPageOf(browser, wait, body);
 
 function traceLines(bytes) {
   return bytes.toString("utf8").trim().split("\n").map((line) => JSON.parse(line));
