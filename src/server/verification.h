@@ -22,3 +22,15 @@ struct Verdict {
   int64_t longestChain = 0;
   int64_t playFrames = 0;
 };
+
+// Reads the file's header and record, bounded by the replay file's own limits; false with the
+// reason for anything that is not a whole, undamaged replay.
+bool ReadRunClaims(std::span<const uint8_t> bytes, RunClaims& claims, std::string& error);
+
+// Plays the replay from its seed with its input, and accepts it only when every checkpoint and
+// the result match what it records. Its cost grows with the replay's frames: the worker process
+// that calls it runs under CPU and memory limits.
+Verdict VerifyRun(std::span<const uint8_t> bytes);
+
+// The game version whose runs this server plays, and so ranks.
+std::string VerifiedGameVersion();

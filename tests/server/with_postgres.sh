@@ -33,5 +33,5 @@ for try in 1 2 3 4 5; do
   [[ $try -eq 5 ]] && { cat "$folder/log" >&2; exit 1; }
 done
 export MORAVIN_TEST_POSTGRES_URL="postgresql://moravin@127.0.0.1:$port/postgres"
-export MORAVIN_TEST_POSTGRES_CTL="${ctl[*]} -o '$options'"
+export MORAVIN_TEST_POSTGRES_CTL="${ctl[*]}"
 "$@"

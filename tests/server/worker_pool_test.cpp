@@ -1,0 +1,76 @@
+// The worker processes' limits, with stand-in workers (shell scripts started as the server
+// starts its own executable): a worker that spins is stopped at its CPU limit, one that eats
+// memory at its memory limit, and a full queue refuses at once.
+#include "server/worker_pool.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <fstream>
+#include <future>
+
+#include "server_test_support.h"
+
+namespace {
+
+class WorkerPoolTest : public testing::Test {
+ protected:
+  ~WorkerPoolTest() override { std::filesystem::remove_all(folder_); }
+
+  // A worker: a script of `body` that ignores the --verify-worker it is given.
+  std::string Worker(const std::string& name, const std::string& body) {
+    const std::string path = (folder_ / name).string();
+    std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
+    chmod(path.c_str(), 0755);
+    return path;
+  }
+
+  std::filesystem::path folder_ = [] {
+    auto path = std::filesystem::temp_directory_path() /
+                ("moravin_worker_test_" + std::to_string(getpid()));
+    std::filesystem::create_directories(path);
+    return path;
+  }();
+  Metrics metrics_;
+};
+
+TEST_F(WorkerPoolTest, AWorkerIsStoppedAtItsLimits) {
+  WorkerPool spinning(Worker("spin", "while :; do :; done"), 1, 1, {1, 64}, metrics_);
+  const auto start = std::chrono::steady_clock::now();
+  const Verdict spun = *spinning.Verify({1, 2, 3});
+  EXPECT_EQ(spun.error, "the replay took more than 1 s of CPU time to verify");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+
+#ifndef __SANITIZE_ADDRESS__
+  // tail keeps all of an endless line: it fails once its 64 MB are used up (and, were the
+  // memory limit lost, the CPU limit would stop it within 5 s).
+  WorkerPool eating(Worker("eat", "exec tail -n 1 /dev/zero"), 1, 1, {5, 64}, metrics_);
+  const Verdict ate = *eating.Verify({1});
+  EXPECT_TRUE(ate.workerFailed);
+  EXPECT_FALSE(ate.ok);
+#endif
+
+  WorkerPool answering(Worker("answer", R"(cat >/dev/null; echo '{"ok":true,"score":42}')"), 1, 1,
+                       {5, 64}, metrics_);
+  const Verdict answered = *answering.Verify(Blob(200'000, 7));  // more than a pipe holds
+  EXPECT_TRUE(answered.ok);
+  EXPECT_EQ(answered.score, 42);
+  EXPECT_NE(metrics_.Render().find("moravin_verifications_total{outcome=\"accepted\"} 1\n"),
+            std::string::npos);
+}
+
+TEST_F(WorkerPoolTest, AFullQueueRefusesAtOnce) {
+  WorkerPool slow(Worker("slow", R"(sleep 1; echo '{"ok":false,"error":"no"}')"), 1, 1, {5, 64},
+                  metrics_);
+  auto running = std::async(std::launch::async, [&] { return slow.Verify({1}); });
+  while (slow.QueueLength() < 1) std::this_thread::yield();
+  auto waiting = std::async(std::launch::async, [&] { return slow.Verify({2}); });
+  while (slow.QueueLength() < 2) std::this_thread::yield();
+  EXPECT_EQ(slow.Verify({3}), std::nullopt);
+  EXPECT_GE(slow.RetryAfterSeconds(), 1);
+  EXPECT_EQ(running.get()->error, "no");
+  EXPECT_EQ(waiting.get()->error, "no");
+}
+
+}  // namespace
