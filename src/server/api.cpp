@@ -70,6 +70,25 @@ std::string Seconds(int64_t ms) {
 
 }  // namespace
 
+std::optional<nlohmann::json> RankingCache::Find(const std::string& key, int64_t nowMs) {
+  std::lock_guard lock(mutex_);
+  const auto found = entries_.find(key);
+  if (found == entries_.end() || nowMs < found->second.madeMs ||
+      nowMs - found->second.madeMs >= kLifetimeMs)
+    return std::nullopt;
+  return found->second.json;
+}
+
+void RankingCache::Keep(const std::string& key, nlohmann::json json, int64_t nowMs) {
+  std::lock_guard lock(mutex_);
+  entries_[key] = {std::move(json), nowMs};
+}
+
+void RankingCache::Clear() {
+  std::lock_guard lock(mutex_);
+  entries_.clear();
+}
+
 std::string HttpRequest::Header(const std::string& lowerCaseName) const {
   const auto found = headers.find(lowerCaseName);
   return found == headers.end() ? "" : found->second;
@@ -201,7 +220,7 @@ HttpResponse Api::SubmitRun(const HttpRequest& request) {
              replay};
   int64_t runId = 0;
   switch (services_.store.Accept(run, services_.nowMs(), runId)) {
-    case AcceptOutcome::Accepted: return Accepted(201, runId);
+    case AcceptOutcome::Accepted: rankingCache_.Clear(); return Accepted(201, runId);
     case AcceptOutcome::AlreadyAccepted: return Accepted(200, runId);
     case AcceptOutcome::SeedUsed:
       return Error(409, seedName + " was already used by run " + std::to_string(runId));
@@ -236,7 +255,13 @@ HttpResponse Api::Ranking(const HttpRequest& request) {
       return Error(400, "limit: 1 to " + std::to_string(limits_.topRuns));
     limit = *parsed;
   }
+  const auto run = request.query.find("run");
+  const auto name = request.query.find("name");
+  const bool ownPlace = run != request.query.end() || name != request.query.end();
+  const std::string cacheKey = std::string(PeriodName(*period)) + "/" + std::to_string(limit);
   const int64_t now = services_.nowMs();
+  if (!ownPlace)
+    if (auto cached = rankingCache_.Find(cacheKey, now)) return JsonResponse(200, *cached);
   Json json = {
       {"period", PeriodName(*period)},
       {"since", *period == Period::AllTime ? Json(nullptr) : Json(PeriodStart(*period, now))},
@@ -246,16 +271,17 @@ HttpResponse Api::Ranking(const HttpRequest& request) {
     top.push_back(PlacedJson(placed));
   json["top"] = top;
   std::optional<PlacedRun> own;
-  if (const auto run = request.query.find("run"); run != request.query.end()) {
+  if (run != request.query.end()) {
     const auto id = ParseId(run->second);
     if (!id) return Error(400, "run: a run's number");
     own = services_.store.PlaceOfRun(*id, *period, now);
-  } else if (const auto name = request.query.find("name"); name != request.query.end()) {
+  } else if (name != request.query.end()) {
     const NameCheck check = CheckName(name->second);
     if (!check.error.empty()) return Error(400, "name: " + check.error);
     own = services_.store.PlaceOfName(check.name, *period, now);
   }
   json["own"] = own ? PlacedJson(*own) : Json(nullptr);
+  if (!ownPlace) rankingCache_.Keep(cacheKey, json, now);
   return JsonResponse(200, json);
 }
 
@@ -287,12 +313,14 @@ HttpResponse Api::Moderate(const HttpRequest& request, bool runs) {
       return Error(400, "\"run\": the run's number");
     const int64_t id = body["run"].get<int64_t>();
     if (!services_.store.SetRunHidden(id, hidden)) return Error(404, "no such run");
+    rankingCache_.Clear();
     return JsonResponse(200, {{"run", id}, {"hidden", hidden}});
   }
   const NameCheck check = CheckName(
       body.contains("name") && body["name"].is_string() ? body["name"].get<std::string>() : "");
   if (!check.error.empty()) return Error(400, "name: " + check.error);
   services_.store.SetNameHidden(check.name, hidden, services_.nowMs());
+  rankingCache_.Clear();
   return JsonResponse(200, {{"name", check.name}, {"hidden", hidden}});
 }
 
@@ -311,9 +339,10 @@ HttpResponse Api::Page() {
   constexpr std::string_view kSlot = "{{WEB_BUILD_URL}}";
   if (const size_t at = response.body.find(kSlot); at != std::string::npos)
     response.body.replace(at, kSlot.size(), url);
-  response.headers.emplace_back("Content-Security-Policy",
-                                "default-src 'self'; script-src 'unsafe-inline';"
-                                " style-src 'unsafe-inline'; frame-ancestors 'none'");
+  response.headers.emplace_back(
+      "Content-Security-Policy",
+      "default-src 'self'; script-src 'unsafe-inline';"
+      " style-src 'unsafe-inline'; img-src data:; frame-ancestors 'none'");
   return response;
 }
 

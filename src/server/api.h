@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +41,24 @@ struct ApiLimits {
   size_t maxBodyBytes = 1 << 20;
   int64_t maxPlayFrames = 500'000;
   int64_t topRuns = 100;
+};
+
+// The rankings of the last second: most reads are of the same three tables. A change on this
+// server clears them at once; one on another server sharing the database shows within a second.
+class RankingCache {
+ public:
+  static constexpr int64_t kLifetimeMs = 1000;
+  std::optional<nlohmann::json> Find(const std::string& key, int64_t nowMs);
+  void Keep(const std::string& key, nlohmann::json json, int64_t nowMs);
+  void Clear();
+
+ private:
+  struct Entry {
+    nlohmann::json json;
+    int64_t madeMs;
+  };
+  std::mutex mutex_;
+  std::map<std::string, Entry> entries_;
 };
 
 class Api {
@@ -75,6 +96,7 @@ class Api {
   std::string gameVersion_;
   Services services_;
   ApiLimits limits_;
+  RankingCache rankingCache_;
 };
 
 // The ranking page's HTML (server/page.html), built into the server.

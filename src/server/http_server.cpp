@@ -1,6 +1,8 @@
 #include "server/http_server.h"
 
 #include <httplib.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <cctype>
@@ -22,6 +24,26 @@ HttpRequest FromLibrary(const httplib::Request& in) {
   out.body = in.body;
   out.remoteAddress = in.remote_addr;
   return out;
+}
+
+// The library listens with a backlog of 5 connections (CPPHTTPLIB_LISTEN_BACKLOG, fixed when
+// Debian built it): a crowd of clients connecting at once would see their connections dropped
+// and retried a second later. Listening again on the same socket raises the backlog; the socket
+// is the one of this process that listens on `port`.
+void RaiseListenBacklog(int port) {
+  for (int fd = 0; fd < 1024; ++fd) {
+    int listening = 0;
+    socklen_t size = sizeof listening;
+    sockaddr_storage address{};
+    socklen_t addressSize = sizeof address;
+    if (getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &listening, &size) != 0 || !listening ||
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &addressSize) != 0)
+      continue;
+    const int boundPort = address.ss_family == AF_INET6
+                              ? ntohs(reinterpret_cast<sockaddr_in6*>(&address)->sin6_port)
+                              : ntohs(reinterpret_cast<sockaddr_in*>(&address)->sin_port);
+    if (boundPort == port) listen(fd, SOMAXCONN);
+  }
 }
 
 }  // namespace
@@ -59,6 +81,7 @@ bool Serve(Api& api, const ServerConfig& config, size_t maxBodyBytes,
                  config.listenPort);
     return false;
   }
+  RaiseListenBacklog(port);
   onListening(port);
   stop.Arm([&server] { server.stop(); });
   const bool served = server.listen_after_bind();

@@ -105,8 +105,8 @@ int main(int argc, char** argv) {
   const bool served = Serve(
       api, config, ApiLimits{}.maxBodyBytes,
       [&](int port) {
-        std::printf("moravin-server %s: listening on http://%s:%d\n",
-                    VerifiedGameVersion().c_str(), config.listenHost.c_str(), port);
+        std::printf("moravin-server %s: listening on http://%s:%d\n", VerifiedGameVersion().c_str(),
+                    config.listenHost.c_str(), port);
         std::fflush(stdout);
       },
       stop);

@@ -59,7 +59,8 @@ std::string Config(const std::string& database) {
 // Waits until `seconds` have passed since `since`: a run's play frames need that much time
 // since its seed was issued.
 void WaitSince(std::chrono::steady_clock::time_point since, double seconds) {
-  std::this_thread::sleep_until(since + std::chrono::milliseconds(static_cast<int>(seconds * 1000)));
+  std::this_thread::sleep_until(since +
+                                std::chrono::milliseconds(static_cast<int>(seconds * 1000)));
 }
 
 std::vector<uint8_t> Encoded(const Replay& replay) { return EncodeReplay(replay); }
@@ -101,9 +102,9 @@ TEST(LiveServer, ForgedRunsAreRefusedWithTheirReason) {
           "seed " + std::to_string(seed ^ 0x5a5a5a5a) + " was never issued by this server");
   Replay version = genuine;
   version.gameVersion = "0.9.0";
-  refused(Encoded(version), 422,
-          std::string("a run of version 0.9.0: this server ranks runs of version ") +
-              GameVersion());
+  refused(
+      Encoded(version), 422,
+      std::string("a run of version 0.9.0: this server ranks runs of version ") + GameVersion());
   const std::vector<uint8_t> bytes = Encoded(genuine);
   refused({bytes.begin(), bytes.begin() + static_cast<long>(bytes.size() / 2)}, 422,
           "replay: truncated: " + std::to_string(bytes.size() / 2) + " bytes of " +
@@ -121,15 +122,16 @@ TEST(LiveServer, ForgedRunsAreRefusedWithTheirReason) {
   // The fresh seed has had 2 s: too little for 1,000 play frames (20 s).
   const Replay long_ = PlayRun(unused, 2, 1000);
   ASSERT_GT(long_.result.playFrames, 200u);
-  EXPECT_EQ(refused(Encoded(long_), 422).find(std::to_string(long_.result.playFrames) +
-                                               " play frames take "),
+  EXPECT_EQ(refused(Encoded(long_), 422)
+                .find(std::to_string(long_.result.playFrames) + " play frames take "),
             0u);
 
   const auto [status, run] = player.Submit(bytes, "genuine");
   ASSERT_EQ(status, 201) << run.dump();
   EXPECT_EQ(run["score"], reached);
   refused(MakeRun(seed, 2, 100), 409,
-          "seed " + std::to_string(seed) + " was already used by run " + std::to_string(run["run"].get<int>()));
+          "seed " + std::to_string(seed) + " was already used by run " +
+              std::to_string(run["run"].get<int>()));
 }
 
 }  // namespace
@@ -143,8 +145,8 @@ struct PreparedRun {
 std::vector<PreparedRun> Prepare(Player& player, int count, const std::string& prefix) {
   std::vector<PreparedRun> runs;
   for (int i = 0; i < count; ++i)
-    runs.push_back({MakeRun(player.StartGame(), static_cast<uint32_t>(i), 60),
-                    prefix + std::to_string(i)});
+    runs.push_back(
+        {MakeRun(player.StartGame(), static_cast<uint32_t>(i), 60), prefix + std::to_string(i)});
   return runs;
 }
 
@@ -225,8 +227,8 @@ TEST(LivePostgres, TwoServersOnOneDatabaseGiveOneRanking) {
     clients.emplace_back([&, side] {
       Player player(side ? second.Port() : first.Port());
       for (size_t i = 0; i < seeds.size(); ++i) {
-        const auto [status, body] = player.Submit(MakeRun(seeds[i], side, 60),
-                                                  "p" + std::to_string(i) + "-" + std::to_string(side));
+        const auto [status, body] = player.Submit(
+            MakeRun(seeds[i], side, 60), "p" + std::to_string(i) + "-" + std::to_string(side));
         (status == 201 ? accepted : refused) += 1;
         EXPECT_TRUE(status == 201 || status == 409) << body.dump();
       }
@@ -281,14 +283,16 @@ TEST(LivePostgres, ADatabaseRestartedUnderLoadIsServedAgainWithinSeconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   const auto restart = std::chrono::steady_clock::now();
   ASSERT_EQ(std::system((std::string(std::getenv("MORAVIN_TEST_POSTGRES_CTL")) +
-                         " restart -m fast -w >/dev/null").c_str()),
+                         " restart -m fast -w >/dev/null")
+                            .c_str()),
             0);
   const auto databaseUp = std::chrono::steady_clock::now();
   double recovered = -1;
   for (int poll = 0; poll < 200 && recovered < 0; ++poll) {
     const auto health = player.Http().Get("/healthz");
     if (health && health->status == 200)
-      recovered = std::chrono::duration<double>(std::chrono::steady_clock::now() - databaseUp).count();
+      recovered =
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - databaseUp).count();
     else
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
@@ -296,9 +300,9 @@ TEST(LivePostgres, ADatabaseRestartedUnderLoadIsServedAgainWithinSeconds) {
   done = true;
   for (std::thread& t : load)
     if (t.joinable()) t.join();
-  std::printf("PostgreSQL restart: %.2f s down, served again %.3f s after it was up; %d reads failed\n",
-              std::chrono::duration<double>(databaseUp - restart).count(), recovered,
-              readFailures.load());
+  std::printf(
+      "PostgreSQL restart: %.2f s down, served again %.3f s after it was up; %d reads failed\n",
+      std::chrono::duration<double>(databaseUp - restart).count(), recovered, readFailures.load());
   EXPECT_GE(recovered, 0);
   EXPECT_LT(recovered, 5);
   EXPECT_EQ(accepted.size(), runs.size());
