@@ -1,5 +1,6 @@
 #include "run_maker.h"
 
+#include <mutex>
 #include <random>
 
 #include "game/play_round.h"
@@ -9,6 +10,10 @@
 #include "system/random.h"
 
 Replay PlayRun(uint32_t seed, uint32_t pattern, uint32_t maxFrames) {
+  // The play runs on the game's global state (the random generator, the character tables, the
+  // save record): the tests' client threads play one game at a time.
+  static std::mutex playing;
+  const std::lock_guard lock(playing);
   SaveData save{};
   SaveData* const previous = g_saveData;
   g_saveData = &save;

@@ -8,6 +8,6 @@
 #include "replay/replay.h"
 
 // Plays from `seed`, changing to random buttons (no pause) every 2 to 20 frames, drawn from
-// `pattern`, until the game is over or `maxFrames` have passed (a quit).
+// `pattern`, until the game is over or `maxFrames` have passed (a quit). Safe from any thread.
 Replay PlayRun(uint32_t seed, uint32_t pattern, uint32_t maxFrames);
 std::vector<uint8_t> MakeRun(uint32_t seed, uint32_t pattern, uint32_t maxFrames);
