@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,7 +27,12 @@ double SecondsSince(Clock::time_point start) {
 
 // The child between fork and exec: only system calls. The limits are set before the worker's
 // code runs at all, and the worker cannot raise them again.
-[[noreturn]] void StartWorker(const char* command, int input, int output, WorkerLimits limits) {
+[[noreturn]] void StartWorker(const char* command, int input, int output, WorkerLimits limits,
+                              pid_t server) {
+  // A worker ends with the server, even a killed one (strictly, with the thread that started
+  // it: an HTTP thread, which lasts as long as the server).
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (getppid() != server) _exit(127);
   const rlim_t cpu = static_cast<rlim_t>(limits.cpuSeconds);
   const rlimit cpuLimit{cpu, cpu + 1};  // SIGXCPU at the soft limit, SIGKILL a second later
   setrlimit(RLIMIT_CPU, &cpuLimit);
@@ -161,8 +167,9 @@ Verdict WorkerPool::RunWorker(const Blob& replay) {
     close(toWorker[0]), close(toWorker[1]);
     return Broken("the verifier could not be started");
   }
+  const pid_t server = getpid();
   const pid_t pid = fork();
-  if (pid == 0) StartWorker(command_.c_str(), toWorker[0], fromWorker[1], limits_);
+  if (pid == 0) StartWorker(command_.c_str(), toWorker[0], fromWorker[1], limits_, server);
   close(toWorker[0]);
   close(fromWorker[1]);
   if (pid < 0) {

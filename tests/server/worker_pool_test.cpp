@@ -1,10 +1,12 @@
 // The worker processes' limits, with stand-in workers (shell scripts started as the server
 // starts its own executable): a worker that spins is stopped at its CPU limit, one that eats
-// memory at its memory limit, and a full queue refuses at once.
+// memory at its memory limit, one outlives no killed server, and a full queue refuses at once.
 #include "server/worker_pool.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <chrono>
 #include <fstream>
@@ -58,6 +60,42 @@ TEST_F(WorkerPoolTest, AWorkerIsStoppedAtItsLimits) {
   EXPECT_EQ(answered.score, 42);
   EXPECT_NE(metrics_.Render().find("moravin_verifications_total{outcome=\"accepted\"} 1\n"),
             std::string::npos);
+}
+
+// Whether process `pid` still runs (a zombie has ended).
+bool Running(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return false;
+  const size_t state = line.rfind(')') + 2;
+  return state < line.size() && line[state] != 'Z';
+}
+
+TEST_F(WorkerPoolTest, AWorkerEndsWithAKilledServer) {
+  const auto pidFile = folder_ / "worker.pid";
+  const std::string sleeper =
+      Worker("sleep", "echo $$ >" + pidFile.string() + ".new; mv " + pidFile.string() + ".new " +
+                          pidFile.string() + "; exec sleep 60");
+  const pid_t server = fork();
+  ASSERT_GE(server, 0);
+  if (server == 0) {
+    Metrics metrics;
+    WorkerPool(sleeper, 1, 1, {60, 64}, metrics).Verify({1});
+    _exit(0);
+  }
+  pid_t worker = 0;
+  for (int wait = 0; wait < 500 && !(std::ifstream(pidFile) >> worker); ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  kill(server, SIGKILL);
+  waitpid(server, nullptr, 0);
+  ASSERT_GT(worker, 0) << "the worker did not start";
+  bool ended = false;
+  for (int wait = 0; wait < 500 && !ended; ++wait) {
+    ended = !Running(worker);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(ended) << "worker " << worker << " outlived its server";
+  if (!ended) kill(worker, SIGKILL);
 }
 
 TEST_F(WorkerPoolTest, AFullQueueRefusesAtOnce) {

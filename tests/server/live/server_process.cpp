@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,8 +27,13 @@ ServerProcess::ServerProcess(const std::string& executable, const std::string& c
   std::ofstream(configPath) << config << "\nlisten = 127.0.0.1:0\n";
   int out[2];
   if (pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+  const pid_t test = getpid();
   pid_ = fork();
   if (pid_ == 0) {
+    // The server ends with the test, even when the test crashes: an orphaned server would keep
+    // ctest's output pipe open and turn a crash into a timeout.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != test) _exit(127);
     dup2(out[1], STDOUT_FILENO);
     execl(executable.c_str(), executable.c_str(), "--config", configPath.c_str(), nullptr);
     _exit(127);
