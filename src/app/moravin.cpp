@@ -9,6 +9,7 @@
 #include "media/sprite.h"
 #include "replay/verify.h"
 #include "scenes/play.h"
+#include "scenes/replay_list.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
 #include "scenes/title.h"
@@ -49,6 +50,7 @@ CMoravin::CMoravin(const RunSettings& runSettings, IFrameObserver* observer)
 CMoravin::~CMoravin() {
   // Scenes still alive go before the devices their buffers and textures came from.
   g_sceneManager.Clear();
+  if (g_replayShelf.kept == keptReplays.get()) g_replayShelf = ReplayShelf{};
   if (g_saveFile == &saveFile) g_saveFile = nullptr;
   if (g_fonts == fonts) g_fonts = nullptr;
 }
@@ -92,6 +94,8 @@ bool CMoravin::Configure() {
   g_saveData = &saveData;
   keptReplays = std::make_unique<KeptReplays>(SystemFileAccess(), ReplayFolder(saveFile), Say);
   recorder_ = GameRecorder(keptReplays.get());
+  g_replayShelf = ReplayShelf{};
+  g_replayShelf.kept = keptReplays.get();
   if (settings.watch) {
     show_ = std::make_unique<ReplayShow>(ReplayShow::Kind::Watch, std::move(settings.watch),
                                          nullptr, saveData);
@@ -167,10 +171,11 @@ void CMoravin::ReadDevices() {
 bool CMoravin::Tick() {
   ReadDevices();
   if (show_ && (show_->Finished() || LeaveRequested())) LeaveShow();
+  if (!show_ && g_replayShelf.chosen) StartWatchingChosen();
   if (!show_) CountIdleFrames();
-  const bool fast = show_ && show_->kind == ReplayShow::Kind::Watch && show_->Showing() &&
-                    (keyboard.KeyDown(dik::Z) || joystick.joyState.buttons[0] & 0x80);
-  for (int step = 0; step < (fast ? kFastSteps : 1); ++step)
+  fast_ = show_ && show_->kind == ReplayShow::Kind::Watch && show_->Showing() &&
+          (keyboard.KeyDown(dik::Z) || joystick.joyState.buttons[0] & 0x80);
+  for (int step = 0; step < (fast_ ? kFastSteps : 1); ++step)
     if (!StepGame()) return false;
   FollowDisplaySetting();
   return true;
@@ -185,8 +190,12 @@ bool CMoravin::StepGame() {
   if (scene && takesInput) scene->Input(input);
   if (!show_) recorder_.BeforeStep(input, pointerFrame);
   input.EndFrame();
-  // A watched game that has ended hands over to the title: the player's save is back first.
-  if (show_ && g_sceneManager.requestedScene == Title && !g_sceneManager.keepCurrent) show_.reset();
+  // A watched game that has ended hands over to the title, or to the list it was chosen in:
+  // the player's save is back first.
+  if (show_ && g_sceneManager.requestedScene == Title && !g_sceneManager.keepCurrent) {
+    show_.reset();
+    g_sceneManager.RequestScene(afterShow_, false);
+  }
   if (!g_sceneManager.StepScenes()) return false;
   FollowPointer(scene, devicePointer_.Used());
   if (show_)
@@ -228,13 +237,22 @@ void CMoravin::StartDemo() {
   if (!best && !settings.demoPlayer) return;
   show_ = std::make_unique<ReplayShow>(ReplayShow::Kind::Demo, std::move(best), settings.demoPlayer,
                                        saveData);
+  afterShow_ = Title;
 }
 
-// Back to the title at once: the shown game's scenes go, and the player's save is back.
+void CMoravin::StartWatchingChosen() {
+  show_ = std::make_unique<ReplayShow>(ReplayShow::Kind::Watch, std::move(g_replayShelf.chosen),
+                                       nullptr, saveData);
+  g_replayShelf.chosen.reset();
+  afterShow_ = ReplayList;
+}
+
+// Back at once to the title, or to the list the replay was chosen in: the shown game's scenes
+// go, and the player's save is back.
 void CMoravin::LeaveShow() {
   g_sceneManager.ReleaseAll();
   show_.reset();
-  g_sceneManager.RequestScene(Title, false);
+  g_sceneManager.RequestScene(afterShow_, false);
 }
 
 void CMoravin::FollowPointer(CScene* sceneOfTheInput, bool pointerUsed) {
@@ -265,18 +283,24 @@ bool CMoravin::Render() {
   return true;
 }
 
-// "Replay" or "Demo" in a dark box under the top bar's title.
+// "Replay" or "Demo" in a dark box under the top bar's title, and "×4" in a box of its own
+// beside it while a watched replay runs fast.
 void CMoravin::DrawShowMark() {
   constexpr int kLeft = 320, kTop = 94, kWidth = 160, kHeight = 34, kFont = 2;
+  constexpr int kFastLeft = kLeft + kWidth + 8, kFastWidth = 56;
   CSprite box;  // no texture: the colour alone
   box.colour = 0xA0000000;
   DrawSprite(g_device, box, kLeft, kTop, 0.0f, kWidth, kHeight, 0.0f);
+  if (fast_) DrawSprite(g_device, box, kFastLeft, kTop, 0.0f, kFastWidth, kHeight, 0.0f);
   CFont* font = fonts[kFont];
   if (!font) return;
   const GameTexts& texts = Texts();
   const char* mark = show_->kind == ReplayShow::Kind::Watch ? texts.replayMark : texts.demoMark;
-  const int left = kLeft + (kWidth - font->TextWidth(mark)) / 2;
-  font->DrawText(mark, left, kTop + (kHeight - font->Height()) / 2, 0xFFFFFFFF);
+  const int top = kTop + (kHeight - font->Height()) / 2;
+  font->DrawText(mark, kLeft + (kWidth - font->TextWidth(mark)) / 2, top, 0xFFFFFFFF);
+  if (fast_)
+    font->DrawText(texts.fastMark, kFastLeft + (kFastWidth - font->TextWidth(texts.fastMark)) / 2,
+                   top, 0xFFFFE066);
 }
 
 void CMoravin::WorkAhead() {

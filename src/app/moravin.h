@@ -12,8 +12,8 @@
 #include "media/sound.h"
 #include "save/save_data.h"
 #include "save/save_file.h"
+#include "scenes/scene.h"
 
-class CScene;
 
 class CMoravin : public CDirect3DApp {
  public:
@@ -55,6 +55,8 @@ class CMoravin : public CDirect3DApp {
   bool LeaveRequested() const;
   void CountIdleFrames();
   void StartDemo();
+  // Shows the replay the player chose in the list of kept replays.
+  void StartWatchingChosen();
   void LeaveShow();
   void DrawShowMark();
   bool DeviceUsable() const;
@@ -69,6 +71,8 @@ class CMoravin : public CDirect3DApp {
   CursorVisibility cursor_;
   GameRecorder recorder_{nullptr};
   std::unique_ptr<ReplayShow> show_;
+  SceneId afterShow_ = Title;   // where a watched replay leaves to: the list it was chosen in
+  bool fast_ = false;           // the watched replay runs at kFastSteps this frame
   uint32_t idleFrames_ = 0;     // on the title with no input
   PointerFrame devicePointer_;  // the pointer device's sample of this frame
 };

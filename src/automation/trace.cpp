@@ -18,6 +18,7 @@
 #include "scenes/play.h"
 #include "scenes/rule.h"
 #include "scenes/scene_manager.h"
+#include "scenes/replay_list.h"
 #include "scenes/title.h"
 
 void JsonWriter::BeforeValue() {
@@ -131,6 +132,7 @@ std::string_view SceneIdName(int32_t id) {
     case Info: return "Info";
     case Play: return "Play";
     case GameOver: return "GameOver";
+    case ReplayList: return "ReplayList";
     default: return {};
   }
 }
@@ -146,6 +148,7 @@ SceneId SceneIdOf(const CScene* scene) {
   if (dynamic_cast<const CInfo*>(scene)) return Info;
   if (dynamic_cast<const CPlay*>(scene)) return Play;
   if (dynamic_cast<const CGameOver*>(scene)) return GameOver;
+  if (dynamic_cast<const CReplayList*>(scene)) return ReplayList;
   return None;
 }
 
@@ -208,6 +211,18 @@ void WriteTitleState(JsonWriter& json, const CTitle& title) {
   json.IntField("subCursor", title.subCursor);
 }
 
+// The list of kept replays: how many, which has the cursor and which is at the top, and which
+// can be watched.
+void WriteReplayListState(JsonWriter& json, const CReplayList& list) {
+  json.IntField("rows", static_cast<int64_t>(list.rows.size()));
+  json.IntField("cursor", list.cursor);
+  json.IntField("firstShown", list.firstShown);
+  json.Key("watchable");
+  json.BeginArray();
+  for (const CReplayList::Row& row : list.rows) json.Bool(row.replay.has_value());
+  json.EndArray();
+}
+
 // The rule and info scenes: the first line of the text shown.
 void WriteReadingState(JsonWriter& json, const CReadingScene& reading) {
   json.IntField("firstLine", reading.window ? reading.window->firstLine : 0);
@@ -226,6 +241,7 @@ void WriteSceneState(JsonWriter& json, const CScene* scene) {
     case MusicRoom: json.IntField("cursor", static_cast<const CMusicRoom&>(*scene).cursor); break;
     case Play: WritePlayState(json, static_cast<const CPlay&>(*scene)); break;
     case GameOver: WriteGameOverState(json, static_cast<const CGameOver&>(*scene)); break;
+    case ReplayList: WriteReplayListState(json, static_cast<const CReplayList&>(*scene)); break;
     default: break;
   }
   json.EndObject();

@@ -129,6 +129,13 @@ std::optional<Replay> KeptReplays::Best(const std::string& version) {
   return best;
 }
 
+std::vector<KeptReplays::Entry> KeptReplays::List() {
+  FinishKeeping();
+  std::vector<Entry> entries = ReadFolder(true);
+  std::reverse(entries.begin(), entries.end());
+  return entries;
+}
+
 std::string ReplayNameAt(int64_t unixSeconds) {
   using namespace std::chrono;
   const sys_seconds time{seconds{unixSeconds}};
@@ -141,4 +148,27 @@ std::string ReplayNameAt(int64_t unixSeconds) {
                 static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
                 static_cast<int>(clock.seconds().count()));
   return text;
+}
+
+std::optional<int64_t> ReplayTimeOfName(const std::string& name) {
+  using namespace std::chrono;
+  constexpr size_t kLength = 15;  // "YYYYMMDD-HHMMSS"
+  if (name.size() < kLength || name[8] != '-') return std::nullopt;
+  int digits[kLength] = {};
+  for (size_t i = 0; i < kLength; ++i) {
+    if (i == 8) continue;
+    if (name[i] < '0' || name[i] > '9') return std::nullopt;
+    digits[i] = name[i] - '0';
+  }
+  const auto number = [&](size_t from, size_t count) {
+    int value = 0;
+    for (size_t i = from; i < from + count; ++i) value = value * 10 + digits[i];
+    return value;
+  };
+  const year_month_day date{year{number(0, 4)}, month{static_cast<unsigned>(number(4, 2))},
+                            day{static_cast<unsigned>(number(6, 2))}};
+  const int hours = number(9, 2), minutes = number(11, 2), secs = number(13, 2);
+  if (!date.ok() || hours > 23 || minutes > 59 || secs > 59) return std::nullopt;
+  const sys_seconds time = sys_days{date} + hours * 1h + minutes * 1min + secs * 1s;
+  return time.time_since_epoch().count();
 }

@@ -40,14 +40,18 @@ class KeptReplays {
   // none.
   std::optional<Replay> Best(const std::string& version);
 
-  const std::string& Folder() const { return folder_; }
-
- private:
   struct Entry {
-    std::string name;
+    std::string name;  // of the file in the folder
     uint64_t bytes = 0;
     std::optional<Replay> replay;  // none when it does not read
   };
+  // Every kept file, read, newest first: the game just played is the one most often watched
+  // again, and the best of them all is already the title's demo.
+  std::vector<Entry> List();
+
+  const std::string& Folder() const { return folder_; }
+
+ private:
   void Keep(const Replay& replay, const std::string& name);
   std::vector<Entry> ReadFolder(bool withReplays);
   void Prune(std::vector<Entry> entries);
@@ -61,3 +65,6 @@ class KeptReplays {
 
 // A file name for a replay played at `unixSeconds` (UTC): "20240601-123005".
 std::string ReplayNameAt(int64_t unixSeconds);
+// The time a kept replay's file name begins with, as ReplayNameAt writes it; none when it does
+// not begin with a valid time.
+std::optional<int64_t> ReplayTimeOfName(const std::string& name);

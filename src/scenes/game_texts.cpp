@@ -19,6 +19,7 @@ const LoadFailureCaptions kJapaneseCaptions[kScenesThatLoad] = {
     {Info, "タイトル画面初期化エラー"_sj, "ゲームメイン初期化エラー"_sj},
     {Play, "ゲームメイン初期化エラー"_sj, "ゲームメイン初期化エラー"_sj},
     {GameOver, "ゲームオーバー初期化エラー"_sj, "ゲームオーバー初期化エラー"_sj},
+    {ReplayList, "タイトル画面初期化エラー"_sj, "ゲームメイン初期化エラー"_sj},
 };
 
 }  // namespace
@@ -43,6 +44,15 @@ const GameTexts JapaneseTexts = {
     },
     "リプレイ"_sj,
     "デモプレイ"_sj,
+    "×4"_sj,
+    {
+        "まだリプレイがないよ\nゲームをあそぶと、ここにのこるよ"_sj,
+        "%04d/%02d/%02d %02d:%02d",
+        "スコア %d　きょり %d"_sj,
+        "こわれたファイルです"_sj,
+        "バージョン %s のリプレイです"_sj,
+        "このバージョンでは再生できません"_sj,
+    },
 };
 
 const LoadFailureCaptions& FailureTexts::CaptionsOf(SceneId scene) const {

@@ -17,6 +17,7 @@ enum SceneId : int32_t {
   Play = 8,
   GameOver = 11,
   Pop = 12,
+  ReplayList = 13,
 };
 
 class CScene {

@@ -6,6 +6,7 @@
 #include "scenes/music_room.h"
 #include "scenes/option.h"
 #include "scenes/play.h"
+#include "scenes/replay_list.h"
 #include "scenes/rule.h"
 #include "scenes/scene_manager.h"
 #include "scenes/title.h"
@@ -21,6 +22,7 @@ std::unique_ptr<CScene> CreateScene(SceneId id) {
     case Info: return std::make_unique<CInfo>();
     case Play: return std::make_unique<CPlay>();
     case GameOver: return std::make_unique<CGameOver>();
+    case ReplayList: return std::make_unique<CReplayList>();
     default: return nullptr;
   }
 }

@@ -3,7 +3,7 @@
 
 #include "system/shift_jis.h"
 
-const char* const TitleTopDescriptions[7] = {
+const char* const TitleTopDescriptions[8] = {
     "ゲームを\nスタートするよ！"_sj,
     "ちょっとおざなりだけど\n遊び方を説明するよ"_sj,
     "お好みの環境に\nせってーい！"_sj,
@@ -11,6 +11,7 @@ const char* const TitleTopDescriptions[7] = {
     "ゲームで使われている\n音楽を聴けるんだよ"_sj,
     "全てがしゅーりょー"_sj,
     "スタジオぴぴるの\n今後の展開だよ"_sj,
+    "今までのゲームを\nもういちど見られるよ"_sj,
 };
 
 const char* const HowToPlayDescriptions[4] = {

@@ -8,8 +8,8 @@
 #include "system/language.h"
 #include "system/render_device.h"
 
-// Descriptions typed into the title's window: top menu items 0 to 6, how-to-play items 0 to 3.
-extern const char* const TitleTopDescriptions[7];
+// Descriptions typed into the title's window: top menu items 0 to 7, how-to-play items 0 to 3.
+extern const char* const TitleTopDescriptions[8];
 extern const char* const HowToPlayDescriptions[4];
 
 // The how-to-play texts by topic: 0 rules, 1 controls, 2 story.
@@ -27,7 +27,7 @@ struct LoadFailureCaptions {
   const char* images;  // its pictures could not be loaded
   const char* sounds;  // its sounds could not be loaded
 };
-constexpr int kScenesThatLoad = 9;
+constexpr int kScenesThatLoad = 10;
 
 // What the message boxes say when the game cannot go on (Shift-JIS).
 struct FailureTexts {
@@ -42,10 +42,20 @@ struct FailureTexts {
   const LoadFailureCaptions& CaptionsOf(SceneId scene) const;
 };
 
+// The words of the list of kept replays. The formats are printf's.
+struct ReplayListTexts {
+  const char* none;          // nothing kept yet: two lines, centred in the list
+  const char* date;          // year, month, day, hour, minute (all ints)
+  const char* result;        // score and distance (ints)
+  const char* damaged;       // a file that does not read as a replay
+  const char* otherVersion;  // recorded by another version of the game (%s: that version)
+  const char* doesNotPlay;   // reads, but this version no longer plays it to its result
+};
+
 // Every word the game shows in one language, Shift-JIS with the message window's markup.
 struct GameTexts {
   const char* windowTitle;
-  std::span<const char* const, 7> titleTopDescriptions;
+  std::span<const char* const, 8> titleTopDescriptions;
   std::span<const char* const, 4> howToPlayDescriptions;
   std::span<const char* const, 3> ruleTexts;
   const char* infoText;
@@ -53,9 +63,11 @@ struct GameTexts {
   LineBreaking breaking;  // how the message windows break this language's lines
   Typeface typeface;      // the face its running text is drawn in
   FailureTexts failures;
-  // The marks over a game shown rather than played.
+  // The marks over a game shown rather than played, and beside them while it runs fast.
   const char* replayMark;
   const char* demoMark;
+  const char* fastMark;
+  ReplayListTexts replayList;
 };
 
 extern const GameTexts JapaneseTexts;

@@ -1,22 +1,25 @@
-// The English texts: plain ASCII, which Shift-JIS leaves as it is, with the markup of the
-// Japanese ones (the same colours in the same order, the pictures on lines of their own). They
-// are written for players who read no Japanese: the rules teach how Pipiru is lost and how the
-// score grows, and the pages may wrap into another number of lines than the Japanese ones.
+// The English texts: plain ASCII, which Shift-JIS leaves as it is (but for the fast mark's "×"),
+// with the markup of the Japanese ones (the same colours in the same order, the pictures on
+// lines of their own). They are written for players who read no Japanese: the rules teach how
+// Pipiru is lost and how the score grows, and the pages may wrap into another number of lines
+// than the Japanese ones.
 //
 // The names players use: Pipiru (the heroine), Smile Line, Sulk Line and Dizzy Line (the lines
 // that move, never move and move by themselves), Beardboo and Wingboo (the monsters), Moravia
 // (the world) and Studio Pipiru (the makers).
 #include "scenes/texts.h"
 
+#include "system/shift_jis.h"
+
 namespace {
 
 // The title's balloon holds two lines: each description breaks where a reader pauses, so that
 // no word stands alone on its line.
-const char* const kTitleTopDescriptions[7] = {
+const char* const kTitleTopDescriptions[8] = {
     "Off we go!\nLet's start the game!",       "New to the game?\nHere's how to play!",
     "Set things up just\nthe way you like!",   "Look back at the\npictures you've seen!",
     "Listen to the music\nof the game!",       "Quit the game?\nIt's all ooover!",
-    "What's coming next\nfrom Studio Pipiru!",
+    "What's coming next\nfrom Studio Pipiru!", "Watch your past\ngames once more!",
 };
 
 const char* const kHowToPlayDescriptions[4] = {
@@ -148,6 +151,7 @@ const LoadFailureCaptions kCaptions[kScenesThatLoad] = {
     {Info, "News screen error", "News screen error"},
     {Play, "Game screen error", "Game screen error"},
     {GameOver, "Game over screen error", "Game over screen error"},
+    {ReplayList, "Replays screen error", "Replays screen error"},
 };
 
 }  // namespace
@@ -174,4 +178,13 @@ const GameTexts EnglishTexts = {
     },
     "REPLAY",
     "DEMO",
+    "×4"_sj,
+    {
+        "No replays yet.\nEvery game you play is kept here.",
+        "%04d-%02d-%02d %02d:%02d",
+        "Score %d   Distance %d",
+        "This file is damaged",
+        "Recorded by version %s",
+        "This version no longer plays it back",
+    },
 };

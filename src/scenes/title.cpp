@@ -1,6 +1,9 @@
 // The title scene: main menu and pause menu.
 #include "scenes/title.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "save/save_data.h"
 #include "scenes/menu_pointer.h"
 #include "scenes/menu_scene.h"
@@ -23,16 +26,27 @@ constexpr int kFirstDigit = 25;
 constexpr int kDigitCount = 10;
 constexpr int kPauseLogo = 35;
 
-// Top menu items on screen from top to bottom are 0, 1, 2, 6, 5; items 3 and 4 (the CG room
-// and the music room) are passed over.
-constexpr int32_t kTopAbove[CTitle::kTopItems] = {5, 0, 1, 2, 2, 6, 2};
-constexpr int32_t kTopBelow[CTitle::kTopItems] = {1, 2, 6, 6, 6, 0, 5};
+constexpr int kReplayItemSprite = 36;
 
-enum TopItem { StartItem = 0, HowToPlayItem = 1, OptionItem = 2, QuitItem = 5, InfoItem = 6 };
+enum TopItem {
+  StartItem = 0,
+  HowToPlayItem = 1,
+  OptionItem = 2,
+  QuitItem = 5,
+  InfoItem = 6,
+  ReplayItem = 7
+};
 constexpr int32_t kBackItem = 3;  // the last how-to-play item; 0 to 2 are the rule topics
 
-constexpr int kTitleImageIds[6] = {kBitmapTitleBackground, kBitmapTitleLayout, kBitmapCommonParts,
-                                   kBitmapInfoParts,       kBitmapHeroine,     kBitmapPlayTopBar};
+// Top menu items on screen from top to bottom; items 3 and 4 (the CG room and the music room)
+// are never shown, and the pause menu has no replays.
+constexpr int32_t kTopOrder[] = {StartItem, HowToPlayItem, OptionItem, InfoItem, ReplayItem,
+                                 QuitItem};
+constexpr int32_t kPauseOrder[] = {StartItem, HowToPlayItem, OptionItem, InfoItem, QuitItem};
+
+constexpr int kTitleImageIds[7] = {kBitmapTitleBackground, kBitmapTitleLayout, kBitmapCommonParts,
+                                   kBitmapInfoParts,       kBitmapHeroine,     kBitmapPlayTopBar,
+                                   kBitmapReplaySheet};
 constexpr SoundLoad kTitleSoundLoads[3] = {
     {kWaveTitleJingle, false}, {kWaveCursor, false}, {kWaveDecide, false}};
 
@@ -40,11 +54,11 @@ constexpr SoundLoad kTitleSoundLoads[3] = {
 constexpr float ItemY(int k) { return 277.0f + 48.0f * static_cast<float>(k); }
 
 // Where the items are on the screen, centred on x 590, 322 x 48: the top menu's from top to
-// bottom, and the how-to-play page's.
+// bottom (their centres), and the how-to-play page's.
 constexpr ScreenRect ItemRect(int32_t centreY) { return {429, centreY - 24, 322, 48}; }
-constexpr ScreenRect kTopRects[5] = {ItemRect(277), ItemRect(325), ItemRect(373), ItemRect(422),
-                                     ItemRect(469)};
-constexpr int32_t kTopRectItems[5] = {StartItem, HowToPlayItem, OptionItem, InfoItem, QuitItem};
+constexpr int32_t kTopCentres[] = {277, 325, 373, 422, 469, 517};
+constexpr ScreenRect kTopRects[6] = {ItemRect(277), ItemRect(325), ItemRect(373),
+                                     ItemRect(422), ItemRect(469), ItemRect(517)};
 constexpr ScreenRect kSubRects[CTitle::kSubItems] = {ItemRect(277), ItemRect(325), ItemRect(373),
                                                      ItemRect(421)};
 
@@ -78,6 +92,16 @@ void CTitle::CreateSprites() {
   s[24] = NewMotionSprite({3, 520, 0, 115, 26, 0, 0, "m221,2"});
   CreateScoreDigits();
   s[kPauseLogo] = NewMotionSprite({3, 0, 60, 640, 160, 320, 80, kLogoScript});
+  s[kReplayItemSprite] = NewMotionSprite({6, 0, 0, 322, 48, 161, 24, kItemScript}, ItemY(4));
+}
+
+MotionSprite* CTitle::TopItem(int item) {
+  return motionSprites[item == ReplayItem ? kReplayItemSprite : 3 + item];
+}
+
+std::span<const int32_t> CTitle::TopOrder() const {
+  if (g_saveData->inGameMenu) return kPauseOrder;
+  return kTopOrder;
 }
 
 // Ten digits along the top edge from x = 342 to 558; leading zeros are hidden, so a score of 0
@@ -126,8 +150,14 @@ void CTitle::SetMenuLevel(int32_t level) {
     for (int k = 0; k < 3; ++k) TopItem(k)->SetScript("z1,1h0");
     TopItem(3)->SetScript("h1");
     TopItem(4)->SetScript("h1");
-    TopItem(QuitItem)->SetScript("m590,469z1,1h0");
-    TopItem(InfoItem)->SetScript("m590,422z1,1h0");
+    TopItem(ReplayItem)->SetScript("h1");
+    const std::span<const int32_t> order = TopOrder();
+    // The items from the information item down are placed by the order shown.
+    char place[32];
+    for (size_t k = 3; k < order.size(); ++k) {
+      std::snprintf(place, sizeof place, "m590,%dz1,1h0", kTopCentres[k]);
+      TopItem(order[k])->SetScript(place);
+    }
     for (int i = 10; i <= 17; ++i) motionSprites[i]->SetScript("z1,1h1");
     motionSprites[kSubmenuFooter]->SetScript("h1");
     motionSprites[kTopFooter]->SetScript("h0");
@@ -137,6 +167,7 @@ void CTitle::SetMenuLevel(int32_t level) {
     window->SetText(Texts().titleTopDescriptions[0]);
   } else if (level == 2) {
     for (int k = 0; k < 6; ++k) TopItem(k)->SetScript("z1,1h1");  // item 6 keeps its script
+    TopItem(ReplayItem)->SetScript("z1,1h1");
     for (int i = 10; i <= 13; ++i) motionSprites[i]->SetScript("z1,1h1");
     for (int k = 0; k < kSubItems; ++k) SubItem(k)->SetScript("z1,1h0");
     motionSprites[kSubmenuFooter]->SetScript("h0");
@@ -170,10 +201,12 @@ void CTitle::MoveCursor(const CInput& input) {
   const bool up = input[Up].PressedOrRepeat();
   const bool down = input[Down].PressedOrRepeat();
   if (menuLevel == 0) {
-    int32_t item = topCursor;
-    if (up) item = kTopAbove[item];
-    if (down) item = kTopBelow[item];
-    SetCursor(item);
+    const std::span<const int32_t> order = TopOrder();
+    const auto count = static_cast<int32_t>(order.size());
+    int32_t k = static_cast<int32_t>(std::find(order.begin(), order.end(), topCursor) - order.begin());
+    if (up) k = k == 0 ? count - 1 : k - 1;
+    if (down) k = k >= count - 1 ? 0 : k + 1;
+    SetCursor(order[k]);
   } else if (menuLevel == 2) {
     int32_t item = subCursor;
     if (up) item = item == 0 ? kSubItems - 1 : item - 1;
@@ -205,10 +238,11 @@ void CTitle::SetCursor(int32_t item) {
 
 void CTitle::PointAt(const PointerState& pointer) {
   const bool top = menuLevel == 0;
-  const MenuPointing pointing =
-      PointAtItems(pointer, top ? std::span<const ScreenRect>(kTopRects) : kSubRects);
+  const std::span<const int32_t> order = TopOrder();
+  const MenuPointing pointing = PointAtItems(
+      pointer, top ? std::span<const ScreenRect>(kTopRects).first(order.size()) : kSubRects);
   if (pointing.over < 0) return;
-  SetCursor(top ? kTopRectItems[pointing.over] : pointing.over);
+  SetCursor(top ? order[pointing.over] : pointing.over);
   if (pointing.chosen < 0) return;
   confirmRequested = true;
   SoundPlay(sounds[2]);
@@ -243,6 +277,7 @@ bool CTitle::ActOnConfirm() {
     case OptionItem: RequestScene(Option, false); break;
     case QuitItem: return false;
     case InfoItem: RequestScene(Info, false); break;
+    case ReplayItem: RequestScene(ReplayList, false); break;
     default: break;
   }
   return true;

@@ -13,8 +13,8 @@
 
 class CTitle : public CScene {
  public:
-  static constexpr int kSpriteCount = 36;
-  static constexpr int kTopItems = 7;
+  static constexpr int kSpriteCount = 37;
+  static constexpr int kTopItems = 8;
   static constexpr int kSubItems = 4;
 
   // Frees the sprites and the window when the scene is dropped without ReleaseResources.
@@ -32,7 +32,7 @@ class CTitle : public CScene {
   static std::span<const int> Pictures();
 
   CSound sounds[3];  // entry jingle, cursor move, confirm and cancel
-  CSprite sprites[6];
+  CSprite sprites[7];
   CPointerHints pointerHints;
   MotionSprite* motionSprites[kSpriteCount] = {};
   CMessageWindow* window = nullptr;
@@ -48,6 +48,8 @@ class CTitle : public CScene {
   void CreateSprites();
   void CreateScoreDigits();
   void MoveCursor(const CInput& input);
+  // The top menu's items from top to bottom: the replays are not offered over a paused game.
+  std::span<const int32_t> TopOrder() const;
   // Puts the cursor on an item of the menu shown, with its highlight, text and sound.
   void SetCursor(int32_t item);
   // A tap or click on an item chooses it, a mouse over one moves the cursor to it.
@@ -55,6 +57,6 @@ class CTitle : public CScene {
   // Acts on the confirmed item; false when the player quits.
   bool ActOnConfirm();
   void ActOnCancel();
-  MotionSprite* TopItem(int item) { return motionSprites[3 + item]; }
+  MotionSprite* TopItem(int item);
   MotionSprite* SubItem(int item) { return motionSprites[14 + item]; }
 };

@@ -34,6 +34,7 @@ enum BitmapId : int {
   kBitmapGameOverUnused,    // loaded by the game over, never drawn
   kBitmapCommonBackground,  // behind every menu scene
   kBitmapPointerSheet,      // the touch and mouse hints and the play's on-screen controls
+  kBitmapReplaySheet,       // the title's replay item and the replay list's parts
 };
 
 // The sounds: RIFF WAVE, 16-bit stereo PCM.
@@ -77,7 +78,7 @@ inline constexpr BitmapResource kBitmapResources[] = {
     {kBitmapOptionPanel, 800, 600, 8},     {kBitmapTitleLayout, 800, 600, 8},
     {kBitmapGameOverTopBar, 800, 122, 8},  {kBitmapRankLabels, 800, 600, 8},
     {kBitmapGameOverUnused, 390, 65, 8},   {kBitmapCommonBackground, 800, 600, 24},
-    {kBitmapPointerSheet, 800, 480, 8},
+    {kBitmapPointerSheet, 800, 480, 8},    {kBitmapReplaySheet, 800, 384, 8},
 };
 
 struct WaveResource {

@@ -175,6 +175,14 @@ constexpr ArtRect kRects[] = {
     {129, 0, 392, 388, 88, "play controls", K::Opaque},
     {129, 400, 398, 182, 76, "speed-up control held", K::Sprite},
     {129, 600, 398, 182, 76, "pause control held", K::Sprite},
+
+    {130, 0, 0, 322, 48, "title item replays", K::Sprite},
+    {130, 340, 0, 200, 60, "replays caption", K::Sprite},
+    {130, 0, 64, 736, 46, "replay row", K::Sprite},
+    {130, 0, 112, 736, 46, "replay row highlighted", K::Sprite},
+    {130, 0, 160, 736, 46, "replay row not watchable", K::Sprite},
+    {130, 0, 208, 768, 80, "replays bar", K::Opaque},
+    {130, 0, 296, 768, 80, "replays bar, pointer hints", K::Opaque},
 };
 
 constexpr ArtConstraint kConstraints[] = {

@@ -22,6 +22,7 @@ void Paint126(cairo_t* cr, int width, int height);  // rank labels and comment b
 void Paint127(cairo_t* cr, int width, int height);  // prompt strip (loaded, never drawn)
 void Paint128(cairo_t* cr, int width, int height);  // common background
 void Paint129(cairo_t* cr, int width, int height);  // pointer hints and play controls
+void Paint130(cairo_t* cr, int width, int height);  // replay item, list rows and bars
 
 // The option panel's lettering sizes in pixels: its headings, its two display-mode choices, and
 // its three item labels, which are as large as the choices where their cells allow.

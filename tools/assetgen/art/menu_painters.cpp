@@ -20,6 +20,7 @@ PaintFn FindMenuArtPainter(int id) {
     case 127: return art::Paint127;
     case 128: return art::Paint128;
     case 129: return art::Paint129;
+    case 130: return art::Paint130;
     default: return nullptr;
   }
 }
