@@ -67,21 +67,13 @@ std::string ListedDate(const std::string& name) {
                 local->tm_hour, local->tm_min);
 }
 
-// A version read from a file, which may hold any bytes: what the font cannot show becomes '?'.
-std::string ShownVersion(const std::string& version) {
-  std::string shown = version;
-  for (char& c : shown)
-    if (c < 0x21 || c > 0x7E) c = '?';
-  return shown;
-}
-
 CReplayList::Row ListedRow(KeptReplays::Entry entry) {
   const ReplayListTexts& texts = Texts().replayList;
   CReplayList::Row row{entry.name, ListedDate(entry.name), {}, std::nullopt};
   if (!entry.replay) {
     row.detail = texts.damaged;
-  } else if (entry.replay->gameVersion != GameVersion()) {
-    row.detail = FormatListText(texts.otherVersion, ShownVersion(entry.replay->gameVersion).c_str());
+  } else if (entry.replay->gameVersion != GameVersion()) {  // printable ASCII, as read
+    row.detail = FormatListText(texts.otherVersion, entry.replay->gameVersion.c_str());
   } else {
     row.detail = FormatListText(texts.result, entry.replay->result.score, entry.replay->result.distance);
     row.replay = std::move(entry.replay);

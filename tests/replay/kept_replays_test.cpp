@@ -95,6 +95,24 @@ TEST_F(KeptReplaysTest, TheBestReplayOfThisVersionIsFound) {
   EXPECT_EQ(best->result.score, 800);
 }
 
+TEST_F(KeptReplaysTest, TheListIsNewestFirstWithTheFilesThatDoNotRead) {
+  EXPECT_TRUE(kept.List().empty()) << "no folder yet";
+  Keep(2, ReplayScoring(700));
+  Keep(0, ReplayScoring(900, 300, false, "0.9.0"));
+  test_files::WriteBytes(folder.Path() / "replays" / "20240101-100001.replay",
+                         std::vector<uint8_t>{'M', 'O', 'R'});
+  test_files::WriteBytes(folder.Path() / "replays" / "notes.txt", std::vector<uint8_t>{'x'});
+  const std::vector<KeptReplays::Entry> list = kept.List();
+  ASSERT_EQ(list.size(), 3u) << "only replay files";
+  EXPECT_EQ(list[0].name, "20240101-100002.replay");
+  ASSERT_TRUE(list[0].replay);
+  EXPECT_EQ(list[0].replay->result.score, 700);
+  EXPECT_EQ(list[1].name, "20240101-100001.replay");
+  EXPECT_FALSE(list[1].replay) << "damaged";
+  ASSERT_TRUE(list[2].replay);
+  EXPECT_EQ(list[2].replay->gameVersion, "0.9.0");
+}
+
 TEST_F(KeptReplaysTest, AFolderThatCannotBeMadeIsReported) {
   test_files::WriteBytes(folder.Path() / "replays", std::vector<uint8_t>{1});
   Keep(0, ReplayScoring(1));
@@ -107,6 +125,15 @@ TEST(ReplayName, IsTheTimeOfTheGameInUtc) {
   EXPECT_EQ(ReplayNameAt(0), "19700101-000000");
   EXPECT_EQ(ReplayNameAt(1717245005), "20240601-123005");
   EXPECT_EQ(ReplayNameAt(951868799), "20000229-235959") << "a leap day";
+}
+
+TEST(ReplayName, ItsTimeIsReadBackAndNothingElseIs) {
+  for (const int64_t t : {int64_t{0}, int64_t{1717245005}, int64_t{951868799}})
+    EXPECT_EQ(ReplayTimeOfName(ReplayNameAt(t) + "-2.replay"), t);
+  for (const char* name : {"", "20240601-12300", "20240601_123005.replay", "2024060a-123005",
+                           "20230229-120000", "20240631-120000", "20241301-120000",
+                           "20240601-240000", "20240601-126000", "20240601-123060"})
+    EXPECT_FALSE(ReplayTimeOfName(name)) << name;
 }
 
 }  // namespace

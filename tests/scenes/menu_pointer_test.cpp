@@ -34,7 +34,9 @@ TEST_F(MenuPointerTest, TheTitlesItemsAreHitInTheirScreenOrder) {
   EXPECT_EQ(HintQuads(), 1u);
   RunFrame({Left});
   EXPECT_EQ(HintQuads(), 0u) << "a key brings the keys' help back";
-  RunPointerFrame(Tap(600, 470));
+  RunPointerFrame(Hover(600, 470));
+  EXPECT_EQ(title->topCursor, 7) << "the replays item, fifth";
+  RunPointerFrame(Tap(600, 518));
   EXPECT_EQ(title->topCursor, 5);
   EXPECT_FALSE(RunFrame()) << "the quit item, tapped, closes the game";
 }

@@ -81,17 +81,36 @@ TEST_F(TitleTest, CursorVisitsTheVisibleItemsInScreenOrderAndWraps) {
     Press(Down);
     down.push_back(title->topCursor);
   }
-  EXPECT_EQ(down, (std::vector<int>{1, 2, 6, 5, 0, 1}));
+  EXPECT_EQ(down, (std::vector<int>{1, 2, 6, 7, 5, 0}));
   std::vector<int> up;
   for (int i = 0; i < 6; ++i) {
     Press(Up);
     up.push_back(title->topCursor);
   }
-  EXPECT_EQ(up, (std::vector<int>{0, 5, 6, 2, 1, 0}));
+  EXPECT_EQ(up, (std::vector<int>{5, 7, 6, 2, 1, 0}));
   EXPECT_EQ(PlaysOf(205), 12);
   RunFrame({Up, Down});  // both together: no move, no sound
   EXPECT_EQ(title->topCursor, 0);
   EXPECT_EQ(PlaysOf(205), 12);
+  EXPECT_FALSE(title->motionSprites[36]->flags & MotionSprite::Hidden) << "the replays item";
+  EXPECT_EQ(title->motionSprites[36]->y, 469.0f);
+  EXPECT_EQ(title->motionSprites[8]->y, 517.0f) << "the quit item under it";
+}
+
+// Over a paused game the replays are not offered: the menu is as it always was.
+TEST_F(TitleTest, ThePauseMenuHasNoReplaysItem) {
+  SuspendGame();
+  save.ruleTopic = -1;
+  CTitle* title = Open();
+  std::vector<int> down;
+  for (int i = 0; i < 5; ++i) {
+    Press(Down);
+    down.push_back(title->topCursor);
+  }
+  EXPECT_EQ(down, (std::vector<int>{1, 2, 6, 5, 0}));
+  EXPECT_TRUE(title->motionSprites[36]->flags & MotionSprite::Hidden);
+  EXPECT_EQ(title->motionSprites[8]->y, 469.0f);
+  g_sceneManager.Clear();
 }
 
 TEST_F(TitleTest, MovingTheCursorHighlightsAndDescribesTheNewItem) {
@@ -114,7 +133,7 @@ TEST_F(TitleTest, HoldingDownRepeatsAfterTheDelay) {
     RunFrame({Down});
     if (visited.empty() || visited.back() != title->topCursor) visited.push_back(title->topCursor);
   }
-  EXPECT_EQ(visited, (std::vector<int>{1, 2, 6, 5, 0}));  // frames 1, 11, 14, 17, 20
+  EXPECT_EQ(visited, (std::vector<int>{1, 2, 6, 7, 5}));  // frames 1, 11, 14, 17, 20
 }
 
 TEST_F(TitleTest, ReturningFromTheRuleSceneOpensTheHowToPlayMenu) {
@@ -166,7 +185,7 @@ TEST_F(TitleTest, TopItemsRequestTheirScenes) {
     int downs;
     SceneId scene;
   };
-  for (Case c : {Case{0, Play}, Case{2, Option}, Case{3, Info}}) {
+  for (Case c : {Case{0, Play}, Case{2, Option}, Case{3, Info}, Case{4, ReplayList}}) {
     save.ruleTopic = -1;
     save.difficulty = 2;
     CTitle* title = Open();
