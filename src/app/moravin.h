@@ -14,7 +14,6 @@
 #include "save/save_file.h"
 #include "scenes/scene.h"
 
-
 class CMoravin : public CDirect3DApp {
  public:
   // The defaults of RunSettings are the game's own behaviour; the observer may be null.

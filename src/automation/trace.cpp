@@ -16,9 +16,9 @@
 #include "scenes/music_room.h"
 #include "scenes/option.h"
 #include "scenes/play.h"
+#include "scenes/replay_list.h"
 #include "scenes/rule.h"
 #include "scenes/scene_manager.h"
-#include "scenes/replay_list.h"
 #include "scenes/title.h"
 
 void JsonWriter::BeforeValue() {

@@ -17,7 +17,7 @@ ReplayShelf g_replayShelf;
 namespace {
 
 constexpr int kListImageIds[4] = {kBitmapCommonBackground, kBitmapTextPanel, kBitmapCommonParts,
-                              kBitmapReplaySheet};
+                                  kBitmapReplaySheet};
 enum ListImage { kListBackground = 0, kListPanel = 1, kListParts = 2, kListSheet = 3 };
 
 // Where the pieces are on the screen.
@@ -56,15 +56,17 @@ std::string FormatListText(const char* format, Args... args) {
   return text;
 }
 
-// The date of a kept file from its name, in the player's local time.
+// The date of a kept file from its name, in the player's local time; dashes for a name that
+// holds none (a file the player put there).
 std::string ListedDate(const std::string& name) {
+  constexpr const char* kNoDate = "----/--/-- --:--";
   const std::optional<int64_t> seconds = ReplayTimeOfName(name);
-  if (!seconds) return "----/--/-- --:--";
+  if (!seconds) return kNoDate;
   const std::time_t time = static_cast<std::time_t>(*seconds);
   const std::tm* local = std::localtime(&time);
-  if (!local) return "----/--/-- --:--";
-  return FormatListText(Texts().replayList.date, local->tm_year + 1900, local->tm_mon + 1, local->tm_mday,
-                local->tm_hour, local->tm_min);
+  if (!local) return kNoDate;
+  return FormatListText(Texts().replayList.date, local->tm_year + 1900, local->tm_mon + 1,
+                        local->tm_mday, local->tm_hour, local->tm_min);
 }
 
 CReplayList::Row ListedRow(KeptReplays::Entry entry) {
@@ -75,7 +77,8 @@ CReplayList::Row ListedRow(KeptReplays::Entry entry) {
   } else if (entry.replay->gameVersion != GameVersion()) {  // printable ASCII, as read
     row.detail = FormatListText(texts.otherVersion, entry.replay->gameVersion.c_str());
   } else {
-    row.detail = FormatListText(texts.result, entry.replay->result.score, entry.replay->result.distance);
+    row.detail =
+        FormatListText(texts.result, entry.replay->result.score, entry.replay->result.distance);
     row.replay = std::move(entry.replay);
   }
   return row;
@@ -91,7 +94,6 @@ bool CReplayList::Init() {
   cursor = firstShown = 0;
   for (int32_t i = 0; i < static_cast<int32_t>(rows.size()); ++i)
     if (rows[i].name == g_replayShelf.lastWatched) MoveCursor(i);
-  moveRequest = 0;
   chooseRequest = cancelRequest = false;
   return true;
 }
@@ -127,7 +129,8 @@ void CReplayList::Input(const CInput& input) {
 // A row pointed at takes the cursor, a row tapped is chosen, an arrow tapped turns a page.
 void CReplayList::PointAt(const PointerState& pointer) {
   ScreenRect shown[kRowsShown];
-  const int32_t count = std::min<int32_t>(kRowsShown, static_cast<int32_t>(rows.size()) - firstShown);
+  const int32_t count =
+      std::min<int32_t>(kRowsShown, static_cast<int32_t>(rows.size()) - firstShown);
   for (int32_t i = 0; i < count; ++i) shown[i] = RowRect(i);
   const MenuPointing pointing = PointAtItems(pointer, std::span(shown, static_cast<size_t>(count)));
   if (pointing.over >= 0) MoveCursor(firstShown + pointing.over);
@@ -168,11 +171,13 @@ void CReplayList::Draw(CFont* const* fonts) {
   if (count == 0) DrawEmptyList(fonts[kListEmptyFont]);
   for (int32_t row = firstShown; row < std::min(count, firstShown + kRowsShown); ++row)
     DrawRow(row, fonts[kListRowFont]);
-  if (firstShown > 0) BlitPart(images[kListParts], kListUpArrowSource, kListUpArrow.x, kListUpArrow.y);
+  if (firstShown > 0)
+    BlitPart(images[kListParts], kListUpArrowSource, kListUpArrow.x, kListUpArrow.y);
   if (firstShown + kRowsShown < count)
     BlitPart(images[kListParts], kListDownArrowSource, kListDownArrow.x, kListDownArrow.y);
   const bool pointer = lastDevice == InputDevice::Pointer;
-  BlitPart(images[kListSheet], pointer ? kListPointerBarSource : kListBarSource, kListBar.x, kListBar.y);
+  BlitPart(images[kListSheet], pointer ? kListPointerBarSource : kListBarSource, kListBar.x,
+           kListBar.y);
 }
 
 void CReplayList::DrawRow(int32_t row, CFont* font) {

@@ -55,7 +55,6 @@ class CReplayList : public CScene {
 
   CSprite images[4];  // background, panel, common parts (arrows), replay sheet
   CSound sounds[2];   // cursor, decide
-  int32_t moveRequest = 0;
   bool chooseRequest = false;
   bool cancelRequest = false;
   InputDevice lastDevice = InputDevice::Keys;

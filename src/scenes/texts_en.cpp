@@ -8,7 +8,6 @@
 // that move, never move and move by themselves), Beardboo and Wingboo (the monsters), Moravia
 // (the world) and Studio Pipiru (the makers).
 #include "scenes/texts.h"
-
 #include "system/shift_jis.h"
 
 namespace {

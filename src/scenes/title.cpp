@@ -40,8 +40,8 @@ constexpr int32_t kBackItem = 3;  // the last how-to-play item; 0 to 2 are the r
 
 // Top menu items on screen from top to bottom; items 3 and 4 (the CG room and the music room)
 // are never shown, and the pause menu has no replays.
-constexpr int32_t kTopOrder[] = {StartItem, HowToPlayItem, OptionItem, InfoItem, ReplayItem,
-                                 QuitItem};
+constexpr int32_t kTopOrder[] = {StartItem, HowToPlayItem, OptionItem,
+                                 InfoItem,  ReplayItem,    QuitItem};
 constexpr int32_t kPauseOrder[] = {StartItem, HowToPlayItem, OptionItem, InfoItem, QuitItem};
 
 constexpr int kTitleImageIds[7] = {kBitmapTitleBackground, kBitmapTitleLayout, kBitmapCommonParts,
@@ -203,7 +203,8 @@ void CTitle::MoveCursor(const CInput& input) {
   if (menuLevel == 0) {
     const std::span<const int32_t> order = TopOrder();
     const auto count = static_cast<int32_t>(order.size());
-    int32_t k = static_cast<int32_t>(std::find(order.begin(), order.end(), topCursor) - order.begin());
+    int32_t k =
+        static_cast<int32_t>(std::find(order.begin(), order.end(), topCursor) - order.begin());
     if (up) k = k == 0 ? count - 1 : k - 1;
     if (down) k = k >= count - 1 ? 0 : k + 1;
     SetCursor(order[k]);

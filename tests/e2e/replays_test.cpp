@@ -92,15 +92,22 @@ TEST(Replays, AGameIsKeptAndWatchingItPlaysTheSameFramesWithoutTouchingTheSave) 
   }
 }
 
-TEST(Replays, EscLeavesAWatchedReplayAndZRunsItFourTimesAsFast) {
+TEST(Replays, EscLeavesAWatchedReplayAndZRunsItFourTimesAsFastMarkedSo) {
   TempDir dir;
   fs::copy_file(fs::path(MORAVIN_REPLAY_CORPUS) / "paused.replay", dir / "game.replay");
   dir.Write("keys.txt", "20-39 Z\n60 Escape\n");
   RunResult run = RunGame(dir, {"--fps", "0", "--frames", "80", "--replay", "game.replay",
-                                "--input", "keys.txt", "--trace", "trace.jsonl"});
+                                "--input", "keys.txt", "--trace", "trace.jsonl", "--screenshot",
+                                "30:fast.png", "--screenshot", "50:normal.png"});
   ASSERT_EQ(run.exitCode, 0) << run.stderrText;
   const std::vector<json> trace = ReadTrace(dir / "trace.jsonl");
   ASSERT_EQ(trace.size(), 80u);
+  // The "x4" mark's dark box stands right of the replay mark only while Z is held.
+  const std::optional<Picture> fast = ReadPng(dir / "fast.png");
+  const std::optional<Picture> normal = ReadPng(dir / "normal.png");
+  ASSERT_TRUE(fast && normal);
+  EXPECT_LT(fast->MeanBrightness(489, 95, 6, 32), 110.0);
+  EXPECT_GT(normal->MeanBrightness(489, 95, 6, 32), 150.0);
   EXPECT_EQ(trace[18]["state"]["phaseFrame"], 19);
   EXPECT_EQ(trace[38]["state"]["phaseFrame"], 19 + 4 * 20) << "four frames each while Z is held";
   EXPECT_EQ(trace[58]["state"]["phaseFrame"], 19 + 4 * 20 + 20);
@@ -131,8 +138,9 @@ TEST(Replays, ABrokenReplayIsRefusedWithOneLine) {
   EXPECT_FALSE(fs::exists(dir.SavePath())) << "nothing started";
 }
 
-// Thirty seconds on the title without a key: the demo; a key: the title at once.
-TEST(Replays, TheTitleShowsADemoWhenLeftAloneAndAKeyEndsIt) {
+// Thirty seconds on the title without a key: the demo; a key (the kept replay's demo) or a tap
+// (the autoplayer's): the title at once.
+TEST(Replays, TheTitleShowsADemoWhenLeftAloneAndAKeyOrATapEndsIt) {
   for (const bool keptOne : {true, false}) {
     TempDir dir;
     SaveData record{};
@@ -145,7 +153,8 @@ TEST(Replays, TheTitleShowsADemoWhenLeftAloneAndAKeyEndsIt) {
                     ReplayFolder(dir) / "20240101-000000.replay");
     }
     const std::string saveBefore = Slurp(dir.SavePath());
-    dir.Write("keys.txt", "5 Return\n8 Return\n1900 X\n");
+    dir.Write("keys.txt",
+              std::string("5 Return\n8 Return\n") + (keptOne ? "1900 X\n" : "1900 Tap 100,100\n"));
     RunResult run = RunGame(
         dir, {"--fps", "0", "--frames", "1920", "--input", "keys.txt", "--trace", "trace.jsonl"});
     ASSERT_EQ(run.exitCode, 0) << run.stderrText;
@@ -156,11 +165,54 @@ TEST(Replays, TheTitleShowsADemoWhenLeftAloneAndAKeyEndsIt) {
     const int demo = FindFrame(trace, [](const json& l) { return l["scene"] == "Play"; });
     EXPECT_EQ(demo, title + 1500) << "kept one: " << keptOne;
     EXPECT_GT(trace[1898]["score"].get<int>(), 0) << "the demo plays; kept one: " << keptOne;
-    EXPECT_EQ(trace[1899]["scene"], "Title") << "the key in frame 1900 ends it";
+    EXPECT_EQ(trace[1899]["scene"], "Title") << "the input in frame 1900 ends it";
     EXPECT_EQ(trace[1919]["highScore"], 777);
     EXPECT_EQ(Slurp(dir.SavePath()), saveBefore) << "kept one: " << keptOne;
     EXPECT_EQ(KeptIn(dir).size(), keptOne ? 1u : 0u) << "a demo keeps no replay";
   }
+}
+
+// The title's replays item: the kept replays, newest first; one chosen is watched as it was
+// played, and leaving it goes back to the list, then to the title.
+TEST(Replays, AKeptReplayIsChosenFromTheTitleAndWatched) {
+  TempDir dir;
+  fs::create_directories(ReplayFolder(dir));
+  fs::copy_file(fs::path(MORAVIN_REPLAY_CORPUS) / "paused.replay",
+                ReplayFolder(dir) / "20240101-000000.replay");
+  fs::copy_file(fs::path(MORAVIN_REPLAY_CORPUS) / "idle.replay",
+                ReplayFolder(dir) / "20240102-000000.replay");
+  // Skip the logo; down to the replays item and into the list; the second row (the older
+  // game); leave it with Esc, and the list with X.
+  dir.Write("keys.txt",
+            "5 Return\n8 Return\n20 Down\n22 Down\n24 Down\n26 Down\n30 Return\n40 Down\n"
+            "45 Return\n100 Escape\n110 X\n");
+  RunResult run = RunGame(
+      dir, {"--fps", "0", "--frames", "130", "--input", "keys.txt", "--trace", "trace.jsonl"});
+  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
+  const std::vector<json> trace = ReadTrace(dir / "trace.jsonl");
+  ASSERT_EQ(trace.size(), 130u);
+  EXPECT_EQ(trace[28]["state"]["topCursor"], 7);
+  ASSERT_EQ(trace[38]["scene"], "ReplayList");
+  EXPECT_EQ(trace[38]["state"]["rows"], 2);
+  EXPECT_EQ(trace[44]["state"]["cursor"], 1);
+  const int play = FindFrame(trace, [](const json& l) { return l["scene"] == "Play"; });
+  ASSERT_EQ(play, 45) << "frame 46, the one after the choice";
+
+  TempDir played;
+  fs::copy_file(fs::path(MORAVIN_REPLAY_CORPUS) / "paused.txt", played / "game.txt");
+  run = RunGame(played, {"--fps", "0", "--frames", "80", "--seed", "32", "--input", "game.txt",
+                         "--trace", "trace.jsonl"});
+  ASSERT_EQ(run.exitCode, 0) << run.stderrText;
+  const std::vector<json> original = PlayFrames(ReadTrace(played / "trace.jsonl"));
+  const std::vector<json> watched =
+      PlayFrames(std::vector<json>(trace.begin() + play, trace.begin() + 99));
+  ASSERT_FALSE(watched.empty());
+  EXPECT_EQ(watched, std::vector<json>(original.begin(), original.begin() + watched.size()))
+      << "the game as it was played";
+  EXPECT_EQ(trace[99]["scene"], "ReplayList") << "Esc goes back to the list";
+  EXPECT_EQ(trace[99]["state"]["cursor"], 1) << "on the replay watched";
+  EXPECT_EQ(trace[129]["scene"], "Title");
+  EXPECT_EQ(KeptIn(dir).size(), 2u) << "watching keeps no replay";
 }
 
 // The committed replays play again to their recorded results, with the same output on every
