@@ -13,11 +13,16 @@ using Json = nlohmann::json;
 
 constexpr int64_t kMsPerFrame = 20;  // the game runs at 50 frames a second
 
-HttpResponse JsonResponse(int status, const Json& json) {
+// An answer whose body is JSON already written.
+HttpResponse JsonText(int status, std::string body) {
   HttpResponse response;
   response.status = status;
-  response.body = json.dump() + "\n";
+  response.body = std::move(body);
   return response;
+}
+
+HttpResponse JsonResponse(int status, const Json& json) {
+  return JsonText(status, json.dump() + "\n");
 }
 
 HttpResponse Error(int status, const std::string& message) {
@@ -70,18 +75,18 @@ std::string Seconds(int64_t ms) {
 
 }  // namespace
 
-std::optional<nlohmann::json> RankingCache::Find(const std::string& key, int64_t nowMs) {
+std::optional<std::string> RankingCache::Find(const std::string& key, int64_t nowMs) {
   std::lock_guard lock(mutex_);
   const auto found = entries_.find(key);
   if (found == entries_.end() || nowMs < found->second.madeMs ||
       nowMs - found->second.madeMs >= kLifetimeMs)
     return std::nullopt;
-  return found->second.json;
+  return found->second.body;
 }
 
-void RankingCache::Keep(const std::string& key, nlohmann::json json, int64_t nowMs) {
+void RankingCache::Keep(const std::string& key, std::string body, int64_t nowMs) {
   std::lock_guard lock(mutex_);
-  entries_[key] = {std::move(json), nowMs};
+  entries_[key] = {std::move(body), nowMs};
 }
 
 void RankingCache::Clear() {
@@ -261,7 +266,7 @@ HttpResponse Api::Ranking(const HttpRequest& request) {
   const std::string cacheKey = std::string(PeriodName(*period)) + "/" + std::to_string(limit);
   const int64_t now = services_.nowMs();
   if (!ownPlace)
-    if (auto cached = rankingCache_.Find(cacheKey, now)) return JsonResponse(200, *cached);
+    if (auto cached = rankingCache_.Find(cacheKey, now)) return JsonText(200, std::move(*cached));
   Json json = {
       {"period", PeriodName(*period)},
       {"since", *period == Period::AllTime ? Json(nullptr) : Json(PeriodStart(*period, now))},
@@ -281,8 +286,9 @@ HttpResponse Api::Ranking(const HttpRequest& request) {
     own = services_.store.PlaceOfName(check.name, *period, now);
   }
   json["own"] = own ? PlacedJson(*own) : Json(nullptr);
-  if (!ownPlace) rankingCache_.Keep(cacheKey, json, now);
-  return JsonResponse(200, json);
+  HttpResponse response = JsonResponse(200, json);
+  if (!ownPlace) rankingCache_.Keep(cacheKey, response.body, now);
+  return response;
 }
 
 HttpResponse Api::Replay(int64_t runId) {

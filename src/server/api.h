@@ -43,18 +43,20 @@ struct ApiLimits {
   int64_t topRuns = 100;
 };
 
-// The rankings of the last second: most reads are of the same three tables. A change on this
-// server clears them at once; one on another server sharing the database shows within a second.
+// The rankings of the last second, as the bodies of their answers: most reads are of the same
+// three tables, and a copy of the text costs far less than writing the JSON again. A change on
+// this server clears them at once; one on another server sharing the database shows within a
+// second.
 class RankingCache {
  public:
   static constexpr int64_t kLifetimeMs = 1000;
-  std::optional<nlohmann::json> Find(const std::string& key, int64_t nowMs);
-  void Keep(const std::string& key, nlohmann::json json, int64_t nowMs);
+  std::optional<std::string> Find(const std::string& key, int64_t nowMs);
+  void Keep(const std::string& key, std::string body, int64_t nowMs);
   void Clear();
 
  private:
   struct Entry {
-    nlohmann::json json;
+    std::string body;
     int64_t madeMs;
   };
   std::mutex mutex_;

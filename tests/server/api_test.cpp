@@ -140,6 +140,37 @@ TEST_F(ApiTest, AFullQueueAnswers503WithRetryAfter) {
   EXPECT_NE(metrics_.Render().find("moravin_verification_busy_total 1\n"), std::string::npos);
 }
 
+// The tables are served again for a second; a change through this server shows at once, one
+// through another server sharing the database (here: straight into the store) after the second.
+TEST_F(ApiTest, TheRankingOfTheLastSecondIsServedAgainUntilAChange) {
+  const auto topSize = [&](std::map<std::string, std::string> query = {}) {
+    return Json::parse(Call("GET", "/api/v1/ranking", std::move(query)).body)["top"].size();
+  };
+  const uint32_t seed = StartGame();
+  now_ += 60'000;
+  EXPECT_EQ(topSize(), 0u);
+  ASSERT_EQ(Submit(FakeReplay(seed, "1.0.0", 100, 5), "ann").status, 201);
+  EXPECT_EQ(topSize(), 1u);
+
+  const uint32_t elsewhere = *store_.IssueSeed(now_ - 60'000, [] { return 9'000u; });
+  int64_t id = 0;
+  ASSERT_EQ(store_.Accept({elsewhere, {0, "bob", 7, 1, 1, 100, "1.0.0", 0}, {1}}, now_, id),
+            AcceptOutcome::Accepted);
+  const std::string cached = Call("GET", "/api/v1/ranking").body;
+  EXPECT_EQ(Json::parse(cached)["top"].size(), 1u);
+  EXPECT_EQ(topSize({{"name", "bob"}}), 2u) << "a player's own place is never from the cache";
+  now_ += RankingCache::kLifetimeMs - 1;
+  EXPECT_EQ(Call("GET", "/api/v1/ranking").body, cached);
+  now_ += 1;
+  EXPECT_EQ(topSize(), 2u);
+
+  EXPECT_EQ(Call("POST", "/api/v1/moderation/names", {}, R"({"name": "bob", "hidden": true})",
+                 {{"authorization", std::string("Bearer ") + kToken}})
+                .status,
+            200);
+  EXPECT_EQ(topSize(), 1u);
+}
+
 TEST_F(ApiTest, ModerationTakesTheOperatorsToken) {
   const uint32_t seed = StartGame();
   now_ += 60'000;

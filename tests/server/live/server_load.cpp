@@ -87,6 +87,14 @@ void FillRanking(const std::string& database, int runs) {
   }
 }
 
+// The CPU time of the children this process has waited for, in seconds.
+double ChildrenCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 int Readers(const std::string& exe, int clients, int seconds, int runs) {
   TemporaryFolder folder;
   const std::string database = (folder.Path() / "ranking.db").string();
@@ -94,39 +102,45 @@ int Readers(const std::string& exe, int clients, int seconds, int runs) {
   FillRanking(database, runs);
   std::printf("filled %d runs in %.1f s\n", runs,
               std::chrono::duration<double>(Clock::now() - fillStart).count());
-  ServerProcess server(
-      exe, "database = " + database + "\nrequests_per_minute = 1000000\nhttp_threads = 64\n");
   Latencies latencies;
-  const auto deadline = Clock::now() + std::chrono::seconds(seconds);
-  std::vector<std::thread> threads;
-  for (int c = 0; c < clients; ++c) {
-    threads.emplace_back([&, c] {
-      std::mt19937 random(c);
-      const char* periods[] = {"all", "week", "day"};
-      httplib::Client client("127.0.0.1", server.Port());
-      client.set_connection_timeout(10);
-      client.set_read_timeout(10);
-      // Clients arrive spread over the first second.
-      std::this_thread::sleep_for(std::chrono::milliseconds(random() % 1000));
-      for (int n = 0; Clock::now() < deadline; ++n) {
-        const auto start = Clock::now();
-        const auto result = client.Get(std::string("/api/v1/ranking?period=") + periods[n % 3]);
-        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        if (!result || result->status != 200) {
-          ++latencies.errors;
-        } else {
-          latencies.Add(ms);
+  const double cpuBefore = ChildrenCpuSeconds();
+  {
+    ServerProcess server(
+        exe, "database = " + database + "\nrequests_per_minute = 1000000\nhttp_threads = 64\n");
+    const auto deadline = Clock::now() + std::chrono::seconds(seconds);
+    std::vector<std::thread> threads;
+    for (int c = 0; c < clients; ++c) {
+      threads.emplace_back([&, c] {
+        std::mt19937 random(c);
+        const char* periods[] = {"all", "week", "day"};
+        httplib::Client client("127.0.0.1", server.Port());
+        client.set_connection_timeout(10);
+        client.set_read_timeout(10);
+        // Clients arrive spread over the first second.
+        std::this_thread::sleep_for(std::chrono::milliseconds(random() % 1000));
+        for (int n = 0; Clock::now() < deadline; ++n) {
+          const auto start = Clock::now();
+          const auto result = client.Get(std::string("/api/v1/ranking?period=") + periods[n % 3]);
+          const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+          if (!result || result->status != 200) {
+            ++latencies.errors;
+          } else {
+            latencies.Add(ms);
+          }
+          std::this_thread::sleep_for(std::chrono::milliseconds(500 + random() % 1000));
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(500 + random() % 1000));
-      }
-    });
-  }
-  for (std::thread& t : threads) t.join();
+      });
+    }
+    for (std::thread& t : threads) t.join();
+  }  // the server stops here, and its CPU time is counted
+  const double serverCpu = ChildrenCpuSeconds() - cpuBefore;
   const size_t reads = latencies.ms.size();
   std::printf("readers: %d clients, %d s, %zu reads (%.0f/s), %d errors\n", clients, seconds, reads,
               static_cast<double>(reads) / seconds, latencies.errors.load());
   std::printf("latency ms: p50 %.1f  p90 %.1f  p99 %.1f  max %.1f\n", latencies.Percentile(0.5),
               latencies.Percentile(0.9), latencies.Percentile(0.99), latencies.Percentile(1.0));
+  std::printf("server CPU: %.2f s, %.0f us a read\n", serverCpu,
+              reads ? serverCpu * 1e6 / static_cast<double>(reads) : 0.0);
   return latencies.errors == 0 ? 0 : 1;
 }
 
@@ -150,18 +164,12 @@ int Verify(const std::string& exe, int runs) {
     frames += replay.result.playFrames;
     replays.push_back(EncodeReplay(replay));
   }
-  rusage before{}, after{};
-  getrusage(RUSAGE_CHILDREN, &before);
+  const double cpuBefore = ChildrenCpuSeconds();
   const auto start = Clock::now();
   int accepted = 0;
   for (const auto& replay : replays) accepted += RunWorker(exe, replay);
   const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-  getrusage(RUSAGE_CHILDREN, &after);
-  const auto seconds = [](const rusage& r) {
-    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
-           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
-  };
-  const double cpu = seconds(after) - seconds(before);
+  const double cpu = ChildrenCpuSeconds() - cpuBefore;
   std::printf("verify: %d runs, %.0f play frames each on average, %d accepted\n", runs,
               static_cast<double>(frames) / runs, accepted);
   std::printf("  %.3f s wall, %.3f s CPU: %.1f verifications/s per core, %.0f play frames/s\n",
