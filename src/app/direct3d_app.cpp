@@ -179,8 +179,13 @@ bool CDirect3DApp::Dispatch(const WindowEvent& event) {
   if (!HandleMessage(event)) return false;
   switch (event.type) {
     case WindowEventType::Close: window->Hide(); return true;
-    case WindowEventType::Activate: g_appActive = true; break;
+    case WindowEventType::Activate:
+      // Back from the background, frames start afresh: no burst catches up the time away.
+      if (!g_appActive) time.Restart();
+      g_appActive = true;
+      break;
     case WindowEventType::Deactivate:
+    case WindowEventType::FocusLost:
     case WindowEventType::Hidden: g_appActive = false; break;
     case WindowEventType::Paint:
       if (!PresentFrame()) window->PostClose();

@@ -32,17 +32,22 @@ void Say(const std::string& line) {
   std::fprintf(stderr, "moravin: %s\n", Printable(line).c_str());
 }
 
-// Replays are kept in a folder beside the save.
-std::string ReplayFolder(const SaveFile& save) {
+// The folder of the save, with its separator; empty for the working directory.
+std::string SaveFolder(const SaveFile& save) {
   const std::string& path = save.Path();
   const size_t end = path.find_last_of("/\\");
-  return (end == std::string::npos ? std::string() : path.substr(0, end + 1)) + "replays";
+  return end == std::string::npos ? std::string() : path.substr(0, end + 1);
 }
+
+// Replays are kept in a folder beside the save.
+std::string ReplayFolder(const SaveFile& save) { return SaveFolder(save) + "replays"; }
 
 }  // namespace
 
 CMoravin::CMoravin(const RunSettings& runSettings, IFrameObserver* observer)
-    : settings(runSettings), saveFile(SystemFileAccess(), runSettings.saveDir, Say) {
+    : settings(runSettings),
+      saveFile(SystemFileAccess(), runSettings.saveDir, Say),
+      settingsFile(SystemFileAccess(), Say) {
   frameObserver = observer;
   timeFrames = runSettings.timeFrames;
 }
@@ -52,6 +57,8 @@ CMoravin::~CMoravin() {
   g_sceneManager.Clear();
   if (g_replayShelf.kept == keptReplays.get()) g_replayShelf = ReplayShelf{};
   if (g_saveFile == &saveFile) g_saveFile = nullptr;
+  if (g_settings == &playerSettings) g_settings = nullptr;
+  if (g_settingsFile == &settingsFile) g_settingsFile = nullptr;
   if (g_fonts == fonts) g_fonts = nullptr;
 }
 
@@ -92,6 +99,7 @@ bool CMoravin::Configure() {
     return false;
   }
   g_saveData = &saveData;
+  LoadSettings();
   keptReplays = std::make_unique<KeptReplays>(SystemFileAccess(), ReplayFolder(saveFile), Say);
   recorder_ = GameRecorder(keptReplays.get());
   g_replayShelf = ReplayShelf{};
@@ -104,6 +112,18 @@ bool CMoravin::Configure() {
   }
   windowed = saveData.fullScreen == 0;
   return true;
+}
+
+void CMoravin::LoadSettings() {
+  const std::string folder = SaveFolder(saveFile);
+  playerSettings = settingsFile.Load(folder);
+  g_settings = &playerSettings;
+  g_settingsFile = &settingsFile;
+  const std::string mappings = folder + kControllerMappings;
+  std::error_code error;
+  if (SystemFileAccess().Kind(mappings, error) == FileKind::Regular &&
+      g_platform->AddControllerMappings(mappings) < 0)
+    Say("the controller mappings in " + mappings + " cannot be read; SDL's own apply");
 }
 
 void CMoravin::Shutdown() {
@@ -119,7 +139,9 @@ bool CMoravin::AcquireDeviceObjects(bool afterReset) {
     std::memset(keyboard.keyState, 0, sizeof keyboard.keyState);
     std::memset(keyboard.prevKeyState, 0, sizeof keyboard.prevKeyState);
     if (!keyboard.OpenDevice(CDirectInput::Keyboard)) return false;
-    joystick.OpenJoystick();  // the game runs on without one
+    keyboard.keyboardDevice->Bind(&playerSettings.bindings);
+    // The game runs on without one.
+    if (joystick.OpenJoystick()) joystick.joystickDevice->Bind(&playerSettings.bindings);
     pointer = g_platform->OpenPointer();
     // A display that refused full screen at start-up left a window: record the mode in force.
     if ((saveData.fullScreen != 0) == windowed) saveData.fullScreen = windowed ? 0 : 1;
@@ -148,7 +170,11 @@ bool CMoravin::AltEnterPressed() const {
 
 void CMoravin::PollJoystickInto() {
   std::memcpy(joystick.prevJoyButtons, joystick.joyState.buttons, sizeof joystick.prevJoyButtons);
-  if (joystick.PollJoystick()) {
+  const bool wasAttached = padAttached_;
+  padAttached_ = joystick.PollJoystick();
+  // A controller pulled out in the middle of a game leaves its player without a hand on it.
+  if (wasAttached && !padAttached_ && !settings.ignoreFocusAndDevices) PausePlayerGame();
+  if (padAttached_) {
     input.MapJoystick(joystick);
     return;
   }
@@ -165,6 +191,10 @@ void CMoravin::ReadDevices() {
       input.MapKeyboard(keyboard);
   }
   PollJoystickInto();
+  constexpr int kDisplayButton = 3;  // button 4: the controller's display switch
+  if ((joystick.joyState.buttons[kDisplayButton] & 0x80) &&
+      !(joystick.prevJoyButtons[kDisplayButton] & 0x80))
+    saveData.fullScreen = windowed ? 1 : 0;
   devicePointer_ = pointer ? pointer->Poll() : PointerFrame{};
 }
 
@@ -317,19 +347,13 @@ bool CMoravin::HandleMessage(const WindowEvent& event) {
       joystick.Acquire();
       if (pointer) pointer->Acquire();
       break;
-    case WindowEventType::Deactivate:
-      keyboard.Unacquire();
-      joystick.Unacquire();
-      if (pointer) pointer->Unacquire();  // a press the window no longer sees ends here
-      break;
+    case WindowEventType::Deactivate: UnacquireDevices(); break;
+    case WindowEventType::FocusLost: return HandleFocusLost();
     case WindowEventType::AudioDeviceRemoved:
     case WindowEventType::AudioDeviceAdded: HandleAudioDevice(event.type); break;
     case WindowEventType::Hidden:
-      keyboard.Unacquire();
-      joystick.Unacquire();
-      if (pointer) pointer->Unacquire();
-      // A game shown goes on as it was played; only the player's own game pauses.
-      if (CScene* scene = g_sceneManager.currentScene.get(); scene && !show_) scene->Interrupt();
+      UnacquireDevices();
+      PausePlayerGame();
       break;
     case WindowEventType::LeftFullScreen:
       // The setting follows, and the next frame brings the shell into line with it.
@@ -337,6 +361,27 @@ bool CMoravin::HandleMessage(const WindowEvent& event) {
       break;
     default: break;
   }
+  return true;
+}
+
+void CMoravin::UnacquireDevices() {
+  keyboard.Unacquire();
+  joystick.Unacquire();
+  if (pointer) pointer->Unacquire();  // a press the window no longer sees ends here
+}
+
+void CMoravin::PausePlayerGame() {
+  // A game shown goes on as it was played; only the player's own game pauses.
+  if (CScene* scene = g_sceneManager.currentScene.get(); scene && !show_) scene->Interrupt();
+}
+
+bool CMoravin::HandleFocusLost() {
+  // Swallowed, the event leaves the game running with its devices: a script's run goes on as
+  // it always does, and a player who turned the pause off plays on with the controller while
+  // another window has the focus.
+  if (settings.ignoreFocusAndDevices || !playerSettings.pauseOnFocusLoss) return false;
+  UnacquireDevices();
+  PausePlayerGame();
   return true;
 }
 

@@ -12,6 +12,7 @@
 #include "media/sound.h"
 #include "save/save_data.h"
 #include "save/save_file.h"
+#include "save/settings_file.h"
 #include "scenes/scene.h"
 
 class CMoravin : public CDirect3DApp {
@@ -37,6 +38,8 @@ class CMoravin : public CDirect3DApp {
   SaveData saveData{};
   RunSettings settings;
   SaveFile saveFile;                         // where saveData is loaded from and stored to
+  Settings playerSettings;                   // the controls and the focus option
+  SettingsFile settingsFile;                 // beside the save
   std::unique_ptr<KeptReplays> keptReplays;  // in replays/ beside the save, once it is loaded
 
   // Exit code of a run whose last store failed, so that scripts notice the lost settings.
@@ -45,6 +48,8 @@ class CMoravin : public CDirect3DApp {
   static constexpr uint32_t kDemoIdleFrames = 1500;
   // Frames a watched replay runs per frame shown while Z is held.
   static constexpr int kFastSteps = 4;
+  // The user's own controller mappings, read from the save's folder when there is such a file.
+  static constexpr const char* kControllerMappings = "gamecontrollerdb.txt";
 
  private:
   bool AltEnterPressed() const;
@@ -62,6 +67,12 @@ class CMoravin : public CDirect3DApp {
   void FollowDisplaySetting();
   void HandleAudioDevice(WindowEventType type);
   void PollJoystickInto();
+  void LoadSettings();
+  // The player's game goes under the pause menu (a shown game plays on).
+  void PausePlayerGame();
+  // Focus lost on a desktop: the pause, or frames that go on when the player turned it off.
+  bool HandleFocusLost();
+  void UnacquireDevices();
   // After the scenes' step: ends a gesture the scene changed under, shows or hides the cursor.
   void FollowPointer(CScene* sceneOfTheInput, bool pointerUsed);
   bool LoadIcon();
@@ -74,4 +85,5 @@ class CMoravin : public CDirect3DApp {
   bool fast_ = false;           // the watched replay runs at kFastSteps this frame
   uint32_t idleFrames_ = 0;     // on the title with no input
   PointerFrame devicePointer_;  // the pointer device's sample of this frame
+  bool padAttached_ = false;    // the last controller poll read one
 };

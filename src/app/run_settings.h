@@ -17,6 +17,9 @@ struct RunSettings {
   bool timeFrames = false;      // measure every frame's phases for the observer's FrameTimed
   std::optional<Replay> watch;  // a replay to show, with the normal screens, instead of the logo
   IDemoPlayer* demoPlayer = nullptr;  // plays the title's demo when no replay is kept
+  // A scripted or headless run: the window's focus and controllers coming and going change
+  // nothing, so that the run goes the same way every time.
+  bool ignoreFocusAndDevices = false;
 };
 
 // How long the phases of one frame took, in microseconds of the high-resolution clock.

@@ -44,6 +44,10 @@ class AutomationPlatform : public IPlatform {
     return automation_.Scripted() ? nullptr : real_.OpenJoystick();
   }
   std::unique_ptr<IPointerDevice> OpenPointer() override { return automation_.MakePointer(real_); }
+  std::string KeyName(uint16_t scancode) override { return real_.KeyName(scancode); }
+  int AddControllerMappings(const std::string& path) override {
+    return real_.AddControllerMappings(path);
+  }
 
  private:
   IPlatform& real_;

@@ -64,6 +64,10 @@ class AutoplayKeyboard : public IKeyboardDevice {
   void Acquire() override;
   void Unacquire() override;
   bool Poll(uint8_t (&keys)[256]) override;
+  void Bind(const Bindings* bindings) override {
+    if (person_) person_->Bind(bindings);
+  }
+  uint16_t TakePressedKey() override { return person_ ? person_->TakePressedKey() : 0; }
 
  private:
   std::unique_ptr<IKeyboardDevice> person_;

@@ -104,6 +104,8 @@ class RecordingKeyboard : public IKeyboardDevice {
   void Acquire() override { inner_->Acquire(); }
   void Unacquire() override { inner_->Unacquire(); }
   bool Poll(uint8_t (&keys)[256]) override;
+  void Bind(const Bindings* bindings) override { inner_->Bind(bindings); }
+  uint16_t TakePressedKey() override { return inner_->TakePressedKey(); }
 
  private:
   std::unique_ptr<IKeyboardDevice> inner_;

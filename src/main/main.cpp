@@ -133,6 +133,7 @@ int main(int argc, char** argv) {
   g_pictures = &program->pictures;
 
   options.run.demoPlayer = &program->demo;
+  options.run.ignoreFocusAndDevices = options.headless || program->automation.Scripted();
   program->game = std::make_unique<CMoravin>(options.run, &program->automation);
   const bool created = program->game->Create();
   Program* run = program.release();

@@ -55,13 +55,6 @@ class CInput {
   PointerTracker pointerTracker_;
 };
 
-// DirectInput key codes the game reads.
-namespace dik {
-constexpr int Escape = 0x01, Return = 0x1C, Z = 0x2C, X = 0x2D, LMenu = 0x38, Numpad8 = 0x48,
-              Numpad4 = 0x4B, Numpad5 = 0x4C, Numpad6 = 0x4D, Numpad2 = 0x50, Numpad0 = 0x52,
-              RMenu = 0xB8, UpArrow = 0xC8, LeftArrow = 0xCB, RightArrow = 0xCD, DownArrow = 0xD0;
-}
-
 // One input device: the keyboard or the first joystick.
 class CDirectInput {
  public:

@@ -31,6 +31,7 @@ class CScene {
   virtual void ReleaseResources(bool deviceReset) = 0;
   virtual void Resume() {}
   // The player has left the game: its window was hidden (minimised, or the page went to the
-  // background). A scene that runs a game pauses it here.
+  // background) or lost the focus, or the controller was pulled out. A scene that runs a game
+  // pauses it here.
   virtual void Interrupt() {}
 };

@@ -3,6 +3,15 @@
 
 #include <cstdint>
 
+#include "system/bindings.h"
+
+// DirectInput key codes the game reads.
+namespace dik {
+constexpr int Escape = 0x01, Return = 0x1C, Z = 0x2C, X = 0x2D, LMenu = 0x38, Numpad8 = 0x48,
+              Numpad4 = 0x4B, Numpad5 = 0x4C, Numpad6 = 0x4D, Numpad2 = 0x50, Numpad0 = 0x52,
+              RMenu = 0xB8, UpArrow = 0xC8, LeftArrow = 0xCB, RightArrow = 0xCD, DownArrow = 0xD0;
+}
+
 // Key states by DirectInput key code; a key is down when its high bit (0x80) is set.
 class IKeyboardDevice {
  public:
@@ -11,10 +20,17 @@ class IKeyboardDevice {
   virtual void Unacquire() = 0;
   // Fills the 256 key states; false when the keyboard cannot be read this frame.
   virtual bool Poll(uint8_t (&keys)[256]) = 0;
+  // The player's bindings, which the caller keeps alive (null: every key reports itself). A
+  // keyboard of real keys then reports the game's keys of the actions held; one whose keys are
+  // already the game's (a script) has nothing to apply.
+  virtual void Bind(const Bindings* bindings) {}
+  // The scancode of the first key pressed since the last call, for a binding; 0 when none.
+  virtual uint16_t TakePressedKey() { return scancode::None; }
 };
 
 // The first controller: axes in -1000..1000 with a dead zone of half the range, buttons with
-// the high bit meaning down (button n is buttons[n - 1]).
+// the high bit meaning down (button n is buttons[n - 1]; 1 confirms, 2 cancels, 3 pauses and 4
+// switches the display).
 struct JoyState {
   int32_t x = 0;
   int32_t y = 0;
@@ -28,6 +44,12 @@ class IJoystickDevice {
   virtual void Unacquire() = 0;
   // False when no controller is attached or it cannot be read.
   virtual bool Poll(JoyState& state) = 0;
+  // The player's bindings, kept alive by the caller; null stands for the defaults.
+  virtual void Bind(const Bindings* bindings) {}
+  // The first pad button pressed since the last call, for a binding; PadNone when none.
+  virtual uint8_t TakePressedButton() { return PadNone; }
+  // The family of the controller read last, for the symbols of its buttons.
+  virtual PadFamily Family() { return PadFamily::Xbox; }
 };
 
 // One frame's pointer (the mouse, or the first finger on a touch screen), in the game screen's

@@ -2,7 +2,9 @@
 // use fakes.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "system/audio_device.h"
 #include "system/clock.h"
@@ -24,6 +26,12 @@ class IPlatform {
   // The mouse and touch screen as one pointer; never null (a pointer that never moves when
   // the system has neither).
   virtual std::unique_ptr<IPointerDevice> OpenPointer() = 0;
+  // The name of the key at a scancode on the player's keyboard layout, in UTF-8 ("Q" for the
+  // first letter key on an AZERTY keyboard); empty when the system has none for it.
+  virtual std::string KeyName(uint16_t scancode) { return {}; }
+  // Adds the controller mappings of a file (SDL's gamecontrollerdb.txt format): the number
+  // added, or -1 when the file cannot be read.
+  virtual int AddControllerMappings(const std::string& path) { return 0; }
 };
 
 // The platform the game runs on; set by the entry point (or a test).

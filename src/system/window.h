@@ -10,7 +10,8 @@
 enum class WindowEventType {
   Close,               // the user (or the program) asked the window to close
   Activate,            // the application became active (focus gained)
-  Deactivate,          // the application became inactive (focus lost, minimised)
+  Deactivate,          // the application became inactive (minimised; in a page, focus lost)
+  FocusLost,           // another window took the focus on a desktop: inactive unless swallowed
   Paint,               // the window must be redrawn
   Maximized,           // the user maximised the window
   DeviceReset,         // the renderer lost its textures and must be reset

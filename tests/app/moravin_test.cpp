@@ -521,3 +521,82 @@ TEST_F(MoravinTest, PassesRunTheSameGameAsTheLoop) {
   EXPECT_EQ(SavedBytes().size(), 44u);  // stored at shutdown
   EXPECT_FALSE(game.RunPass());
 }
+
+namespace {
+
+bool PausedOverPlay() {
+  return dynamic_cast<CTitle*>(g_sceneManager.currentScene.get()) != nullptr &&
+         g_sceneManager.suspended.size() == 1 &&
+         dynamic_cast<CPlay*>(g_sceneManager.suspended[0].get()) != nullptr;
+}
+
+}  // namespace
+
+// Another window taking the focus pauses a game at once; with the pause turned off, or in a run
+// driven by a script, the game plays on and frames keep running.
+TEST_F(MoravinTest, FocusLostDuringPlayPausesUnlessTurnedOffOrScripted) {
+  struct Case {
+    bool pauseOption;
+    bool scripted;
+    bool pauses;
+  };
+  for (const Case c :
+       {Case{true, false, true}, Case{false, false, false}, Case{true, true, false}}) {
+    SCOPED_TRACE(testing::Message() << "option " << c.pauseOption << " scripted " << c.scripted);
+    g_sceneManager.Clear();
+    RunSettings run;
+    run.ignoreFocusAndDevices = c.scripted;
+    CMoravin game(run, &script);
+    ASSERT_TRUE(game.Create());
+    game.playerSettings.pauseOnFocusLoss = c.pauseOption;
+    script.after = [&](uint32_t frame) {
+      if (frame == 2) g_sceneManager.RequestScene(Play, false);
+      if (frame == 10) platform.window.Post(WindowEventType::FocusLost);
+      if (frame == 14) platform.window.Post(WindowEventType::Close);
+    };
+    int idleSleeps = 0;
+    platform.clock.onSleep = [&](uint32_t ms) {
+      if (ms == 100 && ++idleSleeps == 2) platform.window.Post(WindowEventType::Activate);
+    };
+    ASSERT_EQ(game.Run(), 0);
+    EXPECT_EQ(PausedOverPlay(), c.pauses);
+    EXPECT_EQ(dynamic_cast<CPlay*>(g_sceneManager.currentScene.get()) != nullptr, !c.pauses);
+    EXPECT_EQ(idleSleeps, c.pauses ? 2 : 0) << "only the pause stops the frames";
+    EXPECT_EQ(game.framesRun, 14u);
+  }
+}
+
+TEST_F(MoravinTest, ControllerPulledOutDuringPlayPausesTheGame) {
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  script.after = [&](uint32_t frame) {
+    if (frame == 2) g_sceneManager.RequestScene(Play, false);
+    if (frame == 10) {
+      EXPECT_NE(dynamic_cast<CPlay*>(g_sceneManager.currentScene.get()), nullptr);
+      platform.joystick.attached = false;
+    }
+    if (frame == 12) platform.window.Post(WindowEventType::Close);
+  };
+  ASSERT_EQ(game.Run(), 0);
+  EXPECT_TRUE(PausedOverPlay());
+}
+
+TEST_F(MoravinTest, SettingsComeFromTheirFileAndTheDevicesFollowTheBindings) {
+  Settings stored;
+  stored.pauseOnFocusLoss = false;
+  BindKey(stored.bindings, Action::Up, 0, 26);
+  fs::create_directories(SavePath().parent_path());
+  {
+    SettingsFile file(SystemFileAccess(), [](const std::string&) {});
+    file.Load(SavePath().parent_path().string());
+    ASSERT_TRUE(file.Store(stored));
+  }
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  CloseAfter(1);
+  ASSERT_EQ(game.Run(), 0);
+  EXPECT_EQ(game.playerSettings, stored);
+  EXPECT_EQ(platform.keyboard.bindings, &game.playerSettings.bindings);
+  EXPECT_EQ(platform.joystick.bindings, &game.playerSettings.bindings);
+  EXPECT_EQ(SavedBytes().size(), kSaveFileSize) << "the save itself is as it always was";
+}

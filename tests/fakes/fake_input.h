@@ -13,6 +13,7 @@ struct FakeKeyboardState {
   int acquires = 0;
   int unacquires = 0;
   int polls = 0;
+  const Bindings* bindings = nullptr;  // what the game bound the keyboard to
 
   void Press(int dik) { keys[dik] = 0x80; }
   void Release(int dik) { keys[dik] = 0; }
@@ -25,6 +26,7 @@ struct FakeJoystickState {
   int acquires = 0;
   int unacquires = 0;
   int polls = 0;
+  const Bindings* bindings = nullptr;
 
   void PressButton(int n) { state.buttons[n - 1] = 0x80; }
   void ReleaseButton(int n) { state.buttons[n - 1] = 0; }
@@ -53,6 +55,7 @@ class FakeKeyboard : public IKeyboardDevice {
     std::memcpy(keys, s_.keys, sizeof keys);
     return true;
   }
+  void Bind(const Bindings* bindings) override { s_.bindings = bindings; }
 
  private:
   FakeKeyboardState& s_;
@@ -69,6 +72,7 @@ class FakeJoystick : public IJoystickDevice {
     state = s_.state;
     return true;
   }
+  void Bind(const Bindings* bindings) override { s_.bindings = bindings; }
 
  private:
   FakeJoystickState& s_;

@@ -1,6 +1,7 @@
 #include "system/sdl/sdl_input.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 
@@ -64,11 +65,28 @@ constexpr KeyCode kKeyCodes[] = {
 };
 // clang-format on
 
+static_assert(SDL_NUM_SCANCODES == kScancodeCount);
+static_assert(SDL_SCANCODE_Z == scancode::Z && SDL_SCANCODE_RETURN == scancode::Return &&
+              SDL_SCANCODE_F11 == scancode::F11 && SDL_SCANCODE_KP_0 == scancode::Keypad0 &&
+              SDL_SCANCODE_UP == scancode::Up && SDL_SCANCODE_RALT == scancode::RightAlt);
+static_assert(int{SDL_CONTROLLER_BUTTON_START} == int{PadStart} &&
+              int{SDL_CONTROLLER_BUTTON_DPAD_RIGHT} == int{PadDpadRight} &&
+              int{SDL_CONTROLLER_BUTTON_MAX} == int{PadButtonCount});
+
 constexpr uint8_t kDown = 0x80;
 constexpr int kAxisRange = 1000;
 constexpr int kDeadZone = kAxisRange / 2;
 
 }  // namespace
+
+std::string KeyNameOf(uint16_t scancode) {
+  if (scancode == scancode::None || scancode >= SDL_NUM_SCANCODES) return {};
+  const SDL_Keycode key = SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(scancode));
+  // Keys without a character on the layout are named by their place instead.
+  const char* name = key != SDLK_UNKNOWN ? SDL_GetKeyName(key) : "";
+  if (name[0] == '\0') name = SDL_GetScancodeName(static_cast<SDL_Scancode>(scancode));
+  return name;
+}
 
 uint8_t DikFromScancode(int scancode) {
   for (const KeyCode& key : kKeyCodes) {
@@ -92,28 +110,75 @@ SdlKeyboard::~SdlKeyboard() { SDL_DelEventWatch(&SdlKeyboard::WatchEvent, this);
 int SDLCALL SdlKeyboard::WatchEvent(void* self, SDL_Event* event) {
   if (event->type != SDL_KEYDOWN || event->key.repeat) return 0;
   const SDL_Scancode scancode = event->key.keysym.scancode;
-  if (scancode >= 0 && scancode < SDL_NUM_SCANCODES)
-    static_cast<SdlKeyboard*>(self)->pressedSincePoll_[scancode] = true;
+  if (scancode <= 0 || scancode >= SDL_NUM_SCANCODES) return 0;
+  auto* keyboard = static_cast<SdlKeyboard*>(self);
+  keyboard->pressedSincePoll_[scancode] = true;
+  if (keyboard->firstPressed_ == scancode::None) keyboard->firstPressed_ = uint16_t(scancode);
   return 0;
 }
 
 void SdlKeyboard::Acquire() {
   // Presses from before (the click that gave the window focus) are not the game's.
   std::memset(pressedSincePoll_, 0, sizeof pressedSincePoll_);
+  firstPressed_ = scancode::None;
   acquired_ = true;
+}
+
+uint16_t SdlKeyboard::TakePressedKey() {
+  const uint16_t key = firstPressed_;
+  firstPressed_ = scancode::None;
+  return acquired_ ? key : scancode::None;
 }
 
 bool SdlKeyboard::Poll(uint8_t (&keys)[256]) {
   if (!acquired_) return false;
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
+  std::array<bool, kScancodeCount> down{};
+  for (int sc = 0; sc < kScancodeCount; ++sc)
+    down[size_t(sc)] = (sc < count && state[sc]) || pressedSincePoll_[sc];
   std::memset(keys, 0, sizeof keys);
-  for (const KeyCode& key : kKeyCodes) {
-    const bool held = key.scancode < count && state[key.scancode];
-    if (held || pressedSincePoll_[key.scancode]) keys[key.dik] = kDown;
-  }
+  // Bound, the keys the game reads come from the bindings alone; the others (which end a demo)
+  // report themselves.
+  for (const KeyCode& key : kKeyCodes)
+    if (down[key.scancode] && !(bindings_ && IsGameKey(key.dik))) keys[key.dik] = kDown;
+  if (bindings_) GameKeysOf(*bindings_, down, keys);
   std::memset(pressedSincePoll_, 0, sizeof pressedSincePoll_);
   return true;
+}
+
+void SdlJoystick::PollController(JoyState& state) {
+  state.x = ScaleAxis(SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_LEFTX));
+  state.y = ScaleAxis(SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_LEFTY));
+  std::array<bool, PadButtonCount> down{};
+  for (int b = 0; b < PadButtonCount; ++b) {
+    down[size_t(b)] =
+        SDL_GameControllerGetButton(controller_, static_cast<SDL_GameControllerButton>(b)) != 0;
+    if (down[size_t(b)] && !buttonsDown_[b] && firstPressed_ == PadNone) firstPressed_ = uint8_t(b);
+    buttonsDown_[b] = down[size_t(b)];
+  }
+  static const Bindings kDefaults = DefaultBindings();
+  GamePadOf(bindings_ ? *bindings_ : kDefaults, down, state);
+}
+
+uint8_t SdlJoystick::TakePressedButton() {
+  const uint8_t button = firstPressed_;
+  firstPressed_ = PadNone;
+  return button;
+}
+
+PadFamily SdlJoystick::Family() {
+  if (!controller_) return PadFamily::Xbox;
+  switch (SDL_GameControllerGetType(controller_)) {
+    case SDL_CONTROLLER_TYPE_PS3:
+    case SDL_CONTROLLER_TYPE_PS4:
+    case SDL_CONTROLLER_TYPE_PS5: return PadFamily::PlayStation;
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_PRO:
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_JOYCON_LEFT:
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_JOYCON_RIGHT:
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_JOYCON_PAIR: return PadFamily::Nintendo;
+    default: return PadFamily::Xbox;
+  }
 }
 
 void SdlJoystick::Close() {
@@ -121,6 +186,7 @@ void SdlJoystick::Close() {
   if (joystick_) SDL_JoystickClose(joystick_);
   controller_ = nullptr;
   joystick_ = nullptr;
+  std::memset(buttonsDown_, 0, sizeof buttonsDown_);
 }
 
 void SdlJoystick::Refresh() {
@@ -145,13 +211,7 @@ bool SdlJoystick::Poll(JoyState& state) {
   Refresh();
   state = JoyState{};
   if (controller_) {
-    state.x = ScaleAxis(SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_LEFTX));
-    state.y = ScaleAxis(SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_LEFTY));
-    const SDL_GameControllerButton buttons[] = {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_B,
-                                                SDL_CONTROLLER_BUTTON_X};
-    for (int i = 0; i < 3; ++i) {
-      if (SDL_GameControllerGetButton(controller_, buttons[i])) state.buttons[i] = kDown;
-    }
+    PollController(state);
     return true;
   }
   if (joystick_) {

@@ -99,6 +99,10 @@ class SdlPlatform final : public IPlatform {
     return std::make_unique<SdlJoystick>();
   }
   std::unique_ptr<IPointerDevice> OpenPointer() override { return std::make_unique<SdlPointer>(); }
+  std::string KeyName(uint16_t scancode) override { return KeyNameOf(scancode); }
+  int AddControllerMappings(const std::string& path) override {
+    return controllersStarted_ ? SDL_GameControllerAddMappingsFromFile(path.c_str()) : 0;
+  }
 
  private:
   SdlClock clock_;
@@ -143,6 +147,10 @@ std::unique_ptr<IPlatform> CreateSdlPlatform(const SdlOptions& options, bool& no
   // Neither sound nor controllers are needed to play: their failures are handled where they
   // are opened.
   SDL_InitSubSystem(SDL_INIT_AUDIO);
+  // The game decides when the controller counts: with the pause on focus loss turned off, it
+  // plays on while another window has the focus. SDL's own database of controllers, and the
+  // user's mappings in SDL_GAMECONTROLLERCONFIG, are read as the subsystem starts.
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
   const bool controllers = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   return std::make_unique<SdlPlatform>(controllers);
 }

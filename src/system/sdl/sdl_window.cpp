@@ -63,8 +63,13 @@ bool TranslateEvent(const SDL_Event& event, uint32_t windowId, WindowEvent& out)
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_RESTORED: out.type = WindowEventType::Activate; return true;
     case SDL_WINDOWEVENT_HIDDEN: out.type = WindowEventType::Hidden; return true;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
+#ifdef __EMSCRIPTEN__
+    case SDL_WINDOWEVENT_FOCUS_LOST:  // a page pauses when its tab is hidden, not on a click away
+#endif
     case SDL_WINDOWEVENT_MINIMIZED: out.type = WindowEventType::Deactivate; return true;
+#ifndef __EMSCRIPTEN__
+    case SDL_WINDOWEVENT_FOCUS_LOST: out.type = WindowEventType::FocusLost; return true;
+#endif
     case SDL_WINDOWEVENT_EXPOSED: out.type = WindowEventType::Paint; return true;
     case SDL_WINDOWEVENT_MAXIMIZED: out.type = WindowEventType::Maximized; return true;
     default: return false;

@@ -46,7 +46,7 @@ TEST(WindowEvents, SdlEventsBecomeTheShellsEvents) {
             static_cast<int>(T::Activate));
   EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_RESTORED)), static_cast<int>(T::Activate));
   EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_FOCUS_LOST)),
-            static_cast<int>(T::Deactivate));
+            static_cast<int>(T::FocusLost));
   EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_MINIMIZED)),
             static_cast<int>(T::Deactivate));
   EXPECT_EQ(Translated(WindowEventOf(7, SDL_WINDOWEVENT_EXPOSED)), static_cast<int>(T::Paint));
