@@ -176,6 +176,8 @@ void CMoravin::PollJoystickInto() {
   if (wasAttached && !padAttached_ && !settings.ignoreFocusAndDevices) PausePlayerGame();
   if (padAttached_) {
     input.MapJoystick(joystick);
+    input.pressedPadButton = joystick.joystickDevice->TakePressedButton();
+    input.padFamily = joystick.joystickDevice->Family();
     return;
   }
   // A failed poll feeds no buttons and keeps the last good buttons for the next comparison.
@@ -185,6 +187,7 @@ void CMoravin::PollJoystickInto() {
 
 void CMoravin::ReadDevices() {
   if (keyboard.PollKeyboard()) {
+    input.pressedKey = keyboard.keyboardDevice->TakePressedKey();
     if (AltEnterPressed())
       saveData.fullScreen = windowed ? 1 : 0;  // this frame the keyboard feeds no buttons
     else

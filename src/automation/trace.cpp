@@ -10,6 +10,7 @@
 #include "media/sound.h"
 #include "save/save_data.h"
 #include "scenes/cg_room.h"
+#include "scenes/controls.h"
 #include "scenes/game_over.h"
 #include "scenes/info.h"
 #include "scenes/logo.h"
@@ -133,6 +134,7 @@ std::string_view SceneIdName(int32_t id) {
     case Play: return "Play";
     case GameOver: return "GameOver";
     case ReplayList: return "ReplayList";
+    case Controls: return "Controls";
     default: return {};
   }
 }
@@ -149,6 +151,7 @@ SceneId SceneIdOf(const CScene* scene) {
   if (dynamic_cast<const CPlay*>(scene)) return Play;
   if (dynamic_cast<const CGameOver*>(scene)) return GameOver;
   if (dynamic_cast<const CReplayList*>(scene)) return ReplayList;
+  if (dynamic_cast<const CControls*>(scene)) return Controls;
   return None;
 }
 

@@ -45,6 +45,11 @@ void CInput::MapJoystick(const CDirectInput& joystick) {
     const int n = kButtonJoystick[b];
     if (n != 0 && IsDown(js.buttons[n - 1])) held[b] = true;
   }
+  const bool steering = js.x != 0 || js.y != 0;
+  padUsed_ = padUsed_ || (steering && !padSteered_);
+  padSteered_ = steering;
+  for (int n = 0; n < 32; ++n)
+    padUsed_ = padUsed_ || (IsDown(js.buttons[n]) && !IsDown(joystick.prevJoyButtons[n]));
 }
 
 void CInput::MapPointer(const PointerFrame& frame) {
@@ -54,9 +59,12 @@ void CInput::MapPointer(const PointerFrame& frame) {
   for (int b = 0; b < ButtonCount; ++b) buttonPressed = buttonPressed || (held[b] && !heldLast[b]);
   if (frame.Used()) {
     lastDevice = InputDevice::Pointer;
+  } else if (padUsed_) {
+    lastDevice = InputDevice::Pad;
   } else if (buttonPressed) {
     lastDevice = InputDevice::Keys;
   }
+  padUsed_ = false;
 }
 
 void CInput::CancelPointerGesture() {
@@ -73,6 +81,8 @@ void CInput::EndFrame() {
   }
   std::memcpy(heldLast, held, sizeof held);
   std::memset(held, 0, sizeof held);
+  pressedKey = scancode::None;
+  pressedPadButton = PadNone;
 }
 
 bool CDirectInput::OpenDevice(Kind kind) {

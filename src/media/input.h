@@ -41,11 +41,18 @@ class CInput {
   // The frame's pointer, and what the player used last.
   PointerState pointer;
   InputDevice lastDevice = InputDevice::Keys;
+  // What the devices themselves newly pressed this frame, before any binding: the scancode of
+  // the first key (scancode::None for none) and the first pad button (PadNone). Only the page
+  // that binds them, and that keeps Return and Esc fixed, reads these.
+  uint16_t pressedKey = scancode::None;
+  uint8_t pressedPadButton = PadNone;
+  PadFamily padFamily = PadFamily::Xbox;  // of the controller read last, for its symbols
 
   void MapKeyboard(const CDirectInput& keyboard);
   void MapJoystick(const CDirectInput& joystick);
   // After the keys and the controller. The device used last is the pointer when it did
-  // anything in the frame, else the keys when a button was newly pressed.
+  // anything in the frame, else the controller when it newly pressed or steered, else the keys
+  // when a button was newly pressed.
   void MapPointer(const PointerFrame& frame);
   // The scene changed: the gesture in progress is none of the new scene's business.
   void CancelPointerGesture();
@@ -53,6 +60,8 @@ class CInput {
 
  private:
   PointerTracker pointerTracker_;
+  bool padUsed_ = false;     // the controller newly pressed or steered this frame
+  bool padSteered_ = false;  // its directions were off the centre in the last frame read
 };
 
 // One input device: the keyboard or the first joystick.

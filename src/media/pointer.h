@@ -7,7 +7,7 @@
 #include "system/input_devices.h"
 
 // What the player used last: the key-help bars and the on-screen controls follow it.
-enum class InputDevice : uint8_t { Keys, Pointer };
+enum class InputDevice : uint8_t { Keys, Pointer, Pad };
 
 // A rectangle of the game screen; contains its left and top edges, not its right and bottom.
 struct ScreenRect {

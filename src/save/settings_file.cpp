@@ -135,8 +135,12 @@ bool DecodeSettings(std::string_view text, Settings& settings, std::string& erro
 }
 
 Settings SettingsFile::Load(const std::string& folder) {
-  path_ = folder.empty() ? std::string(kFileName)
-                         : folder + (folder.ends_with(files_.Separator()) ? "" : std::string(1, files_.Separator())) + kFileName;
+  path_ =
+      folder.empty()
+          ? std::string(kFileName)
+          : folder +
+                (folder.ends_with(files_.Separator()) ? "" : std::string(1, files_.Separator())) +
+                kFileName;
   std::error_code error;
   if (files_.Kind(path_, error) == FileKind::Missing && !error) return Settings{};
   std::vector<uint8_t> bytes;

@@ -22,6 +22,10 @@ const LoadFailureCaptions kJapaneseCaptions[kScenesThatLoad] = {
     {ReplayList, "タイトル画面初期化エラー"_sj, "ゲームメイン初期化エラー"_sj},
 };
 
+const char* const kJapaneseActions[kActionCount] = {
+    "うえ"_sj,       "した"_sj,   "ひだり"_sj,        "みぎ"_sj, "けってい・かそく"_sj,
+    "キャンセル"_sj, "ポーズ"_sj, "フルスクリーン"_sj};
+
 }  // namespace
 
 const GameTexts JapaneseTexts = {
@@ -52,6 +56,24 @@ const GameTexts JapaneseTexts = {
         "こわれたファイルです"_sj,
         "バージョン %s のリプレイです"_sj,
         "このバージョンでは再生できません"_sj,
+    },
+    {
+        "そうさ設定"_sj,
+        kJapaneseActions,
+        "キー"_sj,
+        "パッド"_sj,
+        "ほかのウィンドウにうつるとポーズ"_sj,
+        "する"_sj,
+        "しない"_sj,
+        "はじめの設定にもどす"_sj,
+        "もどる"_sj,
+        "あたらしいキーをおしてね"_sj,
+        "あたらしいボタンをおしてね（Esc：やめる）"_sj,
+        "%s は「%s」からうつしたよ"_sj,
+        "えらぶ"_sj,
+        "かえる"_sj,
+        "もどる"_sj,
+        "－"_sj,
     },
 };
 

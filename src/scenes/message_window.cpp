@@ -6,6 +6,7 @@
 
 #include "media/font.h"
 #include "motion/motion_sprite.h"
+#include "system/text_encoding.h"
 
 namespace {
 
@@ -19,15 +20,12 @@ int HexValue(char c) {
   return -1;
 }
 
-// Shift-JIS lead bytes begin a two-byte character; ASCII and half-width katakana are one byte.
-int CharacterBytes(unsigned char c) { return (c >= 0x80 && c <= 0x9F) || c >= 0xE0 ? 2 : 1; }
-
 // Bytes of text that show whole characters only: a lead byte whose second byte is not yet
 // revealed waits for it.
 int32_t WholeCharacterBytes(const char* line, int32_t count) {
   int32_t taken = 0;
   while (taken < count) {
-    const int bytes = CharacterBytes(static_cast<unsigned char>(line[taken]));
+    const int bytes = SjisCharacterBytes(static_cast<unsigned char>(line[taken]));
     if (taken + bytes > count) break;
     taken += bytes;
   }
@@ -122,7 +120,7 @@ void CMessageWindow::Layout() {
       lines[++record].start = i;
       if (c == '\n') paragraph = record;
     } else {
-      i += CharacterBytes(static_cast<unsigned char>(c));
+      i += SjisCharacterBytes(static_cast<unsigned char>(c));
     }
   }
   closeLine(textLength);
@@ -161,16 +159,16 @@ int32_t CMessageWindow::HangingIndent(int32_t paragraphStart) const {
 
 int32_t CMessageWindow::WordEnd(int32_t i) const {
   while (i < textLength && !EndsWord(text[i]))
-    i += CharacterBytes(static_cast<unsigned char>(text[i]));
+    i += SjisCharacterBytes(static_cast<unsigned char>(text[i]));
   return i < textLength ? i : textLength;
 }
 
 // The end of the longest run of whole characters from `start` that fits the line's width; at
 // least one character, so that every line makes progress.
 int32_t CMessageWindow::LongestFit(int32_t start, int32_t end, int32_t lineWidth) const {
-  int32_t fit = start + CharacterBytes(static_cast<unsigned char>(text[start]));
+  int32_t fit = start + SjisCharacterBytes(static_cast<unsigned char>(text[start]));
   for (int32_t k = fit; k < end;) {
-    k += CharacterBytes(static_cast<unsigned char>(text[k]));
+    k += SjisCharacterBytes(static_cast<unsigned char>(text[k]));
     if (k > end || Width(start, k) > lineWidth) break;
     fit = k;
   }

@@ -3,10 +3,12 @@
 
 #include <algorithm>
 
+#include "media/font.h"
 #include "save/save_data.h"
 #include "save/save_file.h"
 #include "scenes/menu_scene.h"
 #include "scenes/scene_manager.h"
+#include "scenes/texts.h"
 #include "system/resource_ids.h"
 
 namespace {
@@ -39,8 +41,15 @@ constexpr int kOptionImageIds[4] = {kBitmapCommonBackground, kBitmapTextPanel, k
 
 // The rows on the screen by item, and the volume bars' extent: 0 % at the left, 100 % at the
 // right. A tap left of the middle steps down, right of it up.
-constexpr ScreenRect kRowRects[4] = {
-    {16, 158, 768, 50}, {16, 208, 768, 50}, {16, 282, 768, 126}, {276, 424, 248, 72}};
+constexpr ScreenRect kRowRects[5] = {{16, 158, 768, 50},
+                                     {16, 208, 768, 50},
+                                     {16, 282, 768, 126},
+                                     {276, 424, 248, 72},
+                                     {552, 430, 216, 60}};
+// The controls item: a plate with its name, drawn with the game's font.
+constexpr const ScreenRect& kControlsPlate = kRowRects[COption::ControlsItem];
+constexpr int kControlsFont = 3;
+constexpr uint32_t kPlateInk = 0xFF4A3A6A;
 constexpr int32_t kBarLeft = 248;
 constexpr int32_t kBarWidth = 400;
 constexpr int32_t kMiddle = 400;
@@ -56,11 +65,12 @@ struct CursorLayout {
   const char* returnButton;
 };
 
-constexpr CursorLayout kLayouts[4] = {
+constexpr CursorLayout kLayouts[5] = {
     {"h0", "h1", "h1", "h0[m186,160m176,160,10w10]", "h0[m658,160m668,160,10w10]", "z1,1"},
     {"h1", "h0", "h1", "h0[m186,210m176,210,10w10]", "h0[m658,210m668,210,10w10]", "z1,1"},
     {"h1", "h1", "h0", "h1", nullptr, "z1,1"},
     {"h1", "h1", "h1", "h1", "h1", "z1.1,1.1,10,1"},
+    {"h1", "h1", "h1", "h1", "h1", "z1,1"},
 };
 constexpr const char* kWindowModeArrow = "h0[m56,350m66,350,10w10]";
 constexpr const char* kFullScreenArrow = "h0[m360,350m370,350,10w10]";
@@ -109,13 +119,14 @@ void COption::ApplyCursorLayout() {
 
 void COption::Input(const CInput& input) {
   const int32_t old = cursor;
-  if (input[Up].PressedOrRepeat() && cursor > MusicItem) --cursor;
+  if (input[Up].PressedOrRepeat() && cursor > MusicItem)
+    cursor = std::min(cursor - 1, int32_t{DisplayItem});
   if (input[Down].PressedOrRepeat() && cursor < ReturnItem) ++cursor;
   if (cursor != old) {
     ApplyCursorLayout();
     SoundPlay(sounds[0]);
   }
-  if (cursor != ReturnItem) {
+  if (!MoveBesideReturn(input) && cursor < ReturnItem) {
     leftRequest = input[Left].PressedOrRepeat();
     rightRequest = input[Right].PressedOrRepeat();
     // The blip sounds even when the value cannot move further.
@@ -133,6 +144,19 @@ void COption::Input(const CInput& input) {
   PointAt(input.pointer);
 }
 
+bool COption::MoveBesideReturn(const CInput& input) {
+  if (cursor == ReturnItem && input[Right].Pressed()) {
+    cursor = ControlsItem;
+  } else if (cursor == ControlsItem && input[Left].Pressed()) {
+    cursor = ReturnItem;
+  } else {
+    return false;
+  }
+  ApplyCursorLayout();
+  SoundPlay(sounds[0]);
+  return true;
+}
+
 void COption::PointAt(const PointerState& pointer) {
   const MenuPointing pointing = PointAtItems(pointer, kRowRects);
   if (pointing.over >= 0 && pointing.over != cursor) {
@@ -140,7 +164,7 @@ void COption::PointAt(const PointerState& pointer) {
     ApplyCursorLayout();
     SoundPlay(sounds[0]);
   }
-  if (pointing.chosen == ReturnItem) {
+  if (pointing.chosen >= ReturnItem) {
     decideRequest = true;
     SoundPlay(sounds[1]);
   } else if (pointing.chosen >= 0) {
@@ -195,7 +219,30 @@ void COption::UpdateItem() {
         if (!ReturnToSuspendedScene()) RequestScene(Title, false);
       }
       break;
+    case ControlsItem:
+      if (decideRequest) RequestScene(Controls, false);  // which comes back here
+      break;
   }
+}
+
+void COption::Draw(CFont* const* fonts) {
+  CSpriteMenuScene::Draw(fonts);
+  const ScreenRect& plate = kControlsPlate;
+  const bool lit = cursor == ControlsItem;
+  CSprite box;  // no texture: the colour alone
+  box.colour = kPlateInk;
+  DrawSprite(g_device, box, plate.x, plate.y, 0.0f, plate.w, plate.h, 0.0f);
+  box.colour = lit ? 0xFFF08C78 : 0xFFB9A6E8;
+  DrawSprite(g_device, box, plate.x + 3, plate.y + 3, 0.0f, plate.w - 6, plate.h - 6, 0.0f);
+  CFont* font = fonts[kControlsFont];
+  if (!font) return;
+  // Lettered as the painted labels are: light letters in a dark outline.
+  const char* name = Texts().controls.caption;
+  const int32_t left = plate.x + (plate.w - font->TextWidth(name)) / 2;
+  const int32_t top = plate.y + (plate.h - font->Height()) / 2;
+  for (int dx = -2; dx <= 2; dx += 2)
+    for (int dy = -2; dy <= 2; dy += 2) font->DrawText(name, left + dx, top + dy, kPlateInk);
+  font->DrawText(name, left, top, lit ? 0xFFFFF3A0 : 0xFFFFFFFF);
 }
 
 bool COption::Update() {

@@ -7,12 +7,14 @@
 
 class COption : public CSpriteMenuScene<2, 11> {
  public:
-  enum Item { MusicItem = 0, EffectItem = 1, DisplayItem = 2, ReturnItem = 3 };
+  // The controls item sits right of the return item, reached from it with Right.
+  enum Item { MusicItem = 0, EffectItem = 1, DisplayItem = 2, ReturnItem = 3, ControlsItem = 4 };
 
   COption();
   bool Init() override;
   void Input(const CInput& input) override;
   bool Update() override;
+  void Draw(CFont* const* fonts) override;
 
   int32_t cursor = MusicItem;
   bool decideRequest = false;
@@ -31,6 +33,8 @@ class COption : public CSpriteMenuScene<2, 11> {
   bool StepPercent(int32_t& percent) const;
   void ShowVolume(int bar, int32_t percent);
   void UpdateItem();
+  // Right from the return item to the controls item and Left back; true when the cursor moved.
+  bool MoveBesideReturn(const CInput& input);
   // A tap on a row selects it and changes it a step by the half it fell on, a tap on the
   // return item confirms it, a drag along a volume bar sets the volume, and a mouse over a
   // row selects it.

@@ -15,6 +15,7 @@ enum SceneId : int32_t {
   MusicRoom = 6,
   Info = 7,
   Play = 8,
+  Controls = 9,
   GameOver = 11,
   Pop = 12,
   ReplayList = 13,

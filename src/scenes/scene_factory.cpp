@@ -1,5 +1,6 @@
 // The one place that knows every scene class: a new scene for each SceneId.
 #include "scenes/cg_room.h"
+#include "scenes/controls.h"
 #include "scenes/game_over.h"
 #include "scenes/info.h"
 #include "scenes/logo.h"
@@ -23,6 +24,7 @@ std::unique_ptr<CScene> CreateScene(SceneId id) {
     case Play: return std::make_unique<CPlay>();
     case GameOver: return std::make_unique<CGameOver>();
     case ReplayList: return std::make_unique<CReplayList>();
+    case Controls: return std::make_unique<CControls>();
     default: return nullptr;
   }
 }

@@ -5,6 +5,7 @@
 
 #include "scenes/message_window.h"
 #include "scenes/scene.h"
+#include "system/bindings.h"
 #include "system/language.h"
 #include "system/render_device.h"
 
@@ -53,6 +54,26 @@ struct ReplayListTexts {
 };
 
 // Every word the game shows in one language, Shift-JIS with the message window's markup.
+// The controls page: its rows, its prompts and what it says of a binding that moved.
+struct ControlsTexts {
+  const char* caption;
+  std::span<const char* const, kActionCount> actions;  // by Action
+  const char* keysColumn;
+  const char* padColumn;
+  const char* pauseOnFocusLoss;
+  const char* on;
+  const char* off;
+  const char* reset;
+  const char* back;
+  const char* pressKey;     // waiting for the key to bind
+  const char* pressButton;  // waiting for the pad button to bind (Esc gives up)
+  const char* moved;        // printf: the key or button, the action it came from
+  const char* choose;       // the help bar: the four directions...
+  const char* change;       // ...the confirm key or button...
+  const char* leave;        // ...and the back one
+  const char* none;         // an empty slot
+};
+
 struct GameTexts {
   const char* windowTitle;
   std::span<const char* const, 8> titleTopDescriptions;
@@ -68,6 +89,7 @@ struct GameTexts {
   const char* demoMark;
   const char* fastMark;
   ReplayListTexts replayList;
+  ControlsTexts controls;
 };
 
 extern const GameTexts JapaneseTexts;

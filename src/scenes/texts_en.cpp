@@ -153,6 +153,9 @@ const LoadFailureCaptions kCaptions[kScenesThatLoad] = {
     {ReplayList, "Replays screen error", "Replays screen error"},
 };
 
+const char* const kActions[kActionCount] = {
+    "Up", "Down", "Left", "Right", "Confirm / speed up", "Cancel", "Pause", "Full screen"};
+
 }  // namespace
 
 const GameTexts EnglishTexts = {
@@ -185,5 +188,23 @@ const GameTexts EnglishTexts = {
         "This file is damaged",
         "Recorded by version %s",
         "This version no longer plays it back",
+    },
+    {
+        "Controls",
+        kActions,
+        "Keys",
+        "Pad",
+        "Pause when another window is chosen",
+        "On",
+        "Off",
+        "Reset to defaults",
+        "Back",
+        "Press the new key",
+        "Press the new button (Esc: give up)",
+        "%s moved here from %s",
+        "choose",
+        "change",
+        "back",
+        "-",
     },
 };

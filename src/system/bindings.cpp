@@ -12,8 +12,8 @@ constexpr int32_t kFullScale = 1000;
 // The game's keys each action stands for, 0 ending a list. Confirm sends Return and Z alike, so
 // that a bound key passes the logo (Return) and speeds a watched replay up (Z), as both did.
 constexpr uint8_t kGameKeys[kActionCount][2] = {
-    {dik::UpArrow},          {dik::DownArrow}, {dik::LeftArrow}, {dik::RightArrow},
-    {dik::Return, dik::Z},   {dik::X},         {dik::Escape},    {dik::LMenu, dik::Return},
+    {dik::UpArrow},        {dik::DownArrow}, {dik::LeftArrow}, {dik::RightArrow},
+    {dik::Return, dik::Z}, {dik::X},         {dik::Escape},    {dik::LMenu, dik::Return},
 };
 
 constexpr uint8_t kOtherGameKeys[] = {dik::Numpad8, dik::Numpad4, dik::Numpad5, dik::Numpad6,
@@ -31,9 +31,9 @@ Bindings DefaultBindings() {
   namespace sc = scancode;
   Bindings bindings{};
   const uint16_t keys[kActionCount][kKeysPerAction] = {
-      {sc::Up, sc::Keypad8}, {sc::Down, sc::Keypad2}, {sc::Left, sc::Keypad4},
-      {sc::Right, sc::Keypad6}, {sc::Z, sc::Return}, {sc::X, sc::Keypad0},
-      {sc::Escape, sc::None}, {sc::F11, sc::None}};
+      {sc::Up, sc::Keypad8},    {sc::Down, sc::Keypad2}, {sc::Left, sc::Keypad4},
+      {sc::Right, sc::Keypad6}, {sc::Z, sc::Return},     {sc::X, sc::Keypad0},
+      {sc::Escape, sc::None},   {sc::F11, sc::None}};
   const uint8_t pad[kActionCount] = {PadDpadUp, PadDpadDown, PadDpadLeft, PadDpadRight,
                                      PadA,      PadB,        PadStart,    PadNone};
   std::copy(&keys[0][0], &keys[0][0] + kActionCount * kKeysPerAction, &bindings.keys[0][0]);

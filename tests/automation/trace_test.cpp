@@ -242,7 +242,8 @@ TEST(SceneIdName, NamesEverySceneAndNothingElse) {
   EXPECT_EQ(SceneIdName(CGRoom), "CGRoom");
   EXPECT_EQ(SceneIdName(MusicRoom), "MusicRoom");
   EXPECT_EQ(SceneIdName(GameOver), "GameOver");
-  for (int32_t id : {0, 9, 10, 12, -1, 99}) EXPECT_TRUE(SceneIdName(id).empty()) << id;
+  EXPECT_EQ(SceneIdName(Controls), "Controls");
+  for (int32_t id : {0, 10, 12, -1, 99}) EXPECT_TRUE(SceneIdName(id).empty()) << id;
 }
 
 }  // namespace

@@ -185,7 +185,7 @@ TEST_F(InputTest, TheDeviceUsedLastFollowsNewPressesAndThePointer) {
   platform.keyboard.Release(dik::Z);
   frame({410, 300, 0});
   platform.joystick.PressButton(2);
-  EXPECT_EQ(frame({410, 300, 0}), InputDevice::Keys) << "a controller button";
+  EXPECT_EQ(frame({410, 300, 0}), InputDevice::Pad) << "a controller button";
   platform.keyboard.Press(dik::X);
   EXPECT_EQ(frame({300, 200, static_cast<uint8_t>(PointerTapped | PointerMoved)}),
             InputDevice::Pointer)

@@ -19,7 +19,8 @@ Settings Changed() {
 struct SettingsFolder {
   TempFolder dir;
   std::vector<std::string> reports;
-  SettingsFile file{SystemFileAccess(), [this](const std::string& line) { reports.push_back(line); }};
+  SettingsFile file{SystemFileAccess(),
+                    [this](const std::string& line) { reports.push_back(line); }};
   std::string Folder() const { return dir.Path().string(); }
   void Write(const std::string& text) const {
     test_files::WriteBytes(dir / SettingsFile::kFileName,
@@ -38,12 +39,12 @@ TEST(SettingsText, RoundTripsAndRejectsWhatNoFileOfOursHolds) {
 
   const std::string good = EncodeSettings(Settings{});
   const std::string broken[] = {
-      "",                                                       // empty
-      good.substr(0, good.size() - 20),                         // cut short
+      "",                                                         // empty
+      good.substr(0, good.size() - 20),                           // cut short
       "moravin settings 2\n" + good.substr(good.find('\n') + 1),  // a later format
-      good + "jump 4 5 none\n",                                 // unknown setting
-      good + "up 4 5 none\n",                                   // set twice
-      "moravin settings 1\npause-on-focus-loss maybe\n",        // not yes or no
+      good + "jump 4 5 none\n",                                   // unknown setting
+      good + "up 4 5 none\n",                                     // set twice
+      "moravin settings 1\npause-on-focus-loss maybe\n",          // not yes or no
   };
   for (const std::string& text : broken) {
     Settings untouched = changed;

@@ -161,8 +161,7 @@ class ControllerTest : public ::testing::Test {
     walk.steps.push_back({"whole logo", [](uint32_t n) { return n >= 5; }, confirm});
     walk.steps.push_back(
         {"title", [](uint32_t n) { return Current<CTitle>() && n >= 30; }, confirm});
-    walk.steps.push_back(
-        {"play", [](uint32_t n) { return Current<CPlay>() && n >= 60; }, [] {}});
+    walk.steps.push_back({"play", [](uint32_t n) { return Current<CPlay>() && n >= 60; }, [] {}});
   }
 
   VirtualPad pad;
@@ -189,7 +188,8 @@ TEST_F(ControllerTest, AControllerAlonePlaysFromTheLogoToTheTitleAgain) {
                           return false;
                         },
                         [] {}});
-  walk.steps.push_back({"shift the line up", [](uint32_t n) { return n >= 5; }, [&] {
+  walk.steps.push_back({"shift the line up", [](uint32_t n) { return n >= 5; },
+                        [&] {
                           cursorBefore = map()->cursor;
                           walk.Press(pad, SDL_CONTROLLER_BUTTON_DPAD_UP);
                         }});
@@ -199,12 +199,14 @@ TEST_F(ControllerTest, AControllerAlonePlaysFromTheLogoToTheTitleAgain) {
                           EXPECT_EQ(int(map()->lines[cursorBefore].kind), int(LineUp));
                           pad.LeftStickX(-32768);
                         }});
-  walk.steps.push_back({"cursor moved", [&](uint32_t n) { return n >= 2; }, [&] {
+  walk.steps.push_back({"cursor moved", [&](uint32_t n) { return n >= 2; },
+                        [&] {
                           pad.LeftStickX(0);
                           EXPECT_NE(map()->cursor, cursorBefore);
                           walk.Press(pad, SDL_CONTROLLER_BUTTON_A, 20);
                         }});
-  walk.steps.push_back({"speeding up", [](uint32_t n) { return n >= 5; }, [&] {
+  walk.steps.push_back({"speeding up", [](uint32_t n) { return n >= 5; },
+                        [&] {
                           EXPECT_TRUE(map()->accelerate);
                           walk.Press(pad, SDL_CONTROLLER_BUTTON_START);
                         }});
@@ -242,6 +244,47 @@ TEST_F(ControllerTest, PullingTheControllerOutDuringPlayOpensThePauseMenu) {
   walk.steps.push_back({"unplug", [](uint32_t) { return true; }, [&] { pad.Unplug(); }});
   walk.steps.push_back({"paused", [](uint32_t n) { return Paused(); }, [] {}});
   Run();
+}
+
+}  // namespace
+
+namespace {
+
+// A controller SDL knows by its maker and model shows that family's symbols, and its buttons
+// follow the bindings.
+TEST(ControllerFamily, APlayStationPadIsKnownAndItsButtonsFollowTheBindings) {
+  TestPlatform();
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
+  desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+  desc.vendor_id = 0x054C;  // the maker and model of a PlayStation 4 pad
+  desc.product_id = 0x09CC;
+  desc.name = "Test pad of another family";
+  const int index = SDL_JoystickAttachVirtualEx(&desc);
+  ASSERT_GE(index, 0) << SDL_GetError();
+  SDL_Joystick* handle = SDL_JoystickOpen(index);
+  auto pad = TestPlatform().OpenJoystick();
+  ASSERT_NE(pad, nullptr);
+  Bindings bindings = DefaultBindings();
+  BindPadButton(bindings, Action::Cancel, PadA);
+  pad->Bind(&bindings);
+  pad->Acquire();
+  SDL_JoystickSetVirtualButton(handle, SDL_CONTROLLER_BUTTON_A, 1);
+  SDL_JoystickUpdate();
+  JoyState state;
+  ASSERT_TRUE(pad->Poll(state));
+  EXPECT_EQ(pad->Family(), PadFamily::PlayStation);
+  EXPECT_EQ(state.buttons[0], 0) << "A no longer confirms";
+  EXPECT_EQ(state.buttons[1], 0x80) << "it cancels";
+  EXPECT_EQ(pad->TakePressedButton(), PadA);
+  EXPECT_EQ(pad->TakePressedButton(), PadNone);
+  pad.reset();
+  SDL_JoystickClose(handle);
+  SDL_JoystickDetachVirtual(index);
 }
 
 }  // namespace

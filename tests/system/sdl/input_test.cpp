@@ -122,3 +122,36 @@ TEST(Joystick, WithoutControllersPollFailsQuietly) {
   JoyState state;
   EXPECT_EQ(joystick->Poll(state), SDL_NumJoysticks() > 0);
 }
+
+// Bound, the keyboard reports the game's key of the action a physical key is bound to; a game
+// key's own place reports it only when bound to it, and keys the game never reads report
+// themselves.
+TEST(Keyboard, BoundKeysReportTheirActionsGameKeys) {
+  TestPlatform();
+  SdlKeyboard keyboard;
+  Bindings bindings = DefaultBindings();
+  BindKey(bindings, Action::Up, 0, SDL_SCANCODE_W);
+  keyboard.Bind(&bindings);
+  keyboard.Acquire();
+  uint8_t keys[256];
+  PushKey(SDL_KEYDOWN, SDL_SCANCODE_W);
+  PushKey(SDL_KEYDOWN, SDL_SCANCODE_A);
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  EXPECT_EQ(keyboard.TakePressedKey(), SDL_SCANCODE_W) << "the first key pressed, for binding";
+  EXPECT_EQ(keyboard.TakePressedKey(), 0);
+  ASSERT_TRUE(keyboard.Poll(keys));
+  EXPECT_EQ(keys[0xC8], 0x80) << "W stands for up";
+  EXPECT_EQ(keys[0x1E], 0x80) << "A, bound to nothing, is itself (it ends a demo)";
+  PushKey(SDL_KEYDOWN, SDL_SCANCODE_UP);
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  ASSERT_TRUE(keyboard.Poll(keys));
+  EXPECT_EQ(keys[0xC8], 0) << "the arrow key no longer moves up";
+}
+
+TEST(KeyNames, FollowTheLayoutAndFallBackOnThePlace) {
+  TestPlatform();
+  EXPECT_EQ(KeyNameOf(SDL_SCANCODE_Z), "Z");
+  EXPECT_EQ(KeyNameOf(SDL_SCANCODE_RETURN), "Return");
+  EXPECT_EQ(TestPlatform().KeyName(SDL_SCANCODE_ESCAPE), "Escape");
+  EXPECT_EQ(KeyNameOf(0), "");
+}
