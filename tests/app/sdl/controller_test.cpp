@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "fakes/fake_message_box.h"
 #include "fakes/test_files.h"
 #include "media/picture_cache.h"
+#include "scenes/controls.h"
 #include "scenes/game_over.h"
 #include "scenes/logo.h"
 #include "scenes/option.h"
@@ -19,6 +21,7 @@
 #include "scenes/texts.h"
 #include "scenes/title.h"
 #include "system/embedded_resources.h"
+#include "system/png_writer.h"
 #include "system/resources.h"
 #include "system/sdl/sdl_test_platform.h"
 
@@ -148,6 +151,15 @@ class ControllerTest : public ::testing::Test {
     walk.game = game_.get();
     return *game_;
   }
+  // With MORAVIN_SCREENSHOT_DIR set, the screen as it is now, for a person to look at.
+  void Screenshot(const std::string& name) {
+    const char* folder = std::getenv("MORAVIN_SCREENSHOT_DIR");
+    std::vector<uint32_t> pixels;
+    std::string error;
+    if (!folder || !game_->device->ReadPixels(pixels)) return;
+    EXPECT_TRUE(WritePng(std::string(folder) + "/" + name + ".png", 800, 600, pixels, error))
+        << error;
+  }
   void Run() {
     ASSERT_TRUE(game_->Create());
     game_->Run();
@@ -229,11 +241,35 @@ TEST_F(ControllerTest, AControllerAlonePlaysFromTheLogoToTheTitleAgain) {
                         [&] { walk.Press(pad, SDL_CONTROLLER_BUTTON_A); }});
   walk.steps.push_back({"options", [](uint32_t n) { return Current<COption>() && n >= 30; },
                         [&] { walk.Press(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT); }});
-  walk.steps.push_back({"music turned down", [](uint32_t n) { return n >= 5; },
+  // The controls page, right of the return item: the pad binds its own button there.
+  for (const char* what : {"music turned down", "to the effects", "to the display"})
+    walk.steps.push_back({what, [](uint32_t n) { return n >= 5; },
+                          [&] { walk.Press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN); }});
+  walk.steps.push_back({"to the return item", [](uint32_t n) { return n >= 5; },
+                        [&] { walk.Press(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT); }});
+  walk.steps.push_back({"to the controls item", [](uint32_t n) { return n >= 5; },
+                        [&] { walk.Press(pad, SDL_CONTROLLER_BUTTON_A); }});
+  walk.steps.push_back({"controls page", [](uint32_t n) { return Current<CControls>() && n >= 10; },
+                        [&] {
+                          EXPECT_EQ(Current<CControls>()->lastDevice, InputDevice::Pad)
+                              << "its prompts show the controller's buttons";
+                          Screenshot("controls-pad");
+                          walk.Press(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+                        }});
+  walk.steps.push_back({"to the second key", [](uint32_t n) { return n >= 5; },
+                        [&] { walk.Press(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT); }});
+  walk.steps.push_back({"to the pad button", [](uint32_t n) { return n >= 5; },
+                        [&] { walk.Press(pad, SDL_CONTROLLER_BUTTON_A); }});
+  walk.steps.push_back({"waiting for a button", [](uint32_t n) { return n >= 5; },
+                        [&] { walk.Press(pad, SDL_CONTROLLER_BUTTON_Y); }});
+  walk.steps.push_back({"Y moves up", [](uint32_t n) { return n >= 5; },
+                        [&] { walk.Press(pad, SDL_CONTROLLER_BUTTON_B); }});
+  walk.steps.push_back({"options again", [](uint32_t n) { return Current<COption>() && n >= 30; },
                         [&] { walk.Press(pad, SDL_CONTROLLER_BUTTON_B); }});
   walk.steps.push_back(
       {"back on the title", [](uint32_t) { return Current<CTitle>() != nullptr; }, [] {}});
   Run();
+  EXPECT_EQ(game.playerSettings.bindings.pad[int(Action::Up)], PadY);
   EXPECT_EQ(game.saveData.bgmVolume, PercentVolume(90));
   EXPECT_GT(game.saveData.highScore, 0) << "a game was played";
 }
