@@ -39,18 +39,24 @@ bool Paused() {
          dynamic_cast<CPlay*>(g_sceneManager.suspended[0].get()) != nullptr;
 }
 
+// A virtual joystick with every axis and button of the standard game controller layout.
+SDL_VirtualJoystickDesc StandardPadDesc(const char* name) {
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
+  desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+  desc.name = name;
+  return desc;
+}
+
 // A controller that SDL takes for a game controller of the standard layout.
 class VirtualPad {
  public:
   VirtualPad() {
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
-    desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
-    desc.name = "Test pad";
+    SDL_VirtualJoystickDesc desc = StandardPadDesc("Test pad");
     index_ = SDL_JoystickAttachVirtualEx(&desc);
     joystick_ = index_ >= 0 ? SDL_JoystickOpen(index_) : nullptr;
   }
@@ -290,16 +296,9 @@ namespace {
 // follow the bindings.
 TEST(ControllerFamily, APlayStationPadIsKnownAndItsButtonsFollowTheBindings) {
   TestPlatform();
-  SDL_VirtualJoystickDesc desc{};
-  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-  desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
-  desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+  SDL_VirtualJoystickDesc desc = StandardPadDesc("Test pad of another family");
   desc.vendor_id = 0x054C;  // the maker and model of a PlayStation 4 pad
   desc.product_id = 0x09CC;
-  desc.name = "Test pad of another family";
   const int index = SDL_JoystickAttachVirtualEx(&desc);
   ASSERT_GE(index, 0) << SDL_GetError();
   SDL_Joystick* handle = SDL_JoystickOpen(index);
