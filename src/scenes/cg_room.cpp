@@ -28,7 +28,7 @@ constexpr ScreenRect kItemRects[kSelectableCount] = {
 
 }  // namespace
 
-CCGRoom::CCGRoom() : CSpriteMenuScene(CGRoom, kCGRoomImageIds, kMenuSounds, PointerHint::RoomBar) {}
+CCGRoom::CCGRoom() : CSpriteMenuScene(CGRoom, kCGRoomImageIds, kMenuSounds, KeyHelpBar::RoomBar) {}
 
 bool CCGRoom::Init() {
   sprites[0] = NewMotionSprite({1, 16, 8, 768, 408, 0, 0, "i1m16,64"});
@@ -71,7 +71,7 @@ void CCGRoom::Input(const CInput& input) {
   }
   if (input[Left].PressedOrRepeat() && cursor > 0) --cursor;
   if (input[Right].PressedOrRepeat() && cursor < kReturnButton) ++cursor;
-  pointerHints.Follow(input);
+  keyHelp.Follow(input);
   const MenuPointing pointing = PointAtItems(input.pointer, kItemRects);
   if (pointing.over >= 0) cursor = pointing.over;
   if (cursor != old) {

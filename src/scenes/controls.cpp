@@ -15,8 +15,9 @@ namespace {
 constexpr int kBackgroundImage = 0, kPanelImage = 1;
 constexpr int kImageIds[2] = {kBitmapCommonBackground, kBitmapTextPanel};
 
-// The page's layout: the panel, the heads, the rows, the columns and the help bar.
-constexpr ScreenRect kPanel{16, 72, 768, 470};
+// The page's layout: the panel, the heads, the rows, the columns and the help bar, which is the
+// options' bar with this page's help laid over it.
+constexpr ScreenRect kPanel{16, 72, 768, 430};
 constexpr int32_t kHeadTop = 84;
 constexpr int32_t kFirstRowTop = 118;
 constexpr int32_t kRowHeight = 34;
@@ -24,7 +25,8 @@ constexpr int32_t kLabelLeft = 48;
 constexpr int32_t kColumnLeft[CControls::kColumnCount] = {330, 470, 610};
 constexpr int32_t kColumnWidth = 132;
 constexpr int32_t kValueLeft = 610;  // the focus row's On or Off
-constexpr ScreenRect kHelpBar{16, 550, 768, 44};
+constexpr ScreenRect kHelpBar{16, 512, 768, 80};
+constexpr ScreenRect kHelpBarSource{16, 424, 768, 80};
 constexpr int kTextFont = 2;     // 24 pixels
 constexpr int kCaptionFont = 4;  // 48 pixels
 
@@ -34,20 +36,6 @@ constexpr uint32_t kLit = 0xFFD0503C;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kCursorBox = 0x60F4B860;
 constexpr uint32_t kWaitingBox = 0xA0F08070;
-constexpr uint32_t kHelpBox = 0xC83A2E5C;
-
-// SDL's controller buttons by family, in its numbering (bindings.h).
-constexpr const char* kXboxButtons[PadButtonCount] = {
-    "A",        "B",     "X",  "Y",  "View",     "Guide",    "Menu",
-    "LS",       "RS",    "LB", "RB", "\x81\xaa", "\x81\xab", "\x81\xa9",
-    "\x81\xa8", "Share", "P1", "P2", "P3",       "P4",       "Pad"};
-constexpr const char* kPlayStationButtons[PadButtonCount] = {
-    "\x81\x7e", "\x81\x9b", "\x81\xa0", "\x81\xa2", "Share",    "PS",       "Options",
-    "L3",       "R3",       "L1",       "R1",       "\x81\xaa", "\x81\xab", "\x81\xa9",
-    "\x81\xa8", "Mic",      "P1",       "P2",       "P3",       "P4",       "Pad"};
-constexpr const char* kNintendoButtons[PadButtonCount] = {
-    "A",        "B",        "X",        "Y",        "-",       "Home", "+",  "LS", "RS", "L",  "R",
-    "\x81\xaa", "\x81\xab", "\x81\xa9", "\x81\xa8", "Capture", "P1",   "P2", "P3", "P4", "Pad"};
 
 void FillRect(const ScreenRect& rect, uint32_t argb) {
   CSprite box;  // no texture: the colour alone
@@ -65,6 +53,17 @@ std::string Fitted(CFont* font, std::string text, int32_t width) {
   return text;
 }
 
+// The cells the pointer can choose: every action's keys and button, then the rows below them.
+constexpr int kActionCells = kActionCount * CControls::kColumnCount;
+constexpr int kCellCount = kActionCells + 3;
+struct Cell {
+  int32_t row, column;
+};
+constexpr Cell CellAt(int i) {
+  return i < kActionCells ? Cell{i / CControls::kColumnCount, i % CControls::kColumnCount}
+                          : Cell{kActionCount + i - kActionCells, 0};
+}
+
 ScreenRect CellRect(int32_t row, int32_t column) {
   const int32_t top = kFirstRowTop + row * kRowHeight;
   if (row >= kActionCount) return {kLabelLeft - 8, top, 740 - kLabelLeft, kRowHeight};
@@ -72,21 +71,6 @@ ScreenRect CellRect(int32_t row, int32_t column) {
 }
 
 }  // namespace
-
-std::string KeyLabel(uint16_t key) {
-  if (key == scancode::None) return Texts().controls.none;
-  const std::string name = g_platform ? g_platform->KeyName(key) : std::string();
-  return name.empty() ? "#" + std::to_string(key) : Utf8ToSjis(name);
-}
-
-std::string PadButtonLabel(uint8_t button, PadFamily family) {
-  if (button >= PadButtonCount) return Texts().controls.none;
-  switch (family) {
-    case PadFamily::PlayStation: return kPlayStationButtons[button];
-    case PadFamily::Nintendo: return kNintendoButtons[button];
-    default: return kXboxButtons[button];
-  }
-}
 
 bool CControls::Init() {
   row = column = 0;
@@ -96,8 +80,7 @@ bool CControls::Init() {
 }
 
 void CControls::Input(const CInput& input) {
-  lastDevice = input.lastDevice;
-  padFamily = input.padFamily;
+  keyHelp.Follow(input);
   if (waiting) return TakeBinding(input);
   if (settling_) {
     bool held = false;
@@ -113,6 +96,7 @@ void CControls::Input(const CInput& input) {
     return;
   }
   Move(input);
+  PointAt(input.pointer);
   if (input.ConfirmPressed()) Choose();
   if (input.CancelPressed()) leaveRequested = true;
 }
@@ -157,7 +141,7 @@ void CControls::BindButtonHere(uint8_t button) {
   if (from < 0) return;
   char line[160];
   std::snprintf(line, sizeof line, Texts().controls.moved,
-                PadButtonLabel(button, padFamily).c_str(), Texts().controls.actions[from]);
+                PadButtonLabel(button, keyHelp.Family()).c_str(), Texts().controls.actions[from]);
   note = line;
 }
 
@@ -173,6 +157,22 @@ void CControls::Move(const CInput& input) {
     SoundPlay(sounds_[1]);
   }
   if (row != oldRow || column != oldColumn) SoundPlay(sounds_[0]);
+}
+
+void CControls::PointAt(const PointerState& pointer) {
+  if (pointer.TappedIn(kHelpBar)) {
+    leaveRequested = true;
+    return;
+  }
+  ScreenRect cells[kCellCount];
+  for (int i = 0; i < kCellCount; ++i) cells[i] = CellRect(CellAt(i).row, CellAt(i).column);
+  const MenuPointing pointing = PointAtItems(pointer, cells);
+  if (pointing.over < 0) return;
+  const int32_t oldRow = row, oldColumn = column;
+  row = CellAt(pointing.over).row;
+  if (row < kActionCount) column = CellAt(pointing.over).column;
+  if (row != oldRow || column != oldColumn) SoundPlay(sounds_[0]);
+  if (pointing.chosen >= 0) Choose();
 }
 
 void CControls::Choose() {
@@ -212,10 +212,8 @@ void CControls::Draw(CFont* const* fonts) {
     caption->DrawText(text, left + 2, 14, kInk);
     caption->DrawText(text, left, 12, kWhite);
   }
-  CFont* font = fonts[kTextFont];
-  if (!font) return;
-  DrawRows(font);
-  DrawHelp(font);
+  DrawHelp(fonts);
+  if (CFont* font = fonts[kTextFont]) DrawRows(font);
 }
 
 void CControls::DrawRows(CFont* font) {
@@ -226,16 +224,20 @@ void CControls::DrawRows(CFont* font) {
   font->DrawText(texts.padColumn, kColumnLeft[kPadColumn], kHeadTop, kMuted);
   const int32_t textTop = (kRowHeight - font->Height()) / 2;
   for (int a = 0; a < kActionCount; ++a) {
-    const int32_t top = kFirstRowTop + a * kRowHeight + textTop;
+    const int32_t rowTop = kFirstRowTop + a * kRowHeight, top = rowTop + textTop;
     font->DrawText(Fitted(font, texts.actions[a], kColumnLeft[0] - kLabelLeft - 12), kLabelLeft,
                    top, kInk);
     for (int c = 0; c < kColumnCount; ++c) {
-      const bool here = waiting && a == row && c == column;
-      std::string label = here              ? std::string("...")
-                          : c == kPadColumn ? PadButtonLabel(bindings.pad[a], padFamily)
+      const bool here = a == row && c == column;
+      // A pad button shows its symbol where it has one.
+      if (c == kPadColumn && !(here && waiting) &&
+          keyHelp.DrawPadButton(bindings.pad[a], kColumnLeft[c], rowTop + kRowHeight / 2))
+        continue;
+      std::string label = here && waiting   ? std::string("...")
+                          : c == kPadColumn ? PadButtonLabel(bindings.pad[a], keyHelp.Family())
                                             : KeyLabel(bindings.keys[a][c]);
       font->DrawText(Fitted(font, label, kColumnWidth - 12), kColumnLeft[c], top,
-                     a == row && c == column ? kLit : kInk);
+                     here ? kLit : kInk);
     }
   }
   const auto rowTop = [&](int r) { return kFirstRowTop + r * kRowHeight + textTop; };
@@ -246,35 +248,29 @@ void CControls::DrawRows(CFont* font) {
   font->DrawText(texts.back, kLabelLeft, rowTop(kBackRow), row == kBackRow ? kLit : kInk);
 }
 
-// The help bar names the keys or the buttons of the device used last; the keys come from the
-// bindings, but Return and Esc, which always work here.
-void CControls::DrawHelp(CFont* font) {
+// The help bar names the keys or the buttons of the device used last (Return and Esc, which
+// always work here, for the keyboard), or says what the page waits for or what a binding moved.
+void CControls::DrawHelp(CFont* const* fonts) {
   const ControlsTexts& texts = Texts().controls;
-  FillRect(kHelpBar, kHelpBox);
-  std::string line;
+  CSprite& bar = images_[kPanelImage];
+  SetSpriteRect(bar, kHelpBarSource.x, kHelpBarSource.y, kHelpBarSource.w, kHelpBarSource.h);
+  DrawSprite(g_device, bar, kHelpBar.x, kHelpBar.y, 0.0f, 0, 0, 0.0f);
   if (waiting) {
-    line = column == kPadColumn ? texts.pressButton : texts.pressKey;
+    keyHelp.DrawLine(KeyHelpBar::ControlsBar,
+                     column == kPadColumn ? texts.pressButton : texts.pressKey, fonts);
   } else if (!note.empty()) {
-    line = note;
-  } else if (lastDevice == InputDevice::Pad) {
-    const Bindings& b = g_settings->bindings;
-    line = PadButtonLabel(b.pad[int(Action::Up)], padFamily) + "/" +
-           PadButtonLabel(b.pad[int(Action::Down)], padFamily) + ": " + texts.choose + "   " +
-           PadButtonLabel(b.pad[int(Action::Confirm)], padFamily) + ": " + texts.change + "   " +
-           PadButtonLabel(b.pad[int(Action::Cancel)], padFamily) + ": " + texts.leave;
+    keyHelp.DrawLine(KeyHelpBar::ControlsBar, note, fonts);
   } else {
-    const Bindings& b = g_settings->bindings;
-    line = KeyLabel(b.keys[int(Action::Up)][0]) + "/" + KeyLabel(b.keys[int(Action::Down)][0]) +
-           ": " + texts.choose + "   " + KeyLabel(scancode::Return) + ": " + texts.change + "   " +
-           KeyLabel(scancode::Escape) + ": " + texts.leave;
+    keyHelp.Draw(KeyHelpBar::ControlsBar, fonts);
   }
-  line = Fitted(font, line, kHelpBar.w - 24);
-  const int32_t left = kHelpBar.x + (kHelpBar.w - font->TextWidth(line)) / 2;
-  font->DrawText(line, left, kHelpBar.y + (kHelpBar.h - font->Height()) / 2, kWhite);
 }
 
 bool CControls::LoadResources(bool deviceReset) {
-  return LoadMenuResources(images_, kImageIds, sounds_, kMenuSounds, Option);
+  const bool helpLoaded = keyHelp.LoadResources(Option);
+  return LoadMenuResources(images_, kImageIds, sounds_, kMenuSounds, Option) && helpLoaded;
 }
 
-void CControls::ReleaseResources(bool deviceReset) { ReleaseMenuResources(images_, sounds_); }
+void CControls::ReleaseResources(bool deviceReset) {
+  ReleaseMenuResources(images_, sounds_);
+  keyHelp.ReleaseResources();
+}

@@ -9,6 +9,7 @@
 
 #include "media/sound.h"
 #include "media/sprite.h"
+#include "scenes/key_help.h"
 #include "scenes/scene.h"
 #include "system/bindings.h"
 
@@ -38,8 +39,7 @@ class CControls : public CScene {
   int32_t waitedFrames = 0;
   std::string note;  // what the last binding moved (Shift-JIS); empty for nothing
   bool leaveRequested = false;
-  InputDevice lastDevice = InputDevice::Keys;
-  PadFamily padFamily = PadFamily::Xbox;
+  CKeyHelp keyHelp;  // follows the device used last: keys, pad or pointer
 
  private:
   // Input while waiting for the key or button to bind.
@@ -47,9 +47,12 @@ class CControls : public CScene {
   void BindKeyHere(uint16_t key);
   void BindButtonHere(uint8_t button);
   void Move(const CInput& input);
+  // A cell or row under the mouse or a finger takes the cursor; tapped, it is chosen. A tap on
+  // the bar goes back.
+  void PointAt(const PointerState& pointer);
   void Choose();
   void DrawRows(CFont* font);
-  void DrawHelp(CFont* font);
+  void DrawHelp(CFont* const* fonts);
 
   CSprite images_[2];  // the background and the reading panel
   CSound sounds_[2];   // the cursor moving, a choice made
@@ -57,8 +60,3 @@ class CControls : public CScene {
   // binding must not act on the key that is still down.
   bool settling_ = false;
 };
-
-// What a key or a pad button is called on the screen (Shift-JIS): the key's name on the player's
-// layout, the button's symbol in the controller's family.
-std::string KeyLabel(uint16_t key);
-std::string PadButtonLabel(uint8_t button, PadFamily family);

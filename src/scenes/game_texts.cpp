@@ -70,9 +70,6 @@ const GameTexts JapaneseTexts = {
         "あたらしいキーをおしてね"_sj,
         "あたらしいボタンをおしてね（Esc：やめる）"_sj,
         "%s は「%s」からうつしたよ"_sj,
-        "えらぶ"_sj,
-        "かえる"_sj,
-        "もどる"_sj,
         "－"_sj,
     },
 };

@@ -9,6 +9,7 @@
 #include "media/sound.h"
 #include "media/sprite.h"
 #include "motion/motion_sprite.h"
+#include "scenes/key_help.h"
 #include "scenes/menu_pointer.h"
 #include "scenes/scene.h"
 #include "system/resource_ids.h"
@@ -64,31 +65,31 @@ class CSpriteMenuScene : public CScene {
   void Draw(CFont* const* fonts) override {
     DrawBackground(images[0]);
     DrawMotionSprites(sprites, images, SpriteCount);
-    pointerHints.Draw(hint);
+    keyHelp.Draw(bar, fonts);
   }
   bool LoadResources(bool deviceReset) override {
-    const bool hintsLoaded = pointerHints.LoadResources(scene);
-    return LoadMenuResources(images, imageIds, sounds, soundLoads, scene) && hintsLoaded;
+    const bool helpLoaded = keyHelp.LoadResources(scene);
+    return LoadMenuResources(images, imageIds, sounds, soundLoads, scene) && helpLoaded;
   }
   void ReleaseResources(bool deviceReset) override {
     if (!deviceReset) ReleaseMotionSprites(sprites);
     ReleaseMenuResources(images, sounds);
-    pointerHints.ReleaseResources();
+    keyHelp.ReleaseResources();
   }
 
   CSound sounds[SoundCount];
   CSprite images[4];
   MotionSprite* sprites[SpriteCount] = {};
-  CPointerHints pointerHints;
+  CKeyHelp keyHelp;
 
  protected:
   CSpriteMenuScene(SceneId id, const int (&ids)[4], const SoundLoad (&loads)[SoundCount],
-                   PointerHint keyHelp)
-      : scene(id), imageIds(ids), soundLoads(loads), hint(keyHelp) {}
+                   KeyHelpBar helpBar)
+      : scene(id), imageIds(ids), soundLoads(loads), bar(helpBar) {}
 
  private:
   SceneId scene;
   std::span<const int> imageIds;
   std::span<const SoundLoad> soundLoads;
-  PointerHint hint;  // the pointer's version of the scene's key help
+  KeyHelpBar bar;  // the scene's key help
 };

@@ -40,7 +40,7 @@ constexpr SoundLoad kMusicRoomSoundLoads[3] = {
 }  // namespace
 
 CMusicRoom::CMusicRoom()
-    : CSpriteMenuScene(MusicRoom, kMusicRoomImageIds, kMusicRoomSoundLoads, PointerHint::RoomBar) {}
+    : CSpriteMenuScene(MusicRoom, kMusicRoomImageIds, kMusicRoomSoundLoads, KeyHelpBar::RoomBar) {}
 
 bool CMusicRoom::Init() {
   for (int i = 0; i < kSpriteCount; ++i) sprites[i] = NewMotionSprite(kMusicRoomSpriteDefs[i]);
@@ -59,7 +59,7 @@ void CMusicRoom::Input(const CInput& input) {
   const int32_t old = cursor;
   if (input[Up].PressedOrRepeat() && cursor > 0) --cursor;
   if (input[Down].PressedOrRepeat() && cursor < kReturnItem) ++cursor;
-  pointerHints.Follow(input);
+  keyHelp.Follow(input);
   const MenuPointing pointing = PointAtItems(input.pointer, kItemRects);
   if (pointing.over >= 0) cursor = pointing.over;
   if (cursor != old) {

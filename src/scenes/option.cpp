@@ -3,12 +3,10 @@
 
 #include <algorithm>
 
-#include "media/font.h"
 #include "save/save_data.h"
 #include "save/save_file.h"
 #include "scenes/menu_scene.h"
 #include "scenes/scene_manager.h"
-#include "scenes/texts.h"
 #include "system/resource_ids.h"
 
 namespace {
@@ -46,10 +44,8 @@ constexpr ScreenRect kRowRects[5] = {{16, 158, 768, 50},
                                      {16, 282, 768, 126},
                                      {276, 424, 248, 72},
                                      {552, 430, 216, 60}};
-// The controls item: a plate with its name, drawn with the game's font.
+// The controls item's plate, from the key-help sheet.
 constexpr const ScreenRect& kControlsPlate = kRowRects[COption::ControlsItem];
-constexpr int kControlsFont = 3;
-constexpr uint32_t kPlateInk = 0xFF4A3A6A;
 constexpr int32_t kBarLeft = 248;
 constexpr int32_t kBarWidth = 400;
 constexpr int32_t kMiddle = 400;
@@ -84,7 +80,7 @@ int32_t VolumePercent(int32_t volume) { return (ClampVolume(volume) + 10000) * 1
 int32_t PercentVolume(int32_t percent) { return percent * 10000 / 100 - 10000; }
 
 COption::COption()
-    : CSpriteMenuScene(Option, kOptionImageIds, kMenuSounds, PointerHint::OptionBar) {}
+    : CSpriteMenuScene(Option, kOptionImageIds, kMenuSounds, KeyHelpBar::OptionBar) {}
 
 bool COption::Init() {
   for (int i = 0; i < kSpriteCount; ++i) sprites[i] = NewMotionSprite(kOptionSpriteDefs[i]);
@@ -140,7 +136,7 @@ void COption::Input(const CInput& input) {
     cancelRequest = true;
     SoundPlay(sounds[1]);
   }
-  pointerHints.Follow(input);
+  keyHelp.Follow(input);
   PointAt(input.pointer);
 }
 
@@ -227,22 +223,7 @@ void COption::UpdateItem() {
 
 void COption::Draw(CFont* const* fonts) {
   CSpriteMenuScene::Draw(fonts);
-  const ScreenRect& plate = kControlsPlate;
-  const bool lit = cursor == ControlsItem;
-  CSprite box;  // no texture: the colour alone
-  box.colour = kPlateInk;
-  DrawSprite(g_device, box, plate.x, plate.y, 0.0f, plate.w, plate.h, 0.0f);
-  box.colour = lit ? 0xFFF08C78 : 0xFFB9A6E8;
-  DrawSprite(g_device, box, plate.x + 3, plate.y + 3, 0.0f, plate.w - 6, plate.h - 6, 0.0f);
-  CFont* font = fonts[kControlsFont];
-  if (!font) return;
-  // Lettered as the painted labels are: light letters in a dark outline.
-  const char* name = Texts().controls.caption;
-  const int32_t left = plate.x + (plate.w - font->TextWidth(name)) / 2;
-  const int32_t top = plate.y + (plate.h - font->Height()) / 2;
-  for (int dx = -2; dx <= 2; dx += 2)
-    for (int dy = -2; dy <= 2; dy += 2) font->DrawText(name, left + dx, top + dy, kPlateInk);
-  font->DrawText(name, left, top, lit ? 0xFFFFF3A0 : 0xFFFFFFFF);
+  keyHelp.DrawControlsItem(cursor == ControlsItem, kControlsPlate.x, kControlsPlate.y);
 }
 
 bool COption::Update() {

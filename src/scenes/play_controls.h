@@ -8,6 +8,7 @@
 #include "media/input.h"
 #include "media/sprite.h"
 #include "scenes/menu_pointer.h"
+#include "system/resource_ids.h"
 
 class CPlayControls {
  public:

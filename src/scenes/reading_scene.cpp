@@ -52,7 +52,7 @@ void CReadingScene::CreateReadingScreen(const MotionSpriteDef& caption, const ch
 void CReadingScene::Input(const CInput& input) {
   upRequest = input[Up].PressedOrRepeat();
   downRequest = input[Down].PressedOrRepeat();
-  pointerHints.Follow(input);
+  keyHelp.Follow(input);
   FollowDrag(input.pointer);
   if (input.CancelPressed() || input.pointer.TappedIn(kBottomBarRect)) {
     cancelRequest = true;
@@ -112,12 +112,12 @@ void CReadingScene::Draw(CFont* const* fonts) {
   const std::span<MotionSprite* const> pictures = Pictures();
   window->Draw(pictures.empty() ? nullptr : pictures.data(), static_cast<int>(pictures.size()),
                fonts);
-  pointerHints.Draw(PointerHint::ReadingBar);
+  keyHelp.Draw(KeyHelpBar::ReadingBar, fonts);
 }
 
 bool CReadingScene::LoadResources(bool deviceReset) {
-  const bool hintsLoaded = pointerHints.LoadResources(scene);
-  return LoadMenuResources(images, imageIds, sounds, kMenuSounds, scene) && hintsLoaded;
+  const bool helpLoaded = keyHelp.LoadResources(scene);
+  return LoadMenuResources(images, imageIds, sounds, kMenuSounds, scene) && helpLoaded;
 }
 
 void CReadingScene::ReleaseResources(bool deviceReset) {
@@ -127,5 +127,5 @@ void CReadingScene::ReleaseResources(bool deviceReset) {
     window = nullptr;
   }
   ReleaseMenuResources(images, sounds);
-  pointerHints.ReleaseResources();
+  keyHelp.ReleaseResources();
 }

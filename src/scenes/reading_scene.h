@@ -34,7 +34,7 @@ class CReadingScene : public CScene {
   std::span<CSprite> images;
   std::span<const int> imageIds;
   std::span<MotionSprite*> sprites;
-  CPointerHints pointerHints;
+  CKeyHelp keyHelp;
 
  protected:
   CReadingScene(SceneId scene, std::span<CSprite> images, std::span<const int> imageIds,

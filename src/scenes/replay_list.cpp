@@ -108,6 +108,7 @@ void CReplayList::MoveCursor(int32_t row) {
 
 void CReplayList::Input(const CInput& input) {
   lastDevice = input.lastDevice;
+  keyHelp.Follow(input);
   if (chooseRequest || cancelRequest) return;
   const int32_t count = static_cast<int32_t>(rows.size());
   const int32_t old = cursor;
@@ -178,6 +179,7 @@ void CReplayList::Draw(CFont* const* fonts) {
   const bool pointer = lastDevice == InputDevice::Pointer;
   BlitPart(images[kListSheet], pointer ? kListPointerBarSource : kListBarSource, kListBar.x,
            kListBar.y);
+  keyHelp.Draw(KeyHelpBar::ReplayBar, fonts);
 }
 
 void CReplayList::DrawRow(int32_t row, CFont* font) {
@@ -207,7 +209,11 @@ void CReplayList::DrawEmptyList(CFont* font) {
 }
 
 bool CReplayList::LoadResources(bool deviceReset) {
-  return LoadMenuResources(images, kListImageIds, sounds, kMenuSounds, ReplayList);
+  const bool helpLoaded = keyHelp.LoadResources(ReplayList);
+  return LoadMenuResources(images, kListImageIds, sounds, kMenuSounds, ReplayList) && helpLoaded;
 }
 
-void CReplayList::ReleaseResources(bool deviceReset) { ReleaseMenuResources(images, sounds); }
+void CReplayList::ReleaseResources(bool deviceReset) {
+  ReleaseMenuResources(images, sounds);
+  keyHelp.ReleaseResources();
+}

@@ -9,6 +9,7 @@
 #include "media/sound.h"
 #include "media/sprite.h"
 #include "replay/kept_replays.h"
+#include "scenes/key_help.h"
 #include "scenes/scene.h"
 
 // What the list shares with the application: the kept replays (set up by the application), and
@@ -58,4 +59,5 @@ class CReplayList : public CScene {
   bool chooseRequest = false;
   bool cancelRequest = false;
   InputDevice lastDevice = InputDevice::Keys;
+  CKeyHelp keyHelp;  // the keys bound, or the pad's buttons, over the painted bar
 };

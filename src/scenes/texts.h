@@ -68,9 +68,6 @@ struct ControlsTexts {
   const char* pressKey;     // waiting for the key to bind
   const char* pressButton;  // waiting for the pad button to bind (Esc gives up)
   const char* moved;        // printf: the key or button, the action it came from
-  const char* choose;       // the help bar: the four directions...
-  const char* change;       // ...the confirm key or button...
-  const char* leave;        // ...and the back one
   const char* none;         // an empty slot
 };
 

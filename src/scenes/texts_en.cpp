@@ -202,9 +202,6 @@ const GameTexts EnglishTexts = {
         "Press the new key",
         "Press the new button (Esc: give up)",
         "%s moved here from %s",
-        "choose",
-        "change",
-        "back",
         "-",
     },
 };

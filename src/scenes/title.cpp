@@ -182,7 +182,7 @@ void CTitle::SetMenuLevel(int32_t level) {
 }
 
 void CTitle::Input(const CInput& input) {
-  pointerHints.Follow(input);
+  keyHelp.Follow(input);
   if (confirmRequested || cancelRequested) return;
   MoveCursor(input);
   PointAt(input.pointer);
@@ -300,15 +300,15 @@ bool CTitle::Update() {
 void CTitle::Draw(CFont* const* fonts) {
   DrawBackground(sprites[0]);
   DrawMotionSprites(motionSprites, sprites, kSpriteCount);
-  pointerHints.Draw(menuLevel == 0 ? PointerHint::TopFooter : PointerHint::HowToFooter);
+  keyHelp.Draw(menuLevel == 0 ? KeyHelpBar::TopFooter : KeyHelpBar::HowToFooter, fonts);
   window->Draw(nullptr, 0, fonts);
 }
 
 std::span<const int> CTitle::Pictures() { return kTitleImageIds; }
 
 bool CTitle::LoadResources(bool deviceReset) {
-  const bool hints = pointerHints.LoadResources(Title);
-  return LoadMenuResources(sprites, kTitleImageIds, sounds, kTitleSoundLoads, Title) && hints;
+  const bool helpLoaded = keyHelp.LoadResources(Title);
+  return LoadMenuResources(sprites, kTitleImageIds, sounds, kTitleSoundLoads, Title) && helpLoaded;
 }
 
 void CTitle::ReleaseResources(bool deviceReset) {
@@ -318,5 +318,5 @@ void CTitle::ReleaseResources(bool deviceReset) {
     window = nullptr;
   }
   ReleaseMenuResources(sprites, sounds);
-  pointerHints.ReleaseResources();
+  keyHelp.ReleaseResources();
 }

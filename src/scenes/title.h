@@ -7,6 +7,7 @@
 #include "media/sound.h"
 #include "media/sprite.h"
 #include "motion/motion_sprite.h"
+#include "scenes/key_help.h"
 #include "scenes/menu_pointer.h"
 #include "scenes/message_window.h"
 #include "scenes/scene.h"
@@ -33,7 +34,7 @@ class CTitle : public CScene {
 
   CSound sounds[3];  // entry jingle, cursor move, confirm and cancel
   CSprite sprites[7];
-  CPointerHints pointerHints;
+  CKeyHelp keyHelp;
   MotionSprite* motionSprites[kSpriteCount] = {};
   CMessageWindow* window = nullptr;
   int32_t menuLevel = 0;  // 0 top menu, 2 how-to-play submenu

@@ -35,6 +35,7 @@ enum BitmapId : int {
   kBitmapCommonBackground,  // behind every menu scene
   kBitmapPointerSheet,      // the touch and mouse hints and the play's on-screen controls
   kBitmapReplaySheet,       // the title's replay item and the replay list's parts
+  kBitmapKeyHelpSheet,      // the pieces of the key-help bars, the pads' button symbols
 };
 
 // The sounds: RIFF WAVE, 16-bit stereo PCM.
@@ -79,6 +80,7 @@ inline constexpr BitmapResource kBitmapResources[] = {
     {kBitmapGameOverTopBar, 800, 122, 8},  {kBitmapRankLabels, 800, 600, 8},
     {kBitmapGameOverUnused, 390, 65, 8},   {kBitmapCommonBackground, 800, 600, 24},
     {kBitmapPointerSheet, 800, 480, 8},    {kBitmapReplaySheet, 800, 384, 8},
+    {kBitmapKeyHelpSheet, 800, 448, 8},
 };
 
 struct WaveResource {

@@ -98,6 +98,10 @@ class FakePlatform : public IPlatform {
   std::unique_ptr<IPointerDevice> OpenPointer() override {
     return std::make_unique<FakePointer>(pointer);
   }
+  // The letter keys by their names on a US layout; no other key has a name.
+  std::string KeyName(uint16_t key) override {
+    return key >= 4 && key <= 29 ? std::string(1, char('A' + key - 4)) : std::string();
+  }
 
   FakeClock clock;
   FakeRenderDevice device;

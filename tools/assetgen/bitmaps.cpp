@@ -83,9 +83,9 @@ bool HasArtPainter(int id) { return FindArtPainter(id) != nullptr; }
 bool HasWords(int id) {
   // Menu plates, captions, key help, the logos, the top bar's labels, the banners, the rank
   // badges, the rooms' tiles and tracks, the signs in two reward pictures, the pointer hints
-  // and controls, and the replay list's parts.
-  static constexpr int kWorded[] = {101, 104, 111, 114, 116, 117, 119, 120,
-                                    121, 123, 124, 125, 126, 127, 129, 130};
+  // and controls, the replay list's parts and the key-help pieces.
+  static constexpr int kWorded[] = {101, 104, 111, 114, 116, 117, 119, 120, 121,
+                                    123, 124, 125, 126, 127, 129, 130, 131};
   return std::find(std::begin(kWorded), std::end(kWorded), id) != std::end(kWorded);
 }
 

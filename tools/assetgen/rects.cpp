@@ -183,6 +183,15 @@ constexpr ArtRect kRects[] = {
     {130, 0, 160, 736, 46, "replay row not watchable", K::Sprite},
     {130, 0, 208, 768, 80, "replays bar", K::Opaque},
     {130, 0, 296, 768, 80, "replays bar, pointer hints", K::Opaque},
+
+    {131, 0, 0, 750, 46, "blank key-help pill", K::Sprite},
+    {131, 0, 48, 500, 54, "blank top-menu footer", K::Sprite},
+    {131, 0, 104, 216, 60, "options' controls item", K::Sprite},
+    {131, 216, 104, 216, 60, "options' controls item lit", K::Sprite},
+    {131, 432, 104, 360, 40, "top-menu footer words", K::Sprite},
+    {131, 0, 168, 800, 120, "key-help words", K::Sprite},
+    {131, 0, 288, 768, 120, "pad button symbols", K::Sprite},
+    {131, 0, 408, 750, 40, "controls page bar, pointer hints", K::Sprite},
 };
 
 constexpr ArtConstraint kConstraints[] = {

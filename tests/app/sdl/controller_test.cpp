@@ -240,13 +240,19 @@ TEST_F(ControllerTest, AControllerAlonePlaysFromTheLogoToTheTitleAgain) {
                           if (!Current<CTitle>()) walk.Press(pad, SDL_CONTROLLER_BUTTON_A);
                         }});
   walk.steps.push_back({"title again", [](uint32_t n) { return Current<CTitle>() && n >= 30; },
-                        [&] { walk.Press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN); }});
+                        [&] {
+                          Screenshot("title-pad");
+                          walk.Press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+                        }});
   walk.steps.push_back({"down to the options", [](uint32_t n) { return n >= 5; },
                         [&] { walk.Press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN); }});
   walk.steps.push_back({"options chosen", [](uint32_t n) { return n >= 5; },
                         [&] { walk.Press(pad, SDL_CONTROLLER_BUTTON_A); }});
   walk.steps.push_back({"options", [](uint32_t n) { return Current<COption>() && n >= 30; },
-                        [&] { walk.Press(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT); }});
+                        [&] {
+                          Screenshot("options-pad");
+                          walk.Press(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+                        }});
   // The controls page, right of the return item: the pad binds its own button there.
   for (const char* what : {"music turned down", "to the effects", "to the display"})
     walk.steps.push_back({what, [](uint32_t n) { return n >= 5; },
@@ -257,7 +263,7 @@ TEST_F(ControllerTest, AControllerAlonePlaysFromTheLogoToTheTitleAgain) {
                         [&] { walk.Press(pad, SDL_CONTROLLER_BUTTON_A); }});
   walk.steps.push_back({"controls page", [](uint32_t n) { return Current<CControls>() && n >= 10; },
                         [&] {
-                          EXPECT_EQ(Current<CControls>()->lastDevice, InputDevice::Pad)
+                          EXPECT_EQ(Current<CControls>()->keyHelp.LastDevice(), InputDevice::Pad)
                               << "its prompts show the controller's buttons";
                           Screenshot("controls-pad");
                           walk.Press(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);

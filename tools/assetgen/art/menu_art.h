@@ -23,6 +23,12 @@ void Paint127(cairo_t* cr, int width, int height);  // prompt strip (loaded, nev
 void Paint128(cairo_t* cr, int width, int height);  // common background
 void Paint129(cairo_t* cr, int width, int height);  // pointer hints and play controls
 void Paint130(cairo_t* cr, int width, int height);  // replay item, list rows and bars
+void Paint131(cairo_t* cr, int width, int height);  // key-help pieces and pad symbols
+
+// The key help of the options and of the title's top menu: the key-help sheet letters its words
+// on the baselines of these lines.
+const char* OptionBarHelp(cairo_t* cr);
+const char* TopFooterHelp(cairo_t* cr);
 
 // The option panel's lettering sizes in pixels: its headings, its two display-mode choices, and
 // its three item labels, which are as large as the choices where their cells allow.

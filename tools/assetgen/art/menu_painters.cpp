@@ -21,6 +21,7 @@ PaintFn FindMenuArtPainter(int id) {
     case 128: return art::Paint128;
     case 129: return art::Paint129;
     case 130: return art::Paint130;
+    case 131: return art::Paint131;
     default: return nullptr;
   }
 }

@@ -187,11 +187,14 @@ double OptionLabelSize(cairo_t* cr) {
   return probe.sizePx;
 }
 
+const char* OptionBarHelp(cairo_t* cr) {
+  return Say(cr, "↑↓：えらぶ　←→：へんこう　Ｚ：けってい　Ｘ：もどる",
+             "↑↓: choose     ←→: change     Z: OK     X: back");
+}
+
 void Paint114(cairo_t* cr, int width, int height) {
   DrawPaperPanel(cr);
-  DrawKeyHelpBar(cr, 16, 424, 768, 80, 464,
-                 Say(cr, "↑↓：えらぶ　←→：へんこう　Ｚ：けってい　Ｘ：もどる",
-                     "↑↓: choose     ←→: change     Z: OK     X: back"));
+  DrawKeyHelpBar(cr, 16, 424, 768, 80, 464, OptionBarHelp(cr));
 }
 
 void Paint123(cairo_t* cr, int width, int height) {

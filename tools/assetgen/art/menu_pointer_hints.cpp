@@ -75,14 +75,9 @@ void Paint129(cairo_t* cr, int width, int height) {
   DrawKeyHelpBar(cr, 0, 256, 768, 80, 296,
                  Say(cr, "タップ・クリック：えらぶ", "Tap or click: choose"));
   // The title's top-menu footer, a plate like the key help it covers.
-  DrawPlate(cr, 0, 336, 500, 54, {Mix(kSky, kPaper, 0.4), Mix(kSkyDeep, kInk, 0.2), 18, 3});
-  LabelStyle help;
-  help.sizePx = 24;
-  help.fill = kInk;
-  help.outline = kWhite;
-  help.outlineWidth = 2;
+  DrawFooterPlate(cr, 0, 336);
   DrawFittedLabel(cr, Say(cr, "タップ・クリック：けってい", "Tap or click: choose"), 250, 363, 460,
-                  40, help);
+                  40, FooterLettering());
 
   // The play's controls on one plate that covers the top bar's name between the score and
   // the distance, then each button again, held.

@@ -170,8 +170,16 @@ void DrawKeyHelpBar(cairo_t* cr, double x, double y, double w, double h, double 
   cairo_rectangle(cr, x, y + h - 4.5, w, 1.5);
   cairo_fill(cr);
   const double pillH = 44;
-  RoundedRectPath(cr, x + pillInset, textY - pillH / 2, w - 2 * pillInset, pillH, pillH / 2);
-  cairo_pattern_t* pill = cairo_pattern_create_linear(0, textY - pillH / 2, 0, textY + pillH / 2);
+  DrawKeyHelpPill(cr, x + pillInset, textY - pillH / 2, w - 2 * pillInset);
+  DrawFittedLabel(cr, utf8, x + w / 2, textY, w - 60, pillH - 10, KeyHelpLettering());
+  cairo_restore(cr);
+}
+
+void DrawKeyHelpPill(cairo_t* cr, double x, double y, double w) {
+  const double pillH = 44;
+  cairo_save(cr);
+  RoundedRectPath(cr, x, y, w, pillH, pillH / 2);
+  cairo_pattern_t* pill = cairo_pattern_create_linear(0, y, 0, y + pillH);
   AddStop(pill, 0, kPaper);
   AddStop(pill, 1, Mix(kPaper, kLavender, 0.45));
   cairo_set_source(cr, pill);
@@ -180,12 +188,28 @@ void DrawKeyHelpBar(cairo_t* cr, double x, double y, double w, double h, double 
   SetColor(cr, kOutline);
   cairo_set_line_width(cr, kOutlineWidth);
   cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
+LabelStyle KeyHelpLettering() {
   LabelStyle help;
   help.sizePx = 26;
   help.fill = kInk;
   help.outlineWidth = 0;
-  DrawFittedLabel(cr, utf8, x + w / 2, textY, w - 60, pillH - 10, help);
-  cairo_restore(cr);
+  return help;
+}
+
+void DrawFooterPlate(cairo_t* cr, double x, double y) {
+  DrawPlate(cr, x, y, 500, 54, {Mix(kSky, kPaper, 0.4), Mix(kSkyDeep, kInk, 0.2), 18, 3});
+}
+
+LabelStyle FooterLettering() {
+  LabelStyle help;
+  help.sizePx = 24;
+  help.fill = kInk;
+  help.outline = kWhite;
+  help.outlineWidth = 2;
+  return help;
 }
 
 void FillVertical(cairo_t* cr, double x, double y, double w, double h, Rgb top, Rgb bottom) {

@@ -4,6 +4,7 @@
 #include <cairo.h>
 
 #include "style.h"
+#include "text.h"
 
 namespace art {
 
@@ -51,6 +52,14 @@ void DrawCaption(cairo_t* cr, const char* utf8, double x, double cy, double size
 // sides and the help text centred on (box centre x, textY).
 void DrawKeyHelpBar(cairo_t* cr, double x, double y, double w, double h, double textY,
                     const char* utf8, double pillInset = 10);
+// The pale pill of a key-help strip alone, 44 px high, its top left at (x, y).
+void DrawKeyHelpPill(cairo_t* cr, double x, double y, double w);
+// The lettering of the key-help strips.
+LabelStyle KeyHelpLettering();
+
+// The plate of the title's top-menu footer, 500 x 54, and its lettering.
+void DrawFooterPlate(cairo_t* cr, double x, double y);
+LabelStyle FooterLettering();
 
 // A vertical two-colour gradient over the rectangle.
 void FillVertical(cairo_t* cr, double x, double y, double w, double h, style::Rgb top,

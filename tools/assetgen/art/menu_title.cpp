@@ -155,6 +155,10 @@ void Paint118(cairo_t* cr, int width, int height) {
   DrawMeadowFlowers(cr, width, height);
 }
 
+const char* TopFooterHelp(cairo_t* cr) {
+  return Say(cr, "↑↓：えらぶ　Ｚ：けってい", "↑↓: choose     Z: OK");
+}
+
 void Paint124(cairo_t* cr, int width, int height) {
   DrawTitleLogo(cr);
   DrawDescriptionBalloon(cr);
@@ -174,14 +178,8 @@ void Paint124(cairo_t* cr, int width, int height) {
     DrawMenuItem(cr, 430, item.y, 322, 48, item.label, item.face, false);
 
   // The top menu's key help.
-  DrawPlate(cr, 164, 546, 500, 54, {Mix(kSky, kPaper, 0.4), Mix(kSkyDeep, kInk, 0.2), 18, 3});
-  LabelStyle help;
-  help.sizePx = 24;
-  help.fill = kInk;
-  help.outline = kWhite;
-  help.outlineWidth = 2;
-  DrawFittedLabel(cr, Say(cr, "↑↓：えらぶ　Ｚ：けってい", "↑↓: choose     Z: OK"), 414, 573, 460,
-                  40, help);
+  DrawFooterPlate(cr, 164, 546);
+  DrawFittedLabel(cr, TopFooterHelp(cr), 414, 573, 460, 40, FooterLettering());
 }
 
 }  // namespace art

@@ -110,10 +110,10 @@ void AddLabelPath(cairo_t* cr, const char* utf8, double cx, double cy, const Lab
   g_object_unref(layout);
 }
 
-void DrawLabel(cairo_t* cr, const char* utf8, double cx, double cy, const LabelStyle& style) {
-  cairo_save(cr);
-  cairo_new_path(cr);
-  AddLabelPath(cr, utf8, cx, cy, style);
+namespace {
+
+// Outlines, then fills, the label path just added; restores the context saved before it.
+void StrokeAndFillLabel(cairo_t* cr, const LabelStyle& style) {
   if (style.outlineWidth > 0) {
     style::SetColor(cr, style.outline);
     cairo_set_line_width(cr, 2 * style.outlineWidth);
@@ -123,6 +123,28 @@ void DrawLabel(cairo_t* cr, const char* utf8, double cx, double cy, const LabelS
   style::SetColor(cr, style.fill);
   cairo_fill(cr);
   cairo_restore(cr);
+}
+
+}  // namespace
+
+void DrawLabel(cairo_t* cr, const char* utf8, double cx, double cy, const LabelStyle& style) {
+  cairo_save(cr);
+  cairo_new_path(cr);
+  AddLabelPath(cr, utf8, cx, cy, style);
+  StrokeAndFillLabel(cr, style);
+}
+
+void DrawLabelOnLine(cairo_t* cr, const char* utf8, const char* line, double left, double cy,
+                     const LabelStyle& style) {
+  const TextBox reference = MeasureLabel(cr, line, style);
+  cairo_save(cr);
+  cairo_new_path(cr);
+  PangoLayout* layout = MakeLayout(cr, utf8, style);
+  const TextBox box = InkBox(layout);
+  cairo_move_to(cr, left - box.x, cy - reference.y - reference.height / 2);
+  pango_cairo_layout_path(cr, layout);
+  g_object_unref(layout);
+  StrokeAndFillLabel(cr, style);
 }
 
 void DrawFittedLabel(cairo_t* cr, const char* utf8, double cx, double cy, double maxWidth,

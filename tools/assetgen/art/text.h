@@ -56,6 +56,11 @@ void AddLabelPath(cairo_t* cr, const char* utf8, double cx, double cy, const Lab
 // Draws `utf8` with its ink centred on (cx, cy): the outline first, then the fill.
 void DrawLabel(cairo_t* cr, const char* utf8, double cx, double cy, const LabelStyle& style);
 
+// Draws `utf8` with its ink's left edge on `left` and on the baseline that `line` would have
+// with its ink centred on cy: words painted apart then stand on one line when set side by side.
+void DrawLabelOnLine(cairo_t* cr, const char* utf8, const char* line, double left, double cy,
+                     const LabelStyle& style);
+
 // Draws `utf8` shrunk as needed to fit a box centred on (cx, cy).
 void DrawFittedLabel(cairo_t* cr, const char* utf8, double cx, double cy, double maxWidth,
                      double maxHeight, LabelStyle style);

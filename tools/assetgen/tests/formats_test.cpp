@@ -101,15 +101,15 @@ TEST(IconFormat, IsFortyEightSquareArgbWithSomethingVisible) {
 
 TEST(ResourceSet, HoldsEveryBitmapSoundAndTheIconOnce) {
   const std::vector<ResourceEntry> all = AllResources();
-  EXPECT_EQ(all.size(), 30u + 16u + 12u + 1u);  // 16 bitmaps with words have an English copy
-  for (int id = 101; id <= 130; ++id) {
+  EXPECT_EQ(all.size(), 31u + 17u + 12u + 1u);  // 17 bitmaps with words have an English copy
+  for (int id = 101; id <= 131; ++id) {
     EXPECT_FALSE(EmbeddedBitmap(id).empty()) << id;
     EXPECT_EQ(EmbeddedResources().Find(ResourceType::Bitmap, EnglishBitmapId(id)).empty(),
               !HasWords(id))
         << id;
   }
   for (int id = 201; id <= 212; ++id) EXPECT_FALSE(EmbeddedWave(id).empty()) << id;
-  EXPECT_TRUE(EmbeddedResources().Find(ResourceType::Bitmap, 131).empty());
+  EXPECT_TRUE(EmbeddedResources().Find(ResourceType::Bitmap, 132).empty());
   EXPECT_TRUE(EmbeddedResources().Find(ResourceType::Wave, 101).empty());
 }
 

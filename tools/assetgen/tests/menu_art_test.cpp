@@ -9,10 +9,12 @@
 #include <cmath>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "art/text.h"
 #include "decoded.h"
 #include "rects.h"
+#include "system/key_help_sheet.h"
 
 namespace {
 
@@ -406,6 +408,64 @@ TEST(Lettering, FittedLabelsStayInsideTheirBoxAndNeverGrow) {
   EXPECT_EQ(art::FitLabelSize(cr, "もどる", style, 300, 100), 20);
   cairo_destroy(cr);
   cairo_surface_destroy(surface);
+}
+
+// The key-help sheet's blank pill and plate are laid over the painted bars at run time: they
+// must hide every letter of the bar's default words, and show none of their own.
+TEST(KeyHelpSheet, BlanksHideTheWordsOfEveryPaintedBar) {
+  struct Bar {
+    int id;
+    Box words;  // the rows and columns the painted words take
+    int blankX, blankY;
+    bool plate;
+  };
+  const Bar bars[] = {{114, {40, 446, 720, 36}, 25, 441, false},
+                      {116, {40, 438, 720, 36}, 25, 433, false},
+                      {116, {40, 538, 720, 36}, 25, 533, false},
+                      {130, {24, 230, 720, 36}, 9, 225, false},
+                      {124, {180, 556, 468, 34}, 164, 546, true}};
+  using namespace key_help_sheet;
+  for (Language language : kBothLanguages)
+    for (const Bar& bar : bars) {
+      SCOPED_TRACE(NameOf(language));
+      const Image& painted = Sheet(bar.id, language);
+      const Image& pieces = Sheet(131, language);
+      const SheetCell blank = bar.plate ? kBlankPlate : kBlankPill;
+      int letters = 0;
+      for (int y = bar.words.y; y < bar.words.y + bar.words.h; ++y)
+        for (int x = bar.words.x; x < bar.words.x + bar.words.w; ++x) {
+          if (Luma(painted.At(x, y)) >= kInkLuma) continue;
+          ++letters;
+          const uint32_t over = pieces.At(blank.x + x - bar.blankX, blank.y + y - bar.blankY);
+          ASSERT_FALSE(IsTransparent(over)) << Where(bar.id, bar.words) << " at " << x << "," << y;
+          ASSERT_GE(Luma(over), kInkLuma) << Where(bar.id, bar.words) << " at " << x << "," << y;
+        }
+      EXPECT_GT(letters, 200) << "no words found in " << Where(bar.id, bar.words);
+    }
+}
+
+// Each word and symbol is cut from its cell by the ink it shows: none may be empty or run
+// into the cell's edge, where it would be cut off.
+TEST(KeyHelpSheet, EveryPieceShowsWhollyInsideItsCell) {
+  using namespace key_help_sheet;
+  std::vector<SheetCell> cells;
+  for (int i = 0; i < static_cast<int>(HelpWord::Count); ++i)
+    cells.push_back(WordCell(static_cast<HelpWord>(i)));
+  for (int i = 0; i < static_cast<int>(PlateWord::Count); ++i)
+    cells.push_back(PlateWordCell(static_cast<PlateWord>(i)));
+  for (int i = 0; i < static_cast<int>(PadGlyph::Count); ++i)
+    cells.push_back(GlyphCell(static_cast<PadGlyph>(i)));
+  for (Language language : kBothLanguages)
+    for (const SheetCell& c : cells) {
+      const Box box{c.x, c.y, c.w, c.h};
+      const Image& sheet = Sheet(131, language);
+      EXPECT_GT(CountOpaque(sheet, box), 8) << NameOf(language) << " " << Where(131, box);
+      EXPECT_EQ(CountOpaque(sheet, {c.x, c.y, c.w, 1}) +
+                    CountOpaque(sheet, {c.x, c.y + c.h - 1, c.w, 1}) +
+                    CountOpaque(sheet, {c.x + c.w - 1, c.y, 1, c.h}),
+                0)
+          << NameOf(language) << " " << Where(131, box);
+    }
 }
 
 }  // namespace
