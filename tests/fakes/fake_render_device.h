@@ -96,6 +96,13 @@ class FakeRenderDevice : public IRenderDevice {
   void ClearDrawLog();
   const std::vector<DrawnQuad>& Quads() const { return log->quads; }
   const std::vector<DrawnText>& Texts() const { return log->texts; }
+  // The texts drawn above `bottom`: the menus' key-help bars name their keys below y 500.
+  std::vector<DrawnText> TextsAbove(int bottom) const {
+    std::vector<DrawnText> above;
+    for (const DrawnText& t : log->texts)
+      if (t.top < bottom) above.push_back(t);
+    return above;
+  }
   int LiveTextures() const { return log->liveTextures; }
   int LiveFonts() const { return log->liveFonts; }
   // Quads drawn with the texture of bitmap `id`.

@@ -19,8 +19,8 @@ TEST_F(InfoTest, ShowsTheAnnouncementInBlackWithTheDownArrow) {
   CInfo* info = Open();
   ASSERT_NE(info, nullptr);
   RunFrame();
-  ASSERT_EQ(device.Texts().size(), 10u);
-  for (const DrawnText& t : device.Texts()) EXPECT_EQ(t.argb, 0xFF000000u);
+  ASSERT_EQ(device.TextsAbove(500).size(), 10u);
+  for (const DrawnText& t : device.TextsAbove(500)) EXPECT_EQ(t.argb, 0xFF000000u);
   EXPECT_FALSE(info->sprites[3]->flags & MotionSprite::Hidden);
   EXPECT_EQ(device.QuadsOfBitmap(128).size(), 1u);  // background
   bool caption = false;

@@ -36,10 +36,10 @@ TEST_F(RuleTest, StoryFitsSoTheArrowsStayHidden) {
 
 TEST_F(RuleTest, FirstFrameShowsNoTextThenAllOfIt) {
   CRule* rule = Open(1);
-  for (const DrawnText& t : device.Texts()) EXPECT_EQ(t.sjis, "");
+  for (const DrawnText& t : device.TextsAbove(500)) EXPECT_EQ(t.sjis, "");
   RunFrame();
-  ASSERT_EQ(device.Texts().size(), 10u);
-  EXPECT_EQ(device.Texts()[0].sjis, "【タイトルメニュー画面中】"_sj);
+  ASSERT_EQ(device.TextsAbove(500).size(), 10u);
+  EXPECT_EQ(device.TextsAbove(500)[0].sjis, "【タイトルメニュー画面中】"_sj);
   EXPECT_EQ(rule->window->revealed, rule->window->textLength);
 }
 

@@ -62,13 +62,14 @@ TEST_F(TitleTest, OpensOnTheTopMenuWithTheJingle) {
   EXPECT_EQ(title->topCursor, 0);
   EXPECT_EQ(title->subCursor, -1);
   EXPECT_EQ(PlaysOf(203), 1);
-  for (const DrawnText& t : device.Texts()) EXPECT_EQ(t.sjis, "");  // typing starts next frame
+  for (const DrawnText& t : device.TextsAbove(500))
+    EXPECT_EQ(t.sjis, "");  // typing starts next frame
   RunFrames(4);
   EXPECT_EQ(PlaysOf(203), 1);
-  ASSERT_FALSE(device.Texts().empty());
-  EXPECT_EQ(device.Texts()[0].sjis, "ゲー"_sj);  // one byte per frame
-  EXPECT_EQ(device.Texts()[0].left, 64);
-  EXPECT_EQ(device.Texts()[0].top, 266);
+  ASSERT_FALSE(device.TextsAbove(500).empty());
+  EXPECT_EQ(device.TextsAbove(500)[0].sjis, "ゲー"_sj);  // one byte per frame
+  EXPECT_EQ(device.TextsAbove(500)[0].left, 64);
+  EXPECT_EQ(device.TextsAbove(500)[0].top, 266);
   EXPECT_TRUE(title->motionSprites[35]->flags & MotionSprite::Hidden);  // pause logo
   EXPECT_FALSE(title->motionSprites[0]->flags & MotionSprite::Hidden);
 }
