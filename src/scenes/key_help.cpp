@@ -43,8 +43,8 @@ struct BarPlace {
 
 // The painted pills are 748 x 44, 10 px inside a 768-px bar (26 px inside the title's
 // full-width footer); the blank pill's cell has a pixel of outline around it.
-constexpr BarPlace kBottomBar{false, 25, 529, 400, 552, 700};
-constexpr BarPlace kHowToFooter{false, 25, 531, 400, 554, 700};
+constexpr BarPlace kBottomBar{false, 25, 529, 400, 552, 716};
+constexpr BarPlace kHowToFooter{false, 25, 531, 400, 554, 716};
 constexpr BarPlace kTopFooter{true, 164, 546, 414, 573, 460};
 
 struct PointerHintPlace {
@@ -94,8 +94,8 @@ const BarLayout& LayoutOf(KeyHelpBar bar) { return kBars[static_cast<int>(bar)];
 constexpr uint32_t kHelpInk = 0xFF4A2F55;
 constexpr uint32_t kHelpOutline = 0xFFFFFDF8;
 // Key names in the font of 32 pixels: it draws lighter and smaller than the heavy lettering
-// of 26 pixels beside them, and at this size matches it best. A line too long for its bar is
-// drawn at three quarters of that, names in the font of 24 pixels.
+// of 26 pixels beside them, and at this size matches it best. A line too long for its bar
+// takes them in the font of 24 pixels, and then the pieces at three quarters of their size.
 constexpr int kNameFont = 3;
 constexpr int kSmallFont = 2;
 
@@ -138,6 +138,8 @@ class KeyHelpLine {
   KeyHelpLine(CKeyHelp& help, bool plate) : help_(help), plate_(plate) {}
 
   void Word(HelpWord word, int32_t gap) {
+    if (plate_ && word == HelpWord::Join)
+      return Add({kPlateJoin, help_.plateJoin_, {}, gap, false});
     if (plate_) {
       const PlateWord plateWord = word == HelpWord::UpDownArrows ? PlateWord::UpDownArrows
                                   : word == HelpWord::Choose     ? PlateWord::Choose
@@ -161,11 +163,13 @@ class KeyHelpLine {
 
   // Draws the line centred on (cx, cy), smaller when it would be wider than maxWidth.
   void Draw(CFont* const* fonts, int32_t cx, int32_t cy, int32_t maxWidth) {
+    // A line too wide first takes the names a size down, then the pieces too.
     CFont* font = fonts[kNameFont];
     float scale = 1.0f;
-    if (Width(font, scale) > maxWidth && fonts[kSmallFont]) {
+    for (float smaller : {1.0f, 0.75f}) {
+      if (Width(font, scale) <= maxWidth || !fonts[kSmallFont]) break;
       font = fonts[kSmallFont];
-      scale = float(FontHeights[kSmallFont]) / float(FontHeights[kNameFont]);
+      scale = smaller;
     }
     int32_t x = cx - Width(font, scale) / 2;
     for (const Item& item : items_) {
@@ -366,6 +370,7 @@ void CKeyHelp::MeasurePieces() {
     words_[i] = InkOf(*image, WordCell(static_cast<HelpWord>(i)));
   for (int i = 0; i < static_cast<int>(PlateWord::Count); ++i)
     plateWords_[i] = InkOf(*image, PlateWordCell(static_cast<PlateWord>(i)));
+  plateJoin_ = InkOf(*image, kPlateJoin);
   for (int i = 0; i < static_cast<int>(PadGlyph::Count); ++i)
     glyphs_[i] = InkOf(*image, GlyphCell(static_cast<PadGlyph>(i)));
 }

@@ -65,6 +65,7 @@ class CKeyHelp {
   CSprite sheets_[2];  // the pointer hints and the key-help pieces
   Ink words_[static_cast<int>(key_help_sheet::HelpWord::Count)];
   Ink plateWords_[static_cast<int>(key_help_sheet::PlateWord::Count)];
+  Ink plateJoin_;
   Ink glyphs_[static_cast<int>(key_help_sheet::PadGlyph::Count)];
   InputDevice lastDevice_ = InputDevice::Keys;
   PadFamily padFamily_ = PadFamily::Xbox;

@@ -40,8 +40,10 @@ enum class HelpWord : uint8_t {
   ArrowKeys,        // all four
   Count
 };
-// The same words in the lettering of the title's top-menu footer (smaller, outlined in white).
+// The same words in the lettering of the title's top-menu footer (smaller, outlined in white),
+// and the mark between two keys there.
 enum class PlateWord : uint8_t { UpDownArrows, Choose, Ok, Count };
+constexpr SheetCell kPlateJoin{752, 0, 48, 40};
 
 constexpr int32_t kWordWidth = 200, kWordHeight = 40;
 constexpr SheetCell WordCell(HelpWord word) {

@@ -185,6 +185,7 @@ constexpr ArtRect kRects[] = {
     {130, 0, 296, 768, 80, "replays bar, pointer hints", K::Opaque},
 
     {131, 0, 0, 750, 46, "blank key-help pill", K::Sprite},
+    {131, 752, 0, 48, 40, "top-menu footer join", K::Sprite},
     {131, 0, 48, 500, 54, "blank top-menu footer", K::Sprite},
     {131, 0, 104, 216, 60, "options' controls item", K::Sprite},
     {131, 216, 104, 216, 60, "options' controls item lit", K::Sprite},

@@ -47,6 +47,8 @@ void DrawWords(cairo_t* cr) {
     DrawLabelOnLine(cr, WordOf(cr, static_cast<HelpWord>(i)), OptionBarHelp(cr), cell.x + kWordLeft,
                     cell.y + cell.h / 2.0, KeyHelpLettering());
   }
+  DrawLabelOnLine(cr, WordOf(cr, HelpWord::Join), TopFooterHelp(cr), kPlateJoin.x + kWordLeft,
+                  kPlateJoin.y + kPlateJoin.h / 2.0, FooterLettering());
   for (int i = 0; i < static_cast<int>(PlateWord::Count); ++i) {
     const SheetCell cell = PlateWordCell(static_cast<PlateWord>(i));
     DrawLabelOnLine(cr, PlateWordOf(cr, static_cast<PlateWord>(i)), TopFooterHelp(cr),

@@ -455,6 +455,7 @@ TEST(KeyHelpSheet, EveryPieceShowsWhollyInsideItsCell) {
     cells.push_back(PlateWordCell(static_cast<PlateWord>(i)));
   for (int i = 0; i < static_cast<int>(PadGlyph::Count); ++i)
     cells.push_back(GlyphCell(static_cast<PadGlyph>(i)));
+  cells.push_back(kPlateJoin);
   for (Language language : kBothLanguages)
     for (const SheetCell& c : cells) {
       const Box box{c.x, c.y, c.w, c.h};
