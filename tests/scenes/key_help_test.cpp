@@ -66,6 +66,24 @@ TEST_F(KeyHelpTest, TheOptionBarNamesTheKeysBoundAndFollowsARebinding) {
   EXPECT_TRUE(PieceDrawn(WordCell(HelpWord::Join))) << "Up's key and Down's, joined";
 }
 
+TEST_F(KeyHelpTest, TheReadingBarAndTheTopFooterJoinTheKeysOfAPart) {
+  save.ruleTopic = 2;
+  ASSERT_NE(Open<CScene>(Rule), nullptr);
+  RunFrame();
+  EXPECT_TRUE(NameOnBar("Ｘ"));
+  EXPECT_TRUE(NameOnBar("ＥＳＣ")) << "cancel's key and pause's both leave";
+  EXPECT_TRUE(PieceDrawn(WordCell(HelpWord::Join)));
+
+  save.ruleTopic = -1;
+  BindKey(settings.bindings, Action::Up, 0, kKeyW);
+  ASSERT_NE(Open<CScene>(Title), nullptr);
+  RunFrame();
+  EXPECT_TRUE(PieceDrawn(kBlankPlate));
+  EXPECT_TRUE(PieceDrawn(kPlateJoin)) << "lettered like the footer's own words";
+  EXPECT_TRUE(PieceDrawn(PlateWordCell(PlateWord::Ok)));
+  EXPECT_FALSE(PieceDrawn(WordCell(HelpWord::Join)));
+}
+
 TEST_F(KeyHelpTest, APadShowsItsFamilysSymbolsAndThePointerItsHints) {
   ASSERT_NE(Open<COption>(Option), nullptr);
   input.lastDevice = InputDevice::Pad;
