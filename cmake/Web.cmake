@@ -16,9 +16,10 @@ set(MORAVIN_WEB_FLAGS
   --shell-file ${CMAKE_SOURCE_DIR}/web/shell.html)
 target_link_options(moravin PRIVATE ${MORAVIN_WEB_FLAGS})
 set_target_properties(moravin PROPERTIES SUFFIX .html LINK_DEPENDS "${CMAKE_SOURCE_DIR}/web/shell.html;${CMAKE_SOURCE_DIR}/web/library.js")
-# The folder a host serves (site/, the target moravin-site): the code and the module under
-# names that carry their hash, the page, its manifest and icons (painted by assetgen), the
-# font's licence and the service worker that keeps them for offline play (web/make-site.mjs).
+# The folder a host serves (site/, the target moravin-site): the code, the module and the files
+# of resources fetched after it (all but the first scene's, and the music) under names that carry
+# their hash, the page, its manifest and icons (painted by assetgen), the font's licence and the
+# service worker that keeps them for offline play (web/make-site.mjs).
 find_program(MORAVIN_NODE NAMES node nodejs REQUIRED)
 set(MORAVIN_WEB_ICON_DIR ${CMAKE_BINARY_DIR}/web-icons)
 set(MORAVIN_SITE_DIR ${CMAKE_BINARY_DIR}/site)
@@ -28,6 +29,7 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/font/font-licence.txt $<TARGET_FILE_DIR:moravin>/font-licence.txt
   COMMAND ${MORAVIN_NODE} ${CMAKE_SOURCE_DIR}/web/make-site.mjs --from $<TARGET_FILE_DIR:moravin>
           --icons ${MORAVIN_WEB_ICON_DIR} --version ${PROJECT_VERSION} --out ${MORAVIN_SITE_DIR}
+          --resources ${CMAKE_BINARY_DIR}/assets
   DEPENDS moravin ${MORAVIN_HOST_ASSETGEN} ${CMAKE_SOURCE_DIR}/web/make-site.mjs
           ${CMAKE_SOURCE_DIR}/web/sw.js ${CMAKE_SOURCE_DIR}/web/manifest.webmanifest
   COMMENT "Making the site: versioned files, icons, manifest, service worker"

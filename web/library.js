@@ -26,6 +26,14 @@ mergeInto(LibraryManager.library, {
     } catch (error) { /* no WebGL: nothing to name */ }
     return stringToNewUTF8(name);
   },
+  // Whether the player's game is on: the page holds an update's restart back until it ends.
+  moravin_page_game_state: function (inPlay) {
+    if (Module.moravinGameState) Module.moravinGameState(!!inPlay);
+  },
+  // Whether the game waits for fetched resources: the page shows their progress meanwhile.
+  moravin_page_waiting: function (waiting) {
+    if (Module.moravinWaiting) Module.moravinWaiting(!!waiting);
+  },
   // When each frame ran, for the page's pacing figures: the last 4096 frames.
   moravin_page_frame_ran: function () {
     var times = Module.moravinFrameTimes || (Module.moravinFrameTimes = []);

@@ -1,12 +1,15 @@
 // Makes the folder a web host serves, from what emcc linked:
 //   node make-site.mjs --from LINK_DIR --icons ICON_DIR --version VERSION --out SITE_DIR
+//                      [--resources ASSET_DIR]
 // The version the page and its service worker know is VERSION with a hash of what was linked
 // (1.0.0+3fa4c2e01b9d), so that every change of the game is a new version to the browser.
-// The code and the module get names that carry their contents' hash (moravin.<hash>.js and
-// .wasm), and each carries the version too, so that the page can tell a mixed pair; the page
-// names them and its version; the service worker lists every file of this version.
+// The code, the module and the files of resources fetched after it (ASSET_DIR/fetched.json,
+// by default LINK_DIR/assets) get names that carry their contents' hash (moravin.<hash>.js and
+// .wasm, moravin-music.<hash>.bin), and the code and the module carry the version too, so that
+// the page can tell a mixed pair; the page names them and its version; the service worker lists
+// every file of this version.
 import { createHash } from "node:crypto";
-import { copyFileSync, mkdirSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { copyFileSync, existsSync, mkdirSync, readdirSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
 
@@ -30,9 +33,17 @@ export function customSection(name, payload) {
 
 const hashOf = (bytes) => createHash("sha256").update(bytes).digest("hex").slice(0, 12);
 
-export function makeSite({ from, icons, version: release, out }) {
+export function makeSite({ from, icons, version: release, out, resources = join(from, "assets") }) {
   const linked = createHash("sha256");
   for (const file of ["moravin.html", "moravin.js", "moravin.wasm"]) linked.update(readFileSync(join(from, file)));
+  // The resources fetched after the module (assetgen --fetch-later), named by their hash too.
+  const listed = join(resources, "fetched.json");
+  const fetched = (existsSync(listed) ? JSON.parse(readFileSync(listed, "utf8")) : []).map(({ file, bytes }) => {
+    const content = readFileSync(join(resources, file));
+    if (content.length !== bytes) throw new Error(`make-site: ${file} is not the size assetgen listed`);
+    linked.update(content);
+    return { name: `moravin-${file.replace(/^fetched-|\.bin$/g, "")}.${hashOf(content)}.bin`, bytes, content };
+  });
   const iconNames = readdirSync(icons).filter((name) => name.endsWith(".png")).sort();
   for (const file of [join(here, "sw.js"), join(here, "manifest.webmanifest"), join(from, "font-licence.txt"),
                       ...iconNames.map((name) => join(icons, name))]) {
@@ -51,13 +62,15 @@ export function makeSite({ from, icons, version: release, out }) {
   page = page.replace(scriptTag, `src="${scriptName}"`)
     .replaceAll("__MORAVIN_VERSION__", version)
     .replaceAll("__MORAVIN_WASM__", wasmName)
-    .replaceAll("__MORAVIN_WASM_BYTES__", String(wasm.length));
+    .replaceAll("__MORAVIN_WASM_BYTES__", String(wasm.length))
+    .replaceAll("__MORAVIN_FETCHED__", JSON.stringify(fetched.map(({ name, bytes }) => ({ name, bytes }))));
 
   // Files of an earlier build in the folder are not part of this one.
   mkdirSync(join(out, "icons"), { recursive: true });
   for (const name of readdirSync(out)) {
-    if (/^moravin\.[0-9a-f]{12}\.(js|wasm)$/.test(name)) rmSync(join(out, name));
+    if (/^moravin(-[a-z]+)?\.[0-9a-f]{12}\.(js|wasm|bin)$/.test(name)) rmSync(join(out, name));
   }
+  for (const { name, content } of fetched) writeFileSync(join(out, name), content);
   writeFileSync(join(out, scriptName), script);
   writeFileSync(join(out, wasmName), wasm);
   writeFileSync(join(out, "moravin.html"), page);
@@ -65,8 +78,8 @@ export function makeSite({ from, icons, version: release, out }) {
   copyFileSync(join(here, "manifest.webmanifest"), join(out, "manifest.webmanifest"));
   for (const name of iconNames) copyFileSync(join(icons, name), join(out, "icons", name));
 
-  const files = ["moravin.html", scriptName, wasmName, "manifest.webmanifest", "font-licence.txt",
-                 ...iconNames.map((name) => "icons/" + name)];
+  const files = ["moravin.html", scriptName, wasmName, ...fetched.map(({ name }) => name),
+                 "manifest.webmanifest", "font-licence.txt", ...iconNames.map((name) => "icons/" + name)];
   const worker = readFileSync(join(here, "sw.js"), "utf8")
     .replaceAll("__MORAVIN_VERSION__", version)
     .replace("__MORAVIN_FILES__", JSON.stringify(files));

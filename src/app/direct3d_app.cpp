@@ -123,7 +123,7 @@ int CDirect3DApp::Run() {
     WindowEvent event;
     if (window->PollEvent(event))
       quit = Dispatch(event);
-    else if (!g_appActive)
+    else if (!g_appActive || !ReadyForFrame())
       time.clock->Sleep(kIdleSleepMs);
     else
       RunFrame(true);
@@ -149,7 +149,7 @@ bool CDirect3DApp::RunPass() {
         return false;
       }
     }
-    if (!g_appActive || !time.TakeDueFrame()) break;
+    if (!g_appActive || !ReadyForFrame() || !time.TakeDueFrame()) break;
     RunFrame(false);
   } while (time.targetFps == 0 && time.clock && time.clock->Ticks() - start < kPassBudgetMs);
   return true;

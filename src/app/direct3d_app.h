@@ -45,6 +45,9 @@ class CDirect3DApp {
   // frame has been drawn, only in a frame that has so far been short; each call should do one
   // short piece of work.
   virtual void WorkAhead() {}
+  // Whether the next frame may run. While it may not (the game waits for resources still on
+  // their way), the loop runs no frame and takes events only.
+  virtual bool ReadyForFrame() { return true; }
   // First look at every window event; false swallows it.
   virtual bool HandleMessage(const WindowEvent& event) { return true; }
 

@@ -13,6 +13,7 @@
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
 #include "scenes/title.h"
+#include "system/game_host.h"
 #include "system/little_endian.h"
 #include "system/message_box.h"
 #include "system/platform.h"
@@ -208,10 +209,32 @@ bool CMoravin::Tick() {
   if (!show_) CountIdleFrames();
   fast_ = show_ && show_->kind == ReplayShow::Kind::Watch && show_->Showing() &&
           (keyboard.KeyDown(dik::Z) || joystick.joyState.buttons[0] & 0x80);
-  for (int step = 0; step < (fast_ ? kFastSteps : 1); ++step)
+  soundBank.TakeArrivals();
+  for (int step = 0; step < (fast_ ? kFastSteps : 1); ++step) {
+    // A scene that waits for a picture starts in a frame of its own, once the picture is there.
+    if (g_sceneManager.WaitsForPictures()) break;
     if (!StepGame()) return false;
+  }
+  TellGameInPlay();
   FollowDisplaySetting();
   return true;
+}
+
+bool CMoravin::ReadyForFrame() {
+  const bool waiting = g_sceneManager.WaitsForPictures();
+  if (waiting != waiting_ && g_gameHost) g_gameHost->WaitingForResources(waiting);
+  waiting_ = waiting;
+  return !waiting;
+}
+
+void CMoravin::TellGameInPlay() {
+  bool inPlay = dynamic_cast<const CPlay*>(g_sceneManager.currentScene.get()) != nullptr;
+  for (const auto& scene : g_sceneManager.suspended)
+    inPlay = inPlay || dynamic_cast<const CPlay*>(scene.get()) != nullptr;
+  inPlay = inPlay && !show_;  // a demo or a watched replay is no game of the player's
+  if (inPlay == inPlay_) return;
+  inPlay_ = inPlay;
+  if (g_gameHost) g_gameHost->GameInPlay(inPlay);
 }
 
 // One frame of the scenes: their input, and the step of the scene manager.

@@ -28,6 +28,10 @@ class CMoravin : public CDirect3DApp {
   bool Tick() override;
   bool Render() override;
   void WorkAhead() override;
+  // No frame runs while the scene requested waits for a picture still on its way; the host (a
+  // page) shows its loading progress meanwhile. The game's frames are the same as without the
+  // wait, so a scripted run plays the same game.
+  bool ReadyForFrame() override;
   bool HandleMessage(const WindowEvent& event) override;
 
   SoundBank soundBank;
@@ -76,6 +80,9 @@ class CMoravin : public CDirect3DApp {
   // After the scenes' step: ends a gesture the scene changed under, shows or hides the cursor.
   void FollowPointer(CScene* sceneOfTheInput, bool pointerUsed);
   bool LoadIcon();
+  // Tells the host when the player's game begins and ends (a page holds an update's restart
+  // back until it has ended).
+  void TellGameInPlay();
 
   bool soundLostReported_ = false;
   CursorVisibility cursor_;
@@ -86,4 +93,6 @@ class CMoravin : public CDirect3DApp {
   uint32_t idleFrames_ = 0;     // on the title with no input
   PointerFrame devicePointer_;  // the pointer device's sample of this frame
   bool padAttached_ = false;    // the last controller poll read one
+  bool waiting_ = false;        // for a picture the requested scene needs, as told to the host
+  bool inPlay_ = false;         // the player's game is on, as told to the host
 };

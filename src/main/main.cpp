@@ -15,11 +15,16 @@
 #include "replay/verify.h"
 #include "scenes/texts.h"
 #include "system/embedded_resources.h"
+#include "system/game_host.h"
 #include "system/main_loop.h"
 #include "system/printable.h"
 #include "system/program_start.h"
 #include "system/sdl/library_leaks.h"
 #include "system/sdl/sdl_platform.h"
+
+#ifdef __EMSCRIPTEN__
+#include "system/web/page_host.h"
+#endif
 
 #ifdef MORAVIN_LEAK_CHECKED
 // D-Bus, which SDL's X11 video opens for the screen saver and input methods, keeps a block of
@@ -89,11 +94,15 @@ struct Program {
   std::unique_ptr<IPlatform> sdl;
   std::unique_ptr<IPlatform> platform;
   std::unique_ptr<CMoravin> game;
+#ifdef __EMSCRIPTEN__
+  PageHost page;  // the page fetches the resources not carried in the module
+#endif
 
   // After the loop: the game goes before the platform it ran on.
   int Finish(int exitCode) {
     game.reset();
     automation.Finish();
+    g_gameHost = nullptr;
     g_platform = nullptr;
     g_messageBox = nullptr;
     g_pictures = nullptr;
@@ -131,6 +140,10 @@ int main(int argc, char** argv) {
   g_platform = program->platform.get();
   g_resources = program->resources.get();
   g_pictures = &program->pictures;
+#ifdef __EMSCRIPTEN__
+  g_gameHost = &program->page;
+  ReceivePageFiles(ReceiveFetchedFile);
+#endif
 
   options.run.demoPlayer = &program->demo;
   options.run.ignoreFocusAndDevices = options.headless || program->automation.Scripted();

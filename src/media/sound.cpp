@@ -1,9 +1,10 @@
 #include "media/sound.h"
 
-#include <algorithm>
-#include <iterator>
+#include <cmath>
+#include <vector>
 
 #include "system/platform.h"
+#include "system/resource_ids.h"
 #include "system/resources.h"
 #include "system/riff.h"
 
@@ -33,6 +34,52 @@ void Unregister(const CSound* sound) {
     if (slot == sound) slot = nullptr;
 }
 
+// Silence as long as WAVE resource `id` and in its format (16-bit stereo at its rate): what
+// plays while the resource is still on its way, so that the sound plays, loops and ends as it
+// will. Null for a sound the table does not know.
+std::unique_ptr<IAudioBuffer> CreateStandIn(IAudioDevice& device, int id) {
+  for (const WaveResource& spec : kWaveResources) {
+    if (spec.id != id) continue;
+    constexpr uint16_t kFrameBytes = 4;
+    const auto rate = static_cast<uint32_t>(spec.rate);
+    const WaveFormat format{1, 2, rate, rate * kFrameBytes, kFrameBytes, 16};
+    const std::vector<uint8_t> silence(static_cast<size_t>(std::llround(spec.rate * spec.seconds)) *
+                                       kFrameBytes);
+    return device.CreateBuffer(format, silence);
+  }
+  return nullptr;
+}
+
+// A buffer of WAVE resource `id`, or of its stand-in while the resource is on its way (then
+// `standIn` is set). Null when there is neither.
+std::unique_ptr<IAudioBuffer> CreateSoundBuffer(IAudioDevice& device, int id, bool& standIn) {
+  standIn = false;
+  WaveData wave;
+  if (ParseWave(FindResource(ResourceType::Wave, id), wave))
+    return device.CreateResourceBuffer(wave.format, wave.pcm);
+  if (!ResourcePending(ResourceType::Wave, id)) return nullptr;
+  standIn = true;
+  return CreateStandIn(device, id);
+}
+
+// A new buffer for a loaded sound, from its resource as it is now, that carries on where the
+// old one was: its volume, its position, and playing if it played.
+bool RebuildBuffer(CSound& sound) {
+  if (!sound.buffer || !sound.device) return false;
+  bool standIn = false;
+  std::unique_ptr<IAudioBuffer> fresh =
+      CreateSoundBuffer(*sound.device, sound.resourceName, standIn);
+  if (!fresh) return false;
+  fresh->SetVolume(sound.volume);
+  fresh->SetPosition(sound.buffer->Position());
+  const bool playing = sound.buffer->IsPlaying();
+  sound.buffer->Stop();
+  if (playing) fresh->Play(sound.loop);
+  sound.buffer = std::move(fresh);
+  sound.standIn = standIn;
+  return true;
+}
+
 }  // namespace
 
 bool SoundBank::Create() {
@@ -48,20 +95,18 @@ bool SoundBank::IsLost() { return device && device->CheckLost(); }
 
 bool SoundBank::Reopen() {
   if (!device || !device->Reopen()) return false;
-  // A copy of the list: reloading a sound moves it within the registry.
-  CSound* loaded[kRegistrySize];
-  std::copy(std::begin(g_loadedSounds), std::end(g_loadedSounds), loaded);
-  for (CSound* sound : loaded) {
-    if (!sound || sound->device != device.get()) continue;
-    const bool playing = SoundIsPlaying(*sound);
-    const uint32_t position = sound->buffer->Position();
-    const int32_t volume = sound->volume;
-    if (!SoundReload(*sound)) continue;
-    SetSoundVolume(*sound, volume);
-    sound->buffer->SetPosition(position);
-    if (playing) sound->buffer->Play(sound->loop);
-  }
+  for (CSound* sound : g_loadedSounds)
+    if (sound && sound->device == device.get()) RebuildBuffer(*sound);
   return true;
+}
+
+void SoundBank::TakeArrivals() {
+  const uint32_t arrivals = ResourceArrivals();
+  if (arrivals == arrivalsSeen_) return;
+  arrivalsSeen_ = arrivals;
+  for (CSound* sound : g_loadedSounds)
+    if (sound && sound->standIn && !ResourcePending(ResourceType::Wave, sound->resourceName))
+      RebuildBuffer(*sound);
 }
 
 void SoundBank::Prefetch(std::span<const int> ids) {
@@ -98,15 +143,13 @@ bool LoadSound(CSound& sound, int id, IAudioDevice* device, bool loop) {
   SoundRelease(sound);
   sound.volume = 0;  // a new buffer plays at full volume until told otherwise
 
-  const std::span<const uint8_t> bytes = FindResource(ResourceType::Wave, id);
-  if (bytes.empty()) {
+  const bool there = !FindResource(ResourceType::Wave, id).empty();
+  if (!there && !ResourcePending(ResourceType::Wave, id)) {
     sound.resourceName = 0;  // nothing to rebuild the sound from
     return false;
   }
   sound.resourceName = id;
-  WaveData wave;
-  if (!ParseWave(bytes, wave)) return false;
-  sound.buffer = device->CreateResourceBuffer(wave.format, wave.pcm);
+  sound.buffer = CreateSoundBuffer(*device, id, sound.standIn);
   if (!sound.buffer) return false;
   Register(&sound);
   return true;

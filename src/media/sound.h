@@ -25,9 +25,14 @@ struct SoundBank {
   void Prefetch(std::span<const int> ids);
   // Readies the next sound asked for; false when none was left.
   bool PrefetchOne();
+  // Sounds loaded while their resource was still on its way (a page fetching the music) play
+  // silence of its length; once the resource has arrived they get it where they are, so that a
+  // piece of music joins in step with the game. Cheap when nothing arrived: once a frame.
+  void TakeArrivals();
 
  private:
   std::deque<int> prefetch_;
+  uint32_t arrivalsSeen_ = 0;
 };
 
 // Asks the program's sound bank, when there is one, to ready sounds ahead: a scene names those
@@ -45,7 +50,8 @@ class CSound {
   std::unique_ptr<IAudioBuffer> buffer;
   int resourceName = 0;  // WAVE resource id, 0 when none
   bool loop = false;
-  int32_t volume = 0;  // as last set, clamped; a rebuilt buffer gets it again
+  int32_t volume = 0;    // as last set, clamped; a rebuilt buffer gets it again
+  bool standIn = false;  // silence in its place while the resource is on its way
 };
 
 extern SoundBank* g_soundBank;

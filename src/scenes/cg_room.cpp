@@ -28,6 +28,8 @@ constexpr ScreenRect kItemRects[kSelectableCount] = {
 
 }  // namespace
 
+std::span<const int> CCGRoom::PictureIds() { return kCGRoomImageIds; }
+
 CCGRoom::CCGRoom() : CSpriteMenuScene(CGRoom, kCGRoomImageIds, kMenuSounds, KeyHelpBar::RoomBar) {}
 
 bool CCGRoom::Init() {

@@ -2,11 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "scenes/menu_scene.h"
 
 class CCGRoom : public CSpriteMenuScene<2, 18> {
  public:
+  // The pictures the scene loads, its key-help bars' sheets apart (see ScenePictures).
+  static std::span<const int> PictureIds();
   static constexpr int32_t kReturnButton = 12;  // cursor 0..11 are the tiles
 
   CCGRoom();

@@ -265,6 +265,8 @@ void CControls::DrawHelp(CFont* const* fonts) {
   }
 }
 
+std::span<const int> CControls::PictureIds() { return kImageIds; }
+
 bool CControls::LoadResources(bool deviceReset) {
   const bool helpLoaded = keyHelp.LoadResources(Option);
   return LoadMenuResources(images_, kImageIds, sounds_, kMenuSounds, Option) && helpLoaded;

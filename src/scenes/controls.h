@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "media/sound.h"
@@ -15,6 +16,8 @@
 
 class CControls : public CScene {
  public:
+  // The pictures the scene loads, its key-help bars' sheets apart (see ScenePictures).
+  static std::span<const int> PictureIds();
   // Rows: the actions, then these.
   static constexpr int kFocusRow = kActionCount;
   static constexpr int kResetRow = kActionCount + 1;

@@ -12,6 +12,8 @@ constexpr MotionSpriteDef kInfoCaption = {3, 320, 0, 200, 60, 0, 0, "m300,10"};
 
 }  // namespace
 
+std::span<const int> CInfo::PictureIds() { return kInfoImageIds; }
+
 CInfo::CInfo() : CReadingScene(Info, infoImages, kInfoImageIds, infoSprites) {}
 
 CInfo::~CInfo() { ReleaseMotionSprites(infoSprites); }

@@ -352,8 +352,7 @@ CKeyHelp::Ink InkOf(const DecodedImage& image, const SheetCell& cell) {
 }  // namespace
 
 bool CKeyHelp::LoadResources(SceneId scene) {
-  constexpr int kIds[2] = {kBitmapPointerSheet, kBitmapKeyHelpSheet};
-  const bool loaded = LoadMenuImages(sheets_, kIds, scene);
+  const bool loaded = LoadMenuImages(sheets_, kSheetIds, scene);
   MeasurePieces();
   return loaded;
 }

@@ -12,6 +12,7 @@
 #include "media/sprite.h"
 #include "scenes/scene.h"
 #include "system/key_help_sheet.h"
+#include "system/resource_ids.h"
 
 class CFont;
 
@@ -28,6 +29,8 @@ enum class KeyHelpBar {
 
 class CKeyHelp {
  public:
+  // The pictures it loads: the pointer hints and the bars' pieces.
+  static constexpr int kSheetIds[2] = {kBitmapPointerSheet, kBitmapKeyHelpSheet};
   struct Ink {
     int32_t left = 0, right = 0;  // the columns of a piece that carry ink, in its cell
   };

@@ -15,8 +15,8 @@ constexpr int32_t kLogoFadeFrames = 40;
 constexpr int32_t kLastFrame = 260;
 // 220: the overlay returns after it
 constexpr int32_t kFadeOutStart = kLastFrame - kLogoFadeFrames;
-constexpr int kLogoBitmap = kBitmapStudioLogo;
-constexpr int kLogoSound = kWaveDecide;
+constexpr int kLogoBitmap = kFirstSceneBitmap;
+constexpr int kLogoSound = kFirstSceneWave;
 
 // How much of the logo shows at counter n, 0..1; 1 or more draws no overlay.
 float Visibility(int32_t n) {
@@ -65,6 +65,11 @@ void CLogo::Draw(CFont* const* fonts) {
   const auto alpha = uint32_t((1.0f - f) * 255.0f);
   overlay.colour = alpha << 24;
   DrawSprite(g_device, overlay, 0, 0, 0.0f, 800, 600, 0.0f);
+}
+
+std::span<const int> CLogo::PictureIds() {
+  static constexpr int kIds[] = {kLogoBitmap};
+  return kIds;
 }
 
 bool CLogo::LoadResources(bool deviceReset) {

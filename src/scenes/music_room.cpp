@@ -39,6 +39,8 @@ constexpr SoundLoad kMusicRoomSoundLoads[3] = {
 
 }  // namespace
 
+std::span<const int> CMusicRoom::PictureIds() { return kMusicRoomImageIds; }
+
 CMusicRoom::CMusicRoom()
     : CSpriteMenuScene(MusicRoom, kMusicRoomImageIds, kMusicRoomSoundLoads, KeyHelpBar::RoomBar) {}
 

@@ -2,11 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "scenes/menu_scene.h"
 
 class CMusicRoom : public CSpriteMenuScene<3, 11> {
  public:
+  // The pictures the scene loads, its key-help bars' sheets apart (see ScenePictures).
+  static std::span<const int> PictureIds();
   static constexpr int32_t kStopItem = 4;  // cursor 0..3 are the tracks
   static constexpr int32_t kReturnItem = 5;
 

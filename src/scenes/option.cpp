@@ -79,6 +79,8 @@ int32_t VolumePercent(int32_t volume) { return (ClampVolume(volume) + 10000) * 1
 
 int32_t PercentVolume(int32_t percent) { return percent * 10000 / 100 - 10000; }
 
+std::span<const int> COption::PictureIds() { return kOptionImageIds; }
+
 COption::COption()
     : CSpriteMenuScene(Option, kOptionImageIds, kMenuSounds, KeyHelpBar::OptionBar) {}
 

@@ -2,11 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "scenes/menu_scene.h"
 
 class COption : public CSpriteMenuScene<2, 11> {
  public:
+  // The pictures the scene loads, its key-help bars' sheets apart (see ScenePictures).
+  static std::span<const int> PictureIds();
   // The controls item sits right of the return item, reached from it with Right.
   enum Item { MusicItem = 0, EffectItem = 1, DisplayItem = 2, ReturnItem = 3, ControlsItem = 4 };
 

@@ -208,6 +208,8 @@ void CReplayList::DrawEmptyList(CFont* font) {
   }
 }
 
+std::span<const int> CReplayList::PictureIds() { return kListImageIds; }
+
 bool CReplayList::LoadResources(bool deviceReset) {
   const bool helpLoaded = keyHelp.LoadResources(ReplayList);
   return LoadMenuResources(images, kListImageIds, sounds, kMenuSounds, ReplayList) && helpLoaded;

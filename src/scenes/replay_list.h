@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ extern ReplayShelf g_replayShelf;
 
 class CReplayList : public CScene {
  public:
+  // The pictures the scene loads, its key-help bars' sheets apart (see ScenePictures).
+  static std::span<const int> PictureIds();
   static constexpr int32_t kRowsShown = 7;
 
   // One kept file as the list shows it (Shift-JIS).

@@ -28,6 +28,8 @@ constexpr int kFirstPicture = 5;
 
 }  // namespace
 
+std::span<const int> CRule::PictureIds() { return kRuleImageIds; }
+
 CRule::CRule() : CReadingScene(Rule, ruleImages, kRuleImageIds, ruleSprites) {}
 
 CRule::~CRule() { ReleaseMotionSprites(ruleSprites); }

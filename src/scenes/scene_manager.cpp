@@ -1,5 +1,7 @@
 #include "scenes/scene_manager.h"
 
+#include "system/resources.h"
+
 SceneManager g_sceneManager;
 
 void SceneManager::RequestScene(SceneId id, bool keep) {
@@ -42,6 +44,13 @@ bool SceneManager::StepScenes() {
     keepCurrent = false;
   }
   return currentScene ? currentScene->Update() : true;
+}
+
+bool SceneManager::WaitsForPictures() const {
+  if (requestedScene == None || requestedScene == Pop) return false;
+  for (int id : ScenePictures(requestedScene))
+    if (ResourcePending(ResourceType::Bitmap, id)) return true;
+  return false;
 }
 
 void SceneManager::PopScene() {

@@ -8,6 +8,8 @@
 
 // The factory: a new scene for the id, or null for ids without a class.
 std::unique_ptr<CScene> CreateScene(SceneId id);
+// The pictures the scene of the id loads as it starts.
+std::vector<int> ScenePictures(SceneId id);
 
 struct SceneManager {
   std::unique_ptr<CScene> currentScene;
@@ -20,6 +22,9 @@ struct SceneManager {
   void RequestScene(SceneId id, bool keep);
   bool ReturnToSuspendedScene();
   bool StepScenes();
+  // Whether the scene requested needs a picture still on its way (a page fetching it). The
+  // program then runs no frame until it has arrived: no scene starts without its pictures.
+  bool WaitsForPictures() const;
   void NotifyScenesLoad(bool deviceReset);
   void NotifyScenesRelease(bool deviceReset);
   // Drops every scene without calling any slot (tests and program exit).

@@ -14,9 +14,16 @@ struct EmbeddedEntry {
   int32_t type;  // a ResourceType
   int32_t id;
   EmbeddedEncoding encoding;
-  const uint8_t* data;
+  const uint8_t* data;  // null for a resource in a fetched file
   size_t size;
+  int32_t file;   // the fetched file that holds it (kFetchedFiles), -1 when embedded
+  size_t offset;  // where it starts in that file
 };
 
 extern const EmbeddedEntry kEmbeddedResources[];
 extern const size_t kEmbeddedResourceCount;
+
+// The files the program fetches after it has started (the browser build: all but the first
+// scene's resources), by index; their size, to know a whole file from a cut one.
+extern const size_t kFetchedFileSizes[];
+extern const size_t kFetchedFileCount;

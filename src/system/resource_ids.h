@@ -54,6 +54,11 @@ enum WaveId : int {
   kWaveStartJingle,
 };
 
+// What the first scene, the studio logo, shows and plays. A page carries only these in its
+// module and fetches the rest after it has started.
+inline constexpr int kFirstSceneBitmap = kBitmapStudioLogo;
+inline constexpr int kFirstSceneWave = kWaveDecide;
+
 // The window icon: width and height (32 bits each, little-endian), then ARGB pixels.
 constexpr int kIconId = 301;
 

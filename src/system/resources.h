@@ -1,4 +1,5 @@
-// Resources carried inside the executable, looked up by type and id.
+// Resources carried inside the executable, looked up by type and id. A browser's page fetches
+// all but the first scene's after the game has started.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,11 @@ class IResources {
   // Told that `bytes`, found here, have been read and are not needed again soon. Resources in
   // the executable's own pages give that memory back; the next read fetches them again.
   virtual void Forget(std::span<const uint8_t> bytes) const { (void)bytes; }
+  // Whether the resource is one of the program's but its bytes have not arrived yet: Find gives
+  // nothing until they have.
+  virtual bool Pending(ResourceType type, int id) const { return false; }
+  // How many times resources have arrived so far: what was pending may be there once it grew.
+  virtual uint32_t Arrivals() const { return 0; }
 };
 
 // A bitmap with words in it is carried once per language: the Japanese one under its own id,
@@ -35,8 +41,13 @@ class LanguageResources final : public IResources {
   LanguageResources(const IResources& all, Language language) : all_(all), language_(language) {}
   std::span<const uint8_t> Find(ResourceType type, int id) const override;
   void Forget(std::span<const uint8_t> bytes) const override { all_.Forget(bytes); }
+  bool Pending(ResourceType type, int id) const override;
+  uint32_t Arrivals() const override { return all_.Arrivals(); }
 
  private:
+  // The id a bitmap is carried under in this language: its English copy where there is one.
+  int IdInLanguage(ResourceType type, int id) const;
+
   const IResources& all_;
   Language language_;
 };
@@ -46,3 +57,5 @@ extern const IResources* g_resources;
 
 std::span<const uint8_t> FindResource(ResourceType type, int id);
 void ForgetResource(std::span<const uint8_t> bytes);
+bool ResourcePending(ResourceType type, int id);
+uint32_t ResourceArrivals();

@@ -17,6 +17,7 @@
 #include "scenes/logo.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
+#include "system/game_host.h"
 
 namespace fs = std::filesystem;
 
@@ -52,6 +53,7 @@ class MoravinTest : public ::testing::Test {
     g_soundBank = nullptr;
     g_saveData = nullptr;
     g_pictures = nullptr;
+    g_gameHost = nullptr;
     UseLanguage(Language::Japanese);
     fs::current_path(oldDir_);
   }

@@ -600,3 +600,53 @@ TEST_F(MoravinTest, SettingsComeFromTheirFileAndTheDevicesFollowTheBindings) {
   EXPECT_EQ(platform.joystick.bindings, &game.playerSettings.bindings);
   EXPECT_EQ(SavedBytes().size(), kSaveFileSize) << "the save itself is as it always was";
 }
+
+namespace {
+
+// What the game tells its host, in order.
+struct RecordingHost final : IGameHost {
+  void GameInPlay(bool inPlay) override { inPlays.push_back(inPlay); }
+  void WaitingForResources(bool waiting) override { waits.push_back(waiting); }
+  std::vector<bool> inPlays;
+  std::vector<bool> waits;
+};
+
+}  // namespace
+
+// The title's picture is still on its way when the logo hands over: no frame runs until it has
+// arrived, and the host hears of the wait. Then the player's game: the host hears that it began,
+// and nothing more when it is paused (a paused game is still on).
+TEST_F(MoravinTest, NoFrameRunsWhileTheNextSceneWaitsForAPictureAndTheHostHearsOfGames) {
+  RecordingHost host;
+  g_gameHost = &host;
+  resources.Hold(ResourceType::Bitmap, kBitmapTitleBackground);
+  CMoravin game({}, &script);
+  ASSERT_TRUE(game.Create());
+  uint32_t framesWaited = 0;
+  int waitingSleeps = 0;
+  bool paused = false;
+  script.after = [&](uint32_t frame) {
+    platform.keyboard.ReleaseAll();
+    const bool inPlay = dynamic_cast<CPlay*>(g_sceneManager.currentScene.get()) != nullptr;
+    if (paused) {
+      if (!g_sceneManager.suspended.empty()) platform.window.Post(WindowEventType::Close);
+    } else if (inPlay) {
+      platform.keyboard.Press(dik::Escape);
+      paused = true;
+    } else if (frame % 3 == 0) {
+      platform.keyboard.Press(dik::Return);  // through the logo, then the title's start item
+    }
+    framesWaited = frame;
+  };
+  platform.clock.onSleep = [&](uint32_t ms) {
+    if (ms != 100 || host.waits.empty() || !host.waits.back()) return;
+    EXPECT_EQ(game.framesRun, framesWaited);
+    EXPECT_EQ(g_sceneManager.requestedScene, Title);
+    if (++waitingSleeps == 3) resources.Arrive(ResourceType::Bitmap, kBitmapTitleBackground);
+  };
+  game.Run();
+  EXPECT_EQ(waitingSleeps, 3);
+  EXPECT_EQ(host.waits, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(paused);
+  EXPECT_EQ(host.inPlays, (std::vector<bool>{true}));
+}

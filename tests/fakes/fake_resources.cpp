@@ -132,13 +132,18 @@ std::vector<uint8_t> BuildWave(uint32_t rate, uint16_t channels, uint16_t bitsPe
 
 std::span<const uint8_t> FakeResources::Find(ResourceType type, int id) const {
   const Key key{type, id};
-  if (missing_.count(key)) return {};
+  if (missing_.count(key) || onTheWay_.count(key)) return {};
   auto it = cache_.find(key);
   if (it == cache_.end()) it = cache_.emplace(key, Generate(type, id)).first;
   return it->second;
 }
 
 void FakeResources::Remove(ResourceType type, int id) { missing_.insert({type, id}); }
+
+void FakeResources::Arrive(ResourceType type, int id) {
+  onTheWay_.erase({type, id});
+  ++arrivals_;
+}
 
 void FakeResources::Replace(ResourceType type, int id, std::vector<uint8_t> bytes) {
   missing_.erase({type, id});

@@ -41,13 +41,21 @@ class FakeResources : public IResources {
  public:
   std::span<const uint8_t> Find(ResourceType type, int id) const override;
 
+  bool Pending(ResourceType type, int id) const override { return onTheWay_.count({type, id}) > 0; }
+  uint32_t Arrivals() const override { return arrivals_; }
+
   void Remove(ResourceType type, int id);
   void Replace(ResourceType type, int id, std::vector<uint8_t> bytes);
+  // A resource still on its way, as a page's fetched files hold it: not found until Arrive.
+  void Hold(ResourceType type, int id) { onTheWay_.insert({type, id}); }
+  void Arrive(ResourceType type, int id);
 
  private:
   using Key = std::pair<ResourceType, int>;
   std::vector<uint8_t> Generate(ResourceType type, int id) const;
 
   std::set<Key> missing_;
+  std::set<Key> onTheWay_;
+  uint32_t arrivals_ = 0;
   mutable std::map<Key, std::vector<uint8_t>> cache_;
 };

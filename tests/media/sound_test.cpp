@@ -169,3 +169,47 @@ TEST_F(SoundTest, SoundsAskedForAheadAreReadiedOnePerCall) {
   EXPECT_FALSE(soundBank.PrefetchOne());
   EXPECT_EQ(audio->log->buffersCreated, 0) << "readying a sound made a buffer";
 }
+
+// Music still on its way plays as silence of its length and format, so that the game hears
+// it playing as it will; once it has arrived, the sound gets it where the silence was: the same
+// position, volume and loop, still playing, in the same place of the list of sounds.
+TEST_F(SoundTest, MusicOnItsWayPlaysSilenceThenJoinsInStep) {
+  resources.Hold(ResourceType::Wave, kWavePlayMusic);
+  CSound music;
+  ASSERT_TRUE(LoadSound(music, kWavePlayMusic, audio, true));
+  const FakeAudioBuffer* silence = BufferOf(music);
+  EXPECT_TRUE(music.standIn);
+  EXPECT_EQ(silence->format.samplesPerSec, 44100u);
+  EXPECT_EQ(silence->frames, 934038u) << "21.18 s at 44.1 kHz";
+  EXPECT_TRUE(
+      std::all_of(silence->pcm.begin(), silence->pcm.end(), [](uint8_t b) { return b == 0; }));
+  SetSoundVolume(music, -1500);
+  ASSERT_TRUE(SoundPlay(music));
+  BufferOf(music)->Advance(5000);
+  int ids[4];
+  ASSERT_EQ(PlayingSoundIds(ids, 4), 1);
+  EXPECT_EQ(ids[0], kWavePlayMusic);
+
+  soundBank.TakeArrivals();
+  EXPECT_EQ(BufferOf(music), silence) << "rebuilt before anything arrived";
+  resources.Arrive(ResourceType::Wave, kWavePlayMusic);
+  soundBank.TakeArrivals();
+  const FakeAudioBuffer* arrived = BufferOf(music);
+  ASSERT_NE(arrived, silence);
+  EXPECT_FALSE(music.standIn);
+  EXPECT_EQ(arrived->waveId, kWavePlayMusic);
+  EXPECT_TRUE(arrived->playing);
+  EXPECT_TRUE(arrived->looping);
+  EXPECT_EQ(arrived->position, 5000u);
+  EXPECT_EQ(arrived->volume, -1500);
+  ASSERT_EQ(PlayingSoundIds(ids, 4), 1);
+  EXPECT_EQ(ids[0], kWavePlayMusic);
+}
+
+TEST_F(SoundTest, ASoundNeitherThereNorOnItsWayIsNotLoaded) {
+  resources.Remove(ResourceType::Wave, kWavePlayMusic);
+  CSound music;
+  EXPECT_FALSE(LoadSound(music, kWavePlayMusic, audio, true));
+  EXPECT_FALSE(music.standIn);
+  EXPECT_EQ(music.resourceName, 0);
+}

@@ -20,14 +20,17 @@ const types = {
 // client that accepts it (pictures apart). Nothing goes to the browser's HTTP cache: the
 // in-memory cache of a private window (every test's) fails a large file now and then
 // (ERR_CACHE_WRITE_FAILURE), and the service worker keeps what the page needs offline. Resolves to
-// { url, close, serveFrom(dir), requests }: serveFrom switches to another folder (a new version
-// deployed), requests lists the paths asked for.
+// { url, close, serveFrom(dir), requests, hold(pattern) }: serveFrom switches to another folder
+// (a new version deployed), requests lists the paths asked for, hold keeps back the answers to
+// paths that match until the function it returns is called (a slow network).
 export function serve(dir) {
   const compressed = new Map();  // path -> gzip bytes, made once
   const requests = [];
+  const held = [];  // [pattern, promise]
   const server = createServer(async (request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, "http://x").pathname));
     requests.push(path);
+    for (const [pattern, released] of held) if (pattern.test(path)) await released;
     try {
       const file = join(dir, path);
       let body = await readFile(file);
@@ -50,6 +53,11 @@ export function serve(dir) {
     serveFrom(other) {
       dir = other;
       compressed.clear();
+    },
+    hold(pattern) {
+      let release;
+      held.push([pattern, new Promise((resolve) => { release = resolve; })]);
+      return release;
     },
     close: () => new Promise((done) => {
       server.close(done);

@@ -1,7 +1,8 @@
 // assetgen: writes every bitmap, sound and the icon of the game, or review contact sheets.
-//   assetgen OUTPUT_DIR [--font FILE] [--proportional-font FILE] [--pack-waves]
+//   assetgen OUTPUT_DIR [--font FILE] [--proportional-font FILE] [--pack-waves] [--fetch-later]
 //                                       all resources and the sources that embed them, with
-//                                       the fonts to carry and the sounds packed if asked
+//                                       the fonts to carry and the sounds packed if asked; all
+//                                       but the first scene's in files fetched later
 //   assetgen --contact-sheets DIR       one PNG per bitmap with its cuts outlined
 //   assetgen --sound-report             levels of every sound and the loop seams of the music
 //   assetgen --desktop-icons DIR NAME   the application icons of a Linux desktop (hicolor theme)
@@ -41,6 +42,8 @@ bool ReadEmbedOptions(int count, char** args, EmbedOptions& options) {
     const std::string arg = args[i];
     if (arg == "--pack-waves") {
       options.packWaves = true;
+    } else if (arg == "--fetch-later") {
+      options.fetchLater = true;
     } else if (arg == "--font" && i + 1 < count) {
       options.font = args[++i];
     } else if (arg == "--proportional-font" && i + 1 < count) {
@@ -71,10 +74,11 @@ int main(int argc, char** argv) {
                argc >= 2 && argv[1][0] != '-' && ReadEmbedOptions(argc - 2, argv + 2, options)) {
       WriteResources(argv[1], options);
     } else {
-      std::fprintf(stderr,
-                   "usage: assetgen OUTPUT_DIR [--font FILE] [--proportional-font FILE] "
-                   "[--pack-waves] | --contact-sheets DIR | --desktop-icons DIR NAME | "
-                   "--windows-icon FILE | --web-icons DIR RRGGBB | --sound-report\n");
+      std::fprintf(
+          stderr,
+          "usage: assetgen OUTPUT_DIR [--font FILE] [--proportional-font FILE] "
+          "[--pack-waves] [--fetch-later] | --contact-sheets DIR | --desktop-icons DIR NAME | "
+          "--windows-icon FILE | --web-icons DIR RRGGBB | --sound-report\n");
       return 2;
     }
   } catch (const std::exception& e) {

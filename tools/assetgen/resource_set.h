@@ -29,10 +29,13 @@ struct EmbedOptions {
   std::filesystem::path font;
   std::filesystem::path proportionalFont;
   bool packWaves = false;  // store the sounds packed without loss (system/packed_wave.h)
+  // Carry only what the first scene needs, and the rest in files a page fetches after its start
+  // (fetched-*.bin, listed in fetched.json), so that it starts sooner.
+  bool fetchLater = false;
 };
 
 // Writes every resource into `dir`, then resources.S, which embeds their bytes, and
-// resources.cpp, the table the game searches (see embedded_resources.cpp). Returns the path of
-// the table.
+// resources.cpp, the table the game searches (see embedded_resources.cpp), and the files fetched
+// later if asked for. Returns the path of the table.
 std::filesystem::path WriteResources(const std::filesystem::path& dir,
                                      const EmbedOptions& options = {});

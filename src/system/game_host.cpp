@@ -1,0 +1,3 @@
+#include "system/game_host.h"
+
+IGameHost* g_gameHost = nullptr;
