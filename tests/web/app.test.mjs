@@ -121,6 +121,7 @@ test("a scene waits behind the loading bar for its pictures, music may come late
     await page.waitForTimeout(400);
     assert.equal(await framesRun(), waitedAt, "frames ran while the title's pictures were missing");
     assert.match(await page.textContent("#status"), /Loading… 0\.0 \/ \d+\.\d MB/);
+    assert.ok(await page.isHidden("#start"), "the start button is back");
     if (process.env.MORAVIN_SHOTS) await page.screenshot({ path: join(process.env.MORAVIN_SHOTS, "waiting-for-pictures.png") });
     releasePictures();
     await page.waitForFunction(() => Module.moravinExitCode !== undefined, null, { polling: 200 });
