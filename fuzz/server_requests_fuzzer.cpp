@@ -49,7 +49,7 @@ class StandInVerifier : public RunVerifier {
     claims.gameVersion = bytes[4] % 4 ? "1.0.0" : "0.9.0";
     return true;
   }
-  std::optional<Verdict> Verify(const Blob& replay) override {
+  std::optional<Verdict> Verify(const Blob& replay, bool) override {
     if (replay[5] == 0) return std::nullopt;
     Verdict verdict;
     verdict.ok = replay[5] % 3 != 0;

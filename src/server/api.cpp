@@ -1,5 +1,6 @@
 #include "server/api.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -92,6 +93,24 @@ void RankingCache::Keep(const std::string& key, std::string body, int64_t nowMs)
 void RankingCache::Clear() {
   std::lock_guard lock(mutex_);
   entries_.clear();
+}
+
+bool ProvenAddresses::Contains(const std::string& address, int64_t nowMs) {
+  std::lock_guard lock(mutex_);
+  const auto found = acceptedMs_.find(address);
+  return found != acceptedMs_.end() && nowMs - found->second < kForMs;
+}
+
+void ProvenAddresses::Add(const std::string& address, int64_t nowMs) {
+  std::lock_guard lock(mutex_);
+  if (acceptedMs_.size() >= kMaxAddresses && !acceptedMs_.contains(address)) {
+    std::erase_if(acceptedMs_, [&](const auto& entry) { return nowMs - entry.second >= kForMs; });
+    if (acceptedMs_.size() >= kMaxAddresses)
+      acceptedMs_.erase(
+          std::min_element(acceptedMs_.begin(), acceptedMs_.end(),
+                           [](const auto& a, const auto& b) { return a.second < b.second; }));
+  }
+  acceptedMs_[address] = nowMs;
 }
 
 std::string HttpRequest::Header(const std::string& lowerCaseName) const {
@@ -211,7 +230,14 @@ HttpResponse Api::SubmitRun(const HttpRequest& request) {
   if (elapsed > int64_t{config_.seedLifetimeHours} * 3'600'000)
     return Error(422, seedName + " has expired: it was issued " + Seconds(elapsed) + " ago");
 
-  const std::optional<Verdict> verdict = services_.verifier.Verify(replay);
+  return Verified(claims, check.name, replay, ClientAddress(request));
+}
+
+// The run's replay played again by the verifier, and the run accepted if it holds.
+HttpResponse Api::Verified(const RunClaims& claims, const std::string& name, const Blob& replay,
+                           const std::string& address) {
+  const bool proven = provenAddresses_.Contains(address, services_.nowMs());
+  const std::optional<Verdict> verdict = services_.verifier.Verify(replay, proven);
   if (!verdict) {
     services_.metrics.CountBusy();
     return Busy(services_.verifier.RetryAfterSeconds(), "verification is busy; try again later");
@@ -220,12 +246,16 @@ HttpResponse Api::SubmitRun(const HttpRequest& request) {
   if (!verdict->ok) return Error(422, "replay: " + verdict->error);
 
   NewRun run{claims.seed,
-             {0, check.name, verdict->score, verdict->distance, verdict->longestChain,
+             {0, name, verdict->score, verdict->distance, verdict->longestChain,
               verdict->playFrames, claims.gameVersion, 0},
              replay};
   int64_t runId = 0;
+  const std::string seedName = "seed " + std::to_string(claims.seed);
   switch (services_.store.Accept(run, services_.nowMs(), runId)) {
-    case AcceptOutcome::Accepted: rankingCache_.Clear(); return Accepted(201, runId);
+    case AcceptOutcome::Accepted:
+      rankingCache_.Clear();
+      provenAddresses_.Add(address, services_.nowMs());
+      return Accepted(201, runId);
     case AcceptOutcome::AlreadyAccepted: return Accepted(200, runId);
     case AcceptOutcome::SeedUsed:
       return Error(409, seedName + " was already used by run " + std::to_string(runId));

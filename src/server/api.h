@@ -9,6 +9,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -62,6 +63,21 @@ class RankingCache {
   std::map<std::string, Entry> entries_;
 };
 
+// The addresses that had a run accepted in the last day: their runs take the verification
+// queue's first lane. Kept in memory only, at most `kMaxAddresses` of them, the oldest going
+// first.
+class ProvenAddresses {
+ public:
+  static constexpr int64_t kForMs = 24 * 3'600'000;
+  static constexpr size_t kMaxAddresses = 100'000;
+  bool Contains(const std::string& address, int64_t nowMs);
+  void Add(const std::string& address, int64_t nowMs);
+
+ private:
+  std::mutex mutex_;
+  std::unordered_map<std::string, int64_t> acceptedMs_;
+};
+
 class Api {
  public:
   struct Services {
@@ -88,6 +104,8 @@ class Api {
   HttpResponse Health();
   HttpResponse Page();
   HttpResponse Accepted(int status, int64_t runId);
+  HttpResponse Verified(const RunClaims& claims, const std::string& name, const Blob& replay,
+                        const std::string& address);
 
   bool IsOperator(const HttpRequest& request) const;
   std::string ClientAddress(const HttpRequest& request) const;
@@ -98,6 +116,7 @@ class Api {
   Services services_;
   ApiLimits limits_;
   RankingCache rankingCache_;
+  ProvenAddresses provenAddresses_;
 };
 
 // The ranking page's HTML (server/page.html), built into the server.

@@ -125,14 +125,33 @@ bool WorkerPool::ReadClaims(std::span<const uint8_t> bytes, RunClaims& claims, s
   return ReadRunClaims(bytes, claims, error);
 }
 
-std::optional<Verdict> WorkerPool::Verify(const Blob& replay) {
+// Under the lock: the run's place in its lane, if there is room.
+std::optional<WorkerPool::Place> WorkerPool::Admit(bool proven) {
+  Lane& lane = proven ? proven_ : others_;
+  if (running_ >= workers_ && lane.Waiting() >= queueSize_) return std::nullopt;
+  return Place{&lane, lane.nextTicket++};
+}
+
+// Under the lock: lets the next waiting runs go while a worker is free. The proven lane goes
+// first, but never more than `kProvenPerOther` times in a row while others wait: a new player's
+// first run is served in the end, however busy the proven lane is.
+void WorkerPool::Dispatch() {
+  while (running_ < workers_ && (proven_.Waiting() > 0 || others_.Waiting() > 0)) {
+    const bool proven =
+        proven_.Waiting() > 0 && (others_.Waiting() == 0 || provenInARow_ < kProvenPerOther);
+    ++(proven ? proven_ : others_).letGo;
+    provenInARow_ = proven ? provenInARow_ + 1 : 0;
+    ++running_;
+  }
+}
+
+std::optional<Verdict> WorkerPool::Verify(const Blob& replay, bool proven) {
   {
     std::unique_lock lock(mutex_);
-    if (running_ >= workers_ && waiting_ >= queueSize_) return std::nullopt;
-    ++waiting_;
-    freed_.wait(lock, [&] { return running_ < workers_; });
-    --waiting_;
-    ++running_;
+    const std::optional<Place> place = Admit(proven);
+    if (!place) return std::nullopt;
+    Dispatch();
+    freed_.wait(lock, [&] { return place->ticket < place->lane->letGo; });
   }
   const auto start = Clock::now();
   Verdict verdict = RunWorker(replay);
@@ -143,21 +162,24 @@ std::optional<Verdict> WorkerPool::Verify(const Blob& replay) {
     std::lock_guard lock(mutex_);
     --running_;
     averageSeconds_ = 0.9 * averageSeconds_ + 0.1 * seconds;
+    Dispatch();
   }
-  freed_.notify_one();
+  // Every waiter looks, since only those let go may run.
+  freed_.notify_all();
   return verdict;
 }
 
 int WorkerPool::RetryAfterSeconds() {
   std::lock_guard lock(mutex_);
   // The time the queue ahead takes to drain.
-  const double seconds = (running_ + waiting_) * averageSeconds_ / workers_;
+  const double seconds =
+      (running_ + proven_.Waiting() + others_.Waiting()) * averageSeconds_ / workers_;
   return std::max(1, static_cast<int>(std::ceil(seconds)));
 }
 
 int WorkerPool::QueueLength() {
   std::lock_guard lock(mutex_);
-  return running_ + waiting_;
+  return running_ + proven_.Waiting() + others_.Waiting();
 }
 
 Verdict WorkerPool::RunWorker(const Blob& replay) {

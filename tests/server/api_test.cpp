@@ -130,7 +130,7 @@ TEST_F(ApiTest, ForgedRunsAreRefusedWithTheirReason) {
             "seed 501 has expired: it was issued 90000.00 s ago");
 }
 
-TEST_F(ApiTest, AFullQueueAnswers503WithRetryAfter) {
+TEST_F(ApiTest, AFullQueueAnswers503WithRetryAfterAndAcceptedRunsProveTheirAddress) {
   const uint32_t seed = StartGame();
   now_ += 60'000;
   verifier_.busy = true;
@@ -138,6 +138,20 @@ TEST_F(ApiTest, AFullQueueAnswers503WithRetryAfter) {
   EXPECT_EQ(response.status, 503);
   EXPECT_EQ(response.headers.front(), std::make_pair(std::string("Retry-After"), std::string("7")));
   EXPECT_NE(metrics_.Render().find("moravin_verification_busy_total 1\n"), std::string::npos);
+  EXPECT_FALSE(verifier_.lastProven);
+
+  // An accepted run makes its address proven for a day: its runs take the queue's first lane.
+  verifier_.busy = false;
+  EXPECT_EQ(Submit(FakeReplay(seed, "1.0.0", 100, 5)).status, 201);
+  const uint32_t next = StartGame();
+  now_ += 60'000;
+  EXPECT_EQ(Submit(FakeReplay(next, "1.0.0", 100, 5)).status, 201);
+  EXPECT_TRUE(verifier_.lastProven);
+  now_ += ProvenAddresses::kForMs;
+  const uint32_t later = StartGame();
+  now_ += 60'000;
+  Submit(FakeReplay(later, "1.0.0", 100, 5));
+  EXPECT_FALSE(verifier_.lastProven) << "a day later";
 }
 
 // The tables are served again for a second; a change through this server shows at once, one

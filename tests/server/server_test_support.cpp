@@ -43,7 +43,8 @@ bool FakeVerifier::ReadClaims(std::span<const uint8_t> bytes, RunClaims& claims,
   return true;
 }
 
-std::optional<Verdict> FakeVerifier::Verify(const Blob& replay) {
+std::optional<Verdict> FakeVerifier::Verify(const Blob& replay, bool proven) {
+  lastProven = proven;
   if (busy) return std::nullopt;
   ++verified;
   Verdict verdict;

@@ -33,11 +33,12 @@ Blob FakeReplay(uint32_t seed, const std::string& version, int64_t playFrames, i
 class FakeVerifier : public RunVerifier {
  public:
   bool ReadClaims(std::span<const uint8_t> bytes, RunClaims& claims, std::string& error) override;
-  std::optional<Verdict> Verify(const Blob& replay) override;
+  std::optional<Verdict> Verify(const Blob& replay, bool proven) override;
   int RetryAfterSeconds() override { return 7; }
   int QueueLength() override { return 0; }
 
   bool busy = false;
   std::string rejection;  // when set, every replay is rejected with it
   int verified = 0;
+  bool lastProven = false;
 };

@@ -1,6 +1,6 @@
 // The worker processes' limits, with stand-in workers (shell scripts started as the server
 // starts its own executable): a worker that spins is stopped at its CPU limit, one that eats
-// memory at its memory limit, one outlives no killed server, and a full queue refuses at once.
+// memory at its memory limit, one outlives no killed server; the queue's two lanes.
 #include "server/worker_pool.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include <chrono>
 #include <fstream>
 #include <future>
+#include <mutex>
 
 #include "server_test_support.h"
 
@@ -40,7 +41,7 @@ class WorkerPoolTest : public testing::Test {
 TEST_F(WorkerPoolTest, AWorkerIsStoppedAtItsLimits) {
   WorkerPool spinning(Worker("spin", "while :; do :; done"), 1, 1, {1, 64}, metrics_);
   const auto start = std::chrono::steady_clock::now();
-  const Verdict spun = *spinning.Verify({1, 2, 3});
+  const Verdict spun = *spinning.Verify({1, 2, 3}, false);
   EXPECT_EQ(spun.error, "the replay took more than 1 s of CPU time to verify");
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 
@@ -48,14 +49,14 @@ TEST_F(WorkerPoolTest, AWorkerIsStoppedAtItsLimits) {
   // tail keeps all of an endless line: it fails once its 64 MB are used up (and, were the
   // memory limit lost, the CPU limit would stop it within 5 s).
   WorkerPool eating(Worker("eat", "exec tail -n 1 /dev/zero"), 1, 1, {5, 64}, metrics_);
-  const Verdict ate = *eating.Verify({1});
+  const Verdict ate = *eating.Verify({1}, false);
   EXPECT_TRUE(ate.workerFailed);
   EXPECT_FALSE(ate.ok);
 #endif
 
   WorkerPool answering(Worker("answer", R"(cat >/dev/null; echo '{"ok":true,"score":42}')"), 1, 1,
                        {5, 64}, metrics_);
-  const Verdict answered = *answering.Verify(Blob(200'000, 7));  // more than a pipe holds
+  const Verdict answered = *answering.Verify(Blob(200'000, 7), false);  // more than a pipe holds
   EXPECT_TRUE(answered.ok);
   EXPECT_EQ(answered.score, 42);
   EXPECT_NE(metrics_.Render().find("moravin_verifications_total{outcome=\"accepted\"} 1\n"),
@@ -80,7 +81,7 @@ TEST_F(WorkerPoolTest, AWorkerEndsWithAKilledServer) {
   ASSERT_GE(server, 0);
   if (server == 0) {
     Metrics metrics;
-    WorkerPool(sleeper, 1, 1, {60, 64}, metrics).Verify({1});
+    WorkerPool(sleeper, 1, 1, {60, 64}, metrics).Verify({1}, false);
     _exit(0);
   }
   pid_t worker = 0;
@@ -98,17 +99,29 @@ TEST_F(WorkerPoolTest, AWorkerEndsWithAKilledServer) {
   if (!ended) kill(worker, SIGKILL);
 }
 
-TEST_F(WorkerPoolTest, AFullQueueRefusesAtOnce) {
-  WorkerPool slow(Worker("slow", R"(sleep 1; echo '{"ok":false,"error":"no"}')"), 1, 1, {5, 64},
-                  metrics_);
-  auto running = std::async(std::launch::async, [&] { return slow.Verify({1}); });
-  while (slow.QueueLength() < 1) std::this_thread::yield();
-  auto waiting = std::async(std::launch::async, [&] { return slow.Verify({2}); });
-  while (slow.QueueLength() < 2) std::this_thread::yield();
-  EXPECT_EQ(slow.Verify({3}), std::nullopt);
+// One worker and four places in each lane. Each verification takes 0.2 s and answers with the
+// replay's first byte, so the order of the answers is the order of the verifications.
+TEST_F(WorkerPoolTest, ProvenSubmittersGoFirstButNotForeverAndAFullLaneRefusesAtOnce) {
+  WorkerPool slow(Worker("slow", R"(sleep 0.2; echo "{\"ok\":false,\"error\":\"$(head -c1)\"}")"),
+                  1, 4, {5, 64}, metrics_);
+  std::mutex mutex;
+  std::string order;
+  std::vector<std::future<void>> runs;
+  const auto verify = [&](char replay, bool proven) {
+    runs.push_back(std::async(std::launch::async, [&, replay, proven] {
+      const auto verdict = slow.Verify({static_cast<uint8_t>(replay)}, proven);
+      std::lock_guard lock(mutex);
+      order += verdict ? verdict->error : "-";
+    }));
+    while (slow.QueueLength() < static_cast<int>(runs.size())) std::this_thread::yield();
+  };
+  verify('a', false);
+  verify('b', false);
+  for (char proven : std::string("defg")) verify(proven, true);
+  EXPECT_EQ(slow.Verify({'h'}, true), std::nullopt) << "the proven lane is full";
   EXPECT_GE(slow.RetryAfterSeconds(), 1);
-  EXPECT_EQ(running.get()->error, "no");
-  EXPECT_EQ(waiting.get()->error, "no");
+  for (auto& run : runs) run.get();
+  EXPECT_EQ(order, "adefbg");
 }
 
 }  // namespace

@@ -216,20 +216,24 @@ void FloodRound(ServerProcess& server, int seconds, int flooders, Outcomes& vali
   std::this_thread::sleep_for(std::chrono::milliseconds(1300));
   const auto deadline = Clock::now() + std::chrono::seconds(seconds);
   std::atomic<size_t> nextGood = 0, nextForged = 0;
-  const auto post = [&](httplib::Client& client, const std::vector<uint8_t>& body, Outcomes& into) {
+  // Each client comes from an address of its own, as the server's trusted proxy says.
+  const auto post = [&](httplib::Client& client, const std::string& address,
+                        const std::vector<uint8_t>& body, Outcomes& into) {
     const auto start = Clock::now();
-    const auto result = client.Post("/api/v1/runs?name=load", std::string(body.begin(), body.end()),
-                                    "application/octet-stream");
+    const auto result =
+        client.Post("/api/v1/runs?name=load", {{"X-Forwarded-For", address}},
+                    std::string(body.begin(), body.end()), "application/octet-stream");
     into.Add(result ? result->status : 0,
              std::chrono::duration<double, std::milli>(Clock::now() - start).count());
   };
   std::vector<std::thread> threads;
   for (int c = 0; c < 8; ++c)
-    threads.emplace_back([&] {
+    threads.emplace_back([&, c] {
       httplib::Client client("127.0.0.1", server.Port());
       client.set_read_timeout(30);
+      const std::string address = "10.0.0." + std::to_string(c + 1);
       for (size_t i; Clock::now() < deadline && (i = nextGood++) < good.size();) {
-        post(client, good[i], valid);
+        post(client, address, good[i], valid);
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
       }
     });
@@ -238,14 +242,15 @@ void FloodRound(ServerProcess& server, int seconds, int flooders, Outcomes& vali
       httplib::Client client("127.0.0.1", server.Port());
       client.set_read_timeout(30);
       std::mt19937 random(f);
+      const std::string address = "10.1.0." + std::to_string(f + 1);
       for (int n = 0; Clock::now() < deadline; ++n) {
         if (n % 3 == 2) {
           const size_t i = nextForged++;
-          if (i < forged.size()) post(client, forged[i], invalid);
+          if (i < forged.size()) post(client, address, forged[i], invalid);
         } else {
           std::vector<uint8_t> garbage = MakeRun(random(), n, 10);
           if (n % 3 == 0) garbage[garbage.size() / 2] ^= 1;  // a checksum that fails
-          post(client, garbage, invalid);
+          post(client, address, garbage, invalid);
         }
       }
     });
@@ -254,9 +259,10 @@ void FloodRound(ServerProcess& server, int seconds, int flooders, Outcomes& vali
 
 int Flood(const std::string& exe, int seconds) {
   TemporaryFolder folder;
-  ServerProcess server(exe, "database = " + (folder.Path() / "ranking.db").string() +
-                                "\nrequests_per_minute = 1000000\nsubmissions_per_minute = 1000000"
-                                "\nverify_workers = 2\nqueue_size = 16\n");
+  ServerProcess server(exe,
+                       "database = " + (folder.Path() / "ranking.db").string() +
+                           "\nrequests_per_minute = 1000000\nsubmissions_per_minute = 1000000"
+                           "\nverify_workers = 2\nqueue_size = 16\ntrusted_proxy = 127.0.0.1\n");
   Outcomes alone, alongside, flood;
   FloodRound(server, seconds, 0, alone, flood);
   std::printf("flood: valid runs alone:        %s\n", alone.Describe().c_str());
