@@ -26,7 +26,7 @@
 #include "system/web/page_host.h"
 #endif
 
-#ifdef MORAVIN_LEAK_CHECKED
+#ifdef MORAVIN_ADDRESS_SANITIZER
 // D-Bus, which SDL's X11 video opens for the screen saver and input methods, keeps a block of
 // its own that it never frees: not the game's leak, and no call of ours to wrap.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }

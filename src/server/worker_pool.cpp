@@ -14,6 +14,8 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
+#include "system/sanitizers.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -36,7 +38,7 @@ double SecondsSince(Clock::time_point start) {
   const rlim_t cpu = static_cast<rlim_t>(limits.cpuSeconds);
   const rlimit cpuLimit{cpu, cpu + 1};  // SIGXCPU at the soft limit, SIGKILL a second later
   setrlimit(RLIMIT_CPU, &cpuLimit);
-#ifndef __SANITIZE_ADDRESS__
+#ifndef MORAVIN_ADDRESS_SANITIZER
   // AddressSanitizer reserves terabytes of address space for its shadow memory: a sanitized
   // build goes without the memory limit.
   const rlim_t bytes = static_cast<rlim_t>(limits.memoryMb) << 20;

@@ -9,6 +9,7 @@ endif()
 if(NOT out MATCHES "ERROR: LeakSanitizer: detected memory leaks")
   message(FATAL_ERROR "The run failed (${status}) without a leak report.\n${out}")
 endif()
-if(NOT out MATCHES "in ${FUNCTION}")
+# GCC's reports name the function alone, clang's with its namespace and parentheses.
+if(NOT out MATCHES "in (\\(anonymous namespace\\)::)?${FUNCTION}[ (]")
   message(FATAL_ERROR "The leak report does not name ${FUNCTION}.\n${out}")
 endif()

@@ -14,6 +14,7 @@
 #include <mutex>
 
 #include "server_test_support.h"
+#include "system/sanitizers.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ TEST_F(WorkerPoolTest, AWorkerIsStoppedAtItsLimits) {
   EXPECT_EQ(spun.error, "the replay took more than 1 s of CPU time to verify");
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 
-#ifndef __SANITIZE_ADDRESS__
+#ifndef MORAVIN_ADDRESS_SANITIZER
   // tail keeps all of an endless line: it fails once its 64 MB are used up (and, were the
   // memory limit lost, the CPU limit would stop it within 5 s).
   WorkerPool eating(Worker("eat", "exec tail -n 1 /dev/zero"), 1, 1, {5, 64}, metrics_);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "system/sanitizers.h"
+
 #ifdef __GLIBC__
 #include <malloc.h>
 #include <sys/resource.h>
@@ -17,7 +19,7 @@ namespace {
 class ProgramStart : public testing::Test {
  protected:
   void SetUp() override {
-#ifdef __SANITIZE_ADDRESS__
+#ifdef MORAVIN_ADDRESS_SANITIZER
     GTEST_SKIP() << "AddressSanitizer has an allocator of its own";
 #endif
     char name[] = "moravin";

@@ -1,6 +1,8 @@
 // Program start on POSIX systems: the heap kept for the scenes' pictures.
 #include "system/program_start.h"
 
+#include "system/sanitizers.h"
+
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -32,7 +34,7 @@ std::vector<std::string> StartProgram(int argc, char** argv) {
 // The heap is grown page by page and freed again: the heap keeps it (see above). Not under
 // AddressSanitizer, whose allocator would only hold the blocks back.
 void GrowHeapOnce() {
-#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+#if defined(__GLIBC__) && !defined(MORAVIN_ADDRESS_SANITIZER)
   // The heap a game reaches: the pictures of a scene, those kept decoded between scenes, the
   // screen and the sounds (51.4 MB measured in an X window).
   constexpr size_t kHeapReached = 52 << 20;

@@ -4,21 +4,15 @@
 // allocated it.
 #pragma once
 
-#if defined(__SANITIZE_ADDRESS__)
-#define MORAVIN_LEAK_CHECKED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define MORAVIN_LEAK_CHECKED 1
-#endif
-#endif
+#include "system/sanitizers.h"
 
-#ifdef MORAVIN_LEAK_CHECKED
+#ifdef MORAVIN_ADDRESS_SANITIZER
 #include <sanitizer/lsan_interface.h>
 #endif
 
 template <typename Call>
 void IgnoringLibraryLeaks(Call&& call) {
-#ifdef MORAVIN_LEAK_CHECKED
+#ifdef MORAVIN_ADDRESS_SANITIZER
   __lsan_disable();
   call();
   __lsan_enable();
