@@ -8,11 +8,13 @@ set(MORAVIN_LAYERS system save media motion game replay scenes app automation)
 
 # Inside the system layer, one folder for the code of each system and one for SDL's. Only they
 # include the headers of a system or of SDL; the layers above see the interfaces of `system`.
-set(MORAVIN_SYSTEM_FOLDERS system/posix system/windows system/web system/sdl)
+set(MORAVIN_SYSTEM_FOLDERS system/posix system/windows system/web system/sdl system/net)
 set(MORAVIN_INCLUDES_system/posix system system/posix)
 set(MORAVIN_INCLUDES_system/windows system system/windows)
 set(MORAVIN_INCLUDES_system/web system system/web)
 set(MORAVIN_INCLUDES_system/sdl system system/posix system/windows system/web system/sdl)
+# The HTTP client of the world ranking, over the system's transport (libcurl on Linux).
+set(MORAVIN_INCLUDES_system/net system system/net)
 # The entry point puts everything together.
 set(MORAVIN_INCLUDES_main ${MORAVIN_LAYERS} ${MORAVIN_SYSTEM_FOLDERS} main)
 # The ranking server, a program of its own beside the game: it may use the game's rules to check

@@ -7,6 +7,8 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-ipafont-gothic
   libcairo2-dev libpango1.0-dev libimagequant-dev libfluidsynth-dev timgm6mb-soundfont
   libpng-dev nlohmann-json3-dev
+  # the world ranking's client: HTTPS with the system's certificates
+  libcurl4-openssl-dev
   # the desktop mouse test: an X server of its own and real pointer events
   xvfb xdotool
   googletest libgtest-dev libgmock-dev libbenchmark-dev

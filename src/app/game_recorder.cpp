@@ -54,6 +54,7 @@ void GameRecorder::Close() {
 void GameRecorder::Keep(GameEnd end) {
   play_ = nullptr;
   std::optional<Replay> replay = recorder_.Finish(end);
+  if (replay && finished_) finished_(*replay);
   if (!replay || !kept_) return;
   const auto now = std::chrono::system_clock::now().time_since_epoch();
   kept_->StartKeeping(*replay,

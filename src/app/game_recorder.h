@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "media/input.h"
 #include "replay/kept_replays.h"
@@ -12,8 +13,11 @@ class CPlay;
 
 class GameRecorder {
  public:
+  // Told of every game recorded to its end, as it ends (the world ranking sends it).
+  using Finished = std::function<void(const Replay& replay)>;
   // Replays are kept in `kept`; none are when it is null.
-  explicit GameRecorder(KeptReplays* kept) : kept_(kept) {}
+  explicit GameRecorder(KeptReplays* kept, Finished finished = nullptr)
+      : kept_(kept), finished_(std::move(finished)) {}
 
   // Each frame after the scene took its input (the devices' buttons and the pointer's record
   // of the frame) and before the input frame ends.
@@ -27,6 +31,7 @@ class GameRecorder {
   void Keep(GameEnd end);
 
   KeptReplays* kept_;
+  Finished finished_;
   ReplayRecorder recorder_;
   const CPlay* play_ = nullptr;  // the scene of the game recorded
   bool creatingPlay_ = false;    // the scene step is to create a play scene

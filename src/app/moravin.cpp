@@ -1,5 +1,6 @@
 #include "app/moravin.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <span>
@@ -40,15 +41,23 @@ std::string SaveFolder(const SaveFile& save) {
   return end == std::string::npos ? std::string() : path.substr(0, end + 1);
 }
 
-// Replays are kept in a folder beside the save.
+// Replays are kept in a folder beside the save, and so are runs waiting for the ranking.
 std::string ReplayFolder(const SaveFile& save) { return SaveFolder(save) + "replays"; }
+std::string RankingQueueFolder(const SaveFile& save) { return SaveFolder(save) + "ranking"; }
+
+int64_t UnixMilliseconds() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
 
 }  // namespace
 
 CMoravin::CMoravin(const RunSettings& runSettings, IFrameObserver* observer)
     : settings(runSettings),
       saveFile(SystemFileAccess(), runSettings.saveDir, Say),
-      settingsFile(SystemFileAccess(), Say) {
+      settingsFile(SystemFileAccess(), Say),
+      rankingFile(SystemFileAccess(), Say) {
   frameObserver = observer;
   timeFrames = runSettings.timeFrames;
 }
@@ -60,6 +69,8 @@ CMoravin::~CMoravin() {
   if (g_saveFile == &saveFile) g_saveFile = nullptr;
   if (g_settings == &playerSettings) g_settings = nullptr;
   if (g_settingsFile == &settingsFile) g_settingsFile = nullptr;
+  if (g_rankingSettings == &rankingSettings) g_rankingSettings = nullptr;
+  if (g_rankingFile == &rankingFile) g_rankingFile = nullptr;
   if (g_fonts == fonts) g_fonts = nullptr;
 }
 
@@ -102,7 +113,10 @@ bool CMoravin::Configure() {
   g_saveData = &saveData;
   LoadSettings();
   keptReplays = std::make_unique<KeptReplays>(SystemFileAccess(), ReplayFolder(saveFile), Say);
-  recorder_ = GameRecorder(keptReplays.get());
+  recorder_ =
+      GameRecorder(keptReplays.get(), [this](const Replay& replay) { GameFinished(replay); });
+  ranking = std::make_unique<WorldRanking>(settings.http, SystemFileAccess(),
+                                           RankingQueueFolder(saveFile), Say, UnixMilliseconds);
   g_replayShelf = ReplayShelf{};
   g_replayShelf.kept = keptReplays.get();
   if (settings.watch) {
@@ -120,6 +134,10 @@ void CMoravin::LoadSettings() {
   playerSettings = settingsFile.Load(folder);
   g_settings = &playerSettings;
   g_settingsFile = &settingsFile;
+  rankingSettings = rankingFile.Load(folder);
+  // Without a way to the server the ranking is not offered at all.
+  g_rankingSettings = settings.http ? &rankingSettings : nullptr;
+  g_rankingFile = &rankingFile;
   const std::string mappings = folder + kControllerMappings;
   std::error_code error;
   if (SystemFileAccess().Kind(mappings, error) == FileKind::Regular &&
@@ -244,6 +262,7 @@ bool CMoravin::StepGame() {
   input.MapPointer(pointerFrame);
   CScene* scene = g_sceneManager.currentScene.get();
   if (scene && takesInput) scene->Input(input);
+  if (!show_) FollowRanking();
   if (!show_) recorder_.BeforeStep(input, pointerFrame);
   input.EndFrame();
   // A watched game that has ended hands over to the title, or to the list it was chosen in:
@@ -259,6 +278,27 @@ bool CMoravin::StepGame() {
   else
     recorder_.AfterStep();
   return true;
+}
+
+void CMoravin::FollowRanking() {
+  ranking->Poll(rankingSettings);
+  const bool gameOn =
+      dynamic_cast<CPlay*>(g_sceneManager.currentScene.get()) || !g_sceneManager.suspended.empty();
+  if (g_sceneManager.requestedScene == Play) {
+    // The play is created in this frame's step and draws its field at once: the seed, when
+    // one is here, goes in before, and the recorder takes it as the replay's seed.
+    rankedSeed_ = ranking->TakeSeed(rankingSettings);
+    if (rankedSeed_) GameSrand(rankedSeed_->seed);
+  } else if (!gameOn) {
+    ranking->KeepSeedReady(rankingSettings);
+  }
+  g_rankingNote = ranking->note;
+}
+
+void CMoravin::GameFinished(const Replay& replay) {
+  if (rankedSeed_ && replay.seed == rankedSeed_->seed)
+    ranking->Submit(replay, *rankedSeed_, rankingSettings);
+  rankedSeed_.reset();
 }
 
 bool CMoravin::AnyInput() const {

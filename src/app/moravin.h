@@ -8,8 +8,10 @@
 #include "app/game_recorder.h"
 #include "app/replay_show.h"
 #include "app/run_settings.h"
+#include "app/world_ranking.h"
 #include "media/input.h"
 #include "media/sound.h"
+#include "save/ranking_settings.h"
 #include "save/save_data.h"
 #include "save/save_file.h"
 #include "save/settings_file.h"
@@ -45,6 +47,9 @@ class CMoravin : public CDirect3DApp {
   Settings playerSettings;                   // the controls and the focus option
   SettingsFile settingsFile;                 // beside the save
   std::unique_ptr<KeptReplays> keptReplays;  // in replays/ beside the save, once it is loaded
+  RankingSettings rankingSettings;           // whether and as whom the player is ranked
+  RankingFile rankingFile;                   // beside the save
+  std::unique_ptr<WorldRanking> ranking;     // its queue in ranking/ beside the save
 
   // Exit code of a run whose last store failed, so that scripts notice the lost settings.
   static constexpr int kExitStoreFailed = 3;
@@ -72,6 +77,11 @@ class CMoravin : public CDirect3DApp {
   void HandleAudioDevice(WindowEventType type);
   void PollJoystickInto();
   void LoadSettings();
+  // The world ranking's turn in a frame: its answers, a seed kept ready while no game is on,
+  // and a new game ranked when a seed is at hand as it is created.
+  void FollowRanking();
+  // A game recorded to its end: a ranked one goes to the ranking.
+  void GameFinished(const Replay& replay);
   // The player's game goes under the pause menu (a shown game plays on).
   void PausePlayerGame();
   // Focus lost on a desktop: the pause, or frames that go on when the player turned it off.
@@ -95,4 +105,5 @@ class CMoravin : public CDirect3DApp {
   bool padAttached_ = false;    // the last controller poll read one
   bool waiting_ = false;        // for a picture the requested scene needs, as told to the host
   bool inPlay_ = false;         // the player's game is on, as told to the host
+  std::optional<RankingSeed> rankedSeed_;  // of the game on, when it is ranked
 };

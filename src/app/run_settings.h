@@ -8,6 +8,7 @@
 #include "replay/replay.h"
 
 class IDemoPlayer;
+class IHttpClient;
 
 struct RunSettings {
   bool seedGiven = false;  // seed the random generator with `seed` instead of the clock
@@ -17,6 +18,8 @@ struct RunSettings {
   bool timeFrames = false;      // measure every frame's phases for the observer's FrameTimed
   std::optional<Replay> watch;  // a replay to show, with the normal screens, instead of the logo
   IDemoPlayer* demoPlayer = nullptr;  // plays the title's demo when no replay is kept
+  // The world ranking's way to its server; without one the game offers no ranking.
+  IHttpClient* http = nullptr;
   // A scripted or headless run: the window's focus and controllers coming and going change
   // nothing, so that the run goes the same way every time.
   bool ignoreFocusAndDevices = false;

@@ -17,6 +17,8 @@
 #include "scenes/music_room.h"
 #include "scenes/option.h"
 #include "scenes/play.h"
+#include "scenes/ranking_note.h"
+#include "scenes/ranking_setup.h"
 #include "scenes/replay_list.h"
 #include "scenes/rule.h"
 #include "scenes/scene_manager.h"
@@ -135,6 +137,7 @@ std::string_view SceneIdName(int32_t id) {
     case GameOver: return "GameOver";
     case ReplayList: return "ReplayList";
     case Controls: return "Controls";
+    case RankingSetup: return "RankingSetup";
     default: return {};
   }
 }
@@ -152,6 +155,7 @@ SceneId SceneIdOf(const CScene* scene) {
   if (dynamic_cast<const CGameOver*>(scene)) return GameOver;
   if (dynamic_cast<const CReplayList*>(scene)) return ReplayList;
   if (dynamic_cast<const CControls*>(scene)) return Controls;
+  if (dynamic_cast<const CRankingSetup*>(scene)) return RankingSetup;
   return None;
 }
 
@@ -204,8 +208,13 @@ void WritePlayState(JsonWriter& json, const CPlay& play) {
 }
 
 void WriteGameOverState(JsonWriter& json, const CGameOver& gameOver) {
+  static constexpr const char* kRankingStates[] = {"none",   "unranked", "sending",
+                                                   "placed", "queued",   "refused"};
   json.IntField("rank", gameOver.rank);
   json.IntField("phase", gameOver.phase);
+  json.Key("ranking");
+  json.String(kRankingStates[int(g_rankingNote.state)]);
+  json.IntField("place", g_rankingNote.place);
 }
 
 void WriteTitleState(JsonWriter& json, const CTitle& title) {
@@ -231,6 +240,15 @@ void WriteReadingState(JsonWriter& json, const CReadingScene& reading) {
   json.IntField("firstLine", reading.window ? reading.window->firstLine : 0);
 }
 
+void WriteRankingSetupState(JsonWriter& json, const CRankingSetup& setup) {
+  json.IntField("row", setup.row);
+  json.IntField("column", setup.column);
+  json.IntField("page", setup.page);
+  json.BoolField("optedIn", setup.optedIn);
+  json.Key("name");
+  json.String(setup.name);
+}
+
 // The current scene's own values; an empty object when there is no scene.
 void WriteSceneState(JsonWriter& json, const CScene* scene) {
   json.BeginObject();
@@ -245,6 +263,9 @@ void WriteSceneState(JsonWriter& json, const CScene* scene) {
     case Play: WritePlayState(json, static_cast<const CPlay&>(*scene)); break;
     case GameOver: WriteGameOverState(json, static_cast<const CGameOver&>(*scene)); break;
     case ReplayList: WriteReplayListState(json, static_cast<const CReplayList&>(*scene)); break;
+    case RankingSetup:
+      WriteRankingSetupState(json, static_cast<const CRankingSetup&>(*scene));
+      break;
     default: break;
   }
   json.EndObject();

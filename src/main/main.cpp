@@ -21,6 +21,9 @@
 #include "system/program_start.h"
 #include "system/sdl/library_leaks.h"
 #include "system/sdl/sdl_platform.h"
+#ifdef MORAVIN_HTTP_CLIENT
+#include "system/net/background_http.h"
+#endif
 
 #ifdef __EMSCRIPTEN__
 #include "system/web/page_host.h"
@@ -93,6 +96,7 @@ struct Program {
   AutoplayDemo demo;
   std::unique_ptr<IPlatform> sdl;
   std::unique_ptr<IPlatform> platform;
+  std::unique_ptr<IHttpClient> http;  // the world ranking's, where the system has one
   std::unique_ptr<CMoravin> game;
 #ifdef __EMSCRIPTEN__
   PageHost page;  // the page fetches the resources not carried in the module
@@ -101,6 +105,7 @@ struct Program {
   // After the loop: the game goes before the platform it ran on.
   int Finish(int exitCode) {
     game.reset();
+    http.reset();
     automation.Finish();
     g_gameHost = nullptr;
     g_platform = nullptr;
@@ -146,6 +151,10 @@ int main(int argc, char** argv) {
 #endif
 
   options.run.demoPlayer = &program->demo;
+#ifdef MORAVIN_HTTP_CLIENT
+  program->http = OpenHttpClient();
+  options.run.http = program->http.get();
+#endif
   options.run.ignoreFocusAndDevices = options.headless || program->automation.Scripted();
   program->game = std::make_unique<CMoravin>(options.run, &program->automation);
   const bool created = program->game->Create();

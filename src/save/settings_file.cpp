@@ -3,6 +3,8 @@
 #include <charconv>
 #include <vector>
 
+#include "save/text_file.h"
+
 Settings* g_settings = nullptr;
 SettingsFile* g_settingsFile = nullptr;
 
@@ -15,19 +17,6 @@ constexpr std::string_view kActionNames[kActionCount] = {
 constexpr std::string_view kNoButton = "none";
 // A settings file is a few hundred bytes; a bigger one is no settings file of ours.
 constexpr size_t kMaxBytes = 4096;
-
-std::vector<std::string_view> Words(std::string_view line) {
-  std::vector<std::string_view> words;
-  while (!line.empty()) {
-    const size_t start = line.find_first_not_of(" \t\r");
-    if (start == std::string_view::npos) break;
-    line.remove_prefix(start);
-    const size_t end = line.find_first_of(" \t\r");
-    words.push_back(line.substr(0, end));
-    line.remove_prefix(end == std::string_view::npos ? line.size() : end);
-  }
-  return words;
-}
 
 bool ParseNumber(std::string_view text, unsigned limit, unsigned& value) {
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -135,33 +124,18 @@ bool DecodeSettings(std::string_view text, Settings& settings, std::string& erro
 }
 
 Settings SettingsFile::Load(const std::string& folder) {
-  path_ =
-      folder.empty()
-          ? std::string(kFileName)
-          : folder +
-                (folder.ends_with(files_.Separator()) ? "" : std::string(1, files_.Separator())) +
-                kFileName;
-  std::error_code error;
-  if (files_.Kind(path_, error) == FileKind::Missing && !error) return Settings{};
-  std::vector<uint8_t> bytes;
-  std::string wrong;
+  path_ = PathInFolder(files_, folder, kFileName);
+  std::string text, wrong;
   Settings settings;
-  if (const std::error_code failed = files_.Read(path_, kMaxBytes + 1, bytes)) {
-    wrong = failed.message();
-  } else if (bytes.size() > kMaxBytes) {
-    wrong = "it is too big";
-  } else {
-    DecodeSettings({reinterpret_cast<const char*>(bytes.data()), bytes.size()}, settings, wrong);
-  }
+  if (ReadSmallText(files_, path_, kMaxBytes, text, wrong) == TextRead::Missing) return settings;
+  if (wrong.empty()) DecodeSettings(text, settings, wrong);
   if (!wrong.empty())
     report_("the settings " + path_ + " cannot be used (" + wrong + "); the defaults apply");
   return settings;
 }
 
 bool SettingsFile::Store(const Settings& settings) {
-  const std::string text = EncodeSettings(settings);
-  const std::span<const uint8_t> bytes{reinterpret_cast<const uint8_t*>(text.data()), text.size()};
-  if (const std::error_code error = files_.Replace(path_, bytes)) {
+  if (const std::error_code error = ReplaceText(files_, path_, EncodeSettings(settings))) {
     report_("cannot store the settings in " + path_ + ": " + error.message());
     return false;
   }

@@ -37,22 +37,6 @@ constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kCursorBox = 0x60F4B860;
 constexpr uint32_t kWaitingBox = 0xA0F08070;
 
-void FillRect(const ScreenRect& rect, uint32_t argb) {
-  CSprite box;  // no texture: the colour alone
-  box.colour = argb;
-  DrawSprite(g_device, box, rect.x, rect.y, 0.0f, rect.w, rect.h, 0.0f);
-}
-
-// Text that must fit a cell is cut down to what fits, a whole Shift-JIS character at a time.
-std::string Fitted(CFont* font, std::string text, int32_t width) {
-  while (!text.empty() && font->TextWidth(text) > width) {
-    size_t last = 0;
-    for (size_t i = 0; i < text.size(); i += size_t(SjisCharacterBytes(uint8_t(text[i])))) last = i;
-    text.resize(last);
-  }
-  return text;
-}
-
 // The cells the pointer can choose: every action's keys and button, then the rows below them.
 constexpr int kActionCells = kActionCount * CControls::kColumnCount;
 constexpr int kCellCount = kActionCells + 3;

@@ -1,9 +1,12 @@
 #include "scenes/game_over.h"
 
+#include <cstdio>
+
 #include "media/font.h"
 #include "save/save_data.h"
 #include "save/save_file.h"
 #include "scenes/play.h"
+#include "scenes/ranking_note.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
 #include "system/message_box.h"
@@ -18,6 +21,8 @@ const char* const RankComments[kRankCount] = {
     "すっごく頑張ったね！"_sj, "く…くじけないぞぉ！"_sj, "うぅ、全然ダメェ～"_sj,
 };
 
+RankingNote g_rankingNote;
+
 namespace {
 
 const int kGameOverBitmaps[4] = {kBitmapCommonBackground, kBitmapGameOverTopBar, kBitmapRankLabels,
@@ -25,6 +30,8 @@ const int kGameOverBitmaps[4] = {kBitmapCommonBackground, kBitmapGameOverTopBar,
 constexpr int kJingleWave = kWaveGameOverJingle;
 constexpr int kWaves[] = {kJingleWave};
 constexpr int kCommentFont = 3;  // the 32-pixel font
+constexpr int kRankingFont = 2;  // the 24-pixel font
+constexpr int32_t kRankingTop = 100;
 constexpr int32_t kScreenWidth = 800;
 
 void DrawNatural(CSprite& sprite, int32_t x, int32_t y) {
@@ -95,6 +102,7 @@ void CGameOver::Draw(CFont* const* fonts) {
   SetSpriteRect(sprites[2], 16, 543, 768, 54);
   DrawNatural(sprites[2], 16, 543);
   DrawComment(fonts);
+  DrawRankingNote(fonts);
   DrawHud(sprites[1]);
   DrawFadeOverlay(fade);
 }
@@ -106,6 +114,35 @@ void CGameOver::DrawComment(CFont* const* fonts) const {
   const char* comment = Texts().rankComments[rank];
   const int32_t left = (kScreenWidth - font->TextWidth(comment)) / 2;
   font->DrawText(comment, left, 554, 0xFF000000);
+}
+
+// The world ranking's word on the game, in a dark box over the top of the picture.
+void CGameOver::DrawRankingNote(CFont* const* fonts) const {
+  CFont* font = fonts ? fonts[kRankingFont] : nullptr;
+  if (!font || g_rankingNote.state == RankingNote::State::None) return;
+  const RankingTexts& texts = Texts().ranking;
+  char line[160];
+  switch (g_rankingNote.state) {
+    case RankingNote::State::Unranked:
+      std::snprintf(line, sizeof line, "%s", texts.unranked);
+      break;
+    case RankingNote::State::Sending: std::snprintf(line, sizeof line, "%s", texts.sending); break;
+    case RankingNote::State::Placed:
+      if (g_rankingNote.place > 0)
+        std::snprintf(line, sizeof line, texts.placed, int(g_rankingNote.place));
+      else
+        std::snprintf(line, sizeof line, "%s", texts.ranked);
+      break;
+    case RankingNote::State::Queued: std::snprintf(line, sizeof line, "%s", texts.queued); break;
+    default: std::snprintf(line, sizeof line, "%s", texts.refused); break;
+  }
+  const int32_t width = font->TextWidth(line) + 32;
+  const int32_t left = (kScreenWidth - width) / 2;
+  CSprite box;  // no texture: the colour alone
+  box.colour = 0xB0302048;
+  DrawSprite(g_device, box, left, kRankingTop, 0.0f, width, font->Height() + 12, 0.0f);
+  const uint32_t ink = g_rankingNote.state == RankingNote::State::Placed ? 0xFFFFE066 : 0xFFFFFFFF;
+  font->DrawText(line, left + 16, kRankingTop + 6, ink);
 }
 
 std::span<const int> CGameOver::Pictures() { return kGameOverBitmaps; }

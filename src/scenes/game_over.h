@@ -43,4 +43,5 @@ class CGameOver : public CScene {
 
  private:
   void DrawComment(CFont* const* fonts) const;
+  void DrawRankingNote(CFont* const* fonts) const;
 };

@@ -4,6 +4,7 @@
 #include "save/save_data.h"
 #include "scenes/texts.h"
 #include "system/message_box.h"
+#include "system/text_encoding.h"
 
 MotionSprite* NewMotionSprite(const MotionSpriteDef& def, float param0, float param1) {
   auto* sprite = new MotionSprite;
@@ -73,4 +74,19 @@ void ReleaseMenuResources(std::span<CSprite> images, std::span<CSound> sounds) {
 void DrawBackground(CSprite& image) {
   SetSpriteRect(image, 0, 0, 800, 600);
   DrawSprite(g_device, image, 0, 0, 0.0f, 0, 0, 0.0f);
+}
+
+void FillRect(const ScreenRect& rect, uint32_t argb) {
+  CSprite box;  // no texture: the colour alone
+  box.colour = argb;
+  DrawSprite(g_device, box, rect.x, rect.y, 0.0f, rect.w, rect.h, 0.0f);
+}
+
+std::string Fitted(CFont* font, std::string text, int32_t width) {
+  while (!text.empty() && font->TextWidth(text) > width) {
+    size_t last = 0;
+    for (size_t i = 0; i < text.size(); i += size_t(SjisCharacterBytes(uint8_t(text[i])))) last = i;
+    text.resize(last);
+  }
+  return text;
 }

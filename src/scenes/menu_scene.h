@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
+#include "media/font.h"
 #include "media/sound.h"
 #include "media/sprite.h"
 #include "motion/motion_sprite.h"
@@ -52,6 +54,10 @@ void ReleaseMenuResources(std::span<CSprite> images, std::span<CSound> sounds);
 
 // The scene's full-screen picture behind everything else.
 void DrawBackground(CSprite& image);
+// A box of one colour (ARGB) on the screen.
+void FillRect(const ScreenRect& rect, uint32_t argb);
+// Text (Shift-JIS) that must fit a width, cut down to what fits, a whole character at a time.
+std::string Fitted(CFont* font, std::string text, int32_t width);
 
 // The shape shared by the option scene and the two rooms: a background, motion sprites over it,
 // and four images and a few sounds loaded from fixed tables.

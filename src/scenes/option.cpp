@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "media/font.h"
+#include "save/ranking_settings.h"
 #include "save/save_data.h"
 #include "save/save_file.h"
 #include "scenes/menu_scene.h"
@@ -39,13 +41,14 @@ constexpr int kOptionImageIds[4] = {kBitmapCommonBackground, kBitmapTextPanel, k
 
 // The rows on the screen by item, and the volume bars' extent: 0 % at the left, 100 % at the
 // right. A tap left of the middle steps down, right of it up.
-constexpr ScreenRect kRowRects[5] = {{16, 158, 768, 50},
-                                     {16, 208, 768, 50},
-                                     {16, 282, 768, 126},
-                                     {276, 424, 248, 72},
-                                     {552, 430, 216, 60}};
+constexpr ScreenRect kRowRects[6] = {{16, 158, 768, 50},  {16, 208, 768, 50},  {16, 282, 768, 126},
+                                     {276, 424, 248, 72}, {552, 430, 216, 60}, {32, 430, 216, 60}};
 // The controls item's plate, from the key-help sheet.
 constexpr const ScreenRect& kControlsPlate = kRowRects[COption::ControlsItem];
+// The world ranking's plate, lettered with the game's font.
+constexpr const ScreenRect& kRankingPlate = kRowRects[COption::RankingItem];
+constexpr int kPlateFont = 3;
+constexpr uint32_t kPlateInk = 0xFF4A3A6A;
 constexpr int32_t kBarLeft = 248;
 constexpr int32_t kBarWidth = 400;
 constexpr int32_t kMiddle = 400;
@@ -61,11 +64,12 @@ struct CursorLayout {
   const char* returnButton;
 };
 
-constexpr CursorLayout kLayouts[5] = {
+constexpr CursorLayout kLayouts[6] = {
     {"h0", "h1", "h1", "h0[m186,160m176,160,10w10]", "h0[m658,160m668,160,10w10]", "z1,1"},
     {"h1", "h0", "h1", "h0[m186,210m176,210,10w10]", "h0[m658,210m668,210,10w10]", "z1,1"},
     {"h1", "h1", "h0", "h1", nullptr, "z1,1"},
     {"h1", "h1", "h1", "h1", "h1", "z1.1,1.1,10,1"},
+    {"h1", "h1", "h1", "h1", "h1", "z1,1"},
     {"h1", "h1", "h1", "h1", "h1", "z1,1"},
 };
 constexpr const char* kWindowModeArrow = "h0[m56,350m66,350,10w10]";
@@ -143,9 +147,12 @@ void COption::Input(const CInput& input) {
 }
 
 bool COption::MoveBesideReturn(const CInput& input) {
-  if (cursor == ReturnItem && input[Right].Pressed()) {
+  const bool right = input[Right].Pressed(), left = input[Left].Pressed();
+  if (cursor == ReturnItem && right) {
     cursor = ControlsItem;
-  } else if (cursor == ControlsItem && input[Left].Pressed()) {
+  } else if (cursor == ReturnItem && left && g_rankingSettings) {
+    cursor = RankingItem;
+  } else if ((cursor == ControlsItem && left) || (cursor == RankingItem && right)) {
     cursor = ReturnItem;
   } else {
     return false;
@@ -156,7 +163,9 @@ bool COption::MoveBesideReturn(const CInput& input) {
 }
 
 void COption::PointAt(const PointerState& pointer) {
-  const MenuPointing pointing = PointAtItems(pointer, kRowRects);
+  // The ranking's plate is there only where the game can reach the ranking's server.
+  const MenuPointing pointing = PointAtItems(
+      pointer, std::span<const ScreenRect>(kRowRects).first(g_rankingSettings ? 6 : 5));
   if (pointing.over >= 0 && pointing.over != cursor) {
     cursor = pointing.over;
     ApplyCursorLayout();
@@ -220,12 +229,32 @@ void COption::UpdateItem() {
     case ControlsItem:
       if (decideRequest) RequestScene(Controls, false);  // which comes back here
       break;
+    case RankingItem:
+      if (decideRequest) RequestScene(RankingSetup, false);  // which comes back here
+      break;
   }
 }
 
 void COption::Draw(CFont* const* fonts) {
   CSpriteMenuScene::Draw(fonts);
   keyHelp.DrawControlsItem(cursor == ControlsItem, kControlsPlate.x, kControlsPlate.y);
+  if (g_rankingSettings) DrawRankingPlate(fonts);
+}
+
+// Light letters in a dark outline on a plate of the controls item's colours.
+void COption::DrawRankingPlate(CFont* const* fonts) const {
+  const ScreenRect& plate = kRankingPlate;
+  const bool lit = cursor == RankingItem;
+  FillRect(plate, kPlateInk);
+  FillRect({plate.x + 3, plate.y + 3, plate.w - 6, plate.h - 6}, lit ? 0xFFF08C78 : 0xFFB9A6E8);
+  CFont* font = fonts[kPlateFont];
+  if (!font) return;
+  const std::string text = Fitted(font, Texts().ranking.caption, plate.w - 12);
+  const int32_t left = plate.x + (plate.w - font->TextWidth(text)) / 2;
+  const int32_t top = plate.y + (plate.h - font->Height()) / 2;
+  for (int dx = -2; dx <= 2; dx += 2)
+    for (int dy = -2; dy <= 2; dy += 2) font->DrawText(text, left + dx, top + dy, kPlateInk);
+  font->DrawText(text, left, top, lit ? 0xFFFFF3A0 : 0xFFFFFFFF);
 }
 
 bool COption::Update() {

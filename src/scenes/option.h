@@ -10,8 +10,16 @@ class COption : public CSpriteMenuScene<2, 11> {
  public:
   // The pictures the scene loads, its key-help bars' sheets apart (see ScenePictures).
   static std::span<const int> PictureIds();
-  // The controls item sits right of the return item, reached from it with Right.
-  enum Item { MusicItem = 0, EffectItem = 1, DisplayItem = 2, ReturnItem = 3, ControlsItem = 4 };
+  // The controls item sits right of the return item, reached from it with Right; the world
+  // ranking's item left of it, with Left, where the game has a way to the ranking's server.
+  enum Item {
+    MusicItem = 0,
+    EffectItem = 1,
+    DisplayItem = 2,
+    ReturnItem = 3,
+    ControlsItem = 4,
+    RankingItem = 5
+  };
 
   COption();
   bool Init() override;
@@ -36,12 +44,14 @@ class COption : public CSpriteMenuScene<2, 11> {
   bool StepPercent(int32_t& percent) const;
   void ShowVolume(int bar, int32_t percent);
   void UpdateItem();
-  // Right from the return item to the controls item and Left back; true when the cursor moved.
+  // Right from the return item to the controls item, Left to the ranking's, and back; true when
+  // the cursor moved.
   bool MoveBesideReturn(const CInput& input);
   // A tap on a row selects it and changes it a step by the half it fell on, a tap on the
   // return item confirms it, a drag along a volume bar sets the volume, and a mouse over a
   // row selects it.
   void PointAt(const PointerState& pointer);
+  void DrawRankingPlate(CFont* const* fonts) const;
 };
 
 // A volume (hundredths of a decibel, -10000..0) as a percentage 0..100, and back.

@@ -16,6 +16,7 @@ enum SceneId : int32_t {
   Info = 7,
   Play = 8,
   Controls = 9,
+  RankingSetup = 10,
   GameOver = 11,
   Pop = 12,
   ReplayList = 13,

@@ -8,6 +8,7 @@
 #include "scenes/music_room.h"
 #include "scenes/option.h"
 #include "scenes/play.h"
+#include "scenes/ranking_setup.h"
 #include "scenes/replay_list.h"
 #include "scenes/rule.h"
 #include "scenes/scene_manager.h"
@@ -26,6 +27,7 @@ std::unique_ptr<CScene> CreateScene(SceneId id) {
     case GameOver: return std::make_unique<CGameOver>();
     case ReplayList: return std::make_unique<CReplayList>();
     case Controls: return std::make_unique<CControls>();
+    case RankingSetup: return std::make_unique<CRankingSetup>();
     default: return nullptr;
   }
 }

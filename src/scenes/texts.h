@@ -71,6 +71,29 @@ struct ControlsTexts {
   const char* none;         // an empty slot
 };
 
+// The world ranking: the game over's line on the last game, and the page where the player takes
+// part and picks a name on a grid of letters.
+struct RankingTexts {
+  const char* unranked;  // the game began before the server's seed came
+  const char* sending;
+  const char* placed;  // printf: the place (int)
+  const char* ranked;  // ranked, with no place to show
+  const char* queued;  // the server cannot be reached: sent later
+  const char* refused;
+  const char* caption;  // of the page and of its plate in the options
+  const char* why;      // what taking part does
+  const char* takePart;
+  const char* on;
+  const char* off;
+  const char* nameLabel;
+  const char* server;  // printf: the server's address
+  const char* erase;   // the grid's action cells...
+  const char* done;
+  const char* needName;     // taking part without a name
+  const char* type;         // the help bar: what confirm does on a letter
+  const char* pointerHelp;  // the help bar for a finger or a mouse
+};
+
 struct GameTexts {
   const char* windowTitle;
   std::span<const char* const, 8> titleTopDescriptions;
@@ -87,6 +110,7 @@ struct GameTexts {
   const char* fastMark;
   ReplayListTexts replayList;
   ControlsTexts controls;
+  RankingTexts ranking;
 };
 
 extern const GameTexts JapaneseTexts;
