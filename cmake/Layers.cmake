@@ -13,7 +13,7 @@ set(MORAVIN_INCLUDES_system/posix system system/posix)
 set(MORAVIN_INCLUDES_system/windows system system/windows)
 set(MORAVIN_INCLUDES_system/web system system/web)
 set(MORAVIN_INCLUDES_system/sdl system system/posix system/windows system/web system/sdl)
-# The HTTP client of the world ranking, over the system's transport (libcurl on Linux).
+# The HTTP client of the world ranking, over the system's transport (libcurl, WinHTTP).
 set(MORAVIN_INCLUDES_system/net system system/net)
 # The entry point puts everything together.
 set(MORAVIN_INCLUDES_main ${MORAVIN_LAYERS} ${MORAVIN_SYSTEM_FOLDERS} main)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the game for 64-bit Windows: build-windows/moravin.exe, one executable with no DLL
 # beside it, and build-windows/moravin-VERSION-windows-x64.zip, the portable package. With
-# --tests, the tests too, and the Linux game their scripted run is compared with
-# (scripts/test-windows.sh runs them under Wine).
+# --tests, the tests too, the Linux game their scripted run is compared with and the Linux
+# ranking server the game submits a run to (scripts/test-windows.sh runs them under Wine).
 #
 # Steps: the Debian packages (mingw-w64, Wine, fonttools), the libraries from Debian's sources
 # (scripts/build-deps.sh, cached), the assetgen of the desktop build (build/, the one ./test.sh
@@ -26,7 +26,7 @@ host="$root/build"
 [[ -f "$host/CMakeCache.txt" ]] ||
   cmake -S "$root" --preset normal >/dev/null
 host_targets=(assetgen)
-[[ "$tests" == ON ]] && host_targets+=(moravin)
+[[ "$tests" == ON ]] && host_targets+=(moravin moravin-server)
 cmake --build "$host" --target "${host_targets[@]}"
 
 echo "build-windows: the game"
@@ -35,7 +35,8 @@ start=$SECONDS
 # std::string.
 cmake -S "$root" --preset windows -DMORAVIN_DEPS_PREFIX="$prefix" \
   -DMORAVIN_HOST_ASSETGEN="$host/tools/assetgen/assetgen" -DMORAVIN_TESTS="$tests" \
-  -DMORAVIN_LINUX_EXE="$host/moravin" >/dev/null
+  -DMORAVIN_LINUX_EXE="$host/moravin" -DMORAVIN_LINUX_SERVER="$host/src/server/moravin-server" \
+  >/dev/null
 cmake --build "$out/exe"
 cp "$out"/exe/moravin.exe "$out"/exe/moravin-*-windows-x64.zip "$out/"
 echo "build-windows: built in $((SECONDS - start)) s: $out/moravin.exe"

@@ -1,9 +1,8 @@
 #include "app/world_ranking.h"
 
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 #include <charconv>
+#include <nlohmann/json.hpp>
 #include <vector>
 
 namespace {

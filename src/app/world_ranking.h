@@ -63,8 +63,8 @@ class WorldRanking {
 
  private:
   struct Queued {
-    int attempts = 0;     // this session
-    int64_t dueMs = 0;    // sent again from then on
+    int attempts = 0;   // this session
+    int64_t dueMs = 0;  // sent again from then on
     bool inFlight = false;
     bool ofLastGame = false;  // the note follows its answer
   };
@@ -84,8 +84,8 @@ class WorldRanking {
   Clock now_;
   std::optional<RankingSeed> seed_;
   std::optional<IHttpClient::Ticket> seedCall_;
-  std::string seedServer_;        // asked of
-  int64_t seedRetryMs_ = 0;       // no seed is asked for before then
+  std::string seedServer_;               // asked of
+  int64_t seedRetryMs_ = 0;              // no seed is asked for before then
   std::map<std::string, Queued> queue_;  // by file name
   std::map<IHttpClient::Ticket, std::string> runCalls_;
   bool queueLoaded_ = false;

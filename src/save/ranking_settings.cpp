@@ -35,7 +35,11 @@ int Utf8Characters(std::string_view text) {
   int characters = 0;
   for (size_t i = 0; i < text.size(); ++characters) {
     const uint8_t lead = uint8_t(text[i]);
-    const size_t length = lead < 0x80 ? 1 : lead >> 5 == 6 ? 2 : lead >> 4 == 14 ? 3 : lead >> 3 == 30 ? 4 : 0;
+    const size_t length = lead < 0x80       ? 1
+                          : lead >> 5 == 6  ? 2
+                          : lead >> 4 == 14 ? 3
+                          : lead >> 3 == 30 ? 4
+                                            : 0;
     if (length == 0 || i + length > text.size()) return -1;
     for (size_t k = 1; k < length; ++k)
       if (uint8_t(text[i + k]) >> 6 != 2) return -1;

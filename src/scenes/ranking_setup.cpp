@@ -14,40 +14,39 @@
 
 namespace {
 
-constexpr int kImageIds[2] = {kBitmapCommonBackground, kBitmapTextPanel};
+constexpr int kPageImageIds[2] = {kBitmapCommonBackground, kBitmapTextPanel};
 
 // The grid's pages, a row of up to 14 letters a line (UTF-8); katakana are the hiragana page's,
 // turned.
 constexpr const char* kLatin[CRankingSetup::kGridRows] = {
-    "ABCDEFGHIJKLMN", "OPQRSTUVWXYZ.-", "abcdefghijklmn",
-    "opqrstuvwxyz_!", "0123456789?&'~", ""};
+    "ABCDEFGHIJKLMN", "OPQRSTUVWXYZ.-", "abcdefghijklmn", "opqrstuvwxyz_!", "0123456789?&'~", ""};
 constexpr const char* kHiragana[CRankingSetup::kGridRows] = {
     "あいうえおかきくけこさしすせ", "そたちつてとなにぬねのはひふ", "へほまみむめもやゆよらりるれ",
     "ろわをんがぎぐげござじずぜぞ", "だぢづでどばびぶべぼぱぴぷぺ", "ぽぁぃぅぇぉっゃゅょー・"};
 
 // The page's layout: the panel, the rows, the grid's cells, the actions and the help bar.
-constexpr ScreenRect kPanel{16, 72, 768, 470};
+constexpr ScreenRect kPagePanel{16, 72, 768, 470};
 constexpr int32_t kWhyTop = 80;
 constexpr ScreenRect kTakePartRect{40, 110, 720, 34};
-constexpr int32_t kValueLeft = 600;
+constexpr int32_t kPageValueLeft = 600;
 constexpr int32_t kNameTop = 152;
 constexpr ScreenRect kNameBox{200, 150, 340, 34};
 constexpr int32_t kGridLeft = 64, kGridTop = 196, kCellWidth = 48, kCellHeight = 38;
 constexpr int32_t kActionTop = kGridTop + CRankingSetup::kGridRows * kCellHeight + 8;
 constexpr int32_t kActionWidth = 128, kActionGap = 8;
 constexpr int32_t kServerTop = kActionTop + kCellHeight + 10;
-constexpr ScreenRect kHelpBar{16, 550, 768, 44};
-constexpr int kTextFont = 2;     // 24 pixels
-constexpr int kSmallFont = 1;    // 16 pixels
-constexpr int kCaptionFont = 4;  // 48 pixels
+constexpr ScreenRect kPageHelpBar{16, 550, 768, 44};
+constexpr int kPageTextFont = 2;     // 24 pixels
+constexpr int kSmallFont = 1;        // 16 pixels
+constexpr int kPageCaptionFont = 4;  // 48 pixels
 
-constexpr uint32_t kInk = 0xFF3A2E5C;
-constexpr uint32_t kMuted = 0xFF8A7FA8;
-constexpr uint32_t kLit = 0xFFD0503C;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kCursorBox = 0x60F4B860;
-constexpr uint32_t kNameBoxInk = 0x40FFFFFF;
-constexpr uint32_t kHelpBox = 0xC83A2E5C;
+constexpr uint32_t kPageInk = 0xFF3A2E5C;
+constexpr uint32_t kPageMuted = 0xFF8A7FA8;
+constexpr uint32_t kPageLit = 0xFFD0503C;
+constexpr uint32_t kPageWhite = 0xFFFFFFFF;
+constexpr uint32_t kPageCursorBox = 0x60F4B860;
+constexpr uint32_t kNameBoxInk = 0x30806CB0;
+constexpr uint32_t kPageHelpBox = 0xC83A2E5C;
 
 // The UTF-8 character at `index` of a row; empty past its end.
 std::string NthCharacter(const char* row, int index) {
@@ -221,31 +220,33 @@ void CRankingSetup::Draw(CFont* const* fonts) {
   DrawBackground(images_[0]);
   CSprite& panel = images_[1];
   SetSpriteRect(panel, 16, 8, 768, 408);
-  DrawSprite(g_device, panel, kPanel.x, kPanel.y, 0.0f, kPanel.w, kPanel.h, 0.0f);
+  DrawSprite(g_device, panel, kPagePanel.x, kPagePanel.y, 0.0f, kPagePanel.w, kPagePanel.h, 0.0f);
   const RankingTexts& texts = Texts().ranking;
-  if (CFont* caption = fonts[kCaptionFont]) {
+  if (CFont* caption = fonts[kPageCaptionFont]) {
     const int32_t left = (800 - caption->TextWidth(texts.caption)) / 2;
-    caption->DrawText(texts.caption, left + 2, 14, kInk);
-    caption->DrawText(texts.caption, left, 12, kWhite);
+    caption->DrawText(texts.caption, left + 2, 14, kPageInk);
+    caption->DrawText(texts.caption, left, 12, kPageWhite);
   }
-  CFont* font = fonts[kTextFont];
+  CFont* font = fonts[kPageTextFont];
   if (!font) return;
-  font->DrawText(Fitted(font, texts.why, kPanel.w - 48), kPanel.x + 24, kWhyTop, kMuted);
-  if (row == kTakePartRow) FillRect(kTakePartRect, kCursorBox);
+  font->DrawText(Fitted(font, texts.why, kPagePanel.w - 48), kPagePanel.x + 24, kWhyTop,
+                 kPageMuted);
+  if (row == kTakePartRow) FillRect(kTakePartRect, kPageCursorBox);
   const int32_t rowTextTop = kTakePartRect.y + (kTakePartRect.h - font->Height()) / 2;
-  font->DrawText(texts.takePart, kTakePartRect.x + 8, rowTextTop, kInk);
-  font->DrawText(optedIn ? texts.on : texts.off, kValueLeft, rowTextTop,
-                 row == kTakePartRow ? kLit : kInk);
-  font->DrawText(texts.nameLabel, kTakePartRect.x + 8, kNameTop + 4, kInk);
+  font->DrawText(texts.takePart, kTakePartRect.x + 8, rowTextTop, kPageInk);
+  font->DrawText(optedIn ? texts.on : texts.off, kPageValueLeft, rowTextTop,
+                 row == kTakePartRow ? kPageLit : kPageInk);
+  font->DrawText(texts.nameLabel, kTakePartRect.x + 8, kNameTop + 4, kPageInk);
   FillRect(kNameBox, kNameBoxInk);
   const std::string shown = Utf8ToSjis(name) + "_";
-  font->DrawText(shown, kNameBox.x + 10, kNameBox.y + (kNameBox.h - font->Height()) / 2, kInk);
+  font->DrawText(shown, kNameBox.x + 10, kNameBox.y + (kNameBox.h - font->Height()) / 2, kPageInk);
   DrawGrid(font);
   if (CFont* small = fonts[kSmallFont]) {
     char line[200];
     std::snprintf(line, sizeof line, texts.server,
                   g_rankingSettings ? g_rankingSettings->server.c_str() : "");
-    small->DrawText(Fitted(small, line, kPanel.w - 48), kPanel.x + 24, kServerTop, kMuted);
+    small->DrawText(Fitted(small, line, kPagePanel.w - 48), kPagePanel.x + 24, kServerTop,
+                    kPageMuted);
   }
   DrawHelp(font);
 }
@@ -253,26 +254,26 @@ void CRankingSetup::Draw(CFont* const* fonts) {
 void CRankingSetup::DrawGrid(CFont* font) {
   const RankingTexts& texts = Texts().ranking;
   if (row != kTakePartRow)
-    FillRect(row == kActionRow ? ActionCell(column) : GridCell(row - 1, column), kCursorBox);
+    FillRect(row == kActionRow ? ActionCell(column) : GridCell(row - 1, column), kPageCursorBox);
   for (int r = 0; r < kGridRows; ++r) {
     for (int c = 0; c < kGridColumns; ++c) {
       const std::string letter = Utf8ToSjis(Letter(page, r, c));
       const ScreenRect cell = GridCell(r, c);
       font->DrawText(letter, cell.x + (cell.w - font->TextWidth(letter)) / 2,
                      cell.y + (cell.h - font->Height()) / 2,
-                     r + 1 == row && c == column ? kLit : kInk);
+                     r + 1 == row && c == column ? kPageLit : kPageInk);
     }
   }
   // The pages are named by a letter of each: A, あ, ア.
   const std::string labels[kGridActionCount] = {"ABC", Utf8ToSjis("あいう"), Utf8ToSjis("アイウ"),
-                                            texts.erase, texts.done};
+                                                texts.erase, texts.done};
   for (int a = 0; a < kGridActionCount; ++a) {
     const ScreenRect cell = ActionCell(a);
-    FillRect({cell.x + 2, cell.y + 2, cell.w - 4, cell.h - 4}, a == page ? 0x50FFFFFF : 0x28FFFFFF);
+    FillRect({cell.x + 2, cell.y + 2, cell.w - 4, cell.h - 4}, a == page ? 0x58806CB0 : 0x28806CB0);
     const std::string label = Fitted(font, labels[a], cell.w - 8);
     font->DrawText(label, cell.x + (cell.w - font->TextWidth(label)) / 2,
                    cell.y + (cell.h - font->Height()) / 2,
-                   row == kActionRow && a == column ? kLit : kInk);
+                   row == kActionRow && a == column ? kPageLit : kPageInk);
   }
 }
 
@@ -280,7 +281,7 @@ void CRankingSetup::DrawGrid(CFont* font) {
 void CRankingSetup::DrawHelp(CFont* font) {
   const RankingTexts& texts = Texts().ranking;
   const ControlsTexts& keys = Texts().controls;
-  FillRect(kHelpBar, kHelpBox);
+  FillRect(kPageHelpBar, kPageHelpBox);
   std::string line;
   if (note) {
     line = note;
@@ -290,20 +291,19 @@ void CRankingSetup::DrawHelp(CFont* font) {
     const Bindings& b = g_settings->bindings;
     const bool pad = lastDevice == InputDevice::Pad;
     const auto label = [&](Action action) {
-      return pad ? PadButtonLabel(b.pad[int(action)], padFamily)
-                 : KeyLabel(b.keys[int(action)][0]);
+      return pad ? PadButtonLabel(b.pad[int(action)], padFamily) : KeyLabel(b.keys[int(action)][0]);
     };
     line = label(Action::Up) + "/" + label(Action::Down) + ": " + keys.choose + "   " +
            label(Action::Confirm) + ": " + texts.type + "   " + label(Action::Cancel) + ": " +
            texts.erase + "   " + KeyLabel(scancode::Escape) + ": " + keys.leave;
   }
-  line = Fitted(font, line, kHelpBar.w - 24);
-  const int32_t left = kHelpBar.x + (kHelpBar.w - font->TextWidth(line)) / 2;
-  font->DrawText(line, left, kHelpBar.y + (kHelpBar.h - font->Height()) / 2, kWhite);
+  line = Fitted(font, line, kPageHelpBar.w - 24);
+  const int32_t left = kPageHelpBar.x + (kPageHelpBar.w - font->TextWidth(line)) / 2;
+  font->DrawText(line, left, kPageHelpBar.y + (kPageHelpBar.h - font->Height()) / 2, kPageWhite);
 }
 
 bool CRankingSetup::LoadResources(bool deviceReset) {
-  return LoadMenuResources(images_, kImageIds, sounds_, kMenuSounds, Option);
+  return LoadMenuResources(images_, kPageImageIds, sounds_, kMenuSounds, Option);
 }
 
 void CRankingSetup::ReleaseResources(bool deviceReset) { ReleaseMenuResources(images_, sounds_); }

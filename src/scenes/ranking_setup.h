@@ -22,7 +22,13 @@ class CRankingSetup : public CScene {
   static constexpr int kActionRow = kGridRows + 1;
   static constexpr int kRowCount = kGridRows + 2;
   // The actions' row: the three pages of the grid, erasing the last letter, and done.
-  enum GridAction { LatinPage = 0, HiraganaPage = 1, KatakanaPage = 2, EraseAction = 3, DoneAction = 4 };
+  enum GridAction {
+    LatinPage = 0,
+    HiraganaPage = 1,
+    KatakanaPage = 2,
+    EraseAction = 3,
+    DoneAction = 4
+  };
   static constexpr int kGridActionCount = 5;
   static constexpr int kPageCount = 3;
 
@@ -40,7 +46,7 @@ class CRankingSetup : public CScene {
   int32_t column = 0;
   int32_t page = 0;
   bool optedIn = false;
-  std::string name;         // UTF-8
+  std::string name;            // UTF-8
   const char* note = nullptr;  // what the help bar says instead of the keys, for a while
   bool leaveRequested = false;
   InputDevice lastDevice = InputDevice::Keys;
@@ -59,6 +65,6 @@ class CRankingSetup : public CScene {
   void DrawHelp(CFont* font);
 
   std::vector<ScreenRect> cells_;  // every cell the pointer may choose, row by row
-  CSprite images_[2];             // the background and the reading panel
-  CSound sounds_[2];              // the cursor moving, a choice made
+  CSprite images_[2];              // the background and the reading panel
+  CSound sounds_[2];               // the cursor moving, a choice made
 };

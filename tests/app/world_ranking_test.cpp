@@ -106,7 +106,8 @@ TEST(WorldRanking, ARunIsPlacedOrWaitsOnDiskAndIsSentAgain) {
   r.ranking->Submit(Ranking::Game(11), first, r.settings);
   EXPECT_EQ(r.ranking->note.state, RankingNote::State::Sending);
   EXPECT_EQ(r.Queued().size(), 1u) << "on disk before it is sent";
-  EXPECT_EQ(r.http.Last().url, "http://127.0.0.1:8080/api/v1/runs?name=%E3%81%B4%E3%81%B4%E3%82%8B%202");
+  EXPECT_EQ(r.http.Last().url,
+            "http://127.0.0.1:8080/api/v1/runs?name=%E3%81%B4%E3%81%B4%E3%82%8B%202");
   EXPECT_EQ(r.http.Last().body, EncodeReplay(Ranking::Game(11)));
   r.http.Answer(201, R"({"run":5,"score":900,"places":{"all":3,"week":2,"day":1}})");
   r.ranking->Poll(r.settings);

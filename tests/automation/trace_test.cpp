@@ -180,7 +180,7 @@ TEST_F(TraceTest, SuspendedScenesOldestFirstUnderTheCurrentOne) {
   json line = Frame(9);
   EXPECT_EQ(line["scene"], "GameOver");
   EXPECT_EQ(line["suspended"], json::parse(R"(["Play","GameOver"])"));
-  EXPECT_EQ(line["state"], json::parse(R"({"rank":4,"phase":1})"));
+  EXPECT_EQ(line["state"], json::parse(R"({"rank":4,"phase":1,"ranking":"none","place":0})"));
 }
 
 TEST_F(TraceTest, EverySceneTheFactoryMakesIsNamedByItsId) {
@@ -243,7 +243,8 @@ TEST(SceneIdName, NamesEverySceneAndNothingElse) {
   EXPECT_EQ(SceneIdName(MusicRoom), "MusicRoom");
   EXPECT_EQ(SceneIdName(GameOver), "GameOver");
   EXPECT_EQ(SceneIdName(Controls), "Controls");
-  for (int32_t id : {0, 10, 12, -1, 99}) EXPECT_TRUE(SceneIdName(id).empty()) << id;
+  EXPECT_EQ(SceneIdName(RankingSetup), "RankingSetup");
+  for (int32_t id : {0, 12, -1, 99}) EXPECT_TRUE(SceneIdName(id).empty()) << id;
 }
 
 }  // namespace

@@ -20,10 +20,10 @@ TEST(RankingSettingsText, RoundTripsAndRejectsWhatNoFileOfOursHolds) {
       "",
       "moravin ranking 2\nopted-in yes\n",
       "moravin ranking 1\nopted-in maybe\n",
-      "moravin ranking 1\nserver https://x\n",                     // no opted-in line
-      "moravin ranking 1\nopted-in yes\nserver ftp://x\n",         // not http
-      "moravin ranking 1\nopted-in yes\nname ABCDEFGHIJKLM\n",     // 13 characters
-      "moravin ranking 1\nopted-in yes\nname \xff\xfe\n",           // not UTF-8
+      "moravin ranking 1\nserver https://x\n",                  // no opted-in line
+      "moravin ranking 1\nopted-in yes\nserver ftp://x\n",      // not http
+      "moravin ranking 1\nopted-in yes\nname ABCDEFGHIJKLM\n",  // 13 characters
+      "moravin ranking 1\nopted-in yes\nname \xff\xfe\n",       // not UTF-8
       "moravin ranking 1\nopted-in yes\nfriend Bob\n",
   };
   for (const std::string& text : broken) {
@@ -55,7 +55,8 @@ TEST(RankingFile, StoresBesideTheSaveAndADamagedFileMeansNotTakingPart) {
   EXPECT_NE(reports[0].find("does not take part"), std::string::npos) << reports[0];
 
   // A folder on the way that is a file: the store fails and says so.
-  RankingFile nowhere(SystemFileAccess(), [&](const std::string& line) { reports.push_back(line); });
+  RankingFile nowhere(SystemFileAccess(),
+                      [&](const std::string& line) { reports.push_back(line); });
   nowhere.Load((dir / RankingFile::kFileName / "sub").string());
   const size_t before = reports.size();
   EXPECT_FALSE(nowhere.Store(taking));

@@ -51,7 +51,8 @@ class RankingSetupTest : public GameTest {
   Settings controls;
   RankingSettings ranking;
   std::vector<std::string> reports;
-  RankingFile file{SystemFileAccess(), [this](const std::string& line) { reports.push_back(line); }};
+  RankingFile file{SystemFileAccess(),
+                   [this](const std::string& line) { reports.push_back(line); }};
 };
 
 TEST_F(RankingSetupTest, KeysTypeANameAndTakingPartIsStoredOnLeaving) {
@@ -63,9 +64,9 @@ TEST_F(RankingSetupTest, KeysTypeANameAndTakingPartIsStoredOnLeaving) {
   Press({Confirm});  // B
   Press({Down});
   Press({Down});
-  Press({Confirm});  // p, two rows under B
-  EXPECT_EQ(page->name, "ABp");
-  Press({Cancel});
+  Press({Confirm});  // b, two rows under B
+  EXPECT_EQ(page->name, "ABb");
+  Press({Button2});
   EXPECT_EQ(page->name, "AB") << "cancel erases the last letter";
   for (int i = 0; i < 3; ++i) Press({Up});
   ASSERT_EQ(page->row, CRankingSetup::kTakePartRow);
@@ -108,7 +109,7 @@ TEST_F(RankingSetupTest, TapsTypeAndTakingPartNeedsAName) {
   Tap(TapAt(400, 127));  // taking part, with no name yet
   EXPECT_FALSE(page->optedIn);
   EXPECT_NE(page->note, nullptr) << "the player is told to choose a name first";
-  Tap(TapCell(0, 2));  // C
+  Tap(TapCell(0, 2));   // C
   Tap(TapCell(3, 13));  // !
   Tap(TapAction(CRankingSetup::EraseAction));
   Tap(TapCell(4, 3));  // 3

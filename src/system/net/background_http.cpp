@@ -9,6 +9,7 @@ BackgroundHttpClient::~BackgroundHttpClient() {
     closing_ = true;
   }
   wake_.notify_all();
+  transport_->Abort();
   if (worker_.joinable()) worker_.join();
 }
 

@@ -1,4 +1,4 @@
-// The HTTP client of the desktop: a thread of its own performs the calls one after the
+// The HTTP client of the desktops: a thread of its own performs the calls one after the
 // other through the system's transport, so the game's frame never waits for the network.
 #pragma once
 
@@ -18,6 +18,9 @@ class IHttpTransport {
  public:
   virtual ~IHttpTransport() = default;
   virtual HttpReply Exchange(const HttpCall& call, const std::atomic<bool>& cancel) = 0;
+  // Called from another thread once `cancel` is set, for a transport that must be told to end
+  // the call in progress.
+  virtual void Abort() {}
 };
 
 class BackgroundHttpClient : public IHttpClient {
@@ -42,5 +45,6 @@ class BackgroundHttpClient : public IHttpClient {
   std::thread worker_;  // started by the first call
 };
 
-// The client of the system the game runs on, over its own transport (libcurl on Linux).
+// The client of the system the game runs on, over its own transport (libcurl on Linux,
+// WinHTTP on Windows).
 std::unique_ptr<IHttpClient> OpenHttpClient();

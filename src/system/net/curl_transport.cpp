@@ -70,7 +70,8 @@ class CurlTransport : public IHttpTransport {
     if (call.method == "POST") {
       curl_easy_setopt(curl, CURLOPT_POST, 1L);
       // An empty body still needs a pointer, or libcurl would read the body from stdin.
-      curl_easy_setopt(curl, CURLOPT_POSTFIELDS, call.body.empty() ? "" : (const char*)call.body.data());
+      curl_easy_setopt(curl, CURLOPT_POSTFIELDS,
+                       call.body.empty() ? "" : (const char*)call.body.data());
       curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, long(call.body.size()));
     }
     if (const CURLcode result = curl_easy_perform(curl); result != CURLE_OK) {

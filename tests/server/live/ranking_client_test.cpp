@@ -48,8 +48,7 @@ class SilentServer {
 };
 
 void TakePart(const e2e::TempDir& dir, const std::string& server) {
-  dir.Write("Ranking.txt",
-            "moravin ranking 1\nopted-in yes\nserver " + server + "\nname Tester\n");
+  dir.Write("Ranking.txt", "moravin ranking 1\nopted-in yes\nserver " + server + "\nname Tester\n");
 }
 
 std::string RankingOf(const json& line) {
@@ -65,11 +64,10 @@ json PlayRankedGame(const e2e::TempDir& dir, std::vector<e2e::Checkpoint> checkp
     const std::string ranking = RankingOf(line);
     return !ranking.empty() && ranking != "sending";
   };
-  const e2e::RunResult run =
-      e2e::RunGame(dir,
-                   {"--save-dir", ".", "--fps", "50", "--frames", "1500", "--input", "game.txt",
-                    "--trace", "trace.jsonl"},
-                   std::move(checkpoints), options);
+  const e2e::RunResult run = e2e::RunGame(dir,
+                                          {"--save-dir", ".", "--fps", "50", "--frames", "1500",
+                                           "--input", "game.txt", "--trace", "trace.jsonl"},
+                                          std::move(checkpoints), options);
   EXPECT_EQ(run.exitCode, 0) << run.stderrText;
   const std::vector<json> trace = e2e::ReadTrace(dir / "trace.jsonl");
   return trace.empty() ? json() : trace.back();
@@ -127,10 +125,10 @@ TEST(RankingClient, AGameWhoseSeedNeverComesIsPlayedUnranked) {
   e2e::RunOptions options;
   options.closeWhen = [](const json& line) { return !RankingOf(line).empty(); };
   const auto started = std::chrono::steady_clock::now();
-  const e2e::RunResult run = e2e::RunGame(
-      dir, {"--save-dir", ".", "--fps", "0", "--frames", "1500", "--input", "game.txt", "--trace",
-            "trace.jsonl"},
-      {}, options);
+  const e2e::RunResult run = e2e::RunGame(dir,
+                                          {"--save-dir", ".", "--fps", "0", "--frames", "1500",
+                                           "--input", "game.txt", "--trace", "trace.jsonl"},
+                                          {}, options);
   EXPECT_EQ(run.exitCode, 0) << run.stderrText;
   const std::vector<json> trace = e2e::ReadTrace(dir / "trace.jsonl");
   ASSERT_FALSE(trace.empty());
