@@ -89,7 +89,9 @@ const GameTexts JapaneseTexts = {
         "けす"_sj,
         "けってい"_sj,
         "さきになまえをきめてね"_sj,
+        "えらぶ"_sj,
         "いれる"_sj,
+        "もどる"_sj,
         "タップ：いれる・えらぶ"_sj,
     },
 };

@@ -5,7 +5,7 @@
 #include "media/font.h"
 #include "save/ranking_settings.h"
 #include "save/settings_file.h"
-#include "scenes/controls.h"
+#include "scenes/key_help.h"
 #include "scenes/menu_pointer.h"
 #include "scenes/menu_scene.h"
 #include "scenes/scene_manager.h"
@@ -280,7 +280,6 @@ void CRankingSetup::DrawGrid(CFont* font) {
 // The help bar: a note when there is one, else what the keys, the buttons or the pointer do.
 void CRankingSetup::DrawHelp(CFont* font) {
   const RankingTexts& texts = Texts().ranking;
-  const ControlsTexts& keys = Texts().controls;
   FillRect(kPageHelpBar, kPageHelpBox);
   std::string line;
   if (note) {
@@ -293,9 +292,9 @@ void CRankingSetup::DrawHelp(CFont* font) {
     const auto label = [&](Action action) {
       return pad ? PadButtonLabel(b.pad[int(action)], padFamily) : KeyLabel(b.keys[int(action)][0]);
     };
-    line = label(Action::Up) + "/" + label(Action::Down) + ": " + keys.choose + "   " +
+    line = label(Action::Up) + "/" + label(Action::Down) + ": " + texts.choose + "   " +
            label(Action::Confirm) + ": " + texts.type + "   " + label(Action::Cancel) + ": " +
-           texts.erase + "   " + KeyLabel(scancode::Escape) + ": " + keys.leave;
+           texts.erase + "   " + KeyLabel(scancode::Escape) + ": " + texts.leave;
   }
   line = Fitted(font, line, kPageHelpBar.w - 24);
   const int32_t left = kPageHelpBar.x + (kPageHelpBar.w - font->TextWidth(line)) / 2;

@@ -90,7 +90,9 @@ struct RankingTexts {
   const char* erase;   // the grid's action cells...
   const char* done;
   const char* needName;     // taking part without a name
-  const char* type;         // the help bar: what confirm does on a letter
+  const char* choose;       // the help bar: what the arrows do...
+  const char* type;         // ...what confirm does on a letter...
+  const char* leave;        // ...and what Esc does
   const char* pointerHelp;  // the help bar for a finger or a mouse
 };
 

@@ -221,7 +221,9 @@ const GameTexts EnglishTexts = {
         "Erase",
         "Done",
         "Choose a name first",
+        "choose",
         "type",
+        "back",
         "Tap a letter to type it",
     },
 };

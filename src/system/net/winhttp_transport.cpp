@@ -95,7 +95,8 @@ class WinHttpTransport : public IHttpTransport {
         call.contentType.empty() ? std::wstring() : L"Content-Type: " + Wide(call.contentType);
     void* body = call.body.empty() ? WINHTTP_NO_REQUEST_DATA : (void*)call.body.data();
     const DWORD size = DWORD(call.body.size());
-    if (!WinHttpSendRequest(request, headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
+    if (!WinHttpSendRequest(request,
+                            headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
                             DWORD(headers.size()), body, size, size, 0) ||
         !WinHttpReceiveResponse(request, nullptr)) {
       reply.error = Describe(GetLastError());
