@@ -9,6 +9,7 @@
 #include "save/save_file.h"
 #include "scenes/menu_scene.h"
 #include "scenes/scene_manager.h"
+#include "scenes/texts.h"
 #include "system/resource_ids.h"
 
 namespace {
