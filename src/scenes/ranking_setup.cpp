@@ -301,6 +301,8 @@ void CRankingSetup::DrawHelp(CFont* font) {
   font->DrawText(line, left, kPageHelpBar.y + (kPageHelpBar.h - font->Height()) / 2, kPageWhite);
 }
 
+std::span<const int> CRankingSetup::PictureIds() { return kPageImageIds; }
+
 bool CRankingSetup::LoadResources(bool deviceReset) {
   return LoadMenuResources(images_, kPageImageIds, sounds_, kMenuSounds, Option);
 }

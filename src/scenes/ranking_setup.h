@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ class CRankingSetup : public CScene {
   };
   static constexpr int kGridActionCount = 5;
   static constexpr int kPageCount = 3;
+
+  // The pictures the scene loads (see ScenePictures).
+  static std::span<const int> PictureIds();
 
   bool Init() override;
   void Input(const CInput& input) override;

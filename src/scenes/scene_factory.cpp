@@ -57,6 +57,7 @@ std::vector<int> ScenePictures(SceneId id) {
       break;
     case ReplayList: addWithHelp(CReplayList::PictureIds()); break;
     case Controls: addWithHelp(CControls::PictureIds()); break;
+    case RankingSetup: add(CRankingSetup::PictureIds()); break;
     default: break;
   }
   return ids;

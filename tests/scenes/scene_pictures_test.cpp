@@ -30,8 +30,8 @@ class ScenePicturesTest : public GameTest {};
 }  // namespace
 
 TEST_F(ScenePicturesTest, EverySceneNamesEveryPictureItLoads) {
-  const SceneId scenes[] = {Logo, Title, Rule,     Option,   CGRoom,    MusicRoom,
-                            Info, Play,  Controls, GameOver, ReplayList};
+  const SceneId scenes[] = {Logo, Title, Rule,     Option,   CGRoom,     MusicRoom,
+                            Info, Play,  Controls, GameOver, ReplayList, RankingSetup};
   for (SceneId id : scenes) {
     NotingResources noting(resources);
     g_resources = &noting;
