@@ -4,6 +4,7 @@
 
 #include "media/font.h"
 #include "save/settings_file.h"
+#include "scenes/lettered_page.h"
 #include "scenes/menu_scene.h"
 #include "scenes/scene_manager.h"
 #include "scenes/texts.h"
@@ -27,14 +28,7 @@ constexpr int32_t kColumnWidth = 132;
 constexpr int32_t kValueLeft = 610;  // the focus row's On or Off
 constexpr ScreenRect kHelpBar{16, 512, 768, 80};
 constexpr ScreenRect kHelpBarSource{16, 424, 768, 80};
-constexpr int kTextFont = 2;     // 24 pixels
-constexpr int kCaptionFont = 4;  // 48 pixels
 
-constexpr uint32_t kInk = 0xFF3A2E5C;
-constexpr uint32_t kMuted = 0xFF8A7FA8;
-constexpr uint32_t kLit = 0xFFD0503C;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kCursorBox = 0x60F4B860;
 constexpr uint32_t kWaitingBox = 0xA0F08070;
 
 // The cells the pointer can choose: every action's keys and button, then the rows below them.
@@ -190,27 +184,27 @@ void CControls::Draw(CFont* const* fonts) {
   CSprite& panel = images_[kPanelImage];
   SetSpriteRect(panel, 16, 8, 768, 408);
   DrawSprite(g_device, panel, kPanel.x, kPanel.y, 0.0f, kPanel.w, kPanel.h, 0.0f);
-  if (CFont* caption = fonts[kCaptionFont]) {
+  if (CFont* caption = fonts[lettered::kCaptionFont]) {
     const char* text = Texts().controls.caption;
     const int32_t left = (800 - caption->TextWidth(text)) / 2;
-    caption->DrawText(text, left + 2, 14, kInk);
-    caption->DrawText(text, left, 12, kWhite);
+    caption->DrawText(text, left + 2, 14, lettered::kInk);
+    caption->DrawText(text, left, 12, lettered::kWhite);
   }
   DrawHelp(fonts);
-  if (CFont* font = fonts[kTextFont]) DrawRows(font);
+  if (CFont* font = fonts[lettered::kTextFont]) DrawRows(font);
 }
 
 void CControls::DrawRows(CFont* font) {
   const ControlsTexts& texts = Texts().controls;
   const Bindings& bindings = g_settings->bindings;
-  FillRect(CellRect(row, column), waiting ? kWaitingBox : kCursorBox);
-  font->DrawText(texts.keysColumn, kColumnLeft[0], kHeadTop, kMuted);
-  font->DrawText(texts.padColumn, kColumnLeft[kPadColumn], kHeadTop, kMuted);
+  FillRect(CellRect(row, column), waiting ? kWaitingBox : lettered::kCursorBox);
+  font->DrawText(texts.keysColumn, kColumnLeft[0], kHeadTop, lettered::kMuted);
+  font->DrawText(texts.padColumn, kColumnLeft[kPadColumn], kHeadTop, lettered::kMuted);
   const int32_t textTop = (kRowHeight - font->Height()) / 2;
   for (int a = 0; a < kActionCount; ++a) {
     const int32_t rowTop = kFirstRowTop + a * kRowHeight, top = rowTop + textTop;
     font->DrawText(Fitted(font, texts.actions[a], kColumnLeft[0] - kLabelLeft - 12), kLabelLeft,
-                   top, kInk);
+                   top, lettered::kInk);
     for (int c = 0; c < kColumnCount; ++c) {
       const bool here = a == row && c == column;
       // A pad button shows its symbol where it has one.
@@ -221,15 +215,17 @@ void CControls::DrawRows(CFont* font) {
                           : c == kPadColumn ? PadButtonLabel(bindings.pad[a], keyHelp.Family())
                                             : KeyLabel(bindings.keys[a][c]);
       font->DrawText(Fitted(font, label, kColumnWidth - 12), kColumnLeft[c], top,
-                     here ? kLit : kInk);
+                     here ? lettered::kLit : lettered::kInk);
     }
   }
   const auto rowTop = [&](int r) { return kFirstRowTop + r * kRowHeight + textTop; };
-  font->DrawText(texts.pauseOnFocusLoss, kLabelLeft, rowTop(kFocusRow), kInk);
+  font->DrawText(texts.pauseOnFocusLoss, kLabelLeft, rowTop(kFocusRow), lettered::kInk);
   font->DrawText(g_settings->pauseOnFocusLoss ? texts.on : texts.off, kValueLeft, rowTop(kFocusRow),
-                 row == kFocusRow ? kLit : kInk);
-  font->DrawText(texts.reset, kLabelLeft, rowTop(kResetRow), row == kResetRow ? kLit : kInk);
-  font->DrawText(texts.back, kLabelLeft, rowTop(kBackRow), row == kBackRow ? kLit : kInk);
+                 row == kFocusRow ? lettered::kLit : lettered::kInk);
+  font->DrawText(texts.reset, kLabelLeft, rowTop(kResetRow),
+                 row == kResetRow ? lettered::kLit : lettered::kInk);
+  font->DrawText(texts.back, kLabelLeft, rowTop(kBackRow),
+                 row == kBackRow ? lettered::kLit : lettered::kInk);
 }
 
 // The help bar names the keys or the buttons of the device used last (Return and Esc, which

@@ -6,6 +6,7 @@
 #include "save/ranking_settings.h"
 #include "save/settings_file.h"
 #include "scenes/key_help.h"
+#include "scenes/lettered_page.h"
 #include "scenes/menu_pointer.h"
 #include "scenes/menu_scene.h"
 #include "scenes/scene_manager.h"
@@ -36,15 +37,8 @@ constexpr int32_t kActionTop = kGridTop + CRankingSetup::kGridRows * kCellHeight
 constexpr int32_t kActionWidth = 128, kActionGap = 8;
 constexpr int32_t kServerTop = kActionTop + kCellHeight + 10;
 constexpr ScreenRect kPageHelpBar{16, 550, 768, 44};
-constexpr int kPageTextFont = 2;     // 24 pixels
-constexpr int kSmallFont = 1;        // 16 pixels
-constexpr int kPageCaptionFont = 4;  // 48 pixels
+constexpr int kSmallFont = 1;  // 16 pixels
 
-constexpr uint32_t kPageInk = 0xFF3A2E5C;
-constexpr uint32_t kPageMuted = 0xFF8A7FA8;
-constexpr uint32_t kPageLit = 0xFFD0503C;
-constexpr uint32_t kPageWhite = 0xFFFFFFFF;
-constexpr uint32_t kPageCursorBox = 0x60F4B860;
 constexpr uint32_t kNameBoxInk = 0x30806CB0;
 constexpr uint32_t kPageHelpBox = 0xC83A2E5C;
 
@@ -222,31 +216,32 @@ void CRankingSetup::Draw(CFont* const* fonts) {
   SetSpriteRect(panel, 16, 8, 768, 408);
   DrawSprite(g_device, panel, kPagePanel.x, kPagePanel.y, 0.0f, kPagePanel.w, kPagePanel.h, 0.0f);
   const RankingTexts& texts = Texts().ranking;
-  if (CFont* caption = fonts[kPageCaptionFont]) {
+  if (CFont* caption = fonts[lettered::kCaptionFont]) {
     const int32_t left = (800 - caption->TextWidth(texts.caption)) / 2;
-    caption->DrawText(texts.caption, left + 2, 14, kPageInk);
-    caption->DrawText(texts.caption, left, 12, kPageWhite);
+    caption->DrawText(texts.caption, left + 2, 14, lettered::kInk);
+    caption->DrawText(texts.caption, left, 12, lettered::kWhite);
   }
-  CFont* font = fonts[kPageTextFont];
+  CFont* font = fonts[lettered::kTextFont];
   if (!font) return;
   font->DrawText(Fitted(font, texts.why, kPagePanel.w - 48), kPagePanel.x + 24, kWhyTop,
-                 kPageMuted);
-  if (row == kTakePartRow) FillRect(kTakePartRect, kPageCursorBox);
+                 lettered::kMuted);
+  if (row == kTakePartRow) FillRect(kTakePartRect, lettered::kCursorBox);
   const int32_t rowTextTop = kTakePartRect.y + (kTakePartRect.h - font->Height()) / 2;
-  font->DrawText(texts.takePart, kTakePartRect.x + 8, rowTextTop, kPageInk);
+  font->DrawText(texts.takePart, kTakePartRect.x + 8, rowTextTop, lettered::kInk);
   font->DrawText(optedIn ? texts.on : texts.off, kPageValueLeft, rowTextTop,
-                 row == kTakePartRow ? kPageLit : kPageInk);
-  font->DrawText(texts.nameLabel, kTakePartRect.x + 8, kNameTop + 4, kPageInk);
+                 row == kTakePartRow ? lettered::kLit : lettered::kInk);
+  font->DrawText(texts.nameLabel, kTakePartRect.x + 8, kNameTop + 4, lettered::kInk);
   FillRect(kNameBox, kNameBoxInk);
   const std::string shown = Utf8ToSjis(name) + "_";
-  font->DrawText(shown, kNameBox.x + 10, kNameBox.y + (kNameBox.h - font->Height()) / 2, kPageInk);
+  font->DrawText(shown, kNameBox.x + 10, kNameBox.y + (kNameBox.h - font->Height()) / 2,
+                 lettered::kInk);
   DrawGrid(font);
   if (CFont* small = fonts[kSmallFont]) {
     char line[200];
     std::snprintf(line, sizeof line, texts.server,
                   g_rankingSettings ? g_rankingSettings->server.c_str() : "");
     small->DrawText(Fitted(small, line, kPagePanel.w - 48), kPagePanel.x + 24, kServerTop,
-                    kPageMuted);
+                    lettered::kMuted);
   }
   DrawHelp(font);
 }
@@ -254,14 +249,15 @@ void CRankingSetup::Draw(CFont* const* fonts) {
 void CRankingSetup::DrawGrid(CFont* font) {
   const RankingTexts& texts = Texts().ranking;
   if (row != kTakePartRow)
-    FillRect(row == kActionRow ? ActionCell(column) : GridCell(row - 1, column), kPageCursorBox);
+    FillRect(row == kActionRow ? ActionCell(column) : GridCell(row - 1, column),
+             lettered::kCursorBox);
   for (int r = 0; r < kGridRows; ++r) {
     for (int c = 0; c < kGridColumns; ++c) {
       const std::string letter = Utf8ToSjis(Letter(page, r, c));
       const ScreenRect cell = GridCell(r, c);
       font->DrawText(letter, cell.x + (cell.w - font->TextWidth(letter)) / 2,
                      cell.y + (cell.h - font->Height()) / 2,
-                     r + 1 == row && c == column ? kPageLit : kPageInk);
+                     r + 1 == row && c == column ? lettered::kLit : lettered::kInk);
     }
   }
   // The pages are named by a letter of each: A, あ, ア.
@@ -273,7 +269,7 @@ void CRankingSetup::DrawGrid(CFont* font) {
     const std::string label = Fitted(font, labels[a], cell.w - 8);
     font->DrawText(label, cell.x + (cell.w - font->TextWidth(label)) / 2,
                    cell.y + (cell.h - font->Height()) / 2,
-                   row == kActionRow && a == column ? kPageLit : kPageInk);
+                   row == kActionRow && a == column ? lettered::kLit : lettered::kInk);
   }
 }
 
@@ -298,7 +294,8 @@ void CRankingSetup::DrawHelp(CFont* font) {
   }
   line = Fitted(font, line, kPageHelpBar.w - 24);
   const int32_t left = kPageHelpBar.x + (kPageHelpBar.w - font->TextWidth(line)) / 2;
-  font->DrawText(line, left, kPageHelpBar.y + (kPageHelpBar.h - font->Height()) / 2, kPageWhite);
+  font->DrawText(line, left, kPageHelpBar.y + (kPageHelpBar.h - font->Height()) / 2,
+                 lettered::kWhite);
 }
 
 std::span<const int> CRankingSetup::PictureIds() { return kPageImageIds; }
